@@ -1,0 +1,149 @@
+#include "app/Engine.h"
+
+#include "app/Registry.h"
+#include "camera/Camera.h"
+#include "camera/CameraManager.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
+#include "graphics/Utils.h"
+#include "gui/WindowManager.h"
+#include "input/EventManager.h"
+#include "shaders/ShaderManager.h"
+#include "sound/SoundManager.h"
+#include "text/Font.h"
+#include "text/FontManager.h"
+#include "textures/TextureManager.h"
+
+#include <SDL.h>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// Closes one start-up row: a slot left empty is reported, SDL is shut down, and start-up goes on.
+template <typename T> void CloseRow(T* slot, const char* failure) {
+    if (!slot) {
+        std::cout << failure << std::endl;
+        SDL_Quit();
+    }
+    std::cout << "done" << std::endl;
+}
+
+// Creates a manager after its message is written.
+template <typename T> void CreateAfterMessage(T*& slot, const char* message, const char* failure) {
+    std::cout << message << std::flush;
+    slot = new T;
+    CloseRow(slot, failure);
+}
+
+// Creates a manager before its message is written, so whatever its constructor prints comes first.
+template <typename T> void CreateBeforeMessage(T*& slot, const char* message, const char* failure) {
+    slot = new T;
+    std::cout << message << std::flush;
+    CloseRow(slot, failure);
+}
+
+template <typename T> void Destroy(T*& slot) {
+    delete slot;
+    slot = nullptr;
+}
+
+} // namespace
+
+CEngine::CEngine() : showFPS(false) {
+    gGraphicsCore = nullptr;
+    gTextureManager = nullptr;
+    gWindowManager = nullptr;
+    gEventManager = nullptr;
+    gUtils = nullptr;
+    gSoundManager = nullptr;
+    gShaderManager = nullptr;
+    gCamera = nullptr;
+    gCameraManager = nullptr;
+    gFontManager = nullptr;
+    Initialize();
+}
+
+CEngine::~CEngine() {
+    DestroyManagers();
+}
+
+void CEngine::Initialize() {
+    std::cout << std::endl << "Korvel Engine version 0.02..." << std::endl << std::endl;
+
+    CreateAfterMessage(gGraphicsCore, "Initialize Graphics Core...", "Unable to initialize Graphics Core!");
+    CreateAfterMessage(gTextureManager, "Initialize Texture Manager...",
+                       "Unable to initialize Texture Manager Core!");
+    CreateAfterMessage(gWindowManager, "Initialize Window Manager...",
+                       "Unable to initialize Window Manager Core!");
+
+    std::cout << "Initialize Event Manager..." << std::flush;
+    InitEventThread();
+    gEventManager = new CEventManager;
+    CloseRow(gEventManager, "Unable to initialize Event Manager!");
+
+    CreateAfterMessage(gUtils, "Initialize Utils...", "Unable to initialize Utils!");
+    CreateBeforeMessage(gSoundManager, "Initialize Sound Manager...", "Unable to initialize Sound Manager!");
+    CreateBeforeMessage(gShaderManager, "Initialize Shader Manager...", "Unable to initialize Shader Unit!");
+    CreateBeforeMessage(gCamera, "Initialize the Camera...", "Unable to initialize the Camera Unit!");
+    CreateAfterMessage(gCameraManager, "Initialize the Camera Manager...",
+                       "Unable to initialize the Camera Manager Core!");
+    CreateAfterMessage(gFontManager, "Initialize the Font Manager...",
+                       "Unable to initialize the Font Manager Core!");
+}
+
+void CEngine::InitEventThread() {
+    if (SDL_InitSubSystem(SDL_INIT_EVENTTHREAD) != 0) {
+        throw std::string("Error: SDL Eventhread cannot not be initialized: ") + SDL_GetError();
+    }
+}
+
+void CEngine::InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D) {
+    gGraphicsCore->InitVideo(width, height, bpp, fullscreen, mode2D);
+
+    std::cout << std::endl;
+    std::cout << "Detected Video Card Vendor: " << gGraphicsCore->GetVendor() << std::endl;
+    std::cout << "Detected Renderer: " << gGraphicsCore->GetRenderer() << std::endl;
+    std::cout << "Detected OpenGL version: " << gGraphicsCore->GetVersion() << std::endl;
+
+    // The font draws through shader 0, so the shaders come first.
+    gShaderManager->LoadBuiltInShaders();
+    gFontManager->LoadFont("Data/Font/font.tga");
+}
+
+void CEngine::Update() {
+    gEventManager->Update();
+    gGraphicsCore->Begin2D();
+    glLoadIdentity();
+    gWindowManager->Update();
+    if (gGraphicsCore->softwarePointer) {
+        gGraphicsCore->DrawMousePointer();
+    }
+    if (showFPS) {
+        gUtils->UpdateFPS();
+        if (CFont* font = gFontManager->GetFont(1)) {
+            font->Print(1, 1, 0, "Current FPS %d", gUtils->GetFPS());
+        }
+    }
+    gCameraManager->Apply();
+    if (gGraphicsCore->mode3D) {
+        gGraphicsCore->End2D();
+    }
+}
+
+void CEngine::SetShowFPS(bool value) {
+    showFPS = value;
+}
+
+void CEngine::DestroyManagers() {
+    Destroy(gGraphicsCore);
+    Destroy(gFontManager);
+    Destroy(gUtils);
+    Destroy(gTextureManager);
+    Destroy(gWindowManager);
+    Destroy(gEventManager);
+    Destroy(gSoundManager);
+    Destroy(gShaderManager);
+    Destroy(gCamera);
+    Destroy(gCameraManager);
+}

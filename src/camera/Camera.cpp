@@ -1,0 +1,5 @@
+#include "camera/Camera.h"
+
+CCamera::CCamera() = default;
+
+CCamera::~CCamera() = default;

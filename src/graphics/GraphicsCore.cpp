@@ -1,0 +1,218 @@
+#include "graphics/GraphicsCore.h"
+
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "input/EventManager.h"
+#include "textures/Image.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstring>
+
+CGraphicsCore::CGraphicsCore()
+    : videoFlags(0), width(1024), height(768), bpp(16), pointerImage(nullptr), softwarePointer(false),
+      secondPointerImage(nullptr), currentPointer(nullptr), hasSecondPointer(false), caption("Korvel Engine"),
+      extensions(nullptr), wireframe(false), mode3D(false) {}
+
+CGraphicsCore::~CGraphicsCore() {
+    delete pointerImage;
+    pointerImage = nullptr;
+    delete secondPointerImage;
+    secondPointerImage = nullptr;
+    currentPointer = nullptr;
+    delete[] extensions;
+    extensions = nullptr;
+    SDL_Quit();
+}
+
+void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D) {
+    SetVideoMode(width, height, bpp, fullscreen, mode2D);
+    GLenum result = glewInit();
+    if (result != GLEW_OK) {
+        std::fprintf(stderr, "Error: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
+    }
+}
+
+void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
+    this->width = static_cast<uint32_t>(width);
+    this->height = static_cast<uint32_t>(height);
+    this->bpp = bpp;
+    mode3D = !mode2D;
+
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+    }
+    PrepareVideoMode(fullscreen);
+    if (!SDL_SetVideoMode(width, height, bpp, videoFlags)) {
+        throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+    }
+    if (mode2D) {
+        Begin2D();
+    } else {
+        SetPerspective(width, height);
+    }
+}
+
+void CGraphicsCore::PrepareVideoMode(bool fullscreen) {
+    videoFlags = SDL_OPENGL | SDL_HWPALETTE;
+    if (fullscreen) {
+        videoFlags |= SDL_FULLSCREEN;
+    }
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    if (!info) {
+        // Without the video info the mode cannot be chosen; the caller's SDL_SetVideoMode then fails
+        // and reports it.
+        std::fprintf(stderr, "Failed getting Video Info : %s\n", SDL_GetError());
+        SDL_Quit();
+        return;
+    }
+    if (info->hw_available) {
+        videoFlags |= SDL_HWSURFACE;
+    }
+    if (info->blit_hw) {
+        videoFlags |= SDL_HWACCEL;
+    }
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // The colour depth doubles as the depth-buffer size.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, bpp);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_RED_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_GREEN_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_BLUE_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_ACCUM_ALPHA_SIZE, 0);
+}
+
+void CGraphicsCore::SetPerspective(int width, int height) {
+    int h = height == 0 ? 1 : height;
+    glViewport(0, 0, width, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(h), 1.0, 4000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glDisable(GL_LIGHTING);
+}
+
+void CGraphicsCore::Begin2D() {
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0, 0, 0, 0);
+    glClearDepth(1.0);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_ALWAYS);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void CGraphicsCore::End2D() {
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    // Nothing was pushed on the model-view stack by Begin2D: this pop underflows and leaves the
+    // model-view as the 2D code left it, which callers drawing after the update rely on.
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glDepthFunc(GL_LEQUAL);
+}
+
+void CGraphicsCore::PushOrtho() {
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glOrtho(0, width, height, 0, -1, 1);
+}
+
+void CGraphicsCore::SetWireframe(bool on) {
+    wireframe = on;
+    glPolygonMode(GL_FRONT_AND_BACK, on ? GL_LINE : GL_FILL);
+}
+
+void CGraphicsCore::ShowCursor(bool show) {
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void CGraphicsCore::SetMousePointer(const char* file) {
+    delete pointerImage;
+    pointerImage = new CImage(file);
+    softwarePointer = true;
+    currentPointer = pointerImage;
+    SDL_ShowCursor(SDL_DISABLE);
+}
+
+void CGraphicsCore::SetSecondMousePointer(const char* file) {
+    delete secondPointerImage;
+    secondPointerImage = new CImage(file);
+    hasSecondPointer = true;
+}
+
+void CGraphicsCore::SetMousePointers(const char* first, const char* second) {
+    SetMousePointer(first);
+    SetSecondMousePointer(second);
+    currentPointer = pointerImage;
+}
+
+void CGraphicsCore::SelectMousePointer(bool second) {
+    currentPointer = second ? secondPointerImage : pointerImage;
+}
+
+void CGraphicsCore::DrawMousePointer() {
+    CImage* image = hasSecondPointer ? currentPointer : pointerImage;
+    if (!image || !gEventManager) {
+        return;
+    }
+    image->Draw(static_cast<float>(gEventManager->GetMouseX()),
+                static_cast<float>(gEventManager->GetMouseY()), 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+namespace {
+
+// glGetString answers null without a context; callers print the result, so give them "".
+const char* GLString(GLenum name) {
+    const GLubyte* text = glGetString(name);
+    return text ? reinterpret_cast<const char*>(text) : "";
+}
+
+} // namespace
+
+const char* CGraphicsCore::GetVendor() const {
+    return GLString(GL_VENDOR);
+}
+
+const char* CGraphicsCore::GetRenderer() const {
+    return GLString(GL_RENDERER);
+}
+
+const char* CGraphicsCore::GetVersion() const {
+    return GLString(GL_VERSION);
+}
+
+void CGraphicsCore::LoadExtensions() {
+    glEnable(GL_SCISSOR_TEST);
+    const char* source = GLString(GL_EXTENSIONS);
+    delete[] extensions;
+    size_t length = std::strlen(source);
+    extensions = new char[length + 1];
+    std::memcpy(extensions, source, length + 1);
+    glDisable(GL_SCISSOR_TEST);
+}
+
+void CGraphicsCore::SetCaption(const char* text) {
+    caption = text ? text : "";
+    SDL_WM_SetCaption(caption.c_str(), "");
+}
+
+std::string CGraphicsCore::GetCaption() const {
+    return caption;
+}

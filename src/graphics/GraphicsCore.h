@@ -1,0 +1,70 @@
+// The display manager: SDL video start-up, the OpenGL mode, the 3D perspective and the 2D overlay,
+// the window caption and the optional software mouse pointer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CImage;
+
+class CGraphicsCore {
+public:
+    // Stores defaults only; no SDL or OpenGL call.
+    CGraphicsCore();
+    // Releases the pointer images and the extension copy, then shuts SDL down.
+    ~CGraphicsCore();
+
+    // Opens the video mode, then starts GLEW (a GLEW failure is reported and start-up goes on).
+    void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
+    // SDL video start-up, the OpenGL surface and the initial projection; throws std::string on failure.
+    void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
+    // Computes the video flags and sets the OpenGL attributes.
+    void PrepareVideoMode(bool fullscreen);
+    // Viewport, 60-degree perspective and the 3D default state.
+    void SetPerspective(int width, int height);
+    // Enters the 2D overlay: window pixels, origin top-left, y down.
+    void Begin2D();
+    // Leaves the 2D overlay and restores the 3D projection.
+    void End2D();
+    // Pushes both matrices and multiplies an orthographic matrix onto the model-view.
+    void PushOrtho();
+    // Polygon mode for both faces: lines when on, filled otherwise.
+    void SetWireframe(bool on);
+    // Shows or hides the system mouse cursor.
+    void ShowCursor(bool show);
+    // Loads the software pointer image and hides the system cursor.
+    void SetMousePointer(const char* file);
+    // Loads the alternative pointer image.
+    void SetSecondMousePointer(const char* file);
+    // Loads both pointer images at once.
+    void SetMousePointers(const char* first, const char* second);
+    // Chooses which pointer image is drawn.
+    void SelectMousePointer(bool second);
+    // Draws the pointer with its top-left corner at the mouse position.
+    void DrawMousePointer();
+    const char* GetVendor() const;
+    const char* GetRenderer() const;
+    const char* GetVersion() const;
+    // Copies the OpenGL extension string into `extensions`.
+    void LoadExtensions();
+    // Stores and shows a new window caption.
+    void SetCaption(const char* text);
+    std::string GetCaption() const;
+
+    CGraphicsCore(const CGraphicsCore&) = delete;
+    CGraphicsCore& operator=(const CGraphicsCore&) = delete;
+
+    uint32_t videoFlags;
+    uint32_t width;
+    uint32_t height;
+    int32_t bpp;
+    CImage* pointerImage;
+    bool softwarePointer;
+    CImage* secondPointerImage;
+    CImage* currentPointer;
+    bool hasSecondPointer;
+    std::string caption;
+    char* extensions;
+    bool wireframe;
+    bool mode3D;
+};

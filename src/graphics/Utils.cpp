@@ -1,0 +1,245 @@
+#include "graphics/Utils.h"
+
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
+
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+namespace {
+
+// One set of timing state for the whole process, shared by every CUtils.
+float lastFrameTime = 0.0f;
+float lastReportTime = 0.0f;
+float framesSinceReport = 0.0f;
+
+uint32_t (*tickSource)() = nullptr;
+
+uint32_t Ticks() {
+    return tickSource ? tickSource() : SDL_GetTicks();
+}
+
+} // namespace
+
+CUtils::CUtils() : fps(0), frameTime(0.0f), fpsText{} {}
+
+CUtils::~CUtils() = default;
+
+void CUtils::ResetTiming() {
+    lastFrameTime = 0.0f;
+    lastReportTime = 0.0f;
+    framesSinceReport = 0.0f;
+}
+
+void CUtils::SetTickSource(uint32_t (*source)()) {
+    tickSource = source;
+}
+
+void CUtils::UpdateFPS() {
+    float now = static_cast<float>(Ticks()) * 0.001f;
+    frameTime = now - lastFrameTime;
+    lastFrameTime = now;
+    framesSinceReport = framesSinceReport + 1.0f;
+    if (now - lastReportTime > 1.0f) {
+        lastReportTime = now;
+        fps = static_cast<int32_t>(framesSinceReport);
+        std::snprintf(fpsText, sizeof fpsText, " Current FPS: %d", fps);
+        // The stored caption stays as it is, so the suffix never accumulates.
+        std::string text = gGraphicsCore ? gGraphicsCore->GetCaption() : std::string();
+        text += fpsText;
+        SDL_WM_SetCaption(text.c_str(), nullptr);
+        framesSinceReport = 0.0f;
+    }
+}
+
+float CUtils::GetFrameTime() const {
+    return frameTime;
+}
+
+int CUtils::GetFPS() const {
+    return fps;
+}
+
+const char* CUtils::GetFPSText() const {
+    return fpsText;
+}
+
+void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
+    unsigned char t = *a;
+    *a = *b;
+    *b = t;
+}
+
+BMPImage* CUtils::LoadBMP(const char* file) {
+    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(file, "rb"), 1);
+    if (!surface) {
+        std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
+        return nullptr;
+    }
+    const int w = surface->w;
+    const int h = surface->h;
+    const int d = surface->format->BytesPerPixel;
+    // Rows are addressed through the surface pitch: SDL pads BMP rows to four bytes, and reading them
+    // as tightly packed rows would skew every image whose row length is not a multiple of four.
+    const int pitch = surface->pitch;
+    SDL_LockSurface(surface);
+    unsigned char* data = static_cast<unsigned char*>(surface->pixels);
+    for (int i = 0; i < h / 2; ++i) {
+        unsigned char* top = data + static_cast<size_t>(i) * pitch;
+        unsigned char* bottom = data + static_cast<size_t>(h - 1 - i) * pitch;
+        for (int b = 0; b < w * d; ++b) {
+            SwapBytes(top + b, bottom + b);
+        }
+    }
+
+    BMPImage* image = static_cast<BMPImage*>(std::malloc(sizeof(BMPImage)));
+    unsigned char* pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(w) * h * 3 + 1));
+    if (!image || !pixels) {
+        std::free(image);
+        std::free(pixels);
+        SDL_UnlockSurface(surface);
+        SDL_FreeSurface(surface);
+        std::cerr << " Failed loading " << file << " : out of memory" << std::endl;
+        return nullptr;
+    }
+    image->channels = 3;
+    image->width = w;
+    image->height = h;
+    image->pixels = pixels;
+    for (int row = 0; row < h; ++row) {
+        const unsigned char* src = data + static_cast<size_t>(row) * pitch;
+        for (int col = 0; col < w; ++col) {
+            uint32_t value = 0;
+            for (int k = 0; k < d; ++k) {
+                value |= static_cast<uint32_t>(src[col * d + k]) << (8 * k);
+            }
+            Uint8 r = 0, g = 0, b = 0;
+            SDL_GetRGB(value, surface->format, &r, &g, &b);
+            size_t p = (static_cast<size_t>(row) * w + col) * 3;
+            pixels[p] = r;
+            pixels[p + 1] = g;
+            pixels[p + 2] = b;
+        }
+    }
+    SDL_UnlockSurface(surface);
+    SDL_FreeSurface(surface);
+    return image;
+}
+
+void CUtils::FreeBMP(BMPImage* image) {
+    if (image) {
+        std::free(image->pixels);
+        std::free(image);
+    }
+}
+
+unsigned int CUtils::LoadBMPTexture(const char* file) {
+    std::cout << "Loading Texture: " << file << std::endl;
+    BMPImage* image = LoadBMP(file);
+    if (!image) {
+        std::cout << "Failed to load the image: " << file << ", Error: " << SDL_GetError() << std::endl;
+        return 0;
+    }
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, image->channels, image->width, image->height,
+                      image->channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // Nothing reads the record after the upload.
+    FreeBMP(image);
+    return texture;
+}
+
+void CUtils::DrawGrid(float x, float y, float z) {
+    glDisable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glTranslatef(x, y, z);
+    glColor3f(0.5f, 0.5f, 0.5f);
+    glBegin(GL_LINES);
+    for (int i = -30; i <= 30; ++i) {
+        float f = static_cast<float>(i);
+        glVertex3f(f, 0.0f, -30.0f);
+        glVertex3f(f, 0.0f, 30.0f);
+        glVertex3f(30.0f, 0.0f, f);
+        glVertex3f(-30.0f, 0.0f, f);
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+void CUtils::DrawCube(float x, float y, float z) {
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(x, y, z);
+    glBegin(GL_QUADS);
+    glColor3f(0.0f, 1.0f, 0.0f); // top
+    glVertex3f(1, 1, -1);
+    glVertex3f(-1, 1, -1);
+    glVertex3f(-1, 1, 1);
+    glVertex3f(1, 1, 1);
+    glColor3f(1.0f, 0.5f, 0.0f); // bottom
+    glVertex3f(1, -1, 1);
+    glVertex3f(-1, -1, 1);
+    glVertex3f(-1, -1, -1);
+    glVertex3f(1, -1, -1);
+    glColor3f(1.0f, 0.0f, 0.0f); // front
+    glVertex3f(1, 1, 1);
+    glVertex3f(-1, 1, 1);
+    glVertex3f(-1, -1, 1);
+    glVertex3f(1, -1, 1);
+    glColor3f(1.0f, 1.0f, 0.0f); // back
+    glVertex3f(1, -1, -1);
+    glVertex3f(-1, -1, -1);
+    glVertex3f(-1, 1, -1);
+    glVertex3f(1, 1, -1);
+    glColor3f(0.0f, 0.0f, 1.0f); // left
+    glVertex3f(-1, 1, 1);
+    glVertex3f(-1, 1, -1);
+    glVertex3f(-1, -1, -1);
+    glVertex3f(-1, -1, 1);
+    glColor3f(1.0f, 0.0f, 1.0f); // right
+    glVertex3f(1, 1, -1);
+    glVertex3f(1, 1, 1);
+    glVertex3f(1, -1, 1);
+    glVertex3f(1, -1, -1);
+    glEnd();
+    glTranslatef(-x, -y, -z);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
+
+void CUtils::DrawQuad(float x, float y, float z) {
+    glDisable(GL_TEXTURE_2D);
+    glTranslatef(x, y, z);
+    glBegin(GL_QUADS);
+    glColor3f(0.3f, 1.0f, 0.2f);
+    glVertex3f(1, 1, 1);
+    glVertex3f(-1, 1, 1);
+    glVertex3f(-1, -1, 1);
+    glVertex3f(1, -1, 1);
+    glEnd();
+    glTranslatef(-x, -y, -z);
+}
+
+void CUtils::DrawAxes() {
+    glDisable(GL_TEXTURE_2D);
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_LINES);
+    glColor3f(1, 0, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(10, 0, 0);
+    glColor3f(0, 1, 0);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0, 10, 0);
+    glColor3f(0, 0, 1);
+    glVertex3f(0, 0, 0);
+    glVertex3f(0, 0, 10);
+    glEnd();
+    glPopMatrix();
+}

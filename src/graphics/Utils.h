@@ -1,0 +1,53 @@
+// The utilities manager: frame time and frames per second (shown in the caption), BMP files as
+// OpenGL textures, and a few immediate-mode debug drawings.
+#pragma once
+
+#include <cstdint>
+
+// A BMP image decoded to tightly packed RGB rows, bottom row first. Allocated with malloc and owned
+// by the caller (release it with CUtils::FreeBMP).
+struct BMPImage {
+    int32_t channels;
+    int32_t width;
+    int32_t height;
+    unsigned char* pixels;
+};
+
+class CUtils {
+public:
+    CUtils();
+    ~CUtils();
+
+    // Measures one frame; about once a second reports the rate in the caption.
+    void UpdateFPS();
+    // Seconds between the two latest UpdateFPS calls.
+    float GetFrameTime() const;
+    // Frames counted in the last completed measuring interval.
+    int GetFPS() const;
+    // The caption suffix written by the last report.
+    const char* GetFPSText() const;
+    // Loads a BMP file into a mipmapped RGB texture; 0 on failure.
+    unsigned int LoadBMPTexture(const char* file);
+    // Loads a BMP file into memory as RGB rows, bottom row first; null on failure.
+    BMPImage* LoadBMP(const char* file);
+    // Releases a record returned by LoadBMP.
+    static void FreeBMP(BMPImage* image);
+    void SwapBytes(unsigned char* a, unsigned char* b);
+    // A grey 61 x 61 line grid, one unit apart, from -30 to 30 around the position.
+    void DrawGrid(float x, float y, float z);
+    // A cube from -1 to 1 with one colour per face.
+    void DrawCube(float x, float y, float z);
+    void DrawQuad(float x, float y, float z);
+    // The three axes from the origin, red x, green y, blue z.
+    void DrawAxes();
+
+    // The process-wide timing state; tests reset it between cases.
+    static void ResetTiming();
+    // Replaces SDL_GetTicks as the clock of UpdateFPS (null restores SDL's clock).
+    static void SetTickSource(uint32_t (*source)());
+
+private:
+    int32_t fps;
+    float frameTime;
+    char fpsText[20];
+};

@@ -1,0 +1,7 @@
+#include "gui/WindowManager.h"
+
+CWindowManager::CWindowManager() = default;
+
+CWindowManager::~CWindowManager() = default;
+
+void CWindowManager::Update() {}

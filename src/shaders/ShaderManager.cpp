@@ -1,0 +1,7 @@
+#include "shaders/ShaderManager.h"
+
+CShaderManager::CShaderManager() = default;
+
+CShaderManager::~CShaderManager() = default;
+
+void CShaderManager::LoadBuiltInShaders() {}

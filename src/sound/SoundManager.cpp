@@ -1,0 +1,5 @@
+#include "sound/SoundManager.h"
+
+CSoundManager::CSoundManager() = default;
+
+CSoundManager::~CSoundManager() = default;

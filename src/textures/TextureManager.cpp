@@ -1,0 +1,5 @@
+#include "textures/TextureManager.h"
+
+CTextureManager::CTextureManager() = default;
+
+CTextureManager::~CTextureManager() = default;

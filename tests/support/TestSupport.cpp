@@ -1,0 +1,94 @@
+#include "support/TestSupport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <unistd.h>
+
+namespace korvel::test {
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "korvel-XXXXXX").string();
+    std::vector<char> buffer(pattern.begin(), pattern.end());
+    buffer.push_back('\0');
+    if (!mkdtemp(buffer.data())) {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    path = buffer.data();
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+}
+
+CaptureStream::CaptureStream(int fd) : fd(fd), saved(-1), active(true) {
+    std::fflush(nullptr);
+    std::cout.flush();
+    std::cerr.flush();
+    char name[] = "/tmp/korvel-capture-XXXXXX";
+    int out = mkstemp(name);
+    file = name;
+    saved = dup(fd);
+    dup2(out, fd);
+    close(out);
+}
+
+CaptureStream::~CaptureStream() {
+    Stop();
+    std::remove(file.c_str());
+}
+
+void CaptureStream::Stop() {
+    if (!active) {
+        return;
+    }
+    active = false;
+    std::fflush(nullptr);
+    std::cout.flush();
+    std::cerr.flush();
+    dup2(saved, fd);
+    close(saved);
+    std::ifstream in(file, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string CaptureStream::Text() {
+    Stop();
+    return text;
+}
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<uint8_t> ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int RunCommand(const std::string& command, std::string* output) {
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) {
+        return -1;
+    }
+    std::string text;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        text.append(buffer, n);
+    }
+    int status = pclose(pipe);
+    if (output) {
+        *output = text;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace korvel::test

@@ -1,0 +1,50 @@
+// Helpers shared by the tests: temporary folders, captured output, file bytes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel::test {
+
+// A fresh empty folder below the system's temporary directory, removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path; }
+    // The path of a file inside the folder.
+    std::string File(const std::string& name) const { return path + "/" + name; }
+
+private:
+    std::string path;
+};
+
+// Captures what is written to a standard stream (file descriptor level, so printf, iostream and
+// SDL output are all caught) between construction and Text().
+class CaptureStream {
+public:
+    explicit CaptureStream(int fd);
+    ~CaptureStream();
+    CaptureStream(const CaptureStream&) = delete;
+    CaptureStream& operator=(const CaptureStream&) = delete;
+    // Stops capturing (if still capturing) and returns everything written.
+    std::string Text();
+
+private:
+    void Stop();
+    int fd;
+    int saved;
+    std::string file;
+    std::string text;
+    bool active;
+};
+
+void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+std::vector<uint8_t> ReadFile(const std::string& path);
+// Runs a shell command, returns its exit status and (optionally) its standard output.
+int RunCommand(const std::string& command, std::string* output = nullptr);
+
+} // namespace korvel::test

@@ -1,0 +1,31 @@
+// assetgen's generators: each writes some of the files under Data/ and registers itself by name, so
+// adding a generator touches no other file.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace assetgen {
+
+// Writes its files below `dataDir` (the folder that plays the role of runtime/Data). Returns false
+// after printing a message when it cannot.
+using GenerateFn = std::function<bool(const std::string& dataDir)>;
+
+struct Generator {
+    std::string name;
+    GenerateFn generate;
+};
+
+// Every registered generator, sorted by name.
+std::vector<Generator>& Generators();
+
+// Registers a generator at static-initialisation time: `static Registrar reg("font", MakeFont);`.
+struct Registrar {
+    Registrar(const std::string& name, GenerateFn generate);
+};
+
+// Creates the parent folders of a file path.
+bool MakeParentDirs(const std::string& path);
+
+} // namespace assetgen

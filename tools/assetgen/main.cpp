@@ -1,0 +1,64 @@
+// assetgen: makes every file under runtime/Data, deterministically (same bytes on every run).
+//   assetgen [--only NAME]... DATA_DIR
+#include "Generator.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+namespace assetgen {
+
+std::vector<Generator>& Generators() {
+    static std::vector<Generator> all;
+    return all;
+}
+
+Registrar::Registrar(const std::string& name, GenerateFn generate) {
+    Generators().push_back({name, std::move(generate)});
+}
+
+bool MakeParentDirs(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    return !error;
+}
+
+} // namespace assetgen
+
+int main(int argc, char* argv[]) {
+    std::vector<std::string> only;
+    std::string dataDir;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            only.push_back(argv[++i]);
+        } else if (dataDir.empty()) {
+            dataDir = argv[i];
+        } else {
+            dataDir.clear();
+            break;
+        }
+    }
+    auto& generators = assetgen::Generators();
+    std::sort(generators.begin(), generators.end(),
+              [](const assetgen::Generator& a, const assetgen::Generator& b) { return a.name < b.name; });
+    if (dataDir.empty()) {
+        std::fprintf(stderr, "usage: assetgen [--only NAME]... DATA_DIR\ngenerators:");
+        for (const auto& g : generators) {
+            std::fprintf(stderr, " %s", g.name.c_str());
+        }
+        std::fprintf(stderr, "\n");
+        return 2;
+    }
+    int failures = 0;
+    for (const auto& g : generators) {
+        if (!only.empty() && std::find(only.begin(), only.end(), g.name) == only.end()) {
+            continue;
+        }
+        if (!g.generate(dataDir)) {
+            std::fprintf(stderr, "assetgen: %s failed\n", g.name.c_str());
+            ++failures;
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
