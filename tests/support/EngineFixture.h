@@ -1,0 +1,27 @@
+// A live engine for tests that need OpenGL: the kernel with every manager, a 1024x768 window (not
+// full screen) opened by InitVideo, and the working directory set to runtime/ so the built-in
+// shaders and the engine font load as in the viewer. One engine per test process.
+#pragma once
+
+#include "app/Engine.h"
+
+#include <array>
+#include <cstdint>
+#include <gtest/gtest.h>
+
+namespace korvel::test {
+
+class EngineTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    // RGBA of the back-buffer pixel at (x, y), window pixels with the origin top-left.
+    static std::array<uint8_t, 4> Pixel(int x, int y);
+    // Clears colour and depth to black and resets both matrices to the engine's 3D start state.
+    static void ClearFrame();
+
+    static CEngine* engine;
+};
+
+} // namespace korvel::test
