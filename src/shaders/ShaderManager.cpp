@@ -5,3 +5,9 @@ CShaderManager::CShaderManager() = default;
 CShaderManager::~CShaderManager() = default;
 
 void CShaderManager::LoadBuiltInShaders() {}
+
+CShader* CShaderManager::GetShader(int index)
+{
+    (void)index;
+    return nullptr;
+}
