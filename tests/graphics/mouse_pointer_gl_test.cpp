@@ -1,0 +1,108 @@
+// The software mouse pointer: images loaded through the graphics core, drawn at the mouse position.
+#include "support/EngineFixture.h"
+#include "support/TestSupport.h"
+
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
+#include "input/EventManager.h"
+#include "textures/Image.h"
+
+#include <SDL.h>
+#include <string>
+
+using korvel::test::EngineTest;
+using korvel::test::RunCommand;
+using korvel::test::TempDir;
+
+namespace {
+
+class MousePointerTest : public EngineTest {
+protected:
+    std::string MakeSquare(const std::string& colour) {
+        std::string path = dir.File(colour + ".png");
+        EXPECT_EQ(RunCommand("convert -size 16x16 xc:" + colour + " PNG32:" + path), 0);
+        return path;
+    }
+
+    // Moves the real pointer and waits (up to two seconds) until SDL has seen it arrive.
+    static void WarpTo(int x, int y) {
+        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+        for (int i = 0; i < 200; ++i) {
+            int mx = -1, my = -1;
+            SDL_PumpEvents();
+            SDL_GetMouseState(&mx, &my);
+            if (mx == x && my == y) {
+                break;
+            }
+            SDL_Delay(10);
+        }
+        gEventManager->SampleMouse();
+    }
+
+    // Red channel of the pointer drawn alone in a cleared 2D frame, at (x, y).
+    static std::array<uint8_t, 4> DrawnAt(int x, int y) {
+        ClearFrame();
+        gGraphicsCore->Begin2D();
+        glLoadIdentity();
+        gGraphicsCore->DrawMousePointer();
+        auto pixel = Pixel(x, y);
+        gGraphicsCore->End2D();
+        return pixel;
+    }
+
+    TempDir dir;
+};
+
+} // namespace
+
+TEST_F(MousePointerTest, PointerFollowsTheMouseAndHidesTheSystemCursor) {
+    gGraphicsCore->ShowCursor(true);
+    gGraphicsCore->SetMousePointer(MakeSquare("red").c_str());
+    EXPECT_TRUE(gGraphicsCore->softwarePointer);
+    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+
+    WarpTo(200, 150);
+    ASSERT_EQ(gEventManager->GetMouseX(), 200);
+    // The image's top-left corner sits on the mouse position.
+    EXPECT_EQ(DrawnAt(201, 151)[0], 255);
+    EXPECT_EQ(DrawnAt(214, 164)[0], 255);
+    EXPECT_EQ(DrawnAt(198, 151)[0], 0);
+    EXPECT_EQ(DrawnAt(201, 148)[0], 0);
+}
+
+TEST_F(MousePointerTest, WithOneImageTheFirstIsDrawnWhateverIsSelected) {
+    gGraphicsCore->SetMousePointer(MakeSquare("red").c_str());
+    WarpTo(300, 300);
+    gGraphicsCore->SelectMousePointer(true);
+    EXPECT_EQ(gGraphicsCore->currentPointer, nullptr);
+    EXPECT_EQ(DrawnAt(305, 305)[0], 255);
+}
+
+TEST_F(MousePointerTest, TheSecondImageIsDrawnOnlyWhenSelected) {
+    gGraphicsCore->SetMousePointers(MakeSquare("red").c_str(), MakeSquare("blue").c_str());
+    EXPECT_TRUE(gGraphicsCore->hasSecondPointer);
+    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+    WarpTo(400, 200);
+    auto first = DrawnAt(405, 205);
+    gGraphicsCore->SelectMousePointer(true);
+    auto second = DrawnAt(405, 205);
+    gGraphicsCore->SelectMousePointer(false);
+    auto again = DrawnAt(405, 205);
+    EXPECT_EQ(first[0], 255);
+    EXPECT_EQ(second[2], 255);
+    EXPECT_EQ(second[0], 0);
+    EXPECT_EQ(again[0], 255);
+}
+
+TEST_F(MousePointerTest, SecondImageAloneLeavesCursorAndSelectionAlone) {
+    gGraphicsCore->ShowCursor(true);
+    gGraphicsCore->SetSecondMousePointer(MakeSquare("blue").c_str());
+    EXPECT_TRUE(gGraphicsCore->hasSecondPointer);
+    EXPECT_FALSE(gGraphicsCore->softwarePointer);
+    EXPECT_EQ(gGraphicsCore->currentPointer, nullptr);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    // Nothing is selected yet: drawing must not crash and shows nothing.
+    EXPECT_EQ(DrawnAt(2, 2)[2], 0);
+}
