@@ -1,7 +1,7 @@
 // The viewer's logo, Data/Logo/kvxlogo.png: "Korvel" in large gold letters over a smaller spaced
 // "ENGINE", both with a dark outline, on a transparent 200x60 background.
 #include "Generator.h"
-#include "ImageWriters.h"
+#include "Png.h"
 
 #include <algorithm>
 #include <cmath>
@@ -106,7 +106,7 @@ bool MakeLogo(const std::string& dataDir) {
     const Coverage titleOutline = Dilate(title, 2.0f), subtitleOutline = Dilate(subtitle, 1.5f);
     const Rgb outline{0.09f, 0.06f, 0.04f}, top{1.0f, 0.88f, 0.45f}, bottom{0.92f, 0.45f, 0.10f};
     const Rgb steel{0.80f, 0.87f, 0.93f};
-    assetgen::Bitmap image(kWidth, kHeight, 4);
+    std::vector<uint8_t> rgba(size_t(kWidth) * kHeight * 4);
     for (int y = 0; y < kHeight; ++y) {
         // The title's gold runs from pale at the cap height to deep orange at the baseline.
         const float t = std::clamp((y - 8.0f) / 28.0f, 0.0f, 1.0f);
@@ -117,14 +117,14 @@ bool MakeLogo(const std::string& dataDir) {
             Over(p, outline, std::max(titleOutline.At(x, y), subtitleOutline.At(x, y)));
             Over(p, gold, title.At(x, y));
             Over(p, steel, subtitle.At(x, y));
-            uint8_t* px = image.At(x, y);
+            uint8_t* px = &rgba[(size_t(y) * kWidth + x) * 4];
             for (int c = 0; c < 3; ++c) {
                 px[c] = p[3] > 0 ? uint8_t(std::lround(255.0f * std::min(1.0f, p[c] / p[3]))) : 0;
             }
             px[3] = uint8_t(std::lround(255.0f * p[3]));
         }
     }
-    return assetgen::WritePng(dataDir + "/Logo/kvxlogo.png", image);
+    return assetgen::WritePngRGBA(dataDir + "/Logo/kvxlogo.png", kWidth, kHeight, rgba);
 }
 
 assetgen::Registrar reg("logo", MakeLogo);
