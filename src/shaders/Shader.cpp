@@ -1,27 +1,135 @@
 #include "shaders/Shader.h"
 
-CShader::CShader() : fragmentSource(nullptr), vertexSource(nullptr), program(0)
-{
+#include "graphics/GL.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+// Prints an object's info log on stderr, headed by what failed.
+void PrintInfoLog(GLhandleARB object, const char* what, const char* name) {
+    GLint length = 0;
+    glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
+    std::vector<GLcharARB> log(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    if (length > 0) {
+        glGetInfoLogARB(object, length, nullptr, log.data());
+    }
+    std::fprintf(stderr, "%s %s:\n%s\n", what, name, log.data());
+    std::fflush(stderr);
 }
 
-CShader::~CShader() = default;
-
-void CShader::Load(const char* fragmentFile, const char* vertexFile)
-{
-    (void)fragmentFile;
-    (void)vertexFile;
+// Compiles one shader object; on failure its log goes to stderr.
+void Compile(GLhandleARB shader, const char* path) {
+    glCompileShaderARB(shader);
+    GLint status = 0;
+    glGetObjectParameterivARB(shader, GL_OBJECT_COMPILE_STATUS_ARB, &status);
+    if (!status) {
+        PrintInfoLog(shader, "Shader compile failed:", path);
+    }
 }
 
-void CShader::Enable()
-{
+} // namespace
+
+CShader::CShader() : fragmentSource(nullptr), vertexSource(nullptr), program(0) {}
+
+CShader::~CShader() {
+    std::free(fragmentSource);
+    std::free(vertexSource);
 }
 
-void CShader::Disable()
-{
+char* CShader::ReadTextFile(const char* path) {
+    if (!path) {
+        return nullptr;
+    }
+    FILE* file = std::fopen(path, "rt");
+    if (!file) {
+        return nullptr;
+    }
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        size = std::ftell(file);
+    }
+    std::rewind(file);
+    // ftell answers nonsense for things that are not regular files (a folder answers a huge size),
+    // so a size beyond any shader source counts as unreadable too.
+    const long largest = 16L * 1024 * 1024;
+    if (size < 1 || size > largest) {
+        std::fclose(file);
+        return nullptr;
+    }
+    char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(size) + 1));
+    if (!buffer) {
+        std::fclose(file);
+        return nullptr;
+    }
+    size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
+    std::fclose(file);
+    // A read that delivers nothing (a folder, a file emptied meanwhile) is as unreadable as an empty file.
+    if (count == 0) {
+        std::free(buffer);
+        return nullptr;
+    }
+    buffer[count] = '\0';
+    return buffer;
 }
 
-void CShader::SetUniform1i(const char* name, int value)
-{
-    (void)name;
-    (void)value;
+void CShader::Load(const char* fragmentFile, const char* vertexFile) {
+    GLhandleARB vertexShader = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
+    GLhandleARB fragmentShader = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
+
+    // A second Load replaces the texts of the first.
+    std::free(vertexSource);
+    std::free(fragmentSource);
+    vertexSource = ReadTextFile(vertexFile);
+    bool failed = false;
+    if (!vertexSource) {
+        std::printf("\nCannot Load vertex shader: %s\n", vertexFile ? vertexFile : "(null)");
+        failed = true;
+    }
+    fragmentSource = ReadTextFile(fragmentFile);
+    if (!fragmentSource) {
+        std::printf("\nCannot Load fragment shader: %s\n", fragmentFile ? fragmentFile : "(null)");
+        failed = true;
+    }
+    std::fflush(stdout);
+    if (failed) {
+        glDeleteObjectARB(vertexShader);
+        glDeleteObjectARB(fragmentShader);
+        return;
+    }
+
+    const GLcharARB* vertexText = vertexSource;
+    const GLcharARB* fragmentText = fragmentSource;
+    glShaderSourceARB(vertexShader, 1, &vertexText, nullptr);
+    glShaderSourceARB(fragmentShader, 1, &fragmentText, nullptr);
+    Compile(vertexShader, vertexFile);
+    Compile(fragmentShader, fragmentFile);
+
+    GLhandleARB linked = glCreateProgramObjectARB();
+    glAttachObjectARB(linked, vertexShader);
+    glAttachObjectARB(linked, fragmentShader);
+    glLinkProgramARB(linked);
+    GLint status = 0;
+    glGetObjectParameterivARB(linked, GL_OBJECT_LINK_STATUS_ARB, &status);
+    if (!status) {
+        PrintInfoLog(linked, "Shader link failed:", fragmentFile);
+    }
+    // The shader objects only need to live as long as the program they are attached to.
+    glDeleteObjectARB(vertexShader);
+    glDeleteObjectARB(fragmentShader);
+    program = linked;
+}
+
+void CShader::Enable() {
+    glUseProgramObjectARB(program);
+}
+
+void CShader::Disable() {
+    glUseProgramObjectARB(0);
+}
+
+void CShader::SetUniform1i(const char* name, int value) {
+    glUniform1iARB(glGetUniformLocationARB(program, name), value);
 }

@@ -7,17 +7,26 @@
 class CShader {
 public:
     CShader();
+    // Releases the source texts; makes no GL call (the context may already be gone).
     ~CShader();
 
-    // Reads both files (fragment first, vertex second), compiles them and links the program.
+    // Reads both files (fragment first, vertex second), compiles them and links the program. A missing
+    // or empty file is reported on stdout and leaves the program as it was; a GLSL error prints the
+    // driver's info log on stderr.
     void Load(const char* fragmentFile, const char* vertexFile);
-    // Makes the program current.
+    // Makes the program current (program 0 selects the fixed-function pipeline).
     void Enable();
     // Returns to the fixed-function pipeline.
     void Disable();
     uint32_t GetProgram() const { return program; }
     // Sets an integer uniform, looked up by name on every call.
     void SetUniform1i(const char* name, int value);
+    // Reads a whole text file into a new NUL-terminated buffer the caller releases with free();
+    // null when the path is null, the file cannot be opened or it holds no characters.
+    static char* ReadTextFile(const char* path);
+
+    CShader(const CShader&) = delete;
+    CShader& operator=(const CShader&) = delete;
 
 private:
     char* fragmentSource;

@@ -4,7 +4,10 @@
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 
+#include <SDL.h>
+
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 namespace korvel::test {
@@ -20,7 +23,20 @@ void EngineTest::SetUpTestSuite() {
         FAIL() << "cannot enter " << KORVEL_RUNTIME_DIR;
     }
     engine = new CEngine;
-    engine->InitVideo(1024, 768, 24, false, false);
+    // On a busy machine the X server can refuse a connection for a moment (the connect answers
+    // EAGAIN); the video start-up then throws its text. Give it a few tries before failing.
+    std::string failure;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        try {
+            engine->InitVideo(1024, 768, 24, false, false);
+            return;
+        } catch (const std::string& message) {
+            failure = message;
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            SDL_Delay(250u << (attempt < 3 ? attempt : 3));
+        }
+    }
+    FAIL() << failure;
 }
 
 void EngineTest::TearDownTestSuite() {

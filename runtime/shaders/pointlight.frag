@@ -1,0 +1,23 @@
+#version 110
+varying vec3 normal;
+varying vec3 eyePosition;
+
+void main()
+{
+    vec3 n = normalize(normal);
+    vec3 toLight = gl_LightSource[0].position.xyz - eyePosition;
+    float distance = length(toLight);
+    toLight /= max(distance, 0.0001);
+    float attenuation = 1.0 / (gl_LightSource[0].constantAttenuation +
+                               gl_LightSource[0].linearAttenuation * distance +
+                               gl_LightSource[0].quadraticAttenuation * distance * distance);
+    float diffuse = max(dot(n, toLight), 0.0);
+    float specular = 0.0;
+    if (diffuse > 0.0) {
+        vec3 halfway = normalize(toLight + normalize(-eyePosition));
+        specular = pow(max(dot(n, halfway), 0.0), max(gl_FrontMaterial.shininess, 1.0));
+    }
+    vec4 ambient = gl_FrontLightProduct[0].ambient + gl_LightModel.ambient * gl_FrontMaterial.ambient;
+    gl_FragColor = ambient + attenuation * (gl_FrontLightProduct[0].diffuse * diffuse +
+                                            gl_FrontLightProduct[0].specular * specular);
+}
