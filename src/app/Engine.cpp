@@ -128,6 +128,12 @@ void CEngine::Update() {
     gCameraManager->Apply();
     if (gGraphicsCore->mode3D) {
         gGraphicsCore->End2D();
+    } else {
+        // In 2D mode the overlay projection stays in place, but the copy Begin2D pushed this frame is
+        // dropped so the projection stack does not grow by one every frame.
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
     }
 }
 

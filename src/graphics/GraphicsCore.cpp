@@ -60,11 +60,12 @@ void CGraphicsCore::PrepareVideoMode(bool fullscreen) {
     }
     const SDL_VideoInfo* info = SDL_GetVideoInfo();
     if (!info) {
-        // Without the video info the mode cannot be chosen; the caller's SDL_SetVideoMode then fails
-        // and reports it.
-        std::fprintf(stderr, "Failed getting Video Info : %s\n", SDL_GetError());
+        // Without the video info the flags cannot be completed, and SDL is shut down: going on would
+        // open a mode on a dead video subsystem, so start-up ends here like any other video failure.
+        std::string error = SDL_GetError();
+        std::fprintf(stderr, "Failed getting Video Info : %s\n", error.c_str());
         SDL_Quit();
-        return;
+        throw std::string("Error: SDL Could not get Video Info: ") + error;
     }
     if (info->hw_available) {
         videoFlags |= SDL_HWSURFACE;

@@ -1,0 +1,189 @@
+#include "support/XSession.h"
+
+#include "support/TestSupport.h"
+
+#include <chrono>
+#include <functional>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace korvel::test {
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool WaitUntil(double seconds, const std::function<bool()>& done) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (done()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return done();
+}
+
+bool FileExists(const std::string& path) {
+    return access(path.c_str(), F_OK) == 0;
+}
+
+} // namespace
+
+VirtualDisplay::VirtualDisplay() : pid(-1) {
+    int n = 20 + static_cast<int>(getpid() % 500);
+    while (FileExists("/tmp/.X11-unix/X" + std::to_string(n)) ||
+           FileExists("/tmp/.X" + std::to_string(n) + "-lock")) {
+        ++n;
+    }
+    name = ":" + std::to_string(n);
+    pid = fork();
+    if (pid == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+               static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool up = WaitUntil(10.0, [this] { return Run("xdpyinfo >/dev/null 2>&1") == 0; });
+    if (!up) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+}
+
+VirtualDisplay::~VirtualDisplay() {
+    if (pid > 0) {
+        kill(pid, SIGTERM);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+int VirtualDisplay::Run(const std::string& command, std::string* output) const {
+    return RunCommand("DISPLAY=" + name + " " + command, output);
+}
+
+bool VirtualDisplay::Screenshot(const std::string& path) const {
+    return Run("import -window root " + path + " >/dev/null 2>&1") == 0;
+}
+
+ProgramRun::ProgramRun(const VirtualDisplay& display, const std::string& program,
+                       const std::vector<std::string>& args, const std::string& workingDir,
+                       const std::vector<std::string>& environment)
+    : display(display), pid(-1), status(-1) {
+    char outName[] = "/tmp/korvel-run-out-XXXXXX";
+    char errName[] = "/tmp/korvel-run-err-XXXXXX";
+    int out = mkstemp(outName);
+    int err = mkstemp(errName);
+    outFile = outName;
+    errFile = errName;
+    std::fflush(nullptr);
+    pid = fork();
+    if (pid == 0) {
+        dup2(out, STDOUT_FILENO);
+        dup2(err, STDERR_FILENO);
+        setenv("DISPLAY", display.Name().c_str(), 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        for (const std::string& assignment : environment) {
+            putenv(const_cast<char*>(assignment.c_str()));
+        }
+        if (chdir(workingDir.c_str()) != 0) {
+            _exit(126);
+        }
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : args) {
+            argv.push_back(const_cast<char*>(a.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(out);
+    close(err);
+}
+
+ProgramRun::~ProgramRun() {
+    if (Running()) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    std::remove(outFile.c_str());
+    std::remove(errFile.c_str());
+}
+
+bool ProgramRun::WaitForWindow(const std::string& title, double seconds) const {
+    return WaitUntil(
+        seconds, [&] { return display.Run("xdotool search --name '" + title + "' >/dev/null 2>&1") == 0; });
+}
+
+bool ProgramRun::WaitForOutput(const std::string& text, double seconds) const {
+    return WaitUntil(seconds, [&] { return Stdout().find(text) != std::string::npos; });
+}
+
+void ProgramRun::Key(const std::string& key) const {
+    display.Run("xdotool key " + key + " >/dev/null 2>&1");
+}
+
+void ProgramRun::Close(const std::string& title) const {
+    display.Run(std::string(KORVEL_BIN_DIR) + "/korvel-xclose '" + title + "'");
+}
+
+bool ProgramRun::Running() {
+    if (pid <= 0 || status != -1) {
+        return false;
+    }
+    int raw = 0;
+    if (waitpid(pid, &raw, WNOHANG) == pid) {
+        status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+        return false;
+    }
+    return true;
+}
+
+int ProgramRun::Wait(double seconds) {
+    if (!WaitUntil(seconds, [this] { return !Running(); })) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+        status = -1;
+        pid = -1;
+    }
+    return status;
+}
+
+std::string ProgramRun::Stdout() const {
+    return Slurp(outFile);
+}
+
+std::string ProgramRun::Stderr() const {
+    return Slurp(errFile);
+}
+
+double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h) {
+    std::string crop =
+        std::to_string(w) + "x" + std::to_string(h) + "+" + std::to_string(x) + "+" + std::to_string(y);
+    std::string output;
+    // The mean absolute error, normalised to 0..1 in parentheses.
+    RunCommand("compare -metric MAE \\( " + a + " -crop " + crop + " \\) \\( " + b + " -crop " + crop +
+                   " \\) null: 2>&1",
+               &output);
+    size_t open = output.find('(');
+    if (open == std::string::npos) {
+        return 255.0;
+    }
+    return std::atof(output.c_str() + open + 1) * 255.0;
+}
+
+} // namespace korvel::test

@@ -1,0 +1,67 @@
+// End-to-end helpers: a private virtual X display, and a real program started on it whose output is
+// kept in files, driven with xdotool and looked at through screenshots.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace korvel::test {
+
+// An Xvfb server of its own (1024x768x24) on a free display number, stopped with the object.
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    ~VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+    bool Ok() const { return pid > 0; }
+    // ":N", for DISPLAY.
+    const std::string& Name() const { return name; }
+    // Runs a shell command with DISPLAY set to this server; returns its exit status.
+    int Run(const std::string& command, std::string* output = nullptr) const;
+    // Saves the whole screen as a PNG.
+    bool Screenshot(const std::string& path) const;
+
+private:
+    pid_t pid;
+    std::string name;
+};
+
+// A program running on a virtual display, in a chosen working directory, with its standard output
+// and error going to files.
+class ProgramRun {
+public:
+    ProgramRun(const VirtualDisplay& display, const std::string& program,
+               const std::vector<std::string>& args, const std::string& workingDir,
+               const std::vector<std::string>& environment = {});
+    ~ProgramRun();
+    ProgramRun(const ProgramRun&) = delete;
+    ProgramRun& operator=(const ProgramRun&) = delete;
+
+    // Waits until a window whose name contains `title` exists (true) or the time is up (false).
+    bool WaitForWindow(const std::string& title, double seconds = 15.0) const;
+    // Waits until the standard output contains `text`.
+    bool WaitForOutput(const std::string& text, double seconds = 15.0) const;
+    // Sends one key through xdotool ("Escape", "3", "Left").
+    void Key(const std::string& key) const;
+    // Asks the program's windows to close, as a window manager's close button does.
+    void Close(const std::string& title) const;
+    // Waits for the program to end; returns its exit status, or -1 after killing it on time-out.
+    int Wait(double seconds = 15.0);
+    bool Running();
+    std::string Stdout() const;
+    std::string Stderr() const;
+
+private:
+    const VirtualDisplay& display;
+    pid_t pid;
+    int status;
+    std::string outFile;
+    std::string errFile;
+};
+
+// Mean absolute difference of two PNG images over a rectangle, per channel in 0..255 (ImageMagick).
+double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h);
+
+} // namespace korvel::test
