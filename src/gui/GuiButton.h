@@ -1,0 +1,74 @@
+// A push button drawn from an animated image list: the animation plays once while the mouse rests
+// on it, and a left press over an enabled button reports its id to the event manager.
+#pragma once
+
+#include "gui/GuiFrame.h"
+
+#include <cstdint>
+#include <string>
+
+class CImage;
+class CImageList;
+
+class CGuiButton {
+public:
+    // A button without images: it draws nothing, takes no click and measures 0 until SetImages.
+    CGuiButton();
+    // Frames "<prefix>1.png" to "<prefix><frameCount>.png" at (x, y); its size is that of frame 1.
+    CGuiButton(const char* prefix, uint32_t frameCount, float x, float y, int32_t id);
+    ~CGuiButton();
+
+    // Replaces the image list (enabling the button again); the size follows the new frame 1.
+    void SetImages(const char* prefix, uint32_t frameCount);
+    // Tests the mouse and draws at the button's own position.
+    void Update();
+    // Tests the mouse and draws at the origin plus the button's position.
+    void Update(float originX, float originY);
+    // Tests the mouse and draws at exactly (atX, atY).
+    void UpdateAt(float atX, float atY);
+    // A disabled button still animates and shows its hover text but takes no click.
+    void SetEnabled(bool value) { enabled = value; }
+    void SetVisible(bool value) { visible = value; }
+    void SetHover(bool value) { hover = value; }
+    bool IsHover() const { return hover; }
+    // The text printed at screen position (atX, atY) while the mouse is over the button; the colour
+    // is kept, but the text is printed in the font's own colour.
+    void SetHoverText(const std::string& text, float red, float green, float blue, float alpha, float atX,
+                      float atY) {
+        hoverText.Set(text, red, green, blue, alpha, atX, atY);
+    }
+    void SetHoverTextEnabled(bool value) { hoverText.enabled = value; }
+    void SetX(float value) { x = value; }
+    void SetY(float value) { y = value; }
+    void SetPosition(float newX, float newY);
+    float GetX() const { return x; }
+    float GetY() const { return y; }
+    // Draws and tests every frame at width x height.
+    void SetSize(int32_t newWidth, int32_t newHeight);
+    float GetWidth() const { return width; }
+    float GetHeight() const { return height; }
+    int32_t GetId() const { return id; }
+    // Frame `index` (0-based), owned by the button; null outside the list or without images.
+    CImage* GetFrame(int32_t index) const;
+    void SetFrameRate(uint32_t fps);
+
+    CGuiButton(const CGuiButton&) = delete;
+    CGuiButton& operator=(const CGuiButton&) = delete;
+
+private:
+    // Measures the button by the current frame 1 of its list.
+    void TakeSizeFromFrame();
+    // The mouse is over the button drawn at (atX, atY); a left press there reports the id.
+    bool HitTest(float atX, float atY);
+
+    float x;
+    float y;
+    bool enabled;
+    bool visible;
+    bool hover;
+    CImageList* images;
+    HoverText hoverText;
+    float width;
+    float height;
+    int32_t id;
+};

@@ -1,0 +1,70 @@
+// A two-state widget drawn from two animated image lists, one per state: a left press over an
+// enabled check box flips it and reports its id to the event manager.
+#pragma once
+
+#include "gui/GuiFrame.h"
+
+#include <cstdint>
+#include <string>
+
+class CImage;
+class CImageList;
+
+class CGuiCheckBox {
+public:
+    // A check box without images: it draws nothing, takes no click and measures 0.
+    CGuiCheckBox();
+    // Both lists at (x, y), unchecked first; the box measures the unchecked list's frame 1.
+    CGuiCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
+                 uint32_t checkedCount, float x, float y, int32_t id);
+    ~CGuiCheckBox();
+
+    // Tests the mouse and draws at the lists' own position.
+    void Update();
+    // Tests the mouse and draws at the origin plus the lists' position.
+    void Update(float originX, float originY);
+    // Tests the mouse and draws at exactly (atX, atY).
+    void UpdateAt(float atX, float atY);
+    void SetPosition(float newX, float newY);
+    float GetX() const;
+    float GetY() const;
+    // Whole positions only: the value is truncated toward zero.
+    void SetX(float value);
+    void SetY(float value);
+    float GetWidth() const;
+    float GetHeight() const;
+    // Draws every frame of both states at width x height.
+    void SetFrameSize(int32_t width, int32_t height);
+    void SetChecked(bool value) { checked = value; }
+    bool IsChecked() const { return checked; }
+    // A disabled check box still animates and shows its hover text but never flips.
+    void SetEnabled(bool value) { enabled = value; }
+    void SetHover(bool value) { hover = value; }
+    bool IsHover() const { return hover; }
+    // The text printed at screen position (atX, atY) while the mouse is over the box; the colour
+    // is kept, but the text is printed in the font's own colour.
+    void SetHoverText(const std::string& text, float red, float green, float blue, float alpha, float atX,
+                      float atY) {
+        hoverText.Set(text, red, green, blue, alpha, atX, atY);
+    }
+    void SetHoverTextEnabled(bool value) { hoverText.enabled = value; }
+    int32_t GetId() const { return id; }
+
+    CGuiCheckBox(const CGuiCheckBox&) = delete;
+    CGuiCheckBox& operator=(const CGuiCheckBox&) = delete;
+
+private:
+    // Frame 1 of the unchecked list, which sizes the box in both states.
+    CImage* SizingFrame() const;
+    // The mouse is over the box drawn at (atX, atY); a left press there reports the id and flips.
+    bool HitTest(float atX, float atY);
+
+    bool enabled;
+    bool hover;
+    bool visible;
+    CImageList* uncheckedImages;
+    CImageList* checkedImages;
+    bool checked;
+    HoverText hoverText;
+    int32_t id;
+};

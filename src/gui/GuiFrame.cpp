@@ -1,0 +1,64 @@
+#include "gui/GuiFrame.h"
+
+#include "app/Registry.h"
+#include "input/EventManager.h"
+#include "text/Font.h"
+#include "text/FontManager.h"
+
+#include <SDL.h>
+
+namespace {
+
+// The event buffer holds the last event even in frames that took none, so the press or release
+// counts only when this frame's poll delivered it.
+bool LeftButtonEvent(Uint8 type) {
+    if (!gEventManager || !gEventManager->HasEvent()) {
+        return false;
+    }
+    SDL_Event event = gEventManager->GetEvent();
+    return event.type == type && event.button.button == SDL_BUTTON_LEFT;
+}
+
+} // namespace
+
+bool GuiMouseInRect(float left, float top, float right, float bottom) {
+    if (!gEventManager) {
+        return false;
+    }
+    float mx = static_cast<float>(gEventManager->GetMouseX());
+    float my = static_cast<float>(gEventManager->GetMouseY());
+    return mx >= left && mx <= right && my >= top && my <= bottom;
+}
+
+bool GuiLeftPressed() {
+    return LeftButtonEvent(SDL_MOUSEBUTTONDOWN);
+}
+
+bool GuiLeftReleased() {
+    return LeftButtonEvent(SDL_MOUSEBUTTONUP);
+}
+
+void GuiPrintHoverText(float x, float y, const char* text) {
+    CFont* font = gFontManager ? gFontManager->GetFont(1) : nullptr;
+    if (font && text) {
+        font->PrintAt(x, y, 0, "%s", text);
+    }
+}
+
+void HoverText::Set(const std::string& value, float red, float green, float blue, float alpha, float atX,
+                    float atY) {
+    text = value;
+    color[0] = red;
+    color[1] = green;
+    color[2] = blue;
+    color[3] = alpha;
+    x = atX;
+    y = atY;
+    enabled = true;
+}
+
+void HoverText::Print() const {
+    if (enabled) {
+        GuiPrintHoverText(x, y, text.c_str());
+    }
+}

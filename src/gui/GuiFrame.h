@@ -1,0 +1,29 @@
+// What every GUI element reads and prints during its per-frame update: the mouse from the event
+// manager, the left-button press or release taken in this frame, and hover texts in font 1.
+#pragma once
+
+#include <string>
+
+// The mouse lies in the rectangle, every edge inclusive. False while there is no event manager.
+bool GuiMouseInRect(float left, float top, float right, float bottom);
+// This frame took a press of the left mouse button.
+bool GuiLeftPressed();
+// This frame took a release of the left mouse button.
+bool GuiLeftReleased();
+// Prints `text` literally with font 1 in its stored colour and scale, character set 0.
+void GuiPrintHoverText(float x, float y, const char* text);
+
+// A widget's hover text, printed at a screen position while the mouse is over the widget. The
+// colour is kept for the application; the text is printed in the font's own colour.
+struct HoverText {
+    std::string text;
+    bool enabled = false;
+    float x = 0.0f;
+    float y = 0.0f;
+    float color[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+
+    // Stores the text, colour and position, and enables the text.
+    void Set(const std::string& value, float red, float green, float blue, float alpha, float atX, float atY);
+    // Prints the text when it is enabled.
+    void Print() const;
+};

@@ -1,0 +1,64 @@
+// A numbered sequence of images played as an animation: frames "<prefix>1.png" to "<prefix>N.png",
+// stepped at most once per drawing call when the frame time has passed, looping or playing once.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+class CImage;
+
+class CImageList {
+public:
+    // No frames: drawing draws nothing and never steps.
+    CImageList();
+    // Loads `count` frames from "<prefix><n>.png" and places the list at (x, y).
+    CImageList(const char* prefix, uint32_t count, float x, float y);
+    // Destroys every frame.
+    ~CImageList();
+
+    // Draws the current frame at the list's position, then steps, wrapping after the last frame.
+    void DrawLoop();
+    void DrawLoopAt(float x, float y);
+    // Draws the current frame at the list's position, then steps, holding on the last frame.
+    void PlayOnce();
+    void PlayOnceAt(float x, float y);
+    // Draws frame `index` (0-based) without stepping; an index outside the list draws nothing.
+    void DrawFrame(int32_t index);
+    void DrawFrameAt(int32_t index, float x, float y);
+    // Makes frame 1 current again; the step clock is left alone.
+    void Rewind();
+    // Frame `index` (0-based), still owned by the list; null outside the list.
+    CImage* GetFrame(int32_t index) const;
+    uint32_t GetFrameCount() const { return frameCount; }
+    // The 1-based number of the frame the next animated draw shows.
+    uint32_t GetCurrentFrame() const { return currentFrame; }
+    // Frames per second; 0 stops the animation.
+    void SetFrameRate(uint32_t fps) { frameRate = fps; }
+    uint32_t GetFrameRate() const { return frameRate; }
+    void SetPosition(float newX, float newY);
+    void GetPosition(float& outX, float& outY) const;
+    float GetX() const { return x; }
+    float GetY() const { return y; }
+    void SetX(float value) { x = value; }
+    void SetY(float value) { y = value; }
+
+    // Replaces SDL_GetTicks as the animation clock of every list (null restores SDL's clock).
+    static void SetTickSource(uint32_t (*source)());
+
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+private:
+    void LoadFrames(const char* prefix, uint32_t count);
+    // The frame time has passed since the last step; if so the step clock restarts now.
+    bool TakeStep();
+    void DrawCurrent(float atX, float atY);
+
+    std::vector<CImage*> frames;
+    uint32_t frameCount;
+    uint32_t currentFrame;
+    float x;
+    float y;
+    uint32_t lastTick;
+    uint32_t frameRate;
+};
