@@ -1,0 +1,70 @@
+#include "sound/Music.h"
+
+#include "app/Registry.h"
+#include "sound/SoundManager.h"
+
+#include <algorithm>
+#include <iostream>
+
+CMusic::CMusic(const std::string& path) : music(nullptr), name(path) {
+    if (!path.empty()) {
+        Load(path);
+    }
+}
+
+CMusic::~CMusic() {
+    // Once the manager is gone the device is closed; only the track itself is left to free.
+    if (gSoundManager) {
+        gSoundManager->HaltMusic();
+    }
+    if (music) {
+        Mix_FreeMusic(music);
+    }
+}
+
+bool CMusic::Load(const std::string& path) {
+    // Without a manager the track could not be owned by anyone, and without an open device the
+    // mixer has no output format to decode for: both are load failures.
+    Mix_Music* loaded = nullptr;
+    if (gSoundManager && CSoundManager::IsDeviceOpen()) {
+        loaded = Mix_LoadMUS(path.c_str());
+    }
+    if (!loaded) {
+        std::cout << "Failed to load music " << path << std::endl;
+        return false;
+    }
+    // Loading again replaces the track as deleting it would: the music stops first.
+    if (music) {
+        gSoundManager->HaltMusic();
+        Mix_FreeMusic(music);
+    }
+    music = loaded;
+    name = path;
+    std::vector<CMusic*>& tracks = gSoundManager->tracks;
+    if (std::find(tracks.begin(), tracks.end(), this) == tracks.end()) {
+        gSoundManager->AddMusic(this);
+    }
+    return true;
+}
+
+void CMusic::Play(int loops) {
+    if (!music) {
+        return;
+    }
+    if (gSoundManager) {
+        gSoundManager->HaltMusic();
+    }
+    Mix_PlayMusic(music, loops);
+}
+
+void CMusic::Unload() {
+    if (!music) {
+        return;
+    }
+    if (gSoundManager) {
+        gSoundManager->HaltMusic();
+        gSoundManager->RemoveMusic(this);
+    } else {
+        delete this;
+    }
+}

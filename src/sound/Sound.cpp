@@ -1,0 +1,61 @@
+#include "sound/Sound.h"
+
+#include "app/Registry.h"
+#include "sound/SoundManager.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <iostream>
+
+CSound::CSound(const std::string& path) : chunk(nullptr), name(path) {
+    if (!path.empty()) {
+        Load(path);
+    }
+}
+
+CSound::~CSound() {
+    if (chunk) {
+        Mix_FreeChunk(chunk);
+    }
+}
+
+bool CSound::Load(const std::string& path) {
+    // Without a manager the sound could not be owned by anyone, and without an open device the
+    // mixer cannot convert the samples: both are load failures.
+    Mix_Chunk* loaded = nullptr;
+    if (gSoundManager && CSoundManager::IsDeviceOpen()) {
+        loaded = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    }
+    if (!loaded) {
+        std::cout << "Failed to load sound: " << path << std::endl;
+        return false;
+    }
+    // Loading again replaces the samples; the sound stays listed once.
+    if (chunk) {
+        Mix_FreeChunk(chunk);
+    }
+    chunk = loaded;
+    name = path;
+    std::vector<CSound*>& sounds = gSoundManager->sounds;
+    if (std::find(sounds.begin(), sounds.end(), this) == sounds.end()) {
+        gSoundManager->AddSound(this);
+    }
+    return true;
+}
+
+void CSound::Play(int loops) {
+    if (!chunk) {
+        return;
+    }
+    if (Mix_PlayChannelTimed(-1, chunk, loops, -1) == -1) {
+        std::cout << "Failed to play sound " << name << " " << SDL_GetError() << std::endl;
+    }
+}
+
+void CSound::Free() {
+    if (gSoundManager) {
+        gSoundManager->RemoveSound(this);
+    } else {
+        delete this;
+    }
+}

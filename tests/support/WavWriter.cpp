@@ -1,0 +1,71 @@
+#include "support/WavWriter.h"
+
+#include "support/TestSupport.h"
+
+#include <cmath>
+
+namespace korvel::test {
+
+namespace {
+
+void Put16(std::vector<uint8_t>& out, uint32_t value) {
+    out.push_back(static_cast<uint8_t>(value & 0xFF));
+    out.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+void Put32(std::vector<uint8_t>& out, uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
+
+} // namespace
+
+int ToneFrames(const ToneSpec& spec) {
+    return static_cast<int>(std::lround(spec.rate * spec.seconds));
+}
+
+std::vector<uint8_t> MakeToneWav(const ToneSpec& spec) {
+    const uint32_t bytesPerSample = static_cast<uint32_t>(spec.bitsPerSample / 8);
+    const uint32_t blockAlign = bytesPerSample * static_cast<uint32_t>(spec.channels);
+    const uint32_t frames = static_cast<uint32_t>(ToneFrames(spec));
+    const uint32_t dataSize = frames * blockAlign;
+
+    std::vector<uint8_t> out;
+    out.reserve(44 + dataSize);
+    PutTag(out, "RIFF");
+    Put32(out, 36 + dataSize);
+    PutTag(out, "WAVE");
+    PutTag(out, "fmt ");
+    Put32(out, 16);
+    Put16(out, 1); // PCM
+    Put16(out, static_cast<uint32_t>(spec.channels));
+    Put32(out, static_cast<uint32_t>(spec.rate));
+    Put32(out, static_cast<uint32_t>(spec.rate) * blockAlign);
+    Put16(out, blockAlign);
+    Put16(out, static_cast<uint32_t>(spec.bitsPerSample));
+    PutTag(out, "data");
+    Put32(out, dataSize);
+
+    const double step = 2.0 * M_PI * spec.frequency / spec.rate;
+    for (uint32_t i = 0; i < frames; ++i) {
+        double value = spec.amplitude * std::sin(step * i);
+        for (int c = 0; c < spec.channels; ++c) {
+            if (spec.bitsPerSample == 8) {
+                out.push_back(static_cast<uint8_t>(std::lround(128.0 + 127.0 * value)));
+            } else {
+                Put16(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(32767.0 * value))));
+            }
+        }
+    }
+    return out;
+}
+
+void WriteToneWav(const std::string& path, const ToneSpec& spec) {
+    WriteFile(path, MakeToneWav(spec));
+}
+
+} // namespace korvel::test
