@@ -48,8 +48,12 @@ void CGuiCheckBox::SetY(float value) {
     SetPosition(GetX(), std::trunc(value));
 }
 
+CImage* CGuiCheckBox::GetFrame(int32_t index) const {
+    return uncheckedImages ? uncheckedImages->GetFrame(index) : nullptr;
+}
+
 CImage* CGuiCheckBox::SizingFrame() const {
-    return uncheckedImages ? uncheckedImages->GetFrame(0) : nullptr;
+    return GetFrame(0);
 }
 
 float CGuiCheckBox::GetWidth() const {

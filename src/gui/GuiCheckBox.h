@@ -33,6 +33,8 @@ public:
     void SetY(float value);
     float GetWidth() const;
     float GetHeight() const;
+    // Frame `index` (0-based) of the unchecked list, which sizes the box; null outside the list.
+    CImage* GetFrame(int32_t index) const;
     // Draws every frame of both states at width x height.
     void SetFrameSize(int32_t width, int32_t height);
     void SetChecked(bool value) { checked = value; }
