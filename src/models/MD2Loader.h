@@ -1,0 +1,83 @@
+// Reads one MD2 model file (version 8) into a ModelData: every count, offset and size of the header
+// is checked against the file first, then the frames are decoded with the axis swap, the animations
+// are cut from the frame names and per-vertex normals are built. A refused file gets one line on
+// standard error and leaves the model empty.
+#pragma once
+
+#include "models/ModelData.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The 68-byte file header, seventeen little-endian 32-bit integers in file order.
+struct MD2Header {
+    int32_t magic;
+    int32_t version;
+    int32_t skinWidth;
+    int32_t skinHeight;
+    int32_t frameSize;
+    int32_t skinCount;
+    int32_t vertexCount;
+    int32_t texCoordCount;
+    int32_t triangleCount;
+    int32_t glCommandCount;
+    int32_t frameCount;
+    int32_t skinOffset;
+    int32_t texCoordOffset;
+    int32_t triangleOffset;
+    int32_t frameOffset;
+    int32_t glCommandOffset;
+    int32_t endOffset;
+};
+
+class CMD2Loader {
+public:
+    static const int kHeaderSize = 68;
+    static const int kMaxVertices = 2048;
+    // A frame holds scale, translate and name (40 bytes) and then 4 bytes per vertex.
+    static const int kFrameHeaderSize = 40;
+    static const int kFrameBufferSize = kMaxVertices * 4 + 128;
+
+    CMD2Loader();
+    ~CMD2Loader();
+    CMD2Loader(const CMD2Loader&) = delete;
+    CMD2Loader& operator=(const CMD2Loader&) = delete;
+
+    // Reads the file at path into model; the skin path (or null) becomes its single material.
+    bool Load(ModelData& model, const char* path, const char* skinPath);
+    // Reads a model held in memory; name stands for the file in messages.
+    bool LoadFromMemory(ModelData& model, const uint8_t* bytes, size_t size, const char* name,
+                        const char* skinPath);
+    // The header of the file read last (zero before the first load).
+    const MD2Header& GetHeader() const { return header; }
+
+private:
+    struct RawFrame {
+        std::string name;
+        Vec3* positions;
+    };
+
+    // Reads the header and checks it against the file size.
+    bool ReadHeader();
+    // Reads the tables and the frames; refuses triangles that index outside the tables.
+    bool ReadData();
+    // Decodes frame i's vertices (scaled, translated, axis-swapped) and name.
+    void DecodeFrame(int i);
+    void ConvertFrames(ModelData& model);
+    void ParseAnimations(ModelData& model);
+    void ComputeNormals(ModelData& model);
+    // Releases the raw tables and frames.
+    void CleanUp();
+    // Reports "Invalid file format (REASON): PATH!" and returns false.
+    bool Refuse(const char* reason);
+
+    MD2Header header;
+    const uint8_t* bytes;
+    size_t size;
+    std::string path;
+    std::vector<int16_t> rawTexCoords;
+    std::vector<int16_t> rawTriangles;
+    std::vector<RawFrame> rawFrames;
+};
