@@ -1,0 +1,73 @@
+#include "textures/TGAStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Large enough that the per-call cost of fread vanishes, small enough to stay in the cache.
+const size_t kBlockSize = 256 * 1024;
+
+} // namespace
+
+CTGAStream::CTGAStream(FILE* file) : file(file), cursor(nullptr), limit(nullptr) {}
+
+CTGAStream::CTGAStream(const uint8_t* data, size_t size) : file(nullptr), cursor(data), limit(data + size) {
+    if (!data) {
+        cursor = limit = nullptr;
+    }
+}
+
+size_t CTGAStream::Read(uint8_t* target, size_t count) {
+    size_t fromBlock = std::min(count, Buffered());
+    if (fromBlock > 0) {
+        std::memcpy(target, cursor, fromBlock);
+        cursor += fromBlock;
+    }
+    if (fromBlock == count || !file) {
+        return fromBlock;
+    }
+    // Large reads go straight from the file into the caller's buffer.
+    return fromBlock + std::fread(target + fromBlock, 1, count - fromBlock, file);
+}
+
+size_t CTGAStream::Skip(size_t count) {
+    size_t skipped = 0;
+    while (skipped < count) {
+        size_t available = Fill(std::min(count - skipped, kBlockSize));
+        if (available == 0) {
+            break;
+        }
+        Advance(available);
+        skipped += available;
+    }
+    return skipped;
+}
+
+size_t CTGAStream::Fill(size_t count) {
+    if (Buffered() >= count || !file) {
+        return std::min(count, Buffered());
+    }
+    size_t kept = Buffered();
+    size_t capacity = std::max(kBlockSize, count);
+    if (block.size() < capacity) {
+        std::vector<uint8_t> larger(capacity);
+        if (kept > 0) {
+            std::memcpy(larger.data(), cursor, kept);
+        }
+        block.swap(larger);
+    } else if (kept > 0) {
+        std::memmove(block.data(), cursor, kept);
+    }
+    size_t total = kept;
+    while (total < count) {
+        size_t arrived = std::fread(block.data() + total, 1, block.size() - total, file);
+        if (arrived == 0) {
+            break;
+        }
+        total += arrived;
+    }
+    cursor = block.data();
+    limit = block.data() + total;
+    return std::min(count, total);
+}

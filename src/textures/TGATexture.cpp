@@ -1,0 +1,150 @@
+#include "textures/TGATexture.h"
+
+#include "graphics/GL.h"
+#include "textures/TGAStream.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const uint8_t kUncompressedHeader[11] = {0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+const uint8_t kCompressedHeader[11] = {0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Image descriptor bit 5: the first stored row is the top of the picture.
+const uint8_t kTopDownOrigin = 0x20;
+
+} // namespace
+
+CTGATexture::CTGATexture()
+    : imageData(nullptr), texID(0), bpp(0), width(0), height(0), format(0), header{}, info{},
+      bytesPerPixel(0), imageSize(0), tgaHeight(0), tgaWidth(0), tgaBpp(0) {}
+
+CTGATexture::~CTGATexture() {
+    FreeImage();
+}
+
+void CTGATexture::Report(const char* message, const char* path) {
+    std::printf("%s%s\n", message, path ? path : "");
+    std::fflush(stdout);
+}
+
+void CTGATexture::FreeImage() {
+    std::free(imageData);
+    imageData = nullptr;
+}
+
+bool CTGATexture::LoadTGA(const char* path) {
+    if (!DecodeFile(path)) {
+        return false;
+    }
+    Upload();
+    return true;
+}
+
+bool CTGATexture::DecodeFile(const char* path) {
+    FreeImage();
+    FILE* file = path ? std::fopen(path, "rb") : nullptr;
+    if (!file) {
+        Report("Could not open texture file: ", path);
+        return false;
+    }
+    CTGAStream stream(file);
+    bool decoded = Decode(stream, path);
+    std::fclose(file);
+    return decoded;
+}
+
+bool CTGATexture::DecodeMemory(const uint8_t* data, size_t size, const char* name) {
+    FreeImage();
+    CTGAStream stream(data, size);
+    return Decode(stream, name);
+}
+
+bool CTGATexture::Decode(CTGAStream& stream, const char* path) {
+    uint8_t idLength = 0;
+    if (stream.Read(&idLength, 1) != 1) {
+        Report("Failed to read TGAcomment!", nullptr);
+        return false;
+    }
+    if (stream.Read(header, sizeof header) != sizeof header) {
+        Report("Could not read file header: ", path);
+        return false;
+    }
+    bool decoded = false;
+    if (std::memcmp(header, kUncompressedHeader, sizeof header) == 0) {
+        decoded = ReadInfo(stream, idLength, path) && LoadUncompressedTGA(stream, path);
+    } else if (std::memcmp(header, kCompressedHeader, sizeof header) == 0) {
+        decoded = ReadInfo(stream, idLength, path) && LoadCompressedTGA(stream, path);
+    } else {
+        Report("TGA file be type 2 or type 10, Invalid Image: ", path);
+        return false;
+    }
+    if (decoded && (info[5] & kTopDownOrigin)) {
+        FlipTopDownRows();
+    }
+    return decoded;
+}
+
+bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path) {
+    if (stream.Read(info, sizeof info) != sizeof info) {
+        Report("Could not read info header: ", path);
+        return false;
+    }
+    tgaWidth = info[1] * 256u + info[0];
+    tgaHeight = info[3] * 256u + info[2];
+    tgaBpp = info[4];
+    width = static_cast<int32_t>(tgaWidth);
+    height = static_cast<int32_t>(tgaHeight);
+    bpp = tgaBpp;
+    // The byte size must fit the 32-bit imageSize: 65535 x 65535 x 4 bytes does not.
+    uint64_t bytes = uint64_t{tgaBpp / 8} * tgaWidth * tgaHeight;
+    if (tgaWidth == 0 || tgaHeight == 0 || (tgaBpp != 24 && tgaBpp != 32) || bytes > UINT32_MAX) {
+        Report("Invalid texture information: ", path);
+        return false;
+    }
+    format = tgaBpp == 24 ? GL_RGB : GL_RGBA;
+    bytesPerPixel = tgaBpp / 8;
+    imageSize = static_cast<uint32_t>(bytes);
+    imageData = static_cast<uint8_t*>(std::malloc(imageSize));
+    if (!imageData) {
+        Report("Could not allocate memory for image: ", path);
+        return false;
+    }
+    // The image ID field sits between the header and the pixels; its contents are of no use here. A
+    // file that ends inside it runs dry in the pixel data and is reported there.
+    stream.Skip(idLength);
+    return true;
+}
+
+void CTGATexture::FlipTopDownRows() {
+    size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
+    std::vector<uint8_t> row(rowBytes);
+    uint8_t* top = imageData;
+    uint8_t* bottom = imageData + rowBytes * (tgaHeight - 1);
+    for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
+        std::memcpy(row.data(), top, rowBytes);
+        std::memcpy(top, bottom, rowBytes);
+        std::memcpy(bottom, row.data(), rowBytes);
+    }
+}
+
+void CTGATexture::Upload() {
+    // 24-bit rows are rarely a multiple of 4 bytes, GL's default unpack alignment.
+    GLint savedAlignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
+    size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, rowBytes % 4 == 0 ? 4 : 1);
+
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    texID = name;
+    glBindTexture(GL_TEXTURE_2D, texID);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
+                 imageData);
+
+    glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
+}
