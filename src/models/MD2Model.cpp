@@ -1,0 +1,139 @@
+#include "models/MD2Model.h"
+
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "graphics/Utils.h"
+#include "shaders/Shader.h"
+#include "shaders/ShaderManager.h"
+
+#include <SDL.h>
+#include <algorithm>
+
+namespace {
+
+const int kLitTextureProgram = 8;
+
+uint32_t (*tickSource)() = nullptr;
+
+uint32_t Ticks() {
+    return tickSource ? tickSource() : SDL_GetTicks();
+}
+
+} // namespace
+
+CMD2Model::CMD2Model()
+    : texture(0), elapsed(0.0f), lastTime(0.0f), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
+      rotationAxis(0.0f, 1.0f, 0.0f) {}
+
+CMD2Model::~CMD2Model() {
+    ReleaseModelData(data);
+}
+
+void CMD2Model::SetTickSource(uint32_t (*source)()) {
+    tickSource = source;
+}
+
+bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
+    bool loaded = loader.Load(data, modelPath, skinPath);
+    for (const Material& material : data.materials) {
+        if (!material.fileName.empty() && gUtils) {
+            texture = gUtils->LoadBMPTexture(material.fileName.c_str());
+        }
+    }
+    return loaded;
+}
+
+void CMD2Model::SetAnimation(int n) {
+    if (data.animationCount <= 0) {
+        return;
+    }
+    int count = data.animationCount;
+    data.currentAnimation = ((n % count) + count) % count;
+    data.currentFrame = data.animations[static_cast<size_t>(data.currentAnimation)].firstFrame;
+}
+
+void CMD2Model::SetScale(float x, float y, float z) {
+    scale = Vec3(x, y, z);
+}
+
+void CMD2Model::SetPosition(float x, float y, float z) {
+    position = Vec3(x, y, z);
+}
+
+void CMD2Model::SetRotation(float angle) {
+    rotation = angle;
+}
+
+float CMD2Model::UpdateTime(int next) {
+    float now = static_cast<float>(Ticks());
+    elapsed = now - lastTime;
+    if (elapsed >= kKeyFrameMs) {
+        data.currentFrame = next;
+        lastTime = now;
+    }
+    // The first draw after start-up measures from tick 0, and a long pause spans many periods;
+    // past 1 the vertices would be thrown beyond the next key frame.
+    return std::clamp(elapsed / kKeyFrameMs, 0.0f, 1.0f);
+}
+
+void CMD2Model::Render() {
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(rotation, rotationAxis.x, rotationAxis.y, rotationAxis.z);
+    glScalef(scale.x, scale.y, scale.z);
+    if (data.frames.empty()) {
+        glPopMatrix();
+        return;
+    }
+
+    // Without animations (a single-frame file) the current frame stands still.
+    const FrameMesh* cur = &data.frames[static_cast<size_t>(data.currentFrame)];
+    const FrameMesh* nxt = cur;
+    float t = 0.0f;
+    if (data.animationCount > 0) {
+        const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
+        int next = (data.currentFrame + 1) % anim.endFrame;
+        if (next == 0) {
+            next = anim.firstFrame;
+        }
+        nxt = &data.frames[static_cast<size_t>(next)];
+        t = UpdateTime(next);
+    }
+
+    if (glActiveTextureARB) {
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    CShader* shader = gShaderManager ? gShaderManager->GetShader(kLitTextureProgram) : nullptr;
+    if (shader) {
+        shader->Enable();
+    }
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    DrawFrames(*cur, *nxt, t);
+    if (shader) {
+        shader->Disable();
+    }
+    glPopMatrix();
+}
+
+void CMD2Model::DrawFrames(const FrameMesh& cur, const FrameMesh& nxt, float t) const {
+    const FrameMesh& first = data.frames[0];
+    glBegin(GL_TRIANGLES);
+    for (int i = 0; i < cur.triangleCount; ++i) {
+        const Triangle& triangle = first.triangles[i];
+        for (int j = 0; j < 3; ++j) {
+            int vi = triangle.vertexIndex[j];
+            if (first.texCoords) {
+                const TexCoord& st = first.texCoords[triangle.texCoordIndex[j]];
+                glTexCoord2f(st.u, st.v);
+            }
+            const Vec3& n = cur.normals[vi];
+            glNormal3f(n.x, n.y, n.z);
+            // Normals are those of the frame being left; only positions are interpolated.
+            const Vec3& a = cur.positions[vi];
+            const Vec3& b = nxt.positions[vi];
+            glVertex3f(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z));
+        }
+    }
+    glEnd();
+}

@@ -1,0 +1,60 @@
+// An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
+// a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
+// through the built-in lit-texture program 8.
+#pragma once
+
+#include "models/MD2Loader.h"
+#include "models/ModelData.h"
+#include "models/Vec3.h"
+
+#include <cstdint>
+
+class CMD2Model {
+public:
+    // A key frame lasts 200 ms: five key frames per second.
+    static constexpr float kKeyFrameMs = 200.0f;
+
+    CMD2Model();
+    // Releases every frame's arrays; the skin texture stays with the GL context.
+    ~CMD2Model();
+    CMD2Model(const CMD2Model&) = delete;
+    CMD2Model& operator=(const CMD2Model&) = delete;
+
+    // Loads the model file, then the skin (if named) through the utilities' BMP loader. False when
+    // the model file was refused; a failed skin leaves the default texture.
+    bool Load(const char* modelPath, const char* skinPath);
+    // Advances the clock and draws the current frame; once per displayed frame.
+    void Render();
+    // Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
+    // first frame; the running key-frame period is not restarted.
+    void SetAnimation(int n);
+    void SetScale(float x, float y, float z);
+    void SetPosition(float x, float y, float z);
+    // Rotation about the vertical axis, in degrees.
+    void SetRotation(float angle);
+    float GetRotation() const { return rotation; }
+    // Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
+    // toward next, between 0 and 1.
+    float UpdateTime(int next);
+
+    // The loaded frames, animations and playback state.
+    const ModelData& GetData() const { return data; }
+    // The skin texture; 0 when none loaded.
+    unsigned int GetTexture() const { return texture; }
+    // Replaces SDL_GetTicks as the animation clock (null restores SDL's clock).
+    static void SetTickSource(uint32_t (*source)());
+
+private:
+    // Sends the triangles of frame cur, moved the fraction t toward frame nxt.
+    void DrawFrames(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
+
+    CMD2Loader loader;
+    ModelData data;
+    unsigned int texture;
+    float elapsed;
+    float lastTime;
+    Vec3 position;
+    Vec3 scale;
+    float rotation;
+    Vec3 rotationAxis;
+};
