@@ -3,15 +3,10 @@
 #include "Generator.h"
 
 #include <cstdio>
-#include <memory>
 
 namespace assetgen {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 void PutLE(std::vector<uint8_t>& out, uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) {
@@ -52,16 +47,7 @@ bool WriteBmpRGB(const std::string& path, int width, int height, const std::vect
         }
         out.resize(out.size() + (rowBytes - uint32_t(width) * 3), 0);
     }
-    if (!MakeParentDirs(path)) {
-        std::fprintf(stderr, "assetgen: cannot create the folder of %s\n", path.c_str());
-        return false;
-    }
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
-    if (!file || std::fwrite(out.data(), 1, out.size(), file.get()) != out.size()) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+    return WriteBytes(path, out);
 }
 
 } // namespace assetgen

@@ -2,6 +2,7 @@
 // adding a generator touches no other file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,5 +28,8 @@ struct Registrar {
 
 // Creates the parent folders of a file path.
 bool MakeParentDirs(const std::string& path);
+
+// Writes `bytes` as the whole file, creating its folders. Returns false after printing a message.
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 } // namespace assetgen

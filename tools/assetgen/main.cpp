@@ -24,6 +24,22 @@ bool MakeParentDirs(const std::string& path) {
     return !error;
 }
 
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    if (!MakeParentDirs(path)) {
+        std::fprintf(stderr, "assetgen: cannot create the folder of %s\n", path.c_str());
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file && std::fclose(file) != 0) {
+        written = false;
+    }
+    if (!written) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+    }
+    return written;
+}
+
 } // namespace assetgen
 
 int main(int argc, char* argv[]) {

@@ -1,0 +1,495 @@
+// The hobgoblin's twenty animations. Each is a function from a frame number to a pose, built from a
+// hunched base stance with eased key poses or cyclic curves. Looping ones (stand, run, crstnd,
+// crwalk) end one step before their first frame so the loop is seamless; one-shot ones start and
+// end close to the stance the viewer loops them from.
+#include "Hobgoblin.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace hobgoblin {
+
+namespace {
+
+const float kTau = 6.28318530718f;
+
+float Ease(float t) {
+    t = std::clamp(t, 0.0f, 1.0f);
+    return t * t * (3 - 2 * t);
+}
+
+float Cycle(int frame, int frames, float offset = 0) {
+    return std::sin(kTau * (float(frame) / float(frames) + offset));
+}
+
+// A value eased between (frame, value) keys given in increasing frame order.
+float Curve(const std::vector<std::pair<float, float>>& keys, float frame) {
+    if (frame <= keys.front().first) {
+        return keys.front().second;
+    }
+    for (size_t i = 1; i < keys.size(); ++i) {
+        if (frame <= keys[i].first) {
+            const float t = Ease((frame - keys[i - 1].first) / (keys[i].first - keys[i - 1].first));
+            return keys[i - 1].second + (keys[i].second - keys[i - 1].second) * t;
+        }
+    }
+    return keys.back().second;
+}
+
+struct Key {
+    float frame;
+    Pose pose;
+};
+
+// The pose at `frame` eased between the key poses around it (keys in increasing frame order).
+Pose Keyed(const std::vector<Key>& keys, float frame) {
+    if (frame <= keys.front().frame) {
+        return keys.front().pose;
+    }
+    for (size_t i = 1; i < keys.size(); ++i) {
+        if (frame <= keys[i].frame) {
+            const float t = (frame - keys[i - 1].frame) / (keys[i].frame - keys[i - 1].frame);
+            return Mix(keys[i - 1].pose, keys[i].pose, Ease(t));
+        }
+    }
+    return keys.back().pose;
+}
+
+// Turns the feet so the soles lie flat whatever the hips and knees do.
+Pose& PlantFeet(Pose& p) {
+    for (Side side : {Left, Right}) {
+        const float pitch =
+            p.angles[Root].y + p.angles[Sided(LeftThigh, side)].y + p.angles[Sided(LeftShin, side)].y;
+        p.angles[Sided(LeftFoot, side)].y = -pitch;
+    }
+    return p;
+}
+
+// Tilts the head so the face looks `tilt` degrees below the horizon whatever the back does.
+Pose& LevelHead(Pose& p, float tilt) {
+    p.angles[Head].y = tilt - (p.angles[Root].y + p.angles[Spine].y + p.angles[Chest].y + p.angles[Neck].y);
+    return p;
+}
+
+// Standing hunched: knees bent, shoulders rounded, arms hanging a little forward, the club pointing
+// down in front.
+Pose Stance() {
+    Pose p;
+    p.Set(Root, {0, 8, 0}).Set(Spine, {0, 6, 0}).Set(Chest, {0, 9, 0}).Set(Neck, {0, -8, 0});
+    for (Side side : {Left, Right}) {
+        p.Set(LeftUpperArm, side, {12, -6, 0}).Set(LeftForearm, side, {0, -28, 0});
+        p.Set(LeftThigh, side, {5, -24, 0}).Set(LeftShin, side, {0, 32, 0});
+    }
+    p.Set(LeftHand, Left, {-10, 0, 0}).Set(LeftHand, Right, {0, 55, 0});
+    LevelHead(p, 0);
+    return PlantFeet(p);
+}
+
+// Squatting low on wide knees, knuckles near the ground.
+Pose Crouch() {
+    Pose p = Stance();
+    p.Set(Root, {0, 28, 0}).Add(Spine, {0, 4, 0});
+    for (Side side : {Left, Right}) {
+        p.Set(LeftThigh, side, {14, -80, 0}).Set(LeftShin, side, {0, 108, 0});
+        p.Set(LeftUpperArm, side, {14, -30, 0}).Set(LeftForearm, side, {0, -20, 0});
+    }
+    p.Set(LeftHand, Right, {0, 20, 0});
+    LevelHead(p, -5);
+    return PlantFeet(p);
+}
+
+// The right arm raised with the club up behind the head.
+Pose& ClubRaised(Pose& p) {
+    return p.Set(LeftUpperArm, Right, {25, -165, 0})
+        .Set(LeftForearm, Right, {0, -75, 0})
+        .Set(LeftHand, Right, {0, -20, 0});
+}
+
+Pose Stand(int f, int n) {
+    Pose p = Stance();
+    // Two slow breaths per loop: the chest swells and the shoulders rise.
+    const float breath = Cycle(f, n / 2);
+    p.Add(Chest, {0, -2.0f * breath, 0}).Add(Spine, {0, -1.0f * breath, 0}).Add(Jaw, {0, 3 + 3 * breath, 0});
+    for (Side side : {Left, Right}) {
+        p.Add(LeftUpperArm, side, {1.5f * breath, 2.0f * breath, 0});
+    }
+    // Looks to its left, back, to its right and back again, the chest following a little.
+    const float look =
+        Curve({{0, 0}, {5, 0}, {11, 50}, {17, 50}, {22, 0}, {26, -45}, {32, -45}, {37, 0}}, float(f));
+    p.Add(Head, {-look * 0.12f, -std::fabs(look) * 0.1f, look}).Add(Chest, {0, 0, look * 0.25f});
+    // The club swings gently.
+    p.Add(LeftHand, Right, {0, 6 * Cycle(f, n / 2, 0.25f), 0});
+    return PlantFeet(p);
+}
+
+Pose Run(int f, int n) {
+    Pose p = Stance();
+    const float s = Cycle(f, n), c = Cycle(f, n, 0.25f);
+    p.Set(Root, {0, 22, 0}).Add(Chest, {0, 4, 6 * s});
+    for (Side side : {Left, Right}) {
+        const float sign = side == Left ? 1.0f : -1.0f;
+        // Each leg swings back while the other reaches forward; the knee folds on the way forward.
+        const float swing = sign * s, returning = std::max(0.0f, -sign * c);
+        p.Set(LeftThigh, side, {4, -24 + 44 * swing, 0}).Set(LeftShin, side, {0, 22 + 75 * returning, 0});
+        p.Set(LeftUpperArm, side, {14, -15 - 45 * swing, 0}).Set(LeftForearm, side, {0, -75, 0});
+    }
+    p.Set(LeftHand, Right, {0, 90, 0});
+    LevelHead(p, -5);
+    p.Add(Head, {0, 0, -6 * s});
+    PlantFeet(p);
+    for (Side side : {Left, Right}) {
+        // The pushing foot stays flat, the recovering one trails with its toes down.
+        const float sign = side == Left ? 1.0f : -1.0f;
+        p.Add(LeftFoot, side, {0, 35 * std::max(0.0f, -sign * c), 0});
+    }
+    p.lift = 1.5f * std::fabs(c);
+    return p;
+}
+
+Pose Attack(int f, int) {
+    const Pose stance = Stance();
+    Pose windUp = stance;
+    windUp.Add(Chest, {0, -6, -25}).Add(Spine, {0, -8, -10}).Set(Jaw, {0, 12, 0});
+    ClubRaised(windUp).Set(LeftUpperArm, Left, {20, -50, 0});
+    LevelHead(windUp, 0).Add(Head, {0, 0, 25});
+    Pose strike = stance;
+    strike.Add(Spine, {0, 18, 12}).Add(Chest, {0, 14, 18}).Set(Jaw, {0, 25, 0});
+    strike.Set(LeftUpperArm, Right, {10, -80, 0})
+        .Set(LeftForearm, Right, {0, -10, 0})
+        .Set(LeftHand, Right, {0, 40, 0});
+    strike.Set(LeftUpperArm, Left, {20, 30, 0})
+        .Set(LeftThigh, Left, {5, -50, 0})
+        .Set(LeftShin, Left, {0, 50, 0});
+    LevelHead(strike, 10);
+    Pose follow = strike;
+    follow.Add(Spine, {0, 8, 5}).Set(LeftUpperArm, Right, {5, -35, 0}).Set(LeftHand, Right, {0, 80, 0});
+    LevelHead(follow, 20);
+    Pose p =
+        Keyed({{0, stance}, {2, windUp}, {3, strike}, {4, follow}, {5.5f, follow}, {8, stance}}, float(f));
+    return PlantFeet(p);
+}
+
+// One-shot flinches: snap into `hurt` on the first frame and ease back out.
+Pose Flinch(int f, const Pose& hurt) {
+    const float amount[4] = {0.15f, 1.0f, 0.7f, 0.3f};
+    Pose p = Mix(Stance(), hurt, amount[std::clamp(f, 0, 3)]);
+    return PlantFeet(p);
+}
+
+Pose Pain1(int f, int) {
+    // Struck in the chest: thrown back with the arms flung up.
+    Pose hurt = Stance();
+    hurt.Add(Root, {0, -14, 0}).Add(Spine, {0, -10, 0}).Add(Chest, {0, -10, 0}).Set(Jaw, {0, 28, 0});
+    for (Side side : {Left, Right}) {
+        hurt.Set(LeftUpperArm, side, {40, -40, 0}).Set(LeftForearm, side, {0, -50, 0});
+    }
+    LevelHead(hurt, -30);
+    return Flinch(f, hurt);
+}
+
+Pose Pain2(int f, int) {
+    // Winded: doubled over, both hands to the belly.
+    Pose hurt = Stance();
+    hurt.Add(Spine, {0, 22, 0}).Add(Chest, {0, 18, 0}).Set(Jaw, {0, 18, 0});
+    for (Side side : {Left, Right}) {
+        hurt.Set(LeftUpperArm, side, {-12, -35, 0}).Set(LeftForearm, side, {0, -85, 0});
+        hurt.Add(LeftThigh, side, {0, -12, 0}).Add(LeftShin, side, {0, 20, 0});
+    }
+    LevelHead(hurt, 10);
+    return Flinch(f, hurt);
+}
+
+Pose Pain3(int f, int) {
+    // Cuffed on the head: it snaps aside and a hand goes up to the face.
+    Pose hurt = Stance();
+    hurt.Add(Spine, {-8, 0, -10}).Add(Chest, {-6, 0, -15}).Set(Jaw, {0, 15, 0});
+    hurt.Set(LeftUpperArm, Left, {-5, -70, 0}).Set(LeftForearm, Left, {0, -115, 0});
+    LevelHead(hurt, 0).Add(Head, {-20, 0, -40});
+    return Flinch(f, hurt);
+}
+
+Pose Jump(int f, int) {
+    Pose crouch = Stance();
+    crouch.Add(Root, {0, 15, 0}).Add(Spine, {0, 10, 0});
+    for (Side side : {Left, Right}) {
+        crouch.Set(LeftThigh, side, {5, -60, 0})
+            .Set(LeftShin, side, {0, 80, 0})
+            .Set(LeftUpperArm, side, {15, 40, 0});
+    }
+    PlantFeet(LevelHead(crouch, 10));
+    Pose launch = Stance();
+    launch.Set(Root, {0, 0, 0}).Set(Jaw, {0, 20, 0});
+    for (Side side : {Left, Right}) {
+        launch.Set(LeftThigh, side, {5, 5, 0}).Set(LeftShin, side, {0, 5, 0}).Set(LeftFoot, side, {0, 40, 0});
+        launch.Set(LeftUpperArm, side, {25, -150, 0}).Set(LeftForearm, side, {0, -20, 0});
+    }
+    LevelHead(launch, -15).lift = 7;
+    Pose tuck = Stance();
+    for (Side side : {Left, Right}) {
+        tuck.Set(LeftThigh, side, {8, -70, 0})
+            .Set(LeftShin, side, {0, 95, 0})
+            .Set(LeftUpperArm, side, {20, -70, 0});
+    }
+    PlantFeet(LevelHead(tuck, 0)).lift = 13;
+    Pose fall = Mix(launch, tuck, 0.5f);
+    fall.lift = 7;
+    Pose land = crouch;
+    for (Side side : {Left, Right}) {
+        land.Set(LeftUpperArm, side, {25, -45, 0});
+    }
+    return Keyed({{0, crouch}, {1, launch}, {2, tuck}, {3, fall}, {4, land}, {5, Mix(land, Stance(), 0.6f)}},
+                 float(f));
+}
+
+Pose Flip(int f, int) {
+    // A back somersault: crouch, spring up, tuck and roll over backwards, land.
+    Pose crouch = Jump(0, 6);
+    const float spin[12] = {0, 0, -10, -50, -95, -140, -185, -230, -275, -320, -360, -360};
+    const float lift[12] = {0, 0, 4, 11, 16, 19, 19, 16, 11, 4, 0, 0};
+    const float tucked[12] = {0, 0, 0.3f, 0.8f, 1, 1, 1, 1, 1, 0.6f, 0, 0};
+    Pose tuck = Stance();
+    tuck.Add(Spine, {0, 15, 0}).Add(Chest, {0, 10, 0});
+    for (Side side : {Left, Right}) {
+        tuck.Set(LeftThigh, side, {10, -115, 0})
+            .Set(LeftShin, side, {0, 125, 0})
+            .Set(LeftFoot, side, {0, 20, 0});
+        tuck.Set(LeftUpperArm, side, {10, -60, 0}).Set(LeftForearm, side, {0, -60, 0});
+    }
+    LevelHead(tuck, 20);
+    if (f <= 1) {
+        return f == 0 ? Stance() : crouch;
+    }
+    Pose p = Mix(f >= 10 ? crouch : Jump(1, 6), tuck, tucked[f]);
+    if (f == 11) {
+        p = Mix(crouch, Stance(), 0.5f);
+    }
+    p.Add(Root, {0, spin[f], 0});
+    p.lift = lift[f];
+    return p;
+}
+
+Pose Salute(int f, int) {
+    // Brings the club up before its face like a sword, holds, nods, and lowers it again.
+    Pose salute = Stance();
+    salute.Add(Root, {0, -6, 0}).Add(Chest, {0, -8, 0});
+    salute.Set(LeftUpperArm, Right, {-15, -55, 0})
+        .Set(LeftForearm, Right, {0, -95, 0})
+        .Set(LeftHand, Right, {0, -55, 0});
+    PlantFeet(LevelHead(salute, -5));
+    Pose nod = salute;
+    nod.Add(Head, {0, 15, 0}).Add(Chest, {0, 5, 0});
+    return Keyed({{0, Stance()}, {3, salute}, {5, nod}, {7, salute}, {10, Stance()}}, float(f));
+}
+
+Pose Taunt(int f, int) {
+    // Roars with the arms spread, beats its chest three times and wiggles its hips, cackling.
+    Pose roar = Stance();
+    roar.Add(Spine, {0, -6, 0}).Add(Chest, {0, -8, 0}).Set(Jaw, {0, 32, 0});
+    for (Side side : {Left, Right}) {
+        roar.Set(LeftUpperArm, side, {75, -25, 0}).Set(LeftForearm, side, {0, -80, 0});
+    }
+    LevelHead(roar, -25);
+    Pose lean = roar;
+    lean.Add(Spine, {0, 20, 0}).Add(Root, {0, 6, 0});
+    PlantFeet(LevelHead(lean, -5));
+    Pose beat = Stance();
+    beat.Set(LeftUpperArm, Left, {-20, -45, 0}).Set(LeftForearm, Left, {0, -115, 0}).Set(Jaw, {0, 10, 0});
+    Pose away = beat;
+    away.Set(LeftUpperArm, Left, {25, -55, 0}).Set(LeftForearm, Left, {0, -100, 0}).Add(Chest, {0, -6, 0});
+    Pose wiggleLeft = Stance(), wiggleRight = Stance();
+    wiggleLeft.Add(Root, {0, 0, 18}).Add(Chest, {0, 0, -25}).Set(Jaw, {0, 25, 0});
+    wiggleRight.Add(Root, {0, 0, -18}).Add(Chest, {0, 0, 25}).Set(Jaw, {0, 5, 0});
+    return Keyed({{0, Stance()},
+                  {2, roar},
+                  {4, lean},
+                  {6, beat},
+                  {7, away},
+                  {8, beat},
+                  {9, away},
+                  {10, beat},
+                  {11.5f, wiggleLeft},
+                  {12.5f, wiggleRight},
+                  {13.5f, wiggleLeft},
+                  {14.5f, wiggleRight},
+                  {16, Stance()}},
+                 float(f));
+}
+
+Pose Wave(int f, int) {
+    // Raises its left hand high and waves it from side to side.
+    Pose up = Stance();
+    up.Set(LeftUpperArm, Left, {45, -140, 0}).Set(LeftForearm, Left, {0, -25, 0}).Add(Chest, {-5, -4, 10});
+    LevelHead(up, -10).Add(Head, {10, 0, 10});
+    Pose out = up, in = up;
+    out.Add(LeftUpperArm, Left, {22, 0, 0}).Set(LeftForearm, Left, {30, -30, 0});
+    in.Add(LeftUpperArm, Left, {-15, 0, 0}).Set(LeftForearm, Left, {-30, -30, 0});
+    return Keyed(
+        {{0, Stance()}, {2, up}, {3, out}, {4, in}, {5, out}, {6, in}, {7, out}, {8, up}, {10, Stance()}},
+        float(f));
+}
+
+Pose Point(int f, int) {
+    // Turns and points ahead to its left with a straight arm, jabbing twice.
+    Pose point = Stance();
+    point.Add(Chest, {0, -4, 20}).Set(LeftUpperArm, Left, {10, -88, 15}).Set(LeftForearm, Left, {0, -5, 0});
+    point.Set(LeftHand, Left, {0, -10, 0}).Set(Jaw, {0, 12, 0});
+    LevelHead(point, -5).Add(Head, {0, 0, 20});
+    Pose jab = point;
+    jab.Add(LeftUpperArm, Left, {0, -10, 0}).Add(Chest, {0, 6, 5}).Set(Jaw, {0, 25, 0});
+    return Keyed({{0, Stance()}, {2, point}, {4, jab}, {5, point}, {7, jab}, {8, point}, {11, Stance()}},
+                 float(f));
+}
+
+Pose CrouchStand(int f, int n) {
+    Pose p = Crouch();
+    const float breath = Cycle(f, n);
+    p.Add(Chest, {0, -2 * breath, 0}).Add(Jaw, {0, 4 + 3 * breath, 0});
+    p.Add(Head, {0, 0, 25 * Cycle(f, n, 0.1f)}).Add(Chest, {0, 0, 6 * Cycle(f, n, 0.1f)});
+    return p;
+}
+
+Pose CrouchWalk(int f, int n) {
+    Pose p = Crouch();
+    const float s = Cycle(f, n), c = Cycle(f, n, 0.25f);
+    for (Side side : {Left, Right}) {
+        const float sign = side == Left ? 1.0f : -1.0f;
+        p.Add(LeftThigh, side, {0, 22 * sign * s, 0})
+            .Add(LeftShin, side, {0, -18 * std::max(0.0f, sign * c), 0});
+        p.Add(LeftUpperArm, side, {0, -20 * sign * s, 0});
+    }
+    p.Add(Root, {0, 0, 5 * s}).Add(Chest, {0, 0, -8 * s});
+    PlantFeet(p);
+    p.lift = 0.8f * std::fabs(c);
+    return p;
+}
+
+Pose CrouchAttack(int f, int) {
+    // A low sideways sweep of the club from its right across to its left.
+    Pose back = Crouch();
+    back.Add(Chest, {0, -5, -35}).Set(LeftUpperArm, Right, {70, 20, 0}).Set(LeftForearm, Right, {0, -40, 0});
+    back.Set(LeftHand, Right, {0, 0, 0}).Set(Jaw, {0, 15, 0});
+    Pose sweep = Crouch();
+    sweep.Add(Chest, {0, 5, 30})
+        .Set(LeftUpperArm, Right, {30, -85, -30})
+        .Set(LeftForearm, Right, {0, -10, 0});
+    sweep.Set(LeftHand, Right, {0, 10, 0}).Set(Jaw, {0, 28, 0});
+    Pose follow = sweep;
+    follow.Add(Chest, {0, 0, 20}).Set(LeftUpperArm, Right, {-10, -80, -55});
+    return Keyed({{0, Crouch()}, {2, back}, {3.2f, sweep}, {4.5f, follow}, {6, follow}, {8, Crouch()}},
+                 float(f));
+}
+
+Pose CrouchPain(int f, int) {
+    Pose hurt = Crouch();
+    hurt.Add(Root, {0, -15, 0}).Add(Chest, {0, -10, 0}).Set(Jaw, {0, 25, 0});
+    hurt.Set(LeftUpperArm, Left, {0, -100, 0}).Set(LeftForearm, Left, {0, -70, 0});
+    LevelHead(hurt, -20);
+    PlantFeet(hurt);
+    const float amount[4] = {0.15f, 1.0f, 0.7f, 0.3f};
+    return Mix(Crouch(), hurt, amount[std::clamp(f, 0, 3)]);
+}
+
+// A limp body for the end of a fall.
+Pose Limp(Pose p) {
+    for (Side side : {Left, Right}) {
+        p.Set(LeftUpperArm, side, {50, -20, 0}).Set(LeftForearm, side, {0, -15, 0});
+        p.Set(LeftThigh, side, {12, -10, 0}).Set(LeftShin, side, {0, 15, 0}).Set(LeftFoot, side, {0, 30, 0});
+    }
+    p.Set(Spine, {0, 0, 0}).Set(Chest, {0, 0, 0}).Set(Neck, {0, 0, 0}).Set(Jaw, {0, 20, 0});
+    return p;
+}
+
+Pose CrouchDeath(int f, int) {
+    // Sags and topples over onto its right side.
+    Pose sag = Crouch();
+    sag.Add(Spine, {0, 15, 0}).Add(Head, {0, 20, 0}).Set(Jaw, {0, 25, 0});
+    Pose tip = sag;
+    tip.Add(Root, {-45, 0, 0});
+    Pose down = Limp(Crouch());
+    down.Add(Root, {-90, 0, 0}).Set(Head, {-15, 10, 0});
+    return Keyed({{0, Crouch()}, {1, sag}, {2, tip}, {4, down}}, float(f));
+}
+
+Pose Death1(int f, int) {
+    // Struck in the chest, it reels and falls flat on its back.
+    Pose hit = Stance();
+    hit.Add(Spine, {0, -15, 0}).Set(Jaw, {0, 30, 0});
+    for (Side side : {Left, Right}) {
+        hit.Set(LeftUpperArm, side, {35, -60, 0}).Set(LeftForearm, side, {0, -40, 0});
+    }
+    LevelHead(hit, -35);
+    Pose reel = hit;
+    reel.Add(Root, {0, -30, 0}).Add(LeftThigh, Left, {0, -20, 0});
+    Pose down = Limp(Stance());
+    down.Set(Root, {0, -90, 0}).Set(Head, {0, -15, 25});
+    Pose settled = down;
+    settled.Add(Head, {0, 5, 10});
+    return Keyed({{0, hit}, {1, reel}, {3, down}, {4, settled}, {5, settled}}, float(f));
+}
+
+Pose Death2(int f, int) {
+    // Clutches its belly, drops to its knees and falls on its face.
+    Pose clutch = Pain2(1, 4);
+    Pose kneel = clutch;
+    for (Side side : {Left, Right}) {
+        kneel.Set(LeftThigh, side, {6, -5, 0})
+            .Set(LeftShin, side, {0, 90, 0})
+            .Set(LeftFoot, side, {0, 30, 0});
+    }
+    kneel.Set(Root, {0, 15, 0});
+    Pose topple = kneel;
+    topple.Set(Root, {0, 50, 0});
+    Pose down = Limp(Stance());
+    down.Set(Root, {0, 88, 0}).Set(Head, {0, -10, 20});
+    for (Side side : {Left, Right}) {
+        down.Set(LeftUpperArm, side, {70, -80, 0});
+    }
+    return Keyed({{0, clutch}, {1.5f, kneel}, {3, topple}, {4, down}, {5, down}}, float(f));
+}
+
+Pose Death3(int f, int) {
+    // Spun round by a blow, it staggers and collapses on its side.
+    Pose hit = Stance();
+    hit.Add(Chest, {-10, 0, 30}).Set(Jaw, {0, 30, 0}).Add(Head, {-20, 0, 30});
+    hit.Set(LeftUpperArm, Left, {70, -30, 0});
+    Pose turn = hit;
+    turn.Add(Root, {0, 0, 90});
+    Pose stagger = turn;
+    stagger.Add(Root, {-25, 10, 60});
+    for (Side side : {Left, Right}) {
+        stagger.Add(LeftShin, side, {0, 30, 0}).Add(LeftThigh, side, {0, -20, 0});
+    }
+    Pose down = Limp(Stance());
+    down.Set(Root, {-90, 0, 170}).Set(Head, {-20, 10, 0});
+    return Keyed({{0, hit}, {2, turn}, {4, stagger}, {6, down}, {7, down}}, float(f));
+}
+
+} // namespace
+
+const std::vector<Animation>& Animations() {
+    static const std::vector<Animation> all = {
+        {"stand", 40, Stand},
+        {"run", 6, Run},
+        {"attack", 8, Attack},
+        {"pain1", 4, Pain1},
+        {"pain2", 4, Pain2},
+        {"pain3", 4, Pain3},
+        {"jump", 6, Jump},
+        {"flip", 12, Flip},
+        {"salute", 11, Salute},
+        {"taunt", 17, Taunt},
+        {"wave", 11, Wave},
+        {"point", 12, Point},
+        {"crstnd", 19, CrouchStand},
+        {"crwalk", 6, CrouchWalk},
+        {"crattak", 9, CrouchAttack},
+        {"crpain", 4, CrouchPain},
+        {"crdeath", 5, CrouchDeath},
+        {"death1", 6, Death1},
+        {"death2", 6, Death2},
+        {"death3", 8, Death3},
+    };
+    return all;
+}
+
+} // namespace hobgoblin
