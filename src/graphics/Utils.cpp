@@ -5,6 +5,7 @@
 #include "graphics/GraphicsCore.h"
 
 #include <SDL.h>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -75,7 +76,35 @@ void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
 }
 
 BMPImage* CUtils::LoadBMP(const char* file) {
-    SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(file, "rb"), 1);
+    return ConvertBMP(SDL_RWFromFile(file, "rb"), file);
+}
+
+BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* name) {
+    // SDL's memory streams count in int; a larger buffer is refused rather than silently cut.
+    SDL_RWops* stream =
+        size <= static_cast<size_t>(INT_MAX) ? SDL_RWFromConstMem(bytes, static_cast<int>(size)) : nullptr;
+    if (!stream) {
+        SDL_SetError("BMP data too large");
+    }
+    return ConvertBMP(stream, name);
+}
+
+BMPImage* CUtils::ConvertBMP(SDL_RWops* stream, const char* file) {
+    SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
+    // SDL keeps the file's 16-bit pixel depth in 8-bit fields: a depth such as 4096 comes back as a
+    // surface of 0 bytes per pixel without pixels, 0xFA18 as 24 bits of 67 bytes. And it keeps the row
+    // pitch in 16 bits, so a longer row would be read past its end.
+    if (surface &&
+        (!surface->pixels || surface->format->BytesPerPixel < 1 || surface->format->BytesPerPixel > 4 ||
+         (surface->format->BitsPerPixel + 7) / 8 != surface->format->BytesPerPixel)) {
+        SDL_FreeSurface(surface);
+        surface = nullptr;
+        SDL_SetError("BMP pixel depth not supported");
+    } else if (surface && surface->pitch < surface->w * surface->format->BytesPerPixel) {
+        SDL_FreeSurface(surface);
+        surface = nullptr;
+        SDL_SetError("BMP rows too long");
+    }
     if (!surface) {
         std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
         return nullptr;

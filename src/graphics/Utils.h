@@ -2,7 +2,10 @@
 // OpenGL textures, and a few immediate-mode debug drawings.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+struct SDL_RWops;
 
 // A BMP image decoded to tightly packed RGB rows, bottom row first. Allocated with malloc and owned
 // by the caller (release it with CUtils::FreeBMP).
@@ -30,6 +33,8 @@ public:
     unsigned int LoadBMPTexture(const char* file);
     // Loads a BMP file into memory as RGB rows, bottom row first; null on failure.
     BMPImage* LoadBMP(const char* file);
+    // The same from a BMP file already in memory; name stands for the file in messages.
+    BMPImage* LoadBMPFromMemory(const void* bytes, size_t size, const char* name);
     // Releases a record returned by LoadBMP.
     static void FreeBMP(BMPImage* image);
     void SwapBytes(unsigned char* a, unsigned char* b);
@@ -47,6 +52,9 @@ public:
     static void SetTickSource(uint32_t (*source)());
 
 private:
+    // Decodes the BMP stream (closed here, even when null) into the record; name is for messages.
+    BMPImage* ConvertBMP(SDL_RWops* stream, const char* name);
+
     int32_t fps;
     float frameTime;
     char fpsText[20];

@@ -1,0 +1,26 @@
+// One libFuzzer program per loader; KORVEL_FUZZ_TARGET names which.
+#include "support/FuzzTargets.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+korvel::fuzz::Feed feed = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const korvel::fuzz::Target* target = korvel::fuzz::FindTarget(KORVEL_FUZZ_TARGET);
+    if (!target) {
+        std::fprintf(stderr, "no fuzz target named %s\n", KORVEL_FUZZ_TARGET);
+        std::exit(1);
+    }
+    feed = target->feed;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    feed(data, size);
+    return 0;
+}

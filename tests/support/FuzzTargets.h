@@ -1,0 +1,36 @@
+// The loaders' fuzz entry points and their seed corpora. The libFuzzer programs (fuzz/) and the corpus
+// replay test call the same functions, so a finding replays the same way under either compiler.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel::fuzz {
+
+// One generated input: the bytes and whether the loader must accept them.
+struct Seed {
+    std::string name;
+    std::vector<uint8_t> bytes;
+    bool loads;
+};
+
+// Feeds the bytes to one loader and walks everything it produced; true when the loader accepted them.
+using Feed = bool (*)(const uint8_t* data, size_t size);
+
+struct Target {
+    const char* name; // "bmp", "tga", "md2": the corpus folder and the fuzz program's suffix
+    Feed feed;
+    std::vector<Seed> (*seeds)();
+};
+
+bool FeedBMP(const uint8_t* data, size_t size);
+std::vector<Seed> BMPSeeds();
+
+// Every target, in a fixed order.
+const std::vector<Target>& Targets();
+// The target of that name, or null.
+const Target* FindTarget(const std::string& name);
+
+} // namespace korvel::fuzz
