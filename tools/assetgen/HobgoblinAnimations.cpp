@@ -98,13 +98,6 @@ Pose Crouch() {
     return PlantFeet(p);
 }
 
-// The right arm raised with the club up behind the head.
-Pose& ClubRaised(Pose& p) {
-    return p.Set(LeftUpperArm, Right, {25, -165, 0})
-        .Set(LeftForearm, Right, {0, -75, 0})
-        .Set(LeftHand, Right, {0, -20, 0});
-}
-
 Pose Stand(int f, int n) {
     Pose p = Stance();
     // Two slow breaths per loop: the chest swells and the shoulders rise.
@@ -142,30 +135,34 @@ Pose Run(int f, int n) {
         const float sign = side == Left ? 1.0f : -1.0f;
         p.Add(LeftFoot, side, {0, 35 * std::max(0.0f, -sign * c), 0});
     }
-    p.lift = 1.5f * std::fabs(c);
+    p.lift = 1.2f * std::fabs(s);
     return p;
 }
 
 Pose Attack(int f, int) {
+    // A diagonal overhead blow: the club raised high on its right, brought down across the body.
     const Pose stance = Stance();
     Pose windUp = stance;
-    windUp.Add(Chest, {0, -6, -25}).Add(Spine, {0, -8, -10}).Set(Jaw, {0, 12, 0});
-    ClubRaised(windUp).Set(LeftUpperArm, Left, {20, -50, 0});
-    LevelHead(windUp, 0).Add(Head, {0, 0, 25});
+    windUp.Add(Chest, {0, -8, -25}).Add(Spine, {0, -8, -10}).Set(Jaw, {0, 12, 0});
+    windUp.Set(LeftUpperArm, Right, {50, -120, 0})
+        .Set(LeftForearm, Right, {0, -35, 0})
+        .Set(LeftHand, Right, {0, -15, 0});
+    windUp.Set(LeftUpperArm, Left, {25, -50, 0});
+    LevelHead(windUp, -5).Add(Head, {0, 0, 20});
     Pose strike = stance;
-    strike.Add(Spine, {0, 18, 12}).Add(Chest, {0, 14, 18}).Set(Jaw, {0, 25, 0});
-    strike.Set(LeftUpperArm, Right, {10, -80, 0})
+    strike.Add(Spine, {0, 16, 10}).Add(Chest, {0, 12, 18}).Set(Jaw, {0, 28, 0});
+    strike.Set(LeftUpperArm, Right, {-5, -85, -25})
         .Set(LeftForearm, Right, {0, -10, 0})
         .Set(LeftHand, Right, {0, 40, 0});
-    strike.Set(LeftUpperArm, Left, {20, 30, 0})
-        .Set(LeftThigh, Left, {5, -50, 0})
-        .Set(LeftShin, Left, {0, 50, 0});
+    strike.Set(LeftUpperArm, Left, {25, 25, 0})
+        .Set(LeftThigh, Left, {5, -45, 0})
+        .Set(LeftShin, Left, {0, 45, 0});
     LevelHead(strike, 10);
     Pose follow = strike;
-    follow.Add(Spine, {0, 8, 5}).Set(LeftUpperArm, Right, {5, -35, 0}).Set(LeftHand, Right, {0, 80, 0});
+    follow.Add(Spine, {0, 6, 8}).Set(LeftUpperArm, Right, {-20, -45, -30}).Set(LeftHand, Right, {0, 70, 0});
     LevelHead(follow, 20);
     Pose p =
-        Keyed({{0, stance}, {2, windUp}, {3, strike}, {4, follow}, {5.5f, follow}, {8, stance}}, float(f));
+        Keyed({{0, stance}, {2, windUp}, {3, strike}, {4, follow}, {5, follow}, {7.5f, stance}}, float(f));
     return PlantFeet(p);
 }
 
@@ -208,22 +205,31 @@ Pose Pain3(int f, int) {
     return Flinch(f, hurt);
 }
 
-Pose Jump(int f, int) {
-    Pose crouch = Stance();
-    crouch.Add(Root, {0, 15, 0}).Add(Spine, {0, 10, 0});
+// Gathering for a leap: deep knees, arms swung back.
+Pose LeapCrouch() {
+    Pose p = Stance();
+    p.Add(Root, {0, 15, 0}).Add(Spine, {0, 10, 0});
     for (Side side : {Left, Right}) {
-        crouch.Set(LeftThigh, side, {5, -60, 0})
+        p.Set(LeftThigh, side, {5, -60, 0})
             .Set(LeftShin, side, {0, 80, 0})
-            .Set(LeftUpperArm, side, {15, 40, 0});
+            .Set(LeftUpperArm, side, {15, 10, 0});
     }
-    PlantFeet(LevelHead(crouch, 10));
-    Pose launch = Stance();
-    launch.Set(Root, {0, 0, 0}).Set(Jaw, {0, 20, 0});
+    return PlantFeet(LevelHead(p, 10));
+}
+
+// Springing off: legs straight, toes pointed, arms thrown forward and up.
+Pose Launch() {
+    Pose p = Stance();
+    p.Set(Root, {0, 0, 0}).Set(Jaw, {0, 20, 0});
     for (Side side : {Left, Right}) {
-        launch.Set(LeftThigh, side, {5, 5, 0}).Set(LeftShin, side, {0, 5, 0}).Set(LeftFoot, side, {0, 40, 0});
-        launch.Set(LeftUpperArm, side, {25, -150, 0}).Set(LeftForearm, side, {0, -20, 0});
+        p.Set(LeftThigh, side, {5, 5, 0}).Set(LeftShin, side, {0, 5, 0}).Set(LeftFoot, side, {0, 40, 0});
+        p.Set(LeftUpperArm, side, {25, -80, 0}).Set(LeftForearm, side, {0, -25, 0});
     }
-    LevelHead(launch, -15).lift = 7;
+    LevelHead(p, -15).lift = 6;
+    return p;
+}
+
+Pose Jump(int f, int) {
     Pose tuck = Stance();
     for (Side side : {Left, Right}) {
         tuck.Set(LeftThigh, side, {8, -70, 0})
@@ -231,22 +237,26 @@ Pose Jump(int f, int) {
             .Set(LeftUpperArm, side, {20, -70, 0});
     }
     PlantFeet(LevelHead(tuck, 0)).lift = 13;
-    Pose fall = Mix(launch, tuck, 0.5f);
-    fall.lift = 7;
-    Pose land = crouch;
+    Pose fall = Mix(Launch(), tuck, 0.5f);
+    fall.lift = 6;
+    Pose land = LeapCrouch();
     for (Side side : {Left, Right}) {
-        land.Set(LeftUpperArm, side, {25, -45, 0});
+        land.Set(LeftUpperArm, side, {25, -40, 0});
     }
-    return Keyed({{0, crouch}, {1, launch}, {2, tuck}, {3, fall}, {4, land}, {5, Mix(land, Stance(), 0.6f)}},
+    return Keyed({{0, Mix(Stance(), LeapCrouch(), 0.5f)},
+                  {1, LeapCrouch()},
+                  {2, Launch()},
+                  {3, tuck},
+                  {4, fall},
+                  {5, land}},
                  float(f));
 }
 
 Pose Flip(int f, int) {
     // A back somersault: crouch, spring up, tuck and roll over backwards, land.
-    Pose crouch = Jump(0, 6);
-    const float spin[12] = {0, 0, -10, -50, -95, -140, -185, -230, -275, -320, -360, -360};
-    const float lift[12] = {0, 0, 4, 11, 16, 19, 19, 16, 11, 4, 0, 0};
-    const float tucked[12] = {0, 0, 0.3f, 0.8f, 1, 1, 1, 1, 1, 0.6f, 0, 0};
+    const float spin[12] = {0, 0, -15, -60, -105, -150, -195, -240, -285, -325, -360, -360};
+    const float lift[12] = {0, 0, 6, 12, 16, 19, 19, 16, 12, 7, 1, 0};
+    const float tucked[12] = {0, 0, 0.2f, 0.7f, 1, 1, 1, 1, 1, 0.6f, 0.2f, 0};
     Pose tuck = Stance();
     tuck.Add(Spine, {0, 15, 0}).Add(Chest, {0, 10, 0});
     for (Side side : {Left, Right}) {
@@ -256,13 +266,8 @@ Pose Flip(int f, int) {
         tuck.Set(LeftUpperArm, side, {10, -60, 0}).Set(LeftForearm, side, {0, -60, 0});
     }
     LevelHead(tuck, 20);
-    if (f <= 1) {
-        return f == 0 ? Stance() : crouch;
-    }
-    Pose p = Mix(f >= 10 ? crouch : Jump(1, 6), tuck, tucked[f]);
-    if (f == 11) {
-        p = Mix(crouch, Stance(), 0.5f);
-    }
+    const Pose before = f == 0 ? Stance() : f == 1 || f >= 10 ? LeapCrouch() : Launch();
+    Pose p = Mix(before, tuck, tucked[f]);
     p.Add(Root, {0, spin[f], 0});
     p.lift = lift[f];
     return p;
@@ -278,7 +283,7 @@ Pose Salute(int f, int) {
     PlantFeet(LevelHead(salute, -5));
     Pose nod = salute;
     nod.Add(Head, {0, 15, 0}).Add(Chest, {0, 5, 0});
-    return Keyed({{0, Stance()}, {3, salute}, {5, nod}, {7, salute}, {10, Stance()}}, float(f));
+    return Keyed({{0, Stance()}, {4, salute}, {5, nod}, {6, nod}, {7, salute}, {10, Stance()}}, float(f));
 }
 
 Pose Taunt(int f, int) {
@@ -307,10 +312,10 @@ Pose Taunt(int f, int) {
                   {8, beat},
                   {9, away},
                   {10, beat},
-                  {11.5f, wiggleLeft},
-                  {12.5f, wiggleRight},
-                  {13.5f, wiggleLeft},
-                  {14.5f, wiggleRight},
+                  {12, wiggleLeft},
+                  {13, wiggleRight},
+                  {14, wiggleLeft},
+                  {15, wiggleRight},
                   {16, Stance()}},
                  float(f));
 }

@@ -118,9 +118,12 @@ std::vector<V3> PosedVertices(const assetgen::SkinnedMesh& mesh, const Pose& pos
         posed.push_back(p);
         lowest = std::min(lowest, p.z);
     }
+    // The body is built a little short for its hunched stance; scaling about the ground brings the
+    // top of the head up to z = 32 while the feet stay on it.
+    const float size = 1.05f;
     const float drop = kGround + pose.lift - lowest;
     for (V3& p : posed) {
-        p.z += drop;
+        p = {p.x * size, p.y * size, kGround + (p.z + drop - kGround) * size};
     }
     return posed;
 }
