@@ -26,21 +26,53 @@ uint32_t FakeTicks() {
 
 } // namespace
 
-// Counts every allocation of the test program, to show that drawing a frame makes none.
-void* operator new(std::size_t size) {
+// Counts every allocation of the test program, to show that drawing a frame makes none. Every plain
+// form of new and delete is replaced, so that they all pair up on malloc and free.
+namespace {
+
+void* CountedAlloc(std::size_t size) {
     ++allocations;
-    void* p = std::malloc(size ? size : 1);
+    return std::malloc(size ? size : 1);
+}
+
+void* CheckedAlloc(std::size_t size) {
+    void* p = CountedAlloc(size);
     if (!p) {
         std::abort();
     }
     return p;
 }
 
+} // namespace
+
+void* operator new(std::size_t size) {
+    return CheckedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return CheckedAlloc(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAlloc(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedAlloc(size);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
-
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
 void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 
