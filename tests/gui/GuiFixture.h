@@ -58,21 +58,6 @@ protected:
         return path;
     }
 
-    // Moves the X pointer and waits until SDL has seen it there.
-    static void MoveMouse(int x, int y) {
-        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-        for (int i = 0; i < 200; ++i) {
-            SDL_PumpEvents();
-            int mx = -1, my = -1;
-            SDL_GetMouseState(&mx, &my);
-            if (mx == x && my == y) {
-                return;
-            }
-            SDL_Delay(5);
-        }
-        ADD_FAILURE() << "the mouse did not reach " << x << ", " << y;
-    }
-
     // One engine frame: the event manager takes `type`/`button` (0 for no event), then `draw` runs in
     // the 2D overlay on a cleared black frame.
     static void Frame(const std::function<void()>& draw, Uint8 type = 0, Uint8 button = SDL_BUTTON_LEFT) {

@@ -10,24 +10,6 @@ using korvel::test::EngineTest;
 
 class MouseTest : public EngineTest {};
 
-namespace {
-
-// Moves the X pointer and lets SDL read the resulting motion from the X server.
-void MoveMouse(int x, int y) {
-    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-    for (int i = 0; i < 20; ++i) {
-        SDL_PumpEvents();
-        int mx = -1, my = -1;
-        SDL_GetMouseState(&mx, &my);
-        if (mx == x && my == y) {
-            return;
-        }
-        SDL_Delay(5);
-    }
-}
-
-} // namespace
-
 TEST_F(MouseTest, DeltaIsTheMovementBetweenTwoUpdates) {
     MoveMouse(100, 200);
     gEventManager->Update();

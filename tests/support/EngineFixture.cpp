@@ -53,6 +53,20 @@ std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
     return rgba;
 }
 
+void EngineTest::MoveMouse(int x, int y) {
+    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    for (int i = 0; i < 200; ++i) {
+        SDL_PumpEvents();
+        int mx = -1, my = -1;
+        SDL_GetMouseState(&mx, &my);
+        if (mx == x && my == y) {
+            return;
+        }
+        SDL_Delay(5);
+    }
+    ADD_FAILURE() << "the mouse did not reach " << x << ", " << y;
+}
+
 void EngineTest::ClearFrame() {
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -18,6 +18,8 @@ protected:
 
     // RGBA of the back-buffer pixel at (x, y), window pixels with the origin top-left.
     static std::array<uint8_t, 4> Pixel(int x, int y);
+    // Moves the X pointer with SDL_WarpMouse and waits until SDL's mouse state shows it there.
+    static void MoveMouse(int x, int y);
     // Clears colour and depth to black and resets both matrices to the engine's 3D start state.
     static void ClearFrame();
 
