@@ -1,11 +1,13 @@
-// A live engine for GUI tests: frames of solid colours written by ImageMagick, the real mouse moved
-// with SDL_WarpMouse, button events pushed into SDL's queue, and one engine frame at a time (event
+// A live engine for GUI tests on a private X display, so that tests running side by side never move
+// each other's mouse: frames of solid colours written by ImageMagick, the real mouse moved with
+// SDL_WarpMouse, button events pushed into SDL's queue, and one engine frame at a time (event
 // update, 2D overlay, the caller's drawing) judged from the back buffer. Image lists run on a fake
 // clock.
 #pragma once
 
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
+#include "support/XSession.h"
 
 #include "app/Registry.h"
 #include "graphics/GL.h"
@@ -15,6 +17,7 @@
 
 #include <SDL.h>
 #include <array>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +26,18 @@ namespace korvel::test {
 
 class GuiTest : public EngineTest {
 protected:
+    static void SetUpTestSuite() {
+        display = new VirtualDisplay;
+        ASSERT_TRUE(display->Ok());
+        setenv("DISPLAY", display->Name().c_str(), 1);
+        EngineTest::SetUpTestSuite();
+    }
+    static void TearDownTestSuite() {
+        EngineTest::TearDownTestSuite();
+        delete display;
+        display = nullptr;
+    }
+
     using Rgb = std::array<int, 3>;
     static constexpr Rgb Red{255, 0, 0}, Green{0, 255, 0}, Blue{0, 0, 255}, Yellow{255, 255, 0},
         Magenta{255, 0, 255}, Cyan{0, 255, 255}, White{255, 255, 255}, Black{0, 0, 0};
@@ -86,6 +101,7 @@ protected:
     }
 
     TempDir dir;
+    static inline VirtualDisplay* display = nullptr;
 };
 
 } // namespace korvel::test
