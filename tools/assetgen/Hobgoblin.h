@@ -34,7 +34,6 @@ const SkinRect kHandSkin{224, 72, 256, 104};
 const SkinRect kFingerSkin{224, 104, 256, 120};
 const SkinRect kFootSkin{0, 176, 64, 208};
 const SkinRect kClubSkin{0, 208, 128, 240}; // along the club, grip to head
-const SkinRect kStrapSkin{64, 176, 128, 192};
 
 // The body in its rest pose, bound to the skeleton.
 assetgen::SkinnedMesh BuildBody();

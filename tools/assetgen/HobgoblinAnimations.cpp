@@ -22,37 +22,27 @@ float Cycle(int frame, int frames, float offset = 0) {
     return std::sin(kTau * (float(frame) / float(frames) + offset));
 }
 
-// A value eased between (frame, value) keys given in increasing frame order.
-float Curve(const std::vector<std::pair<float, float>>& keys, float frame) {
-    if (frame <= keys.front().first) {
-        return keys.front().second;
-    }
+// Finds the two keys around `frame` (frames in increasing order): the later one's index and the
+// eased fraction of the way from the earlier one. Before the first key or after the last, it holds.
+template <typename Keys> std::pair<size_t, float> Between(const Keys& keys, float frame) {
     for (size_t i = 1; i < keys.size(); ++i) {
         if (frame <= keys[i].first) {
-            const float t = Ease((frame - keys[i - 1].first) / (keys[i].first - keys[i - 1].first));
-            return keys[i - 1].second + (keys[i].second - keys[i - 1].second) * t;
+            return {i, Ease((frame - keys[i - 1].first) / (keys[i].first - keys[i - 1].first))};
         }
     }
-    return keys.back().second;
+    return {keys.size() - 1, 1.0f};
 }
 
-struct Key {
-    float frame;
-    Pose pose;
-};
+// A value eased between (frame, value) keys.
+float Curve(const std::vector<std::pair<float, float>>& keys, float frame) {
+    const auto [i, t] = Between(keys, frame);
+    return keys[i - 1].second + (keys[i].second - keys[i - 1].second) * t;
+}
 
-// The pose at `frame` eased between the key poses around it (keys in increasing frame order).
-Pose Keyed(const std::vector<Key>& keys, float frame) {
-    if (frame <= keys.front().frame) {
-        return keys.front().pose;
-    }
-    for (size_t i = 1; i < keys.size(); ++i) {
-        if (frame <= keys[i].frame) {
-            const float t = (frame - keys[i - 1].frame) / (keys[i].frame - keys[i - 1].frame);
-            return Mix(keys[i - 1].pose, keys[i].pose, Ease(t));
-        }
-    }
-    return keys.back().pose;
+// A pose eased between (frame, pose) keys.
+Pose Keyed(const std::vector<std::pair<float, Pose>>& keys, float frame) {
+    const auto [i, t] = Between(keys, frame);
+    return Mix(keys[i - 1].second, keys[i].second, t);
 }
 
 // Turns the feet so the soles lie flat whatever the hips and knees do.
@@ -80,7 +70,7 @@ Pose Stance() {
         p.Set(LeftUpperArm, side, {12, -6, 0}).Set(LeftForearm, side, {0, -28, 0});
         p.Set(LeftThigh, side, {5, -24, 0}).Set(LeftShin, side, {0, 32, 0});
     }
-    p.Set(LeftHand, Left, {-10, 0, 0}).Set(LeftHand, Right, {0, 55, 0});
+    p.Set(LeftHand, Left, {-10, 0, 0}).Set(LeftHand, Right, {0, 55, 15});
     LevelHead(p, 0);
     return PlantFeet(p);
 }
@@ -277,9 +267,10 @@ Pose Salute(int f, int) {
     // Brings the club up before its face like a sword, holds, nods, and lowers it again.
     Pose salute = Stance();
     salute.Add(Root, {0, -6, 0}).Add(Chest, {0, -8, 0});
-    salute.Set(LeftUpperArm, Right, {-15, -55, 0})
-        .Set(LeftForearm, Right, {0, -95, 0})
-        .Set(LeftHand, Right, {0, -55, 0});
+    // The hand's pitch cancels the arm's so the club stands upright.
+    salute.Set(LeftUpperArm, Right, {-20, -70, 0})
+        .Set(LeftForearm, Right, {0, -80, 0})
+        .Set(LeftHand, Right, {0, 50, 0});
     PlantFeet(LevelHead(salute, -5));
     Pose nod = salute;
     nod.Add(Head, {0, 15, 0}).Add(Chest, {0, 5, 0});
@@ -394,10 +385,11 @@ Pose CrouchPain(int f, int) {
     return Mix(Crouch(), hurt, amount[std::clamp(f, 0, 3)]);
 }
 
-// A limp body for the end of a fall.
+// A limp body for the end of a fall: arms flung out, the club lying along its arm.
 Pose Limp(Pose p) {
+    p.Set(LeftHand, Right, {0, 90, 0});
     for (Side side : {Left, Right}) {
-        p.Set(LeftUpperArm, side, {50, -20, 0}).Set(LeftForearm, side, {0, -15, 0});
+        p.Set(LeftUpperArm, side, {60, 0, 0}).Set(LeftForearm, side, {0, -15, 0});
         p.Set(LeftThigh, side, {12, -10, 0}).Set(LeftShin, side, {0, 15, 0}).Set(LeftFoot, side, {0, 30, 0});
     }
     p.Set(Spine, {0, 0, 0}).Set(Chest, {0, 0, 0}).Set(Neck, {0, 0, 0}).Set(Jaw, {0, 20, 0});

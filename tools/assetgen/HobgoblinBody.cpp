@@ -60,7 +60,7 @@ void AddHead(SkinnedMesh& mesh) {
         const V3 eyeDirection = Normalized({0.8f, 0.42f * s, 0.1f});
         const V3 eye = OnSkull(eyeDirection, 0.45f);
         mesh.AddEllipsoid(eye, eyeDirection * 0.9f, Normalized(Cross(kUp, eyeDirection)) * 0.95f,
-                          {0, 0, 0.95f}, 6, 4, kEyeSkin, On(Head));
+                          {0, 0, 0.95f}, 8, 5, kEyeSkin, On(Head));
         const V3 brow = OnSkull({0.74f, 0.42f * s, 0.36f}, 0.25f);
         mesh.AddEllipsoid(brow, Normalized({1, 0.35f * s, 0}) * 0.8f, Normalized({-0.3f, s, 0.45f}) * 1.8f,
                           {0, 0, 0.55f}, 6, 3, kBrowSkin, On(Head));

@@ -152,7 +152,7 @@ Rgb PaintEar(float u, float v) {
     Rgb c = Hide(u, v * 2, 6, 7);
     c = Mix(c, {0.62f, 0.46f, 0.32f}, inner * 0.85f);
     c = Mix(c, {0.42f, 0.20f, 0.15f}, inner * Band(u - 0.5f, 0.012f, 0.02f) * (1 - v));
-    // A notch bitten out near the tip and darker tips.
+    // Darker towards the tip.
     c = Mix(c, c * 0.6f, std::clamp((v - 0.7f) * 3, 0.0f, 1.0f));
     return c;
 }
@@ -163,7 +163,7 @@ Rgb PaintEye(float u, float v) {
     Rgb c = Mix(yellow, rim, std::clamp((0.85f - d.x) * 2.5f, 0.0f, 1.0f));
     // A vertical slit pupil, and a glint.
     const float slit =
-        Band(d.y, 0.07f * std::sqrt(std::max(0.0f, 1 - d.z * d.z * 1.6f)), 0.04f) * (d.x > 0 ? 1.0f : 0.0f);
+        Band(d.y, 0.17f * std::sqrt(std::max(0.0f, 1 - d.z * d.z * 1.4f)), 0.05f) * (d.x > 0 ? 1.0f : 0.0f);
     c = Mix(c, {0.02f, 0.02f, 0.0f}, slit);
     return Mix(c, {1, 1, 0.9f}, Band(d.y - 0.25f, 0.06f, 0.05f) * Band(d.z - 0.35f, 0.06f, 0.05f));
 }
@@ -187,7 +187,6 @@ Rgb PaintTooth(float, float v) {
 Rgb PaintTorso(float u, float v) {
     // v runs from the crotch (0) up to the top of the neck (1); u = 0.5 is the middle of the chest.
     const float around = 2 * kPi * u - kPi;
-    const float front = std::cos(around);
     Rgb c = Hide(u * 2, v * 2, 5, 12);
     // A paler pot belly and a shadow line under the chest.
     c = Mix(c, Mix(c, kBelly, 0.65f), Band(around, 0.8f, 0.6f) * Band(v - 0.42f, 0.2f, 0.15f));
@@ -206,7 +205,6 @@ Rgb PaintTorso(float u, float v) {
     const float stitch =
         Band(std::fabs(v - strapCentre) - 0.03f, 0.004f, 0.004f) * (std::sin(around * 60) > 0 ? 1.0f : 0.0f);
     c = Mix(c, Mix(kLeather * (0.85f + 0.3f * Noise(u * 80, v * 20, 14)), kBronze * 0.8f, stitch), strap);
-    (void)front;
     return c;
 }
 
@@ -293,10 +291,6 @@ Rgb PaintClub(float u, float v) {
     return Mix(c, kWood * 1.3f, std::clamp((v - 0.95f) * 20, 0.0f, 1.0f));
 }
 
-Rgb PaintStrap(float u, float v) {
-    return kLeather * (0.85f + 0.3f * Noise(u * 40, v * 10, 29));
-}
-
 struct Region {
     SkinRect rect;
     std::function<Rgb(float, float)> paint;
@@ -312,7 +306,7 @@ std::vector<uint8_t> PaintSkin() {
         {kTorsoSkin, PaintTorso},        {kBeltSkin, PaintBelt},     {kLoinFrontSkin, PaintLoincloth},
         {kLoinBackSkin, PaintLoincloth}, {kArmSkin, PaintArm},       {kLegSkin, PaintLeg},
         {kHandSkin, PaintHand},          {kFingerSkin, PaintFinger}, {kFootSkin, PaintFoot},
-        {kClubSkin, PaintClub},          {kStrapSkin, PaintStrap},
+        {kClubSkin, PaintClub},
     };
     std::vector<Rgb> pixels(size_t(kSkinSize) * kSkinSize, Hide(0.5f, 0.5f, 1, 0));
     // Each region also paints a border of a few pixels around itself, so that filtering and smaller
