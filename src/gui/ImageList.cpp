@@ -3,6 +3,7 @@
 #include "textures/Image.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -39,7 +40,8 @@ CImageList::~CImageList() {
 
 void CImageList::LoadFrames(const char* prefix, uint32_t count) {
     const std::string base = prefix ? prefix : "";
-    frames.reserve(count);
+    // Room for the usual few frames only: an absurd count must not fail on the allocation up front.
+    frames.reserve(std::min<uint32_t>(count, 256));
     for (uint32_t n = 1; n <= count; ++n) {
         frames.push_back(new CImage(base + std::to_string(n) + ".png"));
     }
