@@ -1,25 +1,256 @@
 #include "text/Font.h"
 
-CFont::CFont() = default;
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "shaders/Shader.h"
+#include "shaders/ShaderManager.h"
 
-CFont::~CFont() = default;
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const float kCell = 0.0625f;
+// The pen advance compiled into every glyph list; glyph quads are 16 pixels wide, so neighbours
+// overlap by 4 pixels.
+const double kAdvance = 12.0;
+// Codes 32 and up map onto the image; a half of it holds 128 glyphs.
+const int kFirstCode = 32;
+const int kHalf = 128;
+
+// True while there is a GL context to make calls on: the graphics core shuts SDL down before the
+// font manager lets its fonts go.
+bool ContextAlive() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
+}
+
+} // namespace
+
+CFont::CFont()
+    : listBase(0), scaleX(1.0f), scaleY(1.0f), red(1.0f), green(1.0f), blue(1.0f), alpha(1.0f),
+      shader(nullptr), text{}, savedBlend(0), savedScissor(0), savedTexture2D(0), savedLighting(0),
+      savedDepthTest(0), savedMatrixMode(0), savedViewport{}, savedBlendSrc(0), savedBlendDst(0) {}
+
+CFont::~CFont() {
+    if (!ContextAlive()) {
+        return;
+    }
+    if (listBase != 0) {
+        glDeleteLists(listBase, 256);
+    }
+    if (glyphTexture.texID != 0) {
+        GLuint name = glyphTexture.texID;
+        glDeleteTextures(1, &name);
+    }
+}
+
+bool CFont::Load(const char* file) {
+    if (!glyphTexture.LoadTGA(file)) {
+        SDL_Quit();
+        std::exit(0);
+    }
+    listBase = glGenLists(256);
+    glBindTexture(GL_TEXTURE_2D, glyphTexture.texID);
+    for (int glyph = 0; glyph < 256; ++glyph) {
+        const float s = static_cast<float>(glyph % 16) * kCell;
+        const float t = 1.0f - static_cast<float>(glyph / 16) * kCell;
+        glNewList(listBase + static_cast<GLuint>(glyph), GL_COMPILE);
+        glBegin(GL_QUADS);
+        glTexCoord2f(s, t - kCell);
+        glVertex2i(0, 16);
+        glTexCoord2f(s + kCell, t - kCell);
+        glVertex2i(16, 16);
+        // The top edge samples just inside the cell so the row above never bleeds in.
+        glTexCoord2f(s + kCell, t - 0.001f);
+        glVertex2i(16, 0);
+        glTexCoord2f(s, t - 0.001f);
+        glVertex2i(0, 0);
+        glEnd();
+        glTranslated(kAdvance, 0, 0);
+        glEndList();
+    }
+    shader = gShaderManager ? gShaderManager->GetShader(0) : nullptr;
+    return true;
+}
+
+void CFont::SetScale(float sx, float sy) {
+    scaleX = sx;
+    scaleY = sy;
+}
+
+void CFont::SetColor(float r, float g, float b, float a) {
+    red = r;
+    green = g;
+    blue = b;
+    alpha = a;
+}
+
+void CFont::SetColorRBGA(float r, float b, float g, float a) {
+    SetColor(r, g, b, a);
+}
+
+bool CFont::Format(const char* format, va_list args) {
+    if (!format) {
+        return false;
+    }
+    // A longer message is cut to the 151 characters the buffer holds.
+    if (std::vsnprintf(text, sizeof text, format, args) < 0) {
+        text[0] = '\0';
+    }
+    return true;
+}
 
 bool CFont::Print(int x, int y, int set, const char* format, ...) {
-    (void)x;
-    (void)y;
-    (void)set;
-    (void)format;
+    va_list args;
+    va_start(args, format);
+    bool formatted = Format(format, args);
+    va_end(args);
+    if (formatted) {
+        Draw({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, false});
+    }
+    return true;
+}
+
+bool CFont::PrintColor(int x, int y, int set, float r, float g, float b, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    bool formatted = Format(format, args);
+    va_end(args);
+    if (formatted) {
+        Draw({double(x), double(y), set, {r, g, b, 1.0f}, scaleX, scaleY, false});
+    }
     return true;
 }
 
 bool CFont::PrintAt(float x, float y, int set, const char* format, ...) {
-    (void)x, (void)y, (void)set, (void)format;
+    va_list args;
+    va_start(args, format);
+    bool formatted = Format(format, args);
+    va_end(args);
+    if (formatted) {
+        Draw({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, true});
+    }
     return true;
 }
 
-bool CFont::PrintEx(int x, int y, int set, float red, float green, float blue, float alpha, float sx,
-                    float sy, const char* format, ...) {
-    (void)x, (void)y, (void)set, (void)red, (void)green, (void)blue, (void)alpha, (void)sx, (void)sy,
-        (void)format;
+bool CFont::PrintEx(int x, int y, int set, float r, float g, float b, float a, float sx, float sy,
+                    const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    bool formatted = Format(format, args);
+    va_end(args);
+    if (formatted) {
+        Draw({double(x), double(y), set, {r, g, b, a}, sx, sy, false});
+    }
     return true;
+}
+
+void CFont::Draw(const Pass& pass) {
+    if (listBase == 0) {
+        return;
+    }
+    const int set = pass.set < 0 ? 0 : (pass.set > 3 ? 3 : pass.set);
+    const int half = set >= 2 ? set - 2 : set;
+    // Characters without a glyph of this font's half (control codes; above 159 in the second half,
+    // whose glyphs end at 255) print as spaces rather than calling lists the font does not own.
+    char glyphs[sizeof text];
+    const int length = static_cast<int>(std::strlen(text));
+    const int lastCode = kFirstCode + 256 - kHalf * half - 1;
+    for (int i = 0; i < length; ++i) {
+        const int code = static_cast<unsigned char>(text[i]);
+        glyphs[i] = code < kFirstCode || code > lastCode ? ' ' : text[i];
+    }
+
+    SaveState();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, savedViewport[2], savedViewport[3], 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glBindTexture(GL_TEXTURE_2D, glyphTexture.texID);
+    DrawPass(pass, false, half, glyphs, length);
+    if (set >= 2) {
+        DrawPass(pass, true, half, glyphs, length);
+    }
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    RestoreState();
+}
+
+void CFont::DrawPass(const Pass& pass, bool boldPass, int half, const char* glyphs, int length) {
+    const double x = boldPass ? pass.x + 1 : pass.x;
+    glLoadIdentity();
+    glTranslated(x, pass.y, 0);
+    glListBase(listBase - kFirstCode + static_cast<GLuint>(kHalf * half));
+    glScalef(pass.sx, pass.sy, 1);
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    if (shader) {
+        shader->Enable();
+        const GLhandleARB program = shader->GetProgram();
+        if (pass.sendPosition && boldPass) {
+            glUniform3fARB(glGetUniformLocationARB(program, "tpos"), static_cast<float>(x),
+                           static_cast<float>(pass.y), 0.0f);
+        }
+        glUniform4fARB(glGetUniformLocationARB(program, "colors"), pass.color[0], pass.color[1],
+                       pass.color[2], pass.color[3]);
+    }
+    glCallLists(length, GL_UNSIGNED_BYTE, glyphs);
+    if (shader) {
+        shader->Disable();
+    }
+}
+
+void CFont::SaveState() {
+    savedTexture2D = glIsEnabled(GL_TEXTURE_2D);
+    savedDepthTest = glIsEnabled(GL_DEPTH_TEST);
+    savedLighting = glIsEnabled(GL_LIGHTING);
+    savedScissor = glIsEnabled(GL_SCISSOR_TEST);
+    glGetIntegerv(GL_MATRIX_MODE, &savedMatrixMode);
+    glGetIntegerv(GL_VIEWPORT, savedViewport);
+    savedBlend = glIsEnabled(GL_BLEND);
+    glGetIntegerv(GL_BLEND_SRC, &savedBlendSrc);
+    glGetIntegerv(GL_BLEND_DST, &savedBlendDst);
+
+    if (savedDepthTest) {
+        glDisable(GL_DEPTH_TEST);
+    }
+    if (!savedTexture2D) {
+        glEnable(GL_TEXTURE_2D);
+    }
+    if (!savedBlend) {
+        glEnable(GL_BLEND);
+    }
+    if (!savedScissor) {
+        glEnable(GL_SCISSOR_TEST);
+    }
+    if (savedLighting) {
+        glDisable(GL_LIGHTING);
+    }
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+void CFont::RestoreState() {
+    if (savedDepthTest) {
+        glEnable(GL_DEPTH_TEST);
+    }
+    if (!savedTexture2D) {
+        glDisable(GL_TEXTURE_2D);
+    }
+    if (!savedBlend) {
+        glDisable(GL_BLEND);
+    }
+    if (!savedScissor) {
+        glDisable(GL_SCISSOR_TEST);
+    }
+    if (savedLighting) {
+        glEnable(GL_LIGHTING);
+    }
+    glBlendFunc(static_cast<GLenum>(savedBlendSrc), static_cast<GLenum>(savedBlendDst));
+    glMatrixMode(static_cast<GLenum>(savedMatrixMode));
 }

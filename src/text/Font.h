@@ -1,16 +1,84 @@
-// A bitmap font: 256 glyphs from a 16 x 16 grid image, printed in window pixels.
+// A bitmap font: one TGA image of 16 x 16 glyphs compiled into 256 display lists, and printf-style
+// text drawn in window pixels (origin top-left) through built-in program 0, which tints the glyphs.
 #pragma once
+
+#include "textures/TGATexture.h"
+
+#include <cstdarg>
+#include <cstdint>
+
+class CShader;
 
 class CFont {
 public:
+    // Scale 1, white, no lists and no texture yet.
     CFont();
+    // Deletes the glyph lists and the texture while the GL context is still alive; after SDL has
+    // shut down only the memory is released.
     ~CFont();
 
-    // Prints formatted text with its top-left corner at (x, y) in character set `set`.
+    // Loads the glyph image and builds the 256 lists. A font image that cannot be loaded ends the
+    // process (status 0) after the loader's message.
+    bool Load(const char* file);
+    // The scale used by the prints that take none.
+    void SetScale(float sx, float sy);
+    // The colour used by the prints that take none.
+    void SetColor(float red, float green, float blue, float alpha);
+    // The same as SetColor with blue given before green.
+    void SetColorRBGA(float red, float blue, float green, float alpha);
+
+    // Prints formatted text with its top-left corner at (x, y) in character set `set`: 0 regular,
+    // 1 the second half of the image, 2 and 3 the same drawn twice one pixel apart (bold).
     bool Print(int x, int y, int set, const char* format, ...);
-    // Prints at a float position in the stored colour and scale.
+    // Prints in the colour given here, fully opaque.
+    bool PrintColor(int x, int y, int set, float red, float green, float blue, const char* format, ...);
+    // Prints at a float position; the bold pass also hands its position to the shader as "tpos".
     bool PrintAt(float x, float y, int set, const char* format, ...);
     // Prints with the colour and scale given here instead of the stored ones.
     bool PrintEx(int x, int y, int set, float red, float green, float blue, float alpha, float sx, float sy,
                  const char* format, ...);
+
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+
+private:
+    // What one print draws, beside the formatted text.
+    struct Pass {
+        double x;
+        double y;
+        int set;
+        float color[4];
+        float sx;
+        float sy;
+        bool sendPosition;
+    };
+
+    // Formats into `text`; false for a null format, which prints nothing.
+    bool Format(const char* format, va_list args);
+    // Draws `text` with the GL state saved before and restored after; nothing before Load.
+    void Draw(const Pass& pass);
+    void SaveState();
+    void RestoreState();
+    // One glCallLists over the glyph lists of one half of the image; the bold pass lies one pixel right.
+    void DrawPass(const Pass& pass, bool boldPass, int half, const char* glyphs, int length);
+
+    uint32_t listBase;
+    float scaleX;
+    float scaleY;
+    float red;
+    float green;
+    float blue;
+    float alpha;
+    CShader* shader;
+    char text[152];
+    CTGATexture glyphTexture;
+    int32_t savedBlend;
+    int32_t savedScissor;
+    int32_t savedTexture2D;
+    int32_t savedLighting;
+    int32_t savedDepthTest;
+    int32_t savedMatrixMode;
+    int32_t savedViewport[4];
+    int32_t savedBlendSrc;
+    int32_t savedBlendDst;
 };

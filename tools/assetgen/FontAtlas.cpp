@@ -16,10 +16,12 @@ const char* const kBoldFace = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-B
 
 const int kAtlasSize = 256;
 const int kCell = 16;
-// At 14 pixels a DejaVu Sans Mono glyph spans at most 12 rows above the baseline and 3 below, and
-// advances 8 pixels: with the baseline on cell row 12 and the advance centred in the 12-pixel pen step,
-// every glyph keeps a clear bottom row and right edge, so filtering never reaches a neighbouring cell.
-const int kPixelSize = 14;
+// DejaVu Sans Mono at 14 pixels high and 17 wide spans at most 12 rows above the baseline and 3
+// below, and advances 10 pixels, so it fills the 12-pixel pen step without crowding. With the
+// baseline on cell row 12 and the advance centred in the pen step, every glyph keeps a clear
+// bottom row and right edge, and filtering never reaches a neighbouring cell.
+const int kPixelHeight = 14;
+const int kPixelWidth = 17;
 const int kBaseline = 12;
 const int kPenAdvance = 12;
 
@@ -65,7 +67,7 @@ bool DrawSet(FT_Library library, const char* file, int first, Coverage& atlas) {
         std::fprintf(stderr, "assetgen: cannot read the font %s (package fonts-dejavu-core)\n", file);
         return false;
     }
-    bool ok = FT_Set_Pixel_Sizes(face, 0, kPixelSize) == 0;
+    bool ok = FT_Set_Pixel_Sizes(face, kPixelWidth, kPixelHeight) == 0;
     // 127 (delete) has no picture and stays empty.
     for (int character = 32; ok && character < 127; ++character) {
         ok = DrawGlyph(face, character, first + character - 32, atlas);
