@@ -26,7 +26,11 @@ struct Target {
 };
 
 bool FeedBMP(const uint8_t* data, size_t size);
+bool FeedTGA(const uint8_t* data, size_t size);
+bool FeedMD2(const uint8_t* data, size_t size);
 std::vector<Seed> BMPSeeds();
+std::vector<Seed> TGASeeds();
+std::vector<Seed> MD2Seeds();
 
 // Every target, in a fixed order.
 const std::vector<Target>& Targets();
