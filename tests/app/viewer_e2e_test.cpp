@@ -17,8 +17,7 @@ TEST(Viewer, StartUpLogThenEscapeEndsWithStatusZero) {
     ProgramRun viewer(display, kViewer, {}, KORVEL_RUNTIME_DIR);
     ASSERT_TRUE(viewer.WaitForWindow(kTitle)) << viewer.Stdout() << viewer.Stderr();
     ASSERT_TRUE(viewer.WaitForOutput("Detected OpenGL version: "));
-    viewer.Key("Escape");
-    EXPECT_EQ(viewer.Wait(), 0) << viewer.Stderr();
+    EXPECT_EQ(viewer.KeyUntilExit("Escape"), 0) << viewer.Stderr();
 
     std::string log = viewer.Stdout();
     const std::string start = "\nKorvel Engine version 0.02...\n\n"
@@ -56,8 +55,7 @@ TEST(Viewer, CaptionCarriesTheFrameRate) {
     display.Run("xdotool search --name 'Current FPS' getwindowname", &name);
     int fps = std::atoi(name.c_str() + name.find("FPS: ") + 5);
     EXPECT_GT(fps, 0) << name;
-    viewer.Key("Escape");
-    EXPECT_EQ(viewer.Wait(), 0);
+    EXPECT_EQ(viewer.KeyUntilExit("Escape"), 0);
 }
 
 } // namespace

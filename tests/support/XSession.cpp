@@ -163,6 +163,17 @@ int ProgramRun::Wait(double seconds) {
     return status;
 }
 
+int ProgramRun::KeyUntilExit(const std::string& key, double seconds) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (std::chrono::steady_clock::now() < end) {
+        Key(key);
+        if (WaitUntil(3.0, [this] { return !Running(); })) {
+            return status;
+        }
+    }
+    return Wait(0.0);
+}
+
 std::string ProgramRun::Stdout() const {
     return Slurp(outFile);
 }

@@ -40,15 +40,18 @@ public:
     ProgramRun& operator=(const ProgramRun&) = delete;
 
     // Waits until a window whose name contains `title` exists (true) or the time is up (false).
-    bool WaitForWindow(const std::string& title, double seconds = 15.0) const;
+    bool WaitForWindow(const std::string& title, double seconds = 60.0) const;
     // Waits until the standard output contains `text`.
-    bool WaitForOutput(const std::string& text, double seconds = 15.0) const;
+    bool WaitForOutput(const std::string& text, double seconds = 60.0) const;
     // Sends one key through xdotool ("Escape", "3", "Left").
     void Key(const std::string& key) const;
     // Asks the program's windows to close, as a window manager's close button does.
     void Close(const std::string& title) const;
     // Waits for the program to end; returns its exit status, or -1 after killing it on time-out.
-    int Wait(double seconds = 15.0);
+    int Wait(double seconds = 60.0);
+    // Sends the key every few seconds until the program ends (a slow machine may still be starting
+    // when the first press arrives); returns its exit status, or -1 after killing it on time-out.
+    int KeyUntilExit(const std::string& key, double seconds = 60.0);
     bool Running();
     std::string Stdout() const;
     std::string Stderr() const;
