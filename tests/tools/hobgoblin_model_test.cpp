@@ -2,13 +2,16 @@
 // standing on the grid and facing +x, outward normals, motion in every animation the number keys
 // reach, and a skin painted where the texture coordinates point.
 #include "models/MD2Loader.h"
+#include "support/TestSupport.h"
 
 #include <SDL.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <functional>
-#include <map>
 #include <gtest/gtest.h>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,13 @@ namespace {
 
 const std::string kModel = std::string(KORVEL_RUNTIME_DIR) + "/Data/Models/MD2/tris.md2";
 const std::string kSkin = std::string(KORVEL_RUNTIME_DIR) + "/Data/Models/MD2/hobgoblin.bmp";
+
+// The animations in file order with their frame counts.
+const std::vector<std::pair<std::string, int>> kAnimations = {
+    {"stand", 40}, {"run", 6},     {"attack", 8},  {"pain1", 4},   {"pain2", 4},
+    {"pain3", 4},  {"jump", 6},    {"flip", 12},   {"salute", 11}, {"taunt", 17},
+    {"wave", 11},  {"point", 12},  {"crstnd", 19}, {"crwalk", 6},  {"crattak", 9},
+    {"crpain", 4}, {"crdeath", 5}, {"death1", 6},  {"death2", 6},  {"death3", 8}};
 
 class Hobgoblin : public ::testing::Test {
 protected:
@@ -58,25 +68,67 @@ protected:
 };
 
 TEST_F(Hobgoblin, HasTheTwentyAnimationsInOrderWithTheirFrameCounts) {
-    const std::vector<std::pair<std::string, int>> expected = {
-        {"stand", 40}, {"run", 6},     {"attack", 8},  {"pain1", 4},   {"pain2", 4},
-        {"pain3", 4},  {"jump", 6},    {"flip", 12},   {"salute", 11}, {"taunt", 17},
-        {"wave", 11},  {"point", 12},  {"crstnd", 19}, {"crwalk", 6},  {"crattak", 9},
-        {"crpain", 4}, {"crdeath", 5}, {"death1", 6},  {"death2", 6},  {"death3", 8}};
     ASSERT_EQ(model.animationCount, 20);
     int first = 0;
-    for (size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(expected[i].first);
-        EXPECT_EQ(model.animations[i].name, expected[i].first);
+    for (size_t i = 0; i < kAnimations.size(); ++i) {
+        SCOPED_TRACE(kAnimations[i].first);
+        EXPECT_EQ(model.animations[i].name, kAnimations[i].first);
         EXPECT_EQ(model.animations[i].firstFrame, first);
-        first += expected[i].second;
+        first += kAnimations[i].second;
         // The file's last animation ends on its last frame, the others on the next one's first.
-        EXPECT_EQ(model.animations[i].endFrame, i + 1 < expected.size() ? first : first - 1);
+        EXPECT_EQ(model.animations[i].endFrame, i + 1 < kAnimations.size() ? first : first - 1);
     }
     EXPECT_EQ(model.frameCount, first);
     EXPECT_GE(Frame(0).triangleCount, 600);
     const int vertexLimit = CMD2Loader::kMaxVertices;
     EXPECT_LE(Frame(0).vertexCount, vertexLimit);
+}
+
+TEST_F(Hobgoblin, NamesItsFramesWithTwoDigitNumbersFromOne) {
+    // With one-digit numbers "pain1" frame 1 would read "pain11" and the trailing-number rule would
+    // merge pain1, pain2 and pain3 into one animation.
+    const std::vector<uint8_t> file = korvel::test::ReadFile(kModel);
+    const MD2Header& header = loader.GetHeader();
+    int frame = 0;
+    for (const auto& [name, count] : kAnimations) {
+        for (int k = 1; k <= count; ++k, ++frame) {
+            char expected[32];
+            std::snprintf(expected, sizeof expected, "%s%02d", name.c_str(), k);
+            const size_t at = size_t(header.frameOffset) + size_t(header.frameSize) * size_t(frame) + 24;
+            ASSERT_LE(at + 16, file.size());
+            EXPECT_STREQ(reinterpret_cast<const char*>(&file[at]), expected) << "frame " << frame;
+        }
+    }
+    EXPECT_EQ(frame, model.frameCount);
+}
+
+TEST_F(Hobgoblin, KeepsItsSkinOnTheTextureAndItsTrianglesWhole) {
+    for (int t = 0; t < Frame(0).texCoordCount; ++t) {
+        const TexCoord st = Frame(0).texCoords[t];
+        EXPECT_TRUE(st.u >= 0 && st.u <= 1 && st.v >= 0 && st.v <= 1) << t;
+    }
+    // However a pose bends the body, no edge is torn to several times its rest length or crushed
+    // to nothing, as a vertex following the wrong bone would be.
+    std::set<std::pair<int, int>> edges;
+    for (int t = 0; t < Frame(0).triangleCount; ++t) {
+        const int32_t* c = Frame(0).triangles[t].vertexIndex;
+        for (int k = 0; k < 3; ++k) {
+            edges.insert({std::min(c[k], c[(k + 1) % 3]), std::max(c[k], c[(k + 1) % 3])});
+        }
+    }
+    for (int f = 0; f < model.frameCount; ++f) {
+        float longest = 0, shortest = 1e9f;
+        for (const auto& [a, b] : edges) {
+            const float rest = Distance(Frame(0).positions[a], Frame(0).positions[b]);
+            if (rest > 0.5f) {
+                const float ratio = Distance(Frame(f).positions[a], Frame(f).positions[b]) / rest;
+                longest = std::max(longest, ratio);
+                shortest = std::min(shortest, ratio);
+            }
+        }
+        EXPECT_LT(longest, 3.5f) << "frame " << f;
+        EXPECT_GT(shortest, 0.15f) << "frame " << f;
+    }
 }
 
 TEST_F(Hobgoblin, StandsOnTheGroundWithItsHeadNearThirtyTwo) {
