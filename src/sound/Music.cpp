@@ -2,6 +2,7 @@
 
 #include "app/Registry.h"
 #include "sound/SoundManager.h"
+#include "sound/WaveCheck.h"
 
 #include <algorithm>
 #include <iostream>
@@ -23,10 +24,11 @@ CMusic::~CMusic() {
 }
 
 bool CMusic::Load(const std::string& path) {
-    // Without a manager the track could not be owned by anyone, and without an open device the
-    // mixer has no output format to decode for: both are load failures.
+    // Without a manager the track could not be owned by anyone, without an open device the mixer
+    // has no output format to decode for, and a damaged WAV file would hang or crash its reader:
+    // all three are load failures.
     Mix_Music* loaded = nullptr;
-    if (gSoundManager && CSoundManager::IsDeviceOpen()) {
+    if (gSoundManager && CSoundManager::IsDeviceOpen() && !IsDamagedWave(path)) {
         loaded = Mix_LoadMUS(path.c_str());
     }
     if (!loaded) {

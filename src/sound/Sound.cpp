@@ -2,6 +2,7 @@
 
 #include "app/Registry.h"
 #include "sound/SoundManager.h"
+#include "sound/WaveCheck.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -20,10 +21,11 @@ CSound::~CSound() {
 }
 
 bool CSound::Load(const std::string& path) {
-    // Without a manager the sound could not be owned by anyone, and without an open device the
-    // mixer cannot convert the samples: both are load failures.
+    // Without a manager the sound could not be owned by anyone, without an open device the mixer
+    // cannot convert the samples, and a damaged WAV file would hang or crash its reader: all three
+    // are load failures.
     Mix_Chunk* loaded = nullptr;
-    if (gSoundManager && CSoundManager::IsDeviceOpen()) {
+    if (gSoundManager && CSoundManager::IsDeviceOpen() && !IsDamagedWave(path)) {
         loaded = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
     }
     if (!loaded) {

@@ -46,13 +46,16 @@ protected:
     std::string CapturePath() const { return dir.File("capture.raw"); }
 
     // A tone file in the test's folder.
+    std::string Tone(const std::string& name, const ToneSpec& spec) {
+        std::string path = dir.File(name);
+        WriteToneWav(path, spec);
+        return path;
+    }
     std::string Tone(const std::string& name, double frequency, double seconds) {
         ToneSpec spec;
         spec.frequency = frequency;
         spec.seconds = seconds;
-        std::string path = dir.File(name);
-        WriteToneWav(path, spec);
-        return path;
+        return Tone(name, spec);
     }
 
     // Waits until no effect channel and no music plays, or the time runs out; true when all ended.

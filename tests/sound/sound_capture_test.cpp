@@ -62,6 +62,23 @@ TEST_F(SoundCaptureTest, EffectReachesTheDeviceAtItsFrequencyAndLoopsPlayItAgain
     }
 }
 
+TEST_F(SoundCaptureTest, OtherSampleFormatsAreConvertedToTheDeviceFormat) {
+    korvel::test::ToneSpec spec;
+    spec.rate = 11025;
+    spec.channels = 2;
+    spec.bitsPerSample = 8;
+    spec.frequency = kEffectHz;
+    spec.seconds = 0.2;
+    auto* sound = new CSound(Tone("tone.wav", spec));
+    sound->Play(0);
+    PlayOut();
+
+    std::vector<Burst> bursts = Capture();
+    ASSERT_EQ(bursts.size(), 1u);
+    EXPECT_NEAR(static_cast<double>(bursts[0].Length()), 0.2 * kRate, 4);
+    EXPECT_NEAR(ToneAmplitude(samples, bursts[0], kRate, kEffectHz), kToneAmplitude, 0.03);
+}
+
 TEST_F(SoundCaptureTest, SoundVolumeScalesWhatIsMixed) {
     auto* sound = new CSound(Tone("tone.wav", kEffectHz, 0.2));
     manager->SetSoundVolume(64);
