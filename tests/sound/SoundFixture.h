@@ -46,16 +46,16 @@ protected:
     std::string CapturePath() const { return dir.File("capture.raw"); }
 
     // A tone file in the test's folder.
-    std::string Tone(const std::string& name, const ToneSpec& spec) {
+    std::string Tone(const std::string& name, const Tone& tone) {
         std::string path = dir.File(name);
-        WriteToneWav(path, spec);
+        WriteToneWav(path, tone);
         return path;
     }
     std::string Tone(const std::string& name, double frequency, double seconds) {
-        ToneSpec spec;
-        spec.frequency = frequency;
-        spec.seconds = seconds;
-        return Tone(name, spec);
+        Tone tone;
+        tone.frequency = frequency;
+        tone.seconds = seconds;
+        return Tone(name, tone);
     }
 
     // Waits until no effect channel and no music plays, or the time runs out; true when all ended.

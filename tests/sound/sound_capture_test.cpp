@@ -63,13 +63,13 @@ TEST_F(SoundCaptureTest, EffectReachesTheDeviceAtItsFrequencyAndLoopsPlayItAgain
 }
 
 TEST_F(SoundCaptureTest, OtherSampleFormatsAreConvertedToTheDeviceFormat) {
-    korvel::test::ToneSpec spec;
-    spec.rate = 11025;
-    spec.channels = 2;
-    spec.bitsPerSample = 8;
-    spec.frequency = kEffectHz;
-    spec.seconds = 0.2;
-    auto* sound = new CSound(Tone("tone.wav", spec));
+    korvel::test::Tone tone;
+    tone.rate = 11025;
+    tone.channels = 2;
+    tone.bitsPerSample = 8;
+    tone.frequency = kEffectHz;
+    tone.seconds = 0.2;
+    auto* sound = new CSound(Tone("tone.wav", tone));
     sound->Play(0);
     PlayOut();
 

@@ -23,9 +23,9 @@ class DamagedFileTest : public SoundFixture, public ::testing::Test {
 protected:
     void SetUp() override {
         OpenManager("dummy");
-        korvel::test::ToneSpec spec;
-        spec.seconds = 0.01;
-        whole = korvel::test::MakeToneWav(spec);
+        korvel::test::Tone tone;
+        tone.seconds = 0.01;
+        whole = korvel::test::MakeToneWav(tone);
     }
     void TearDown() override { CloseAll(); }
 

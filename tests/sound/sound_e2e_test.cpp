@@ -20,11 +20,11 @@ constexpr double kMusicHz = 900;
 const std::string kNoDevice = "SDL_AUDIODRIVER=nosuchdriver";
 
 std::string WriteTone(const TempDir& dir, const std::string& name, double frequency, double seconds) {
-    ToneSpec spec;
-    spec.frequency = frequency;
-    spec.seconds = seconds;
-    spec.amplitude = kAmplitude;
-    WriteToneWav(dir.File(name), spec);
+    Tone tone;
+    tone.frequency = frequency;
+    tone.seconds = seconds;
+    tone.amplitude = kAmplitude;
+    WriteToneWav(dir.File(name), tone);
     return dir.File(name);
 }
 

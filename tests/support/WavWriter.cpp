@@ -24,14 +24,14 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 
 } // namespace
 
-int ToneFrames(const ToneSpec& spec) {
-    return static_cast<int>(std::lround(spec.rate * spec.seconds));
+int ToneFrames(const Tone& tone) {
+    return static_cast<int>(std::lround(tone.rate * tone.seconds));
 }
 
-std::vector<uint8_t> MakeToneWav(const ToneSpec& spec) {
-    const uint32_t bytesPerSample = static_cast<uint32_t>(spec.bitsPerSample / 8);
-    const uint32_t blockAlign = bytesPerSample * static_cast<uint32_t>(spec.channels);
-    const uint32_t frames = static_cast<uint32_t>(ToneFrames(spec));
+std::vector<uint8_t> MakeToneWav(const Tone& tone) {
+    const uint32_t bytesPerSample = static_cast<uint32_t>(tone.bitsPerSample / 8);
+    const uint32_t blockAlign = bytesPerSample * static_cast<uint32_t>(tone.channels);
+    const uint32_t frames = static_cast<uint32_t>(ToneFrames(tone));
     const uint32_t dataSize = frames * blockAlign;
 
     std::vector<uint8_t> out;
@@ -42,19 +42,19 @@ std::vector<uint8_t> MakeToneWav(const ToneSpec& spec) {
     PutTag(out, "fmt ");
     Put32(out, 16);
     Put16(out, 1); // PCM
-    Put16(out, static_cast<uint32_t>(spec.channels));
-    Put32(out, static_cast<uint32_t>(spec.rate));
-    Put32(out, static_cast<uint32_t>(spec.rate) * blockAlign);
+    Put16(out, static_cast<uint32_t>(tone.channels));
+    Put32(out, static_cast<uint32_t>(tone.rate));
+    Put32(out, static_cast<uint32_t>(tone.rate) * blockAlign);
     Put16(out, blockAlign);
-    Put16(out, static_cast<uint32_t>(spec.bitsPerSample));
+    Put16(out, static_cast<uint32_t>(tone.bitsPerSample));
     PutTag(out, "data");
     Put32(out, dataSize);
 
-    const double step = 2.0 * M_PI * spec.frequency / spec.rate;
+    const double step = 2.0 * M_PI * tone.frequency / tone.rate;
     for (uint32_t i = 0; i < frames; ++i) {
-        double value = spec.amplitude * std::sin(step * i);
-        for (int c = 0; c < spec.channels; ++c) {
-            if (spec.bitsPerSample == 8) {
+        double value = tone.amplitude * std::sin(step * i);
+        for (int c = 0; c < tone.channels; ++c) {
+            if (tone.bitsPerSample == 8) {
                 out.push_back(static_cast<uint8_t>(std::lround(128.0 + 127.0 * value)));
             } else {
                 Put16(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(32767.0 * value))));
@@ -64,8 +64,8 @@ std::vector<uint8_t> MakeToneWav(const ToneSpec& spec) {
     return out;
 }
 
-void WriteToneWav(const std::string& path, const ToneSpec& spec) {
-    WriteFile(path, MakeToneWav(spec));
+void WriteToneWav(const std::string& path, const Tone& tone) {
+    WriteFile(path, MakeToneWav(tone));
 }
 
 } // namespace korvel::test
