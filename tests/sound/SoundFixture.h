@@ -46,13 +46,13 @@ protected:
     std::string CapturePath() const { return dir.File("capture.raw"); }
 
     // A tone file in the test's folder.
-    std::string Tone(const std::string& name, const Tone& tone) {
+    std::string Tone(const std::string& name, const ToneShape& tone) {
         std::string path = dir.File(name);
         WriteToneWav(path, tone);
         return path;
     }
     std::string Tone(const std::string& name, double frequency, double seconds) {
-        Tone tone;
+        ToneShape tone;
         tone.frequency = frequency;
         tone.seconds = seconds;
         return Tone(name, tone);

@@ -63,7 +63,7 @@ TEST_F(SoundCaptureTest, EffectReachesTheDeviceAtItsFrequencyAndLoopsPlayItAgain
 }
 
 TEST_F(SoundCaptureTest, OtherSampleFormatsAreConvertedToTheDeviceFormat) {
-    korvel::test::Tone tone;
+    korvel::test::ToneShape tone;
     tone.rate = 11025;
     tone.channels = 2;
     tone.bitsPerSample = 8;

@@ -23,7 +23,7 @@ class DamagedFileTest : public SoundFixture, public ::testing::Test {
 protected:
     void SetUp() override {
         OpenManager("dummy");
-        korvel::test::Tone tone;
+        korvel::test::ToneShape tone;
         tone.seconds = 0.01;
         whole = korvel::test::MakeToneWav(tone);
     }

@@ -20,7 +20,7 @@ constexpr double kMusicHz = 900;
 const std::string kNoDevice = "SDL_AUDIODRIVER=nosuchdriver";
 
 std::string WriteTone(const TempDir& dir, const std::string& name, double frequency, double seconds) {
-    Tone tone;
+    ToneShape tone;
     tone.frequency = frequency;
     tone.seconds = seconds;
     tone.amplitude = kAmplitude;

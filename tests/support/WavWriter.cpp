@@ -24,11 +24,11 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 
 } // namespace
 
-int ToneFrames(const Tone& tone) {
+int ToneFrames(const ToneShape& tone) {
     return static_cast<int>(std::lround(tone.rate * tone.seconds));
 }
 
-std::vector<uint8_t> MakeToneWav(const Tone& tone) {
+std::vector<uint8_t> MakeToneWav(const ToneShape& tone) {
     const uint32_t bytesPerSample = static_cast<uint32_t>(tone.bitsPerSample / 8);
     const uint32_t blockAlign = bytesPerSample * static_cast<uint32_t>(tone.channels);
     const uint32_t frames = static_cast<uint32_t>(ToneFrames(tone));
@@ -64,7 +64,7 @@ std::vector<uint8_t> MakeToneWav(const Tone& tone) {
     return out;
 }
 
-void WriteToneWav(const std::string& path, const Tone& tone) {
+void WriteToneWav(const std::string& path, const ToneShape& tone) {
     WriteFile(path, MakeToneWav(tone));
 }
 

@@ -7,7 +7,7 @@
 
 namespace korvel::test {
 
-struct Tone {
+struct ToneShape {
     int rate = 22050;         // frames per second
     int channels = 1;         // every channel carries the same tone
     int bitsPerSample = 16;   // 8 (unsigned) or 16 (signed, little-endian)
@@ -17,9 +17,9 @@ struct Tone {
 };
 
 // Frames a tone of this length holds.
-int ToneFrames(const Tone& tone);
+int ToneFrames(const ToneShape& tone);
 // The complete file: a 44-byte PCM header followed by the samples, the tone starting at phase 0.
-std::vector<uint8_t> MakeToneWav(const Tone& tone);
-void WriteToneWav(const std::string& path, const Tone& tone);
+std::vector<uint8_t> MakeToneWav(const ToneShape& tone);
+void WriteToneWav(const std::string& path, const ToneShape& tone);
 
 } // namespace korvel::test
