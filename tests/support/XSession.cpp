@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
+#include <poll.h>
 #include <iterator>
 #include <sys/wait.h>
 #include <thread>
@@ -34,31 +35,37 @@ bool WaitUntil(double seconds, const std::function<bool()>& done) {
     return done();
 }
 
-bool FileExists(const std::string& path) {
-    return access(path.c_str(), F_OK) == 0;
-}
-
 } // namespace
 
 VirtualDisplay::VirtualDisplay() : pid(-1) {
-    int n = 20 + static_cast<int>(getpid() % 500);
-    while (FileExists("/tmp/.X11-unix/X" + std::to_string(n)) ||
-           FileExists("/tmp/.X" + std::to_string(n) + "-lock")) {
-        ++n;
+    // Xvfb picks a free display number itself and writes it to the pipe once clients can connect, so
+    // displays started side by side never race for the same number. -noreset keeps the server from
+    // resetting when its last client leaves, which would refuse a program connecting just then.
+    int ready[2];
+    if (pipe(ready) != 0) {
+        return;
     }
-    name = ":" + std::to_string(n);
     pid = fork();
     if (pid == 0) {
+        close(ready[0]);
         int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
-        // -noreset: the readiness probe is the first client; when it leaves, a resetting server
-        // would refuse the program connecting next.
-        execlp("Xvfb", "Xvfb", name.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset",
-               static_cast<char*>(nullptr));
+        std::string fd = std::to_string(ready[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
-    bool up = WaitUntil(10.0, [this] { return Run("xdpyinfo >/dev/null 2>&1") == 0; });
+    close(ready[1]);
+    std::string number;
+    pollfd wait{ready[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&wait, 1, 20000) == 1 && read(ready[0], &c, 1) == 1 && c != '\n') {
+        number += c;
+    }
+    close(ready[0]);
+    name = ":" + number;
+    bool up = !number.empty() && WaitUntil(10.0, [this] { return Run("xdpyinfo >/dev/null 2>&1") == 0; });
     if (!up) {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
