@@ -151,15 +151,21 @@ Pose Attack(int f, int) {
     Pose follow = strike;
     follow.Add(Spine, {0, 6, 8}).Set(LeftUpperArm, Right, {-20, -45, -30}).Set(LeftHand, Right, {0, 70, 0});
     LevelHead(follow, 20);
-    Pose p =
-        Keyed({{0, stance}, {2, windUp}, {3, strike}, {4, follow}, {5, follow}, {7.5f, stance}}, float(f));
+    Pose p = Keyed({{0, Mix(stance, windUp, 0.3f)},
+                    {2, windUp},
+                    {3, strike},
+                    {4, follow},
+                    {5, follow},
+                    {7, Mix(stance, follow, 0.3f)}},
+                   float(f));
     return PlantFeet(p);
 }
 
-// One-shot flinches: snap into `hurt` on the first frame and ease back out.
-Pose Flinch(int f, const Pose& hurt) {
-    const float amount[4] = {0.15f, 1.0f, 0.7f, 0.3f};
-    Pose p = Mix(Stance(), hurt, amount[std::clamp(f, 0, 3)]);
+// One-shot flinches: snap from `base` into `hurt` and ease part of the way back, so the loop
+// replays the blow.
+Pose Flinch(int f, const Pose& base, const Pose& hurt) {
+    const float amount[4] = {0.4f, 1.0f, 0.8f, 0.55f};
+    Pose p = Mix(base, hurt, amount[std::clamp(f, 0, 3)]);
     return PlantFeet(p);
 }
 
@@ -171,7 +177,7 @@ Pose Pain1(int f, int) {
         hurt.Set(LeftUpperArm, side, {40, -40, 0}).Set(LeftForearm, side, {0, -50, 0});
     }
     LevelHead(hurt, -30);
-    return Flinch(f, hurt);
+    return Flinch(f, Stance(), hurt);
 }
 
 Pose Pain2(int f, int) {
@@ -183,7 +189,7 @@ Pose Pain2(int f, int) {
         hurt.Add(LeftThigh, side, {0, -12, 0}).Add(LeftShin, side, {0, 20, 0});
     }
     LevelHead(hurt, 10);
-    return Flinch(f, hurt);
+    return Flinch(f, Stance(), hurt);
 }
 
 Pose Pain3(int f, int) {
@@ -192,7 +198,7 @@ Pose Pain3(int f, int) {
     hurt.Add(Spine, {-8, 0, -10}).Add(Chest, {-6, 0, -15}).Set(Jaw, {0, 15, 0});
     hurt.Set(LeftUpperArm, Left, {-5, -70, 0}).Set(LeftForearm, Left, {0, -115, 0});
     LevelHead(hurt, 0).Add(Head, {-20, 0, -40});
-    return Flinch(f, hurt);
+    return Flinch(f, Stance(), hurt);
 }
 
 // Gathering for a leap: deep knees, arms swung back.
@@ -256,7 +262,9 @@ Pose Flip(int f, int) {
         tuck.Set(LeftUpperArm, side, {10, -60, 0}).Set(LeftForearm, side, {0, -60, 0});
     }
     LevelHead(tuck, 20);
-    const Pose before = f == 0 ? Stance() : f == 1 || f >= 10 ? LeapCrouch() : Launch();
+    const Pose before = f == 0              ? Mix(Stance(), LeapCrouch(), 0.4f)
+                        : f == 1 || f >= 10 ? LeapCrouch()
+                                            : Launch();
     Pose p = Mix(before, tuck, tucked[f]);
     p.Add(Root, {0, spin[f], 0});
     p.lift = lift[f];
@@ -274,7 +282,8 @@ Pose Salute(int f, int) {
     PlantFeet(LevelHead(salute, -5));
     Pose nod = salute;
     nod.Add(Head, {0, 15, 0}).Add(Chest, {0, 5, 0});
-    return Keyed({{0, Stance()}, {4, salute}, {5, nod}, {6, nod}, {7, salute}, {10, Stance()}}, float(f));
+    const Pose begin = Mix(Stance(), salute, 0.3f);
+    return Keyed({{0, begin}, {4, salute}, {5, nod}, {6, nod}, {7, salute}, {11, begin}}, float(f));
 }
 
 Pose Taunt(int f, int) {
@@ -292,10 +301,16 @@ Pose Taunt(int f, int) {
     beat.Set(LeftUpperArm, Left, {-20, -45, 0}).Set(LeftForearm, Left, {0, -115, 0}).Set(Jaw, {0, 10, 0});
     Pose away = beat;
     away.Set(LeftUpperArm, Left, {25, -55, 0}).Set(LeftForearm, Left, {0, -100, 0}).Add(Chest, {0, -6, 0});
-    Pose wiggleLeft = Stance(), wiggleRight = Stance();
+    // Cackling with its fists on its hips, elbows out.
+    Pose hips = Stance();
+    for (Side side : {Left, Right}) {
+        hips.Set(LeftUpperArm, side, {50, 15, 0}).Set(LeftForearm, side, {-20, -95, 0});
+    }
+    Pose wiggleLeft = hips, wiggleRight = hips;
     wiggleLeft.Add(Root, {0, 0, 18}).Add(Chest, {0, 0, -25}).Set(Jaw, {0, 25, 0});
     wiggleRight.Add(Root, {0, 0, -18}).Add(Chest, {0, 0, 25}).Set(Jaw, {0, 5, 0});
-    return Keyed({{0, Stance()},
+    const Pose begin = Mix(Stance(), roar, 0.3f);
+    return Keyed({{0, begin},
                   {2, roar},
                   {4, lean},
                   {6, beat},
@@ -307,7 +322,7 @@ Pose Taunt(int f, int) {
                   {13, wiggleRight},
                   {14, wiggleLeft},
                   {15, wiggleRight},
-                  {16, Stance()}},
+                  {17, begin}},
                  float(f));
 }
 
@@ -319,9 +334,16 @@ Pose Wave(int f, int) {
     Pose out = up, in = up;
     out.Add(LeftUpperArm, Left, {22, 0, 0}).Set(LeftForearm, Left, {30, -30, 0});
     in.Add(LeftUpperArm, Left, {-15, 0, 0}).Set(LeftForearm, Left, {-30, -30, 0});
-    return Keyed(
-        {{0, Stance()}, {2, up}, {3, out}, {4, in}, {5, out}, {6, in}, {7, out}, {8, up}, {10, Stance()}},
-        float(f));
+    return Keyed({{0, Mix(Stance(), up, 0.3f)},
+                  {2, up},
+                  {3, out},
+                  {4, in},
+                  {5, out},
+                  {6, in},
+                  {7, out},
+                  {8, up},
+                  {11, Mix(Stance(), up, 0.3f)}},
+                 float(f));
 }
 
 Pose Point(int f, int) {
@@ -332,8 +354,8 @@ Pose Point(int f, int) {
     LevelHead(point, -5).Add(Head, {0, 0, 20});
     Pose jab = point;
     jab.Add(LeftUpperArm, Left, {0, -10, 0}).Add(Chest, {0, 6, 5}).Set(Jaw, {0, 25, 0});
-    return Keyed({{0, Stance()}, {2, point}, {4, jab}, {5, point}, {7, jab}, {8, point}, {11, Stance()}},
-                 float(f));
+    const Pose begin = Mix(Stance(), point, 0.3f);
+    return Keyed({{0, begin}, {2, point}, {4, jab}, {5, point}, {7, jab}, {8, point}, {12, begin}}, float(f));
 }
 
 Pose CrouchStand(int f, int n) {
@@ -380,9 +402,7 @@ Pose CrouchPain(int f, int) {
     hurt.Add(Root, {0, -15, 0}).Add(Chest, {0, -10, 0}).Set(Jaw, {0, 25, 0});
     hurt.Set(LeftUpperArm, Left, {0, -100, 0}).Set(LeftForearm, Left, {0, -70, 0});
     LevelHead(hurt, -20);
-    PlantFeet(hurt);
-    const float amount[4] = {0.15f, 1.0f, 0.7f, 0.3f};
-    return Mix(Crouch(), hurt, amount[std::clamp(f, 0, 3)]);
+    return Flinch(f, Crouch(), hurt);
 }
 
 // A limp body for the end of a fall: arms flung out, the club lying along its arm.
