@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -14,6 +17,23 @@ const uint8_t kCompressedHeader[11] = {0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Image descriptor bit 5: the first stored row is the top of the picture.
 const uint8_t kTopDownOrigin = 0x20;
+
+// Filling tens of megabytes of fresh 4 KiB pages costs more than decoding into them, so a large image
+// gets memory aligned for 2 MiB pages and marked for them. Released with free() like any other.
+uint8_t* AllocateImage(size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    const size_t hugePage = size_t{2} << 20;
+    if (size >= 4 * hugePage) {
+        void* memory = nullptr;
+        if (posix_memalign(&memory, hugePage, size) != 0) {
+            return nullptr;
+        }
+        madvise(memory, size / hugePage * hugePage, MADV_HUGEPAGE);
+        return static_cast<uint8_t*>(memory);
+    }
+#endif
+    return static_cast<uint8_t*>(std::malloc(size));
+}
 
 } // namespace
 
@@ -107,7 +127,7 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
     format = tgaBpp == 24 ? GL_RGB : GL_RGBA;
     bytesPerPixel = tgaBpp / 8;
     imageSize = static_cast<uint32_t>(bytes);
-    imageData = static_cast<uint8_t*>(std::malloc(imageSize));
+    imageData = AllocateImage(imageSize);
     if (!imageData) {
         Report("Could not allocate memory for image: ", path);
         return false;
