@@ -18,9 +18,11 @@ struct Binding {
     float weight = 1;
 };
 
-inline Binding Bone(int bone) {
+// A vertex that moves with one bone only.
+inline Binding Rigid(int bone) {
     return {bone, bone, 1};
 }
+// A vertex between two bones, such as one on an elbow ring.
 inline Binding Blend(int a, int b, float weightOfA) {
     return {a, b, weightOfA};
 }
