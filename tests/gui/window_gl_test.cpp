@@ -250,6 +250,13 @@ TEST_F(WindowTest, ADestroyedWindowLeavesNoImageWithTheTextureManager) {
     CImage* next = new CImage(frames + "1.png");
     EXPECT_EQ(listed.back(), next);
     delete next;
+
+    // A window manager takes its hidden windows with it too.
+    CWindowManager* manager = new CWindowManager;
+    manager->AddWindow(MakeWindow(5));
+    EXPECT_EQ(listed.size(), before + 1);
+    delete manager;
+    EXPECT_EQ(listed.size(), before);
 }
 
 TEST_F(WindowTest, WindowsOutliveTheTextureManagerAtShutdown) {
