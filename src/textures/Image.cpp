@@ -4,6 +4,7 @@
 #include "graphics/GL.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
+#include "textures/PngCheck.h"
 #include "textures/TextureManager.h"
 
 #include <SDL.h>
@@ -85,7 +86,12 @@ void CImage::Release() {}
 
 bool CImage::Load(const std::string& path) {
     std::cout << "Loading Texture: " << path << std::endl;
-    SDL_Surface* loaded = IMG_Load(path.c_str());
+    SDL_Surface* loaded = nullptr;
+    if (IsDamagedPng(path)) {
+        SDL_SetError("PNG file cut short");
+    } else {
+        loaded = IMG_Load(path.c_str());
+    }
     SDL_Surface* surface = loaded ? ToUploadLayout(loaded) : nullptr;
     if (surface != loaded) {
         SDL_FreeSurface(loaded);
