@@ -1,7 +1,73 @@
 #include "camera/CameraManager.h"
 
-CCameraManager::CCameraManager() = default;
+#include "camera/Camera2D.h"
+#include "graphics/GL.h"
 
-CCameraManager::~CCameraManager() = default;
+CCameraManager::CCameraManager() : count(0), current(0) {}
 
-void CCameraManager::Apply() {}
+CCameraManager::~CCameraManager() {
+    for (CCamera2D* camera : cameras) {
+        delete camera;
+    }
+    cameras.clear();
+}
+
+void CCameraManager::AddCamera(CCamera2D* camera) {
+    // A null entry would be dereferenced by every later frame's Apply.
+    if (!camera) {
+        return;
+    }
+    cameras.push_back(camera);
+    current = count;
+    ++count;
+}
+
+void CCameraManager::SelectCamera(uint32_t index) {
+    if (index < count) {
+        current = index;
+    }
+}
+
+void CCameraManager::Apply() {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        glTranslatef(camera->x, camera->y, 0.0f);
+    }
+}
+
+void CCameraManager::AddX(float value) {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        camera->AddX(value);
+    }
+}
+
+void CCameraManager::SubtractX(float value) {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        camera->SubtractX(value);
+    }
+}
+
+void CCameraManager::AddY(float value) {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        camera->AddY(value);
+    }
+}
+
+void CCameraManager::SubtractY(float value) {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        camera->SubtractY(value);
+    }
+}
+
+void CCameraManager::Offset(float dx, float dy) {
+    if (CCamera2D* camera = GetCurrentCamera()) {
+        camera->Offset(dx, dy);
+    }
+}
+
+CCamera2D* CCameraManager::GetCurrentCamera() const {
+    return count != 0 ? cameras[current] : nullptr;
+}
+
+CCamera2D* CCameraManager::GetCamera(uint32_t index) const {
+    return index < count ? cameras[index] : nullptr;
+}

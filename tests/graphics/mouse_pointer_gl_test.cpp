@@ -25,22 +25,13 @@ protected:
         return path;
     }
 
-    // Moves the real pointer and waits (up to two seconds) until SDL has seen it arrive.
+    // Moves the real pointer there and lets the event manager see it.
     static void WarpTo(int x, int y) {
-        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
-        for (int i = 0; i < 200; ++i) {
-            int mx = -1, my = -1;
-            SDL_PumpEvents();
-            SDL_GetMouseState(&mx, &my);
-            if (mx == x && my == y) {
-                break;
-            }
-            SDL_Delay(10);
-        }
+        ASSERT_TRUE(WarpPointer(x, y));
         gEventManager->SampleMouse();
     }
 
-    // Red channel of the pointer drawn alone in a cleared 2D frame, at (x, y).
+    // The pixel at (x, y) with the pointer drawn alone in a cleared 2D frame.
     static std::array<uint8_t, 4> DrawnAt(int x, int y) {
         ClearFrame();
         gGraphicsCore->Begin2D();

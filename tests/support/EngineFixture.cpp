@@ -74,4 +74,22 @@ void EngineTest::ClearFrame() {
                                   static_cast<int>(gGraphicsCore->height));
 }
 
+bool EngineTest::WaitForPointer(int x, int y) {
+    for (int i = 0; i < 200; ++i) {
+        int mx = -1, my = -1;
+        SDL_PumpEvents();
+        SDL_GetMouseState(&mx, &my);
+        if (mx == x && my == y) {
+            return true;
+        }
+        SDL_Delay(10);
+    }
+    return false;
+}
+
+bool EngineTest::WarpPointer(int x, int y) {
+    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    return WaitForPointer(x, y);
+}
+
 } // namespace korvel::test

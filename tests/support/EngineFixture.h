@@ -22,6 +22,10 @@ protected:
     static void MoveMouse(int x, int y);
     // Clears colour and depth to black and resets both matrices to the engine's 3D start state.
     static void ClearFrame();
+    // Waits (up to two seconds) until SDL reports the mouse at (x, y); false if it never arrives.
+    static bool WaitForPointer(int x, int y);
+    // Moves the real pointer with SDL_WarpMouse and waits for it, as above.
+    static bool WarpPointer(int x, int y);
 
     static CEngine* engine;
 };

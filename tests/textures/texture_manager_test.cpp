@@ -4,24 +4,13 @@
 #include "textures/Image.h"
 #include "textures/TextureManager.h"
 
-#include <cstdlib>
+#include "support/FreedBlocks.h"
+
 #include <gtest/gtest.h>
-#include <new>
-#include <vector>
+
+using korvel::test::WasFreed;
 
 namespace {
-
-// Every block freed by the process, so a test can tell whether an image was really deleted.
-std::vector<void*>* freed = nullptr;
-
-bool WasFreed(const void* p) {
-    for (void* f : *freed) {
-        if (f == p) {
-            return true;
-        }
-    }
-    return false;
-}
 
 CImage* MakeImage(uint32_t texID) {
     CImage* image = new CImage;
@@ -31,41 +20,14 @@ CImage* MakeImage(uint32_t texID) {
 
 class TextureManagerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        static std::vector<void*> log;
-        log.reserve(1024);
-        log.clear();
-        freed = &log;
-    }
+    void SetUp() override { korvel::test::StartRecordingFrees(); }
     void TearDown() override {
-        freed = nullptr;
+        korvel::test::StopRecordingFrees();
         gTextureManager = nullptr;
     }
 };
 
 } // namespace
-
-void* operator new(std::size_t size) {
-    if (void* p = std::malloc(size ? size : 1)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
-static void RecordAndFree(void* p) noexcept {
-    if (freed && p && freed->size() < freed->capacity()) {
-        freed->push_back(p);
-    }
-    std::free(p);
-}
-
-void operator delete(void* p) noexcept {
-    RecordAndFree(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept {
-    RecordAndFree(p);
-}
 
 TEST_F(TextureManagerTest, AddKeepsOneEntryPerTextureInOrder) {
     CTextureManager manager;
