@@ -1,6 +1,6 @@
 // The camera and the camera manager with a live engine: the view matrix read back from OpenGL, mouse
 // look driven by real pointer warps, and movement with a frame time set through the tick seam.
-#include "support/EngineFixture.h"
+#include "support/PrivateDisplayTest.h"
 
 #include "app/Registry.h"
 #include "camera/Camera.h"
@@ -12,11 +12,11 @@
 #include <SDL.h>
 #include <cmath>
 
-using korvel::test::EngineTest;
+using korvel::test::PrivateDisplayTest;
 
 namespace {
 
-class CameraGLTest : public EngineTest {
+class CameraGLTest : public PrivateDisplayTest {
 protected:
     void SetUp() override {
         glMatrixMode(GL_MODELVIEW);

@@ -1,5 +1,5 @@
 // The software mouse pointer: images loaded through the graphics core, drawn at the mouse position.
-#include "support/EngineFixture.h"
+#include "support/PrivateDisplayTest.h"
 #include "support/TestSupport.h"
 
 #include "app/Registry.h"
@@ -11,13 +11,13 @@
 #include <SDL.h>
 #include <string>
 
-using korvel::test::EngineTest;
+using korvel::test::PrivateDisplayTest;
 using korvel::test::RunCommand;
 using korvel::test::TempDir;
 
 namespace {
 
-class MousePointerTest : public EngineTest {
+class MousePointerTest : public PrivateDisplayTest {
 protected:
     std::string MakeSquare(const std::string& colour) {
         std::string path = dir.File(colour + ".png");
