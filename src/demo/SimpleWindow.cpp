@@ -2,23 +2,65 @@
 
 #include "app/Engine.h"
 #include "app/Registry.h"
+#include "camera/Camera.h"
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
 #include "input/EventManager.h"
+#include "models/MD2Model.h"
 #include "text/Font.h"
 #include "text/FontManager.h"
+#include "textures/Image.h"
 
 #include <SDL.h>
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+const float ModelScale = 0.2f;
+const float ModelX = 0.0f, ModelY = 3.0f, ModelZ = -2.0f;
+const float InitialRotation = 70.0f;
+const float RotationStep = 5.0f;
+// The logo's bottom-right corner sits 2 pixels inside the 1024x768 window's.
+const float LogoRight = 1022.0f, LogoBottom = 766.0f;
+
+} // namespace
 
 SimpleWindow::SimpleWindow() : model(nullptr), logo(nullptr) {}
 
-SimpleWindow::~SimpleWindow() = default;
+SimpleWindow::~SimpleWindow() {
+    if (model) {
+        delete model;
+        model = nullptr;
+    }
+    if (logo) {
+        delete logo;
+        logo = nullptr;
+    }
+}
 
 void SimpleWindow::Init() {
     engine->InitVideo(1024, 768, 24, true, false);
+    // SetMousePointer hides the system cursor again: the software pointer is drawn instead.
+    gGraphicsCore->ShowCursor(true);
+    gGraphicsCore->SetMousePointer("Data/MousePointer.png");
     engine->SetShowFPS(true);
     gGraphicsCore->SetCaption("Korvel Engine - MD2 Demo");
+
+    model = new CMD2Model;
+    // The model's own messages (the skin's "Loading Texture") continue these lines.
+    std::cout << "\nLoading MD2 file..." << std::flush;
+    model->Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp");
+    std::printf("done.");
+    std::fflush(stdout);
+    model->SetScale(ModelScale, ModelScale, ModelScale);
+    model->SetPosition(ModelX, ModelY, ModelZ);
+    model->SetRotation(InitialRotation);
+
+    logo = new CImage("Data/Logo/kvxlogo.png");
+    logo->x = LogoRight - logo->GetWidth();
+    logo->y = LogoBottom - logo->GetHeight();
 }
 
 void SimpleWindow::Run() {
@@ -29,6 +71,18 @@ void SimpleWindow::Run() {
         }
         if (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit)) {
             return;
+        }
+        // Every digit is examined, so of several held keys the highest wins.
+        for (int k = 0; k <= 9; ++k) {
+            if (gEventManager->IsKeyDown(SDLK_0 + k)) {
+                model->SetAnimation(k);
+            }
+        }
+        if (gEventManager->IsKeyDown(SDLK_LEFT)) {
+            model->SetRotation(model->GetRotation() + RotationStep);
+        }
+        if (gEventManager->IsKeyDown(SDLK_RIGHT)) {
+            model->SetRotation(model->GetRotation() - RotationStep);
         }
     }
 }
@@ -42,11 +96,17 @@ void SimpleWindow::Render() {
         font->Print(1, 50, 0, "MD2 Animation Demo! Choose animation with pressing numbers.");
         font->Print(1, 75, 0, "Rotate the model with LEFT and RIGHT arrow.");
     }
+    gCamera->Look();
     gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
+    model->Render();
     engine->Update();
     if (font) {
         font->Print(20, 740, 0, "Press ESC to Exit.");
     }
+    // The kernel's update left the model-view in window pixels, so the logo is placed in pixels.
+    gGraphicsCore->Begin2D();
+    logo->Draw(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    gGraphicsCore->End2D();
     SDL_GL_SwapBuffers();
 }
 
