@@ -135,7 +135,8 @@ template <uint32_t N> RunLength DecodeRunLength(CTGAStream& stream, uint8_t* out
 } // namespace
 
 bool CTGATexture::LoadUncompressedTGA(CTGAStream& stream, const char* path) {
-    if (stream.Read(imageData, imageSize) != imageSize) {
+    // A file shorter than its pixels got a smaller buffer (ReadInfo) and cannot be read into it.
+    if (stream.Remaining() < imageSize || stream.Read(imageData, imageSize) != imageSize) {
         Report("Could not read image data: ", path);
         FreeImage();
         return false;

@@ -1,7 +1,9 @@
 #include "textures/TGAStream.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -70,4 +72,17 @@ size_t CTGAStream::Fill(size_t count) {
     cursor = block.data();
     limit = block.data() + total;
     return std::min(count, total);
+}
+
+size_t CTGAStream::Remaining() const {
+    if (!file) {
+        return Buffered();
+    }
+    // The file stands just past what has been buffered; only a regular file knows its size.
+    struct stat info;
+    const long at = std::ftell(file);
+    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || at < 0 || info.st_size < at) {
+        return SIZE_MAX;
+    }
+    return Buffered() + static_cast<size_t>(info.st_size - at);
 }

@@ -25,6 +25,8 @@ public:
     const uint8_t* Data() const { return cursor; }
     // Consumes bytes made available by Fill.
     void Advance(size_t count) { cursor += count; }
+    // How many bytes are left to read; SIZE_MAX when the source cannot tell (a pipe, say).
+    size_t Remaining() const;
 
     CTGAStream(const CTGAStream&) = delete;
     CTGAStream& operator=(const CTGAStream&) = delete;

@@ -3,6 +3,8 @@
 #include "graphics/GL.h"
 #include "textures/TGAStream.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -127,7 +129,20 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
     format = tgaBpp == 24 ? GL_RGB : GL_RGBA;
     bytesPerPixel = tgaBpp / 8;
     imageSize = static_cast<uint32_t>(bytes);
-    imageData = AllocateImage(imageSize);
+    // A header can claim up to 4 GB of pixels in a few bytes. Only what the rest of the file can
+    // encode is allocated: a raw pixel takes bytesPerPixel bytes, and a run-length packet of at most
+    // 128 pixels at least 1 + bytesPerPixel. A file too short for its header runs dry in its decoder
+    // with the usual message, before its last packet can reach the end of the smaller buffer.
+    size_t capacity = imageSize;
+    const size_t left = stream.Remaining();
+    if (left != SIZE_MAX) {
+        const uint64_t pixelBytes = left > idLength ? left - idLength : 0;
+        const uint64_t reachable = header[1] == kCompressedHeader[1]
+                                       ? (pixelBytes / (1 + bytesPerPixel) + 1) * 128 * bytesPerPixel
+                                       : pixelBytes;
+        capacity = static_cast<size_t>(std::min<uint64_t>(imageSize, std::max<uint64_t>(reachable, 1)));
+    }
+    imageData = AllocateImage(capacity);
     if (!imageData) {
         Report("Could not allocate memory for image: ", path);
         return false;

@@ -110,6 +110,8 @@ std::vector<Seed> TGASeeds() {
         {"zero-height", Patched(rle24, 14, 0, 2), false},
         {"huge-65535x65535x32", TgaHeader(2, 65535, 65535, 32), false},
         {"rle-large-from-few-bytes", Patched(Patched(oneRun, 12, 4000, 2), 14, 4000, 2), false},
+        // Found by fuzzing: 3 GB claimed by 22 bytes, allocated whole before the fix.
+        {"rle-claims-3GB", Patched(Patched(Patched(oneRun, 12, 65530, 2), 14, 12027, 2), 16, 32, 1), false},
     };
 }
 
