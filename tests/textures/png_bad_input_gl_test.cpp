@@ -112,10 +112,11 @@ TEST_F(PngBadInputTest, EveryCutFailsAndTheWholeFileLoads) {
     for (size_t cut = 0; cut < png.size(); ++cut) {
         const std::string what = "cut at " + std::to_string(cut) + " of " + std::to_string(png.size());
         const std::string reason = Load(Bytes(png.begin(), png.begin() + static_cast<long>(cut)), what);
+        // SDL_image recognises a PNG by its first four bytes.
         if (cut >= kSignature) {
             EXPECT_EQ(reason, "PNG file cut short") << what;
         } else {
-            EXPECT_NE(reason, "") << what;
+            EXPECT_EQ(reason, cut < 4 ? "Unsupported image format" : "Error reading the PNG file.") << what;
         }
     }
 }
