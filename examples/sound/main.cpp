@@ -4,6 +4,7 @@
 //
 // Exit status: 0 when both files played, 1 when either could not be loaded, 2 on a wrong command line.
 #include "app/App.h"
+#include "app/RunApp.h"
 #include "sound/Music.h"
 #include "sound/Sound.h"
 
@@ -68,17 +69,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: sound-example EFFECT MUSIC\n");
         return 2;
     }
-    bool loaded = false;
-    try {
-        SoundExample app(argv[1], argv[2]);
-        app.Init();
-        app.Run();
-        app.Shutdown();
-        loaded = app.BothLoaded();
-    } catch (const std::string& message) {
-        std::fprintf(stderr, "%s\n", message.c_str());
-        SDL_Quit();
-        return 1;
-    }
-    return loaded ? 0 : 1;
+    return RunApp([&] { return new SoundExample(argv[1], argv[2]); },
+                  [](CApp& app) { return static_cast<SoundExample&>(app).BothLoaded() ? 0 : 1; });
 }
