@@ -37,7 +37,7 @@ public:
     int32_t height;
     // GL_RGB for 24-bit images, GL_RGBA for 32-bit ones.
     uint32_t format;
-    // File bytes 1..11: colour-map type, image type, colour-map specification, origin.
+    // File bytes 1..11: colour-map type, image type, colour-map description, origin.
     uint8_t header[11];
     // File bytes 12..17: width, height, pixel depth, image descriptor.
     uint8_t info[6];

@@ -30,11 +30,11 @@ BmpColour BmpPatternColour(int x, int y) {
             static_cast<uint8_t>((x + y) * 25 + 5)};
 }
 
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
-    const int bits = spec.bitsPerPixel;
+std::vector<uint8_t> MakeBmp(const BmpShape& shape) {
+    const int bits = shape.bitsPerPixel;
     const uint32_t paletteColours = bits <= 8 ? (1u << bits) : 0;
-    const uint32_t rowBytes = ((static_cast<uint32_t>(spec.width) * bits + 31) / 32) * 4;
-    const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(spec.height);
+    const uint32_t rowBytes = ((static_cast<uint32_t>(shape.width) * bits + 31) / 32) * 4;
+    const uint32_t pixelBytes = rowBytes * static_cast<uint32_t>(shape.height);
     const uint32_t dataOffset = 14 + 40 + paletteColours * 4;
 
     std::vector<uint8_t> out{'B', 'M'};
@@ -42,8 +42,8 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
     PutLE(out, 0, 4);
     PutLE(out, dataOffset, 4);
     PutLE(out, 40, 4);
-    PutLE(out, static_cast<uint32_t>(spec.width), 4);
-    PutLE(out, static_cast<uint32_t>(spec.topDown ? -spec.height : spec.height), 4);
+    PutLE(out, static_cast<uint32_t>(shape.width), 4);
+    PutLE(out, static_cast<uint32_t>(shape.topDown ? -shape.height : shape.height), 4);
     PutLE(out, 1, 2);
     PutLE(out, static_cast<uint32_t>(bits), 2);
     PutLE(out, 0, 4); // uncompressed
@@ -57,10 +57,10 @@ std::vector<uint8_t> MakeBmp(const BmpSpec& spec) {
         out.insert(out.end(), {c.b, c.g, c.r, 0});
     }
 
-    for (int stored = 0; stored < spec.height; ++stored) {
-        const int y = spec.topDown ? stored : spec.height - 1 - stored;
+    for (int stored = 0; stored < shape.height; ++stored) {
+        const int y = shape.topDown ? stored : shape.height - 1 - stored;
         std::vector<uint8_t> row(rowBytes, 0);
-        for (int x = 0; x < spec.width; ++x) {
+        for (int x = 0; x < shape.width; ++x) {
             BmpColour c = BmpPatternColour(x, y);
             if (bits <= 8) {
                 const int bit = x * bits;

@@ -7,7 +7,7 @@
 
 namespace korvel::test {
 
-struct BmpSpec {
+struct BmpShape {
     int width = 4;
     int height = 3;
     int bitsPerPixel = 24; // 1, 4 or 8 (palettised), 16 (5-5-5), 24 or 32
@@ -22,6 +22,6 @@ BmpColour BmpPatternColour(int x, int y);
 
 // The complete file: headers, a palette for 1 to 8 bits (grey ramp plus primaries), rows padded to
 // four bytes, filled with BmpPatternColour.
-std::vector<uint8_t> MakeBmp(const BmpSpec& spec);
+std::vector<uint8_t> MakeBmp(const BmpShape& shape);
 
 } // namespace korvel::test
