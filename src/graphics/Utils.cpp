@@ -24,6 +24,28 @@ uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
 }
 
+// Why a surface SDL made from a BMP file cannot be converted; empty when it can. SDL keeps the file's
+// 16-bit pixel depth in 8-bit fields: a depth such as 4096 comes back as a surface of 0 bytes per
+// pixel without pixels, 0xFA18 as 24 bits of 67 bytes. A top-down file of height -2^31 comes back
+// with that height negated into itself. And the row pitch is kept in 16 bits, so a longer row would
+// be read past its end.
+std::string UnusableSurface(const SDL_Surface* surface) {
+    const SDL_PixelFormat* format = surface->format;
+    if (!surface->pixels || format->BytesPerPixel < 1 || format->BytesPerPixel > 4 ||
+        (format->BitsPerPixel + 7) / 8 != format->BytesPerPixel) {
+        return "BMP pixel depth not supported";
+    }
+    if (surface->w <= 0 || surface->h <= 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, "BMP file with bad dimensions (%dx%d)", surface->w, surface->h);
+        return text;
+    }
+    if (surface->pitch < static_cast<int64_t>(surface->w) * format->BytesPerPixel) {
+        return "BMP rows too long";
+    }
+    return std::string();
+}
+
 } // namespace
 
 CUtils::CUtils() : fps(0), frameTime(0.0f), fpsText{} {}
@@ -91,19 +113,11 @@ BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* 
 
 BMPImage* CUtils::ConvertBMP(SDL_RWops* stream, const char* file) {
     SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
-    // SDL keeps the file's 16-bit pixel depth in 8-bit fields: a depth such as 4096 comes back as a
-    // surface of 0 bytes per pixel without pixels, 0xFA18 as 24 bits of 67 bytes. And it keeps the row
-    // pitch in 16 bits, so a longer row would be read past its end.
-    if (surface &&
-        (!surface->pixels || surface->format->BytesPerPixel < 1 || surface->format->BytesPerPixel > 4 ||
-         (surface->format->BitsPerPixel + 7) / 8 != surface->format->BytesPerPixel)) {
+    const std::string unusable = surface ? UnusableSurface(surface) : std::string();
+    if (!unusable.empty()) {
         SDL_FreeSurface(surface);
         surface = nullptr;
-        SDL_SetError("BMP pixel depth not supported");
-    } else if (surface && surface->pitch < surface->w * surface->format->BytesPerPixel) {
-        SDL_FreeSurface(surface);
-        surface = nullptr;
-        SDL_SetError("BMP rows too long");
+        SDL_SetError("%s", unusable.c_str());
     }
     if (!surface) {
         std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;

@@ -54,6 +54,22 @@ TEST(BMPFromMemoryTest, DepthsBeyondEightBitsAreRefusedNotDecodedFromGarbage) {
     }
 }
 
+TEST(BMPFromMemoryTest, TopDownHeightOfMinusTwoToThe31IsRefused) {
+    // SDL negates the height of a top-down file into -2^31 again and hands back that surface; the
+    // loader then asked for width x height x 3 bytes, a size past any allocator.
+    std::vector<uint8_t> bytes = MakeBmp({1, 1, 32, false});
+    for (int i = 0; i < 4; ++i) {
+        bytes[22 + i] = static_cast<uint8_t>(0x80000000u >> (8 * i));
+    }
+    CUtils utils;
+    CaptureStream err(STDERR_FILENO);
+    BMPImage* image = utils.LoadBMPFromMemory(bytes.data(), bytes.size(), "tall.bmp");
+    const std::string said = err.Text();
+    EXPECT_EQ(image, nullptr);
+    CUtils::FreeBMP(image);
+    EXPECT_EQ(said, " Failed loading tall.bmp : BMP file with bad dimensions (1x-2147483648)\n");
+}
+
 TEST(BMPFromMemoryTest, TruncatedAndEmptyInputsAreRefused) {
     const std::vector<uint8_t> whole = MakeBmp({4, 3, 24, false});
     CUtils utils;

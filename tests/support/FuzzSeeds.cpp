@@ -59,6 +59,8 @@ std::vector<Seed> BMPSeeds() {
         {"depth-0xFA18", Patched(Padded(MakeBmp({1, 1, 24, false}), 64, 0x30), 28, 0xFA18, 2), false},
         {"zero-width", Patched(base, 18, 0), false},
         {"negative-width", Patched(base, 18, static_cast<uint32_t>(-4)), false},
+        // SDL hands back a surface of height -2^31 for a top-down file of that height.
+        {"height-minus-2^31", Patched(MakeBmp({1, 1, 32, false}), 22, 0x80000000u), false},
         {"huge-dimensions", Patched(Patched(base, 18, 30000), 22, 30000), false},
         {"row-over-64k", Patched(Patched(base, 18, 70000), 22, 1), false},
         {"rgb16-claims-1792x65024", Patched(Patched(rgb16, 18, 1792), 22, 65024), false},
