@@ -5,7 +5,7 @@
 // clock.
 #pragma once
 
-#include "support/EngineFixture.h"
+#include "support/PrivateDisplayTest.h"
 #include "support/TestSupport.h"
 #include "support/XSession.h"
 
@@ -24,20 +24,8 @@
 
 namespace korvel::test {
 
-class GuiTest : public EngineTest {
+class GuiTest : public PrivateDisplayTest {
 protected:
-    static void SetUpTestSuite() {
-        display = new VirtualDisplay;
-        ASSERT_TRUE(display->Ok());
-        setenv("DISPLAY", display->Name().c_str(), 1);
-        EngineTest::SetUpTestSuite();
-    }
-    static void TearDownTestSuite() {
-        EngineTest::TearDownTestSuite();
-        delete display;
-        display = nullptr;
-    }
-
     using Rgb = std::array<int, 3>;
     static constexpr Rgb Red{255, 0, 0}, Green{0, 255, 0}, Blue{0, 0, 255}, Yellow{255, 255, 0},
         Magenta{255, 0, 255}, Cyan{0, 255, 255}, White{255, 255, 255}, Black{0, 0, 0};
@@ -101,7 +89,6 @@ protected:
     }
 
     TempDir dir;
-    static inline VirtualDisplay* display = nullptr;
 };
 
 } // namespace korvel::test
