@@ -10,6 +10,13 @@ korvel::fuzz::Feed feed = nullptr;
 
 } // namespace
 
+// An allocation no allocator can serve (SDL asks calloc for a negative int's worth of bytes for a BMP
+// header of absurd dimensions) returns null, as it does in a plain build, where SDL and the loaders
+// report it; by default AddressSanitizer would abort instead.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const korvel::fuzz::Target* target = korvel::fuzz::FindTarget(KORVEL_FUZZ_TARGET);
     if (!target) {

@@ -10,6 +10,11 @@
 
 using korvel::test::CaptureStream;
 
+// As in the fuzz programs: an allocation no allocator can serve returns null, as in a plain build.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
 namespace {
 
 class ReplayTest : public ::testing::TestWithParam<std::string> {

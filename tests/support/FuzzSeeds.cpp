@@ -59,6 +59,9 @@ std::vector<Seed> BMPSeeds() {
         {"depth-0xFA18", Patched(Padded(MakeBmp({1, 1, 24, false}), 64, 0x30), 28, 0xFA18, 2), false},
         {"zero-width", Patched(base, 18, 0), false},
         {"negative-width", Patched(base, 18, static_cast<uint32_t>(-4)), false},
+        // Found by fuzzing: SDL asks calloc for a negative size and reports "Out of memory".
+        {"depth-6400-top-down",
+         Patched(Patched(Patched(base, 18, 1538), 22, static_cast<uint32_t>(-48784)), 28, 0x1900, 2), false},
         // SDL hands back a surface of height -2^31 for a top-down file of that height.
         {"height-minus-2^31", Patched(MakeBmp({1, 1, 32, false}), 22, 0x80000000u), false},
         {"huge-dimensions", Patched(Patched(base, 18, 30000), 22, 30000), false},
