@@ -96,6 +96,9 @@ void SimpleWindow::Render() {
         font->Print(1, 50, 0, "MD2 Animation Demo! Choose animation with pressing numbers.");
         font->Print(1, 75, 0, "Rotate the model with LEFT and RIGHT arrow.");
     }
+    // The 3D scene is opaque (grid lines and skin have alpha 1), so blending it would change no pixel
+    // and only cost the rasterizer time; the kernel's 2D overlay turns blending back on.
+    glDisable(GL_BLEND);
     gCamera->Look();
     gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
     model->Render();
