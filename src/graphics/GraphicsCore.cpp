@@ -153,9 +153,15 @@ void CGraphicsCore::SetMousePointer(const char* file) {
 }
 
 void CGraphicsCore::SetSecondMousePointer(const char* file) {
+    // A selected second image stays selected: the pointer drawn next is the new image, never the
+    // one released here.
+    const bool secondSelected = currentPointer && currentPointer == secondPointerImage;
     delete secondPointerImage;
     secondPointerImage = new CImage(file);
     hasSecondPointer = true;
+    if (secondSelected) {
+        currentPointer = secondPointerImage;
+    }
 }
 
 void CGraphicsCore::SetMousePointers(const char* first, const char* second) {

@@ -97,3 +97,14 @@ TEST_F(MousePointerTest, SecondImageAloneLeavesCursorAndSelectionAlone) {
     // Nothing is selected yet: drawing must not crash and shows nothing.
     EXPECT_EQ(DrawnAt(2, 2)[2], 0);
 }
+
+TEST_F(MousePointerTest, ReloadingTheSelectedSecondImageDrawsTheNewOne) {
+    gGraphicsCore->SetMousePointers(MakeSquare("red").c_str(), MakeSquare("blue").c_str());
+    gGraphicsCore->SelectMousePointer(true);
+    gGraphicsCore->SetSecondMousePointer(MakeSquare("lime").c_str());
+    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->secondPointerImage);
+    WarpTo(400, 200);
+    auto pixel = DrawnAt(405, 205);
+    EXPECT_EQ(pixel[1], 255);
+    EXPECT_EQ(pixel[2], 0);
+}
