@@ -22,7 +22,7 @@ uint32_t Ticks() {
 } // namespace
 
 CMD2Model::CMD2Model()
-    : texture(0), elapsed(0.0f), lastTime(0.0f), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
+    : texture(0), elapsed(0.0f), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
       rotationAxis(0.0f, 1.0f, 0.0f) {}
 
 CMD2Model::~CMD2Model() {
@@ -65,11 +65,14 @@ void CMD2Model::SetRotation(float angle) {
 }
 
 float CMD2Model::UpdateTime(int next) {
-    float now = static_cast<float>(Ticks());
-    elapsed = now - lastTime;
+    uint32_t now = Ticks();
+    // Tick times as floats lose whole milliseconds after about 4.7 hours and run backwards at the
+    // counter's wrap (49.7 days), which would stop the animation for good; the unsigned difference
+    // of the integer ticks is exact.
+    elapsed = static_cast<float>(now - lastTick);
     if (elapsed >= kKeyFrameMs) {
         data.currentFrame = next;
-        lastTime = now;
+        lastTick = now;
     }
     // The first draw after start-up measures from tick 0, and a long pause spans many periods;
     // past 1 the vertices would be thrown beyond the next key frame.

@@ -52,7 +52,9 @@ private:
     ModelData data;
     unsigned int texture;
     float elapsed;
-    float lastTime;
+    // The tick at which the current key frame began, kept as the clock's own integer so the
+    // elapsed time stays exact at any uptime and across the wrap of the 32-bit tick counter.
+    uint32_t lastTick;
     Vec3 position;
     Vec3 scale;
     float rotation;

@@ -214,6 +214,27 @@ TEST_F(MD2ModelTest, UpdateTimeSwitchesAtTheEndOfAPeriodAndClampsItsFactor) {
     EXPECT_FLOAT_EQ(0.05f, model.UpdateTime(1));
 }
 
+TEST_F(MD2ModelTest, TheClockStaysExactAfterDaysOfUptimeAndAcrossTheTickWrap) {
+    CMD2Model model;
+    LoadModel(model, Md2Writer::NamedFrames(Names("a", 3)));
+    // Almost 25 days of uptime: a float holds such tick counts only to 256 ms.
+    fakeTicks = 0x80000000u;
+    model.UpdateTime(1);
+    fakeTicks += 100;
+    EXPECT_FLOAT_EQ(0.5f, model.UpdateTime(0));
+    EXPECT_EQ(1, model.GetData().currentFrame);
+
+    // The counter wraps after 49.7 days; the animation goes on stepping.
+    fakeTicks = 0xFFFFFFF0u;
+    EXPECT_FLOAT_EQ(1.0f, model.UpdateTime(0));
+    EXPECT_EQ(0, model.GetData().currentFrame);
+    fakeTicks += 100;
+    EXPECT_FLOAT_EQ(0.5f, model.UpdateTime(1));
+    fakeTicks += 100;
+    EXPECT_FLOAT_EQ(1.0f, model.UpdateTime(1));
+    EXPECT_EQ(1, model.GetData().currentFrame);
+}
+
 TEST_F(MD2ModelTest, SetAnimationWrapsBothWays) {
     std::vector<std::string> names;
     for (char c = 'a'; c <= 'j'; ++c) {
