@@ -146,7 +146,7 @@ void CGraphicsCore::ShowCursor(bool show) {
 
 void CGraphicsCore::SetMousePointer(const char* file) {
     delete pointerImage;
-    pointerImage = new CImage(file);
+    pointerImage = new CImage(file ? file : "");
     softwarePointer = true;
     currentPointer = pointerImage;
     SDL_ShowCursor(SDL_DISABLE);
@@ -157,7 +157,7 @@ void CGraphicsCore::SetSecondMousePointer(const char* file) {
     // one released here.
     const bool secondSelected = currentPointer && currentPointer == secondPointerImage;
     delete secondPointerImage;
-    secondPointerImage = new CImage(file);
+    secondPointerImage = new CImage(file ? file : "");
     hasSecondPointer = true;
     if (secondSelected) {
         currentPointer = secondPointerImage;

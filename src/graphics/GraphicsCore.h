@@ -32,7 +32,7 @@ public:
     void SetWireframe(bool on);
     // Shows or hides the system mouse cursor.
     void ShowCursor(bool show);
-    // Loads the software pointer image and hides the system cursor.
+    // Loads the software pointer image and hides the system cursor; a null name counts as empty.
     void SetMousePointer(const char* file);
     // Loads the alternative pointer image.
     void SetSecondMousePointer(const char* file);

@@ -20,6 +20,12 @@ float framesSinceReport = 0.0f;
 
 uint32_t (*tickSource)() = nullptr;
 
+// A null file name is printed as an empty one: a null C string sent to a stream would switch the
+// stream off for every later line of the log.
+const char* NameOf(const char* file) {
+    return file ? file : "";
+}
+
 uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
 }
@@ -98,7 +104,7 @@ void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
 }
 
 BMPImage* CUtils::LoadBMP(const char* file) {
-    return ConvertBMP(SDL_RWFromFile(file, "rb"), file);
+    return ConvertBMP(SDL_RWFromFile(file, "rb"), NameOf(file));
 }
 
 BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* name) {
@@ -108,7 +114,7 @@ BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* 
     if (!stream) {
         SDL_SetError("BMP data too large");
     }
-    return ConvertBMP(stream, name);
+    return ConvertBMP(stream, NameOf(name));
 }
 
 BMPImage* CUtils::ConvertBMP(SDL_RWops* stream, const char* file) {
@@ -181,6 +187,7 @@ void CUtils::FreeBMP(BMPImage* image) {
 }
 
 unsigned int CUtils::LoadBMPTexture(const char* file) {
+    file = NameOf(file);
     std::cout << "Loading Texture: " << file << std::endl;
     BMPImage* image = LoadBMP(file);
     if (!image) {

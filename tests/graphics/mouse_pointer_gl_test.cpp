@@ -9,8 +9,10 @@
 #include "textures/Image.h"
 
 #include <SDL.h>
+#include <unistd.h>
 #include <string>
 
+using korvel::test::CaptureStream;
 using korvel::test::PrivateDisplayTest;
 using korvel::test::RunCommand;
 using korvel::test::TempDir;
@@ -107,4 +109,19 @@ TEST_F(MousePointerTest, ReloadingTheSelectedSecondImageDrawsTheNewOne) {
     auto pixel = DrawnAt(405, 205);
     EXPECT_EQ(pixel[1], 255);
     EXPECT_EQ(pixel[2], 0);
+}
+
+TEST_F(MousePointerTest, NullImageNamesAreReportedAsEmptyNamesAndDrawNothing) {
+    CaptureStream out(STDOUT_FILENO);
+    gGraphicsCore->SetMousePointers(nullptr, nullptr);
+    gGraphicsCore->SetMousePointer(nullptr);
+    gGraphicsCore->SetSecondMousePointer(nullptr);
+    const std::string said = out.Text();
+    EXPECT_EQ(said.rfind("Loading Texture: \nFailed to load the image: , Error: ", 0), 0u) << said;
+    ASSERT_NE(gGraphicsCore->pointerImage, nullptr);
+    ASSERT_NE(gGraphicsCore->secondPointerImage, nullptr);
+    EXPECT_EQ(gGraphicsCore->pointerImage->texID, 0u);
+    EXPECT_TRUE(gGraphicsCore->softwarePointer);
+    WarpTo(100, 100);
+    EXPECT_EQ(DrawnAt(105, 105)[0], 0);
 }

@@ -169,3 +169,22 @@ TEST_F(BMPTest, MissingFileReportsOnBothStreamsAndCreatesNoTexture) {
 }
 
 } // namespace
+
+TEST_F(BMPTest, NullFileNameIsReportedAsAnEmptyNameAndBothStreamsStayUsable) {
+    CaptureStream out(STDOUT_FILENO);
+    CaptureStream err(STDERR_FILENO);
+    unsigned int texture = utils.LoadBMPTexture(nullptr);
+    BMPImage* image = utils.LoadBMPFromMemory(nullptr, 0, nullptr);
+    std::cout << "after" << std::endl;
+    std::cerr << "after" << std::endl;
+    std::string outText = out.Text();
+    std::string errText = err.Text();
+    EXPECT_EQ(texture, 0u);
+    EXPECT_EQ(image, nullptr);
+    EXPECT_EQ(outText.rfind("Loading Texture: \nFailed to load the image: , Error: ", 0), 0u) << outText;
+    EXPECT_EQ(errText.rfind(" Failed loading  : ", 0), 0u) << errText;
+    EXPECT_NE(outText.find("\nafter\n"), std::string::npos) << outText;
+    EXPECT_NE(errText.find("\nafter\n"), std::string::npos) << errText;
+    std::cout.clear();
+    std::cerr.clear();
+}
