@@ -13,9 +13,11 @@
 
 namespace {
 
-// One set of timing state for the whole process, shared by every CUtils.
-float lastFrameTime = 0.0f;
-float lastReportTime = 0.0f;
+// One set of timing state for the whole process, shared by every CUtils. The times are the clock's
+// own millisecond ticks: seconds in a float lose whole milliseconds after a few hours, and only the
+// unsigned difference of two ticks stays right across the wrap of the 32-bit counter (49.7 days).
+uint32_t lastFrameTick = 0;
+uint32_t lastReportTick = 0;
 float framesSinceReport = 0.0f;
 
 uint32_t (*tickSource)() = nullptr;
@@ -59,8 +61,8 @@ CUtils::CUtils() : fps(0), frameTime(0.0f), fpsText{} {}
 CUtils::~CUtils() = default;
 
 void CUtils::ResetTiming() {
-    lastFrameTime = 0.0f;
-    lastReportTime = 0.0f;
+    lastFrameTick = 0;
+    lastReportTick = 0;
     framesSinceReport = 0.0f;
 }
 
@@ -69,12 +71,13 @@ void CUtils::SetTickSource(uint32_t (*source)()) {
 }
 
 void CUtils::UpdateFPS() {
-    float now = static_cast<float>(Ticks()) * 0.001f;
-    frameTime = now - lastFrameTime;
-    lastFrameTime = now;
+    const uint32_t now = Ticks();
+    frameTime = static_cast<float>(now - lastFrameTick) * 0.001f;
+    lastFrameTick = now;
     framesSinceReport = framesSinceReport + 1.0f;
-    if (now - lastReportTime > 1.0f) {
-        lastReportTime = now;
+    // More than one second since the last report.
+    if (now - lastReportTick > 1000u) {
+        lastReportTick = now;
         fps = static_cast<int32_t>(framesSinceReport);
         std::snprintf(fpsText, sizeof fpsText, " Current FPS: %d", fps);
         // The stored caption stays as it is, so the suffix never accumulates.

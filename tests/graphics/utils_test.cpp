@@ -64,6 +64,26 @@ TEST_F(FrameTimerTest, FpsStaysUntilTheIntervalIsOver) {
     EXPECT_EQ(utils.GetFPS(), 3);
 }
 
+TEST_F(FrameTimerTest, FrameTimeStaysExactAfterHoursAndAcrossTheTickCounterWrap) {
+    CUtils utils;
+    // 28 hours in, seconds held in a float move in steps of about 8 ms; at the wrap of the 32-bit
+    // millisecond counter (49.7 days) the clock runs backwards.
+    for (uint32_t start : {100000000u, 0xFFFFFF00u}) {
+        SCOPED_TRACE(start);
+        CUtils::ResetTiming();
+        fakeTicks = start;
+        utils.UpdateFPS();
+        for (uint32_t frame = 1; frame <= 250; ++frame) {
+            fakeTicks = start + frame * 10;
+            utils.UpdateFPS();
+            ASSERT_NEAR(utils.GetFrameTime(), 0.01f, 0.0001f) << "frame " << frame;
+        }
+        // The rate is still measured after the wrap.
+        EXPECT_GE(utils.GetFPS(), 100);
+        EXPECT_LE(utils.GetFPS(), 101);
+    }
+}
+
 // Writes a small picture as a plain-text PPM and lets ImageMagick turn it into a BMP.
 std::string MakeBMP(const TempDir& dir, const std::string& name, int w, int h, const std::string& pixels,
                     const std::string& options) {
