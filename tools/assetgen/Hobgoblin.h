@@ -33,7 +33,8 @@ const SkinRect kLegSkin{176, 120, 224, 200}; // hip to ankle
 const SkinRect kHandSkin{224, 72, 256, 104};
 const SkinRect kFingerSkin{224, 104, 256, 120};
 const SkinRect kFootSkin{0, 176, 64, 208};
-const SkinRect kClubSkin{0, 208, 128, 240}; // along the club, grip to head
+const SkinRect kHairSkin{64, 176, 128, 208}; // around a tuft of the crest, root to tip
+const SkinRect kClubSkin{0, 208, 128, 240};  // along the club, grip to head
 
 // The body in its rest pose, bound to the skeleton.
 assetgen::SkinnedMesh BuildBody();

@@ -1,6 +1,6 @@
-// The hobgoblin's body in its rest pose: a big-eared head with a long nose, tusks and a hinged jaw,
-// a hunched pot-bellied torso with a belt and a loincloth, long arms with clawed hands (the right
-// one gripping a spiked club) and bent legs on broad clawed feet.
+// The hobgoblin's body in its rest pose: a big-eared head with a hair crest, a long nose, tusks and
+// a hinged jaw, a hunched pot-bellied torso with a belt and a loincloth, long arms with clawed hands
+// (the right one gripping a spiked club) and bent legs on broad clawed feet.
 #include "Hobgoblin.h"
 
 #include <cmath>
@@ -39,7 +39,7 @@ void AddSpike(SkinnedMesh& mesh, V3 base, V3 tip, float radius, float taper, flo
 }
 
 void AddHead(SkinnedMesh& mesh) {
-    mesh.AddEllipsoid(kSkullCentre, {kSkullRadii.x, 0, 0}, {0, kSkullRadii.y, 0}, {0, 0, kSkullRadii.z}, 14,
+    mesh.AddEllipsoid(kSkullCentre, {kSkullRadii.x, 0, 0}, {0, kSkullRadii.y, 0}, {0, 0, kSkullRadii.z}, 12,
                       10, kHeadSkin, Rigid(Head));
     mesh.AddEllipsoid({5.7f, 0, 23.9f}, {3.0f, 0, 0}, {0, 3.3f, 0}, {0, 0, 2.0f}, 10, 5, kSnoutSkin,
                       Rigid(Head));
@@ -58,8 +58,9 @@ void AddHead(SkinnedMesh& mesh) {
         // Yellow eyes under a heavy, scowling brow.
         const V3 eyeDirection = Normalized({0.8f, 0.42f * s, 0.1f});
         const V3 eye = OnSkull(eyeDirection, 0.45f);
+        // Only the front of the eyeball stands out of the skull, so it needs few facets.
         mesh.AddEllipsoid(eye, eyeDirection * 0.9f, Normalized(Cross(kUp, eyeDirection)) * 0.95f,
-                          {0, 0, 0.95f}, 8, 5, kEyeSkin, Rigid(Head));
+                          {0, 0, 0.95f}, 6, 4, kEyeSkin, Rigid(Head));
         const V3 brow = OnSkull({0.74f, 0.42f * s, 0.36f}, 0.25f);
         mesh.AddEllipsoid(brow, Normalized({1, 0.35f * s, 0}) * 0.8f, Normalized({-0.3f, s, 0.45f}) * 1.8f,
                           {0, 0, 0.55f}, 6, 3, kBrowSkin, Rigid(Head));
@@ -74,6 +75,23 @@ void AddHead(SkinnedMesh& mesh) {
         // Two tusks jutting up from the lower jaw.
         AddSpike(mesh, {7.0f, 1.7f * s, 22.4f}, {7.4f, 2.0f * s, 24.6f}, 0.45f, 0.8f, 1.2f, kForward, 6,
                  kToothSkin, Rigid(Jaw));
+    }
+}
+
+// A ragged crest of stiff hair tufts from the brow over the crown to the nape, swept back, each
+// tuft narrow across the head and broad along it, its root sunk in the scalp.
+void AddCrest(SkinnedMesh& mesh) {
+    const float length[7] = {2.2f, 3.2f, 3.9f, 4.1f, 3.7f, 3.0f, 2.2f};
+    for (int k = 0; k < 7; ++k) {
+        const float polar = 0.72f - 0.46f * float(k); // from straight up, positive forward
+        const float swept = polar - 1.05f;
+        const V3 root = OnSkull({std::sin(polar), 0, std::cos(polar)}, 0.5f);
+        const V3 direction{std::sin(swept), 0, std::cos(swept)};
+        const V3 middle = root + direction * (length[k] * 0.45f);
+        // Alternate tufts lean a little to each side so the crest looks ragged, not cut.
+        const V3 lean{0, k % 2 == 0 ? 0.3f : -0.3f, 0};
+        mesh.AddTube({{root, 1.3f, 0.65f, Rigid(Head)}, {middle + lean, 0.9f, 0.45f, Rigid(Head)}}, kForward,
+                     4, kHairSkin, -1, length[k] * 0.55f);
     }
 }
 
@@ -101,24 +119,27 @@ void AddTorso(SkinnedMesh& mesh) {
     mesh.AddTube(belt, kForward, 12, kBeltSkin, -1, -1);
 }
 
-// A loincloth flap hanging from the belt: the top row stays with the pelvis, the rest swings.
+// A loincloth flap hanging from the belt: the top row stays with the pelvis, the rest swings. Its
+// sides curve back round the hips and its hem bows out, so it shows as cloth from the side too.
 void AddLoinFlap(SkinnedMesh& mesh, float facing, Bone bone, const SkinRect& rect) {
-    const float frontDepth[4] = {4.8f, 4.95f, 5.1f, 5.25f};
-    const float backDepth[4] = {-4.25f, -4.5f, -4.7f, -4.85f};
+    const float frontDepth[4] = {4.8f, 5.15f, 5.5f, 5.85f};
+    const float backDepth[4] = {-4.25f, -4.65f, -5.0f, -5.3f};
     const float height[4] = {-1.4f, -4.8f, -8.2f, -11.2f};
-    const float halfWidth[4] = {3.0f, 2.8f, 2.6f, 2.1f};
+    const float halfWidth[4] = {3.3f, 3.1f, 2.8f, 2.3f};
+    const float wrap[4] = {1.1f, 1.0f, 0.85f, 0.7f};
     std::vector<V3> outline;
     std::vector<Binding> bindings;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 3; ++column) {
             // The bottom edge hangs lower in the middle.
             const float drop = row == 3 && column == 1 ? -0.9f : 0.0f;
-            outline.push_back({facing > 0 ? frontDepth[row] : backDepth[row],
-                               halfWidth[row] * float(column - 1), height[row] + drop});
+            const float depth =
+                (facing > 0 ? frontDepth[row] : backDepth[row]) - (column == 1 ? 0.0f : facing * wrap[row]);
+            outline.push_back({depth, halfWidth[row] * float(column - 1), height[row] + drop});
             bindings.push_back(row == 0 ? Rigid(Root) : Rigid(bone));
         }
     }
-    mesh.AddSlab(outline, 3, 4, {facing, 0, 0}, 0.4f, rect, rect, bindings);
+    mesh.AddSlab(outline, 3, 4, {facing, 0, 0}, 0.5f, rect, rect, bindings);
 }
 
 void AddArm(SkinnedMesh& mesh, Side side) {
@@ -134,7 +155,7 @@ void AddArm(SkinnedMesh& mesh, Side side) {
                   {{0.3f, 8.7f * s, -0.6f}, 1.3f, 1.25f, Blend(hand, fore, 0.5f)}},
                  kForward, 8, kArmSkin, 1.5f, -1);
     const V3 palm{0.4f, 8.75f * s, -2.4f};
-    mesh.AddEllipsoid(palm, {1.6f, 0, 0}, {0, 1.05f, 0}, {0, 0, 2.1f}, 8, 5, kHandSkin, Rigid(hand));
+    mesh.AddEllipsoid(palm, {1.6f, 0, 0}, {0, 1.05f, 0}, {0, 0, 2.1f}, 6, 4, kHandSkin, Rigid(hand));
     if (side == Left) {
         // An open hand: three clawed fingers and a thumb.
         for (float dx : {1.2f, 0.2f, -0.8f}) {
@@ -205,6 +226,7 @@ void AddLeg(SkinnedMesh& mesh, Side side) {
 SkinnedMesh BuildBody() {
     SkinnedMesh mesh;
     AddHead(mesh);
+    AddCrest(mesh);
     AddTorso(mesh);
     AddLoinFlap(mesh, 1.0f, LoinFront, kLoinFrontSkin);
     AddLoinFlap(mesh, -1.0f, LoinBack, kLoinBackSkin);

@@ -1,4 +1,4 @@
-// The hobgoblin's skin: mottled olive-green hide, a dark hair crest, yellow slit eyes in dark
+// The hobgoblin's skin: mottled olive-green hide, a dark auburn hair crest, yellow slit eyes in dark
 // sockets, a fanged mouth, leather belt, bracers and bandolier, a rust-red loincloth, dark breeches
 // and shin wraps, horn claws and a leather-bound club. Each part is painted in its own rectangle
 // in the coordinates its primitive maps there (around, along).
@@ -31,6 +31,7 @@ const Rgb kHide{0.36f, 0.50f, 0.21f};
 const Rgb kHideDark{0.20f, 0.31f, 0.12f};
 const Rgb kBelly{0.55f, 0.62f, 0.30f};
 const Rgb kHair{0.10f, 0.08f, 0.05f};
+const Rgb kCrest{0.30f, 0.12f, 0.05f}; // dark auburn, so the crest shows against a dark backdrop
 const Rgb kLeather{0.27f, 0.16f, 0.08f};
 const Rgb kCloth{0.42f, 0.15f, 0.09f};
 const Rgb kBreeches{0.20f, 0.15f, 0.11f};
@@ -100,7 +101,7 @@ Rgb PaintHead(float u, float v) {
     const float crest = Band(d.y, 0.13f, 0.05f) * std::clamp((d.z - 0.35f) * 6, 0.0f, 1.0f) *
                         std::clamp((0.62f - d.x) * 8, 0.0f, 1.0f);
     const float strands = 0.7f + 0.6f * Noise(u * 180, v * 12, 3);
-    c = Mix(c, kHair * strands, crest);
+    c = Mix(c, kCrest * 0.7f * strands, crest);
     for (float s : {1.0f, -1.0f}) {
         // Sunken sockets round the eyes, wrinkles fanning out from them.
         const V3 eye = assetgen::Normalized({0.148f, 0.084f * s, 0.018f});
@@ -178,6 +179,13 @@ Rgb PaintNose(float u, float v) {
     c = Mix(c, c * 0.8f, v);
     const float nostril = Band(std::fabs(u - 0.5f) - 0.34f, 0.07f, 0.04f) * Band(v - 0.78f, 0.08f, 0.05f);
     return Mix(c, {0.06f, 0.03f, 0.02f}, nostril);
+}
+
+Rgb PaintHair(float u, float v) {
+    // Coarse strands running root (0) to tip (1), lighter towards the tips.
+    const float strands = 0.55f + 0.45f * Noise(u * 40, v * 3, 29) + 0.25f * std::sin(u * 70);
+    const Rgb c = Mix(kCrest * 0.6f, kCrest * 1.5f, 0.2f + 0.8f * v * Noise(u * 25, v * 2, 30));
+    return c * strands;
 }
 
 Rgb PaintTooth(float, float v) {
@@ -306,7 +314,7 @@ std::vector<uint8_t> PaintSkin() {
         {kTorsoSkin, PaintTorso},        {kBeltSkin, PaintBelt},     {kLoinFrontSkin, PaintLoincloth},
         {kLoinBackSkin, PaintLoincloth}, {kArmSkin, PaintArm},       {kLegSkin, PaintLeg},
         {kHandSkin, PaintHand},          {kFingerSkin, PaintFinger}, {kFootSkin, PaintFoot},
-        {kClubSkin, PaintClub},
+        {kHairSkin, PaintHair},          {kClubSkin, PaintClub},
     };
     std::vector<Rgb> pixels(size_t(kSkinSize) * kSkinSize, Hide(0.5f, 0.5f, 1, 0));
     // Each region also paints a border of a few pixels around itself, so that filtering and smaller
