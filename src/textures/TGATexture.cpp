@@ -61,8 +61,23 @@ bool CTGATexture::LoadTGA(const char* path) {
     if (!DecodeFile(path)) {
         return false;
     }
+    // A TGA side may reach 65535 pixels, more than drivers take: such an upload would fail inside GL
+    // and leave an empty texture behind a successful load.
+    if (!FitsTexture()) {
+        Report("Invalid texture information: ", path);
+        FreeImage();
+        return false;
+    }
     Upload();
     return true;
+}
+
+bool CTGATexture::FitsTexture() const {
+    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
+                 GL_UNSIGNED_BYTE, nullptr);
+    GLint proxyWidth = 0;
+    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
+    return proxyWidth != 0;
 }
 
 bool CTGATexture::DecodeFile(const char* path) {

@@ -16,7 +16,7 @@ public:
     ~CTGATexture();
 
     // Decodes the file and uploads it; the new texture is left bound. False (after a message on
-    // stdout) when the file cannot be opened or decoded.
+    // stdout) when the file cannot be opened or decoded, or is larger than the driver's textures.
     bool LoadTGA(const char* path);
     // Decodes the file into imageData without touching OpenGL.
     bool DecodeFile(const char* path);
@@ -51,6 +51,8 @@ private:
     bool ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path);
     // Type 2: the pixels as stored.
     bool LoadUncompressedTGA(CTGAStream& stream, const char* path);
+    // The driver can hold a texture of this size and format (asked through the proxy texture).
+    bool FitsTexture() const;
     // Type 10: run-length packets.
     bool LoadCompressedTGA(CTGAStream& stream, const char* path);
     // Stores the rows bottom-up when the image descriptor says the file holds them top-down.

@@ -57,3 +57,21 @@ TEST_F(TgaTextureTest, AFailedLoadCreatesNoTexture) {
     EXPECT_EQ(tga.texID, 0u);
     EXPECT_EQ(tga.imageData, nullptr);
 }
+
+TEST_F(TgaTextureTest, AnImageWiderThanTheDriverTakesIsRefused) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    ASSERT_LT(largest, 65535) << "the widest TGA would fit this driver";
+    TempDir dir;
+    const int width = largest + 1;
+    std::string path = dir.File("wide.tga");
+    WriteFile(path, MakeTga(width, 1, 4, std::vector<uint8_t>(size_t(width) * 4, 0x80), {true}));
+    CTGATexture tga;
+    CaptureStream out(1);
+    EXPECT_FALSE(tga.LoadTGA(path.c_str()));
+    EXPECT_EQ(out.Text(), "Invalid texture information: " + path + "\n");
+    EXPECT_EQ(tga.texID, 0u);
+    EXPECT_EQ(tga.imageData, nullptr);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
