@@ -9,6 +9,8 @@
 #include "input/EventManager.h"
 #include "textures/Image.h"
 
+#include <algorithm>
+
 namespace {
 
 // The difference of two edges, formed without int overflow.
@@ -24,6 +26,11 @@ bool PushInside(float& position, float size, float room) {
         return true;
     }
     return false;
+}
+
+// The window deletes what its lists hold, so an object listed twice would be deleted twice.
+template <typename T> bool Takes(const std::vector<T*>& list, const T* item) {
+    return item && std::find(list.begin(), list.end(), item) == list.end();
 }
 
 template <typename T> void DeleteAll(std::vector<T*>& list) {
@@ -73,7 +80,7 @@ CGuiWindow::~CGuiWindow() {
 }
 
 void CGuiWindow::AddImage(CImage* image) {
-    if (image) {
+    if (Takes(images, image)) {
         images.push_back(image);
     }
 }
@@ -87,7 +94,7 @@ void CGuiWindow::AddImage(const char* file, uint32_t x, uint32_t y, float alpha)
 }
 
 void CGuiWindow::AddButton(CGuiButton* button) {
-    if (!button) {
+    if (!Takes(buttons, button)) {
         return;
     }
     float x = button->GetX();
@@ -106,7 +113,7 @@ void CGuiWindow::AddButton(const char* prefix, uint32_t frameCount, float x, flo
 }
 
 void CGuiWindow::AddCheckBox(CGuiCheckBox* checkBox) {
-    if (!checkBox) {
+    if (!Takes(checkBoxes, checkBox)) {
         return;
     }
     // A check box keeps whole positions, so a clamped 259.5 lands on 259.
@@ -127,7 +134,7 @@ void CGuiWindow::AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCoun
 }
 
 void CGuiWindow::AddStaticText(CGuiStaticText* text) {
-    if (text) {
+    if (Takes(staticTexts, text)) {
         staticTexts.push_back(text);
     }
 }

@@ -23,18 +23,21 @@ public:
     // Destroys the buttons, images, check boxes and static texts it owns; the hover text is the caller's.
     ~CGuiWindow();
 
-    // Takes ownership of an image drawn at its own (x, y) relative to the window. Null is ignored.
+    // Takes ownership of an image drawn at its own (x, y) relative to the window. Null, or an image
+    // already held, is ignored.
     void AddImage(CImage* image);
     // Loads an image drawn at (x, y) relative to the window with the given alpha.
     void AddImage(const char* file, uint32_t x, uint32_t y, float alpha);
-    // Takes ownership of a button, moved inside the window's right and bottom edges. Null is ignored.
+    // Takes ownership of a button, moved inside the window's right and bottom edges. Null, or a
+    // button already held, is ignored.
     void AddButton(CGuiButton* button);
     void AddButton(const char* prefix, uint32_t frameCount, float x, float y, int32_t id);
-    // Takes ownership of a check box, moved inside the window's right and bottom edges. Null is ignored.
+    // Takes ownership of a check box, moved inside the window's right and bottom edges. Null, or a
+    // check box already held, is ignored.
     void AddCheckBox(CGuiCheckBox* checkBox);
     void AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
                      uint32_t checkedCount, float x, float y, int32_t id);
-    // Takes ownership of a static text. Null is ignored.
+    // Takes ownership of a static text. Null, or a text already held, is ignored.
     void AddStaticText(CGuiStaticText* text);
     // Moves the edges; the content keeps its place relative to the top-left corner.
     void SetRect(int32_t newLeft, int32_t newTop, int32_t newRight, int32_t newBottom);

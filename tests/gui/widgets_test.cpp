@@ -4,6 +4,7 @@
 
 #include "gui/GuiButton.h"
 #include "gui/GuiCheckBox.h"
+#include "gui/GuiStaticText.h"
 #include "gui/GuiWindow.h"
 #include "gui/WindowManager.h"
 #include "textures/Image.h"
@@ -57,6 +58,25 @@ TEST(GuiWithoutImages, WindowsTakeWidgetsWithoutImagesAndIgnoreNull) {
     window.Update();
     window.DrawAt(5.0f, 5.0f);
     EXPECT_EQ(window.GetImage(1), nullptr);
+}
+
+TEST(GuiWithoutImages, AWindowHoldsEachWidgetAndImageOnce) {
+    CaptureStream out(1);
+    CGuiWindow window(0, 0, 300, 200, "", false, 1.0f, 15, 1, false);
+    CImage* image = new CImage;
+    CGuiButton* button = new CGuiButton;
+    CGuiCheckBox* box = new CGuiCheckBox;
+    CGuiStaticText* text = new CGuiStaticText;
+    for (int i = 0; i < 2; ++i) {
+        window.AddImage(image);
+        window.AddImage(window.GetImage(0));
+        window.AddButton(button);
+        window.AddCheckBox(box);
+        window.AddStaticText(text);
+    }
+    EXPECT_EQ(window.GetImage(1), image);
+    EXPECT_EQ(window.GetImage(2), nullptr);
+    // Destroying the window deletes each of them once.
 }
 
 TEST(GuiWithoutImages, WindowEdgesFarApartDoNotOverflow) {
