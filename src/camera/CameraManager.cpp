@@ -3,6 +3,8 @@
 #include "camera/Camera2D.h"
 #include "graphics/GL.h"
 
+#include <algorithm>
+
 CCameraManager::CCameraManager() : count(0), current(0) {}
 
 CCameraManager::~CCameraManager() {
@@ -15,6 +17,12 @@ CCameraManager::~CCameraManager() {
 void CCameraManager::AddCamera(CCamera2D* camera) {
     // A null entry would be dereferenced by every later frame's Apply.
     if (!camera) {
+        return;
+    }
+    // Listed twice, a camera would be deleted twice; adding it again only makes it current.
+    auto listed = std::find(cameras.begin(), cameras.end(), camera);
+    if (listed != cameras.end()) {
+        current = static_cast<uint32_t>(listed - cameras.begin());
         return;
     }
     cameras.push_back(camera);

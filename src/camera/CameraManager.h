@@ -13,7 +13,8 @@ public:
     // Deletes every camera it was given.
     ~CCameraManager();
 
-    // Takes ownership of a camera created with new and makes it the current one; null is ignored.
+    // Takes ownership of a camera created with new and makes it the current one; null is ignored,
+    // and a camera already held is only made current.
     void AddCamera(CCamera2D* camera);
     // Makes camera `index` current; an index at or above the count changes nothing.
     void SelectCamera(uint32_t index);

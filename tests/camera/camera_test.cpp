@@ -61,6 +61,10 @@ TEST(CameraManagerTest, DestroyingTheManagerDeletesItsCameras) {
         CCameraManager manager;
         manager.AddCamera(a);
         manager.AddCamera(b);
+        // Adding a camera again lists it once (it is deleted once) and makes it current.
+        manager.AddCamera(a);
+        EXPECT_EQ(manager.count, 2u);
+        EXPECT_EQ(manager.GetCurrentCamera(), a);
     }
     EXPECT_TRUE(WasFreed(a));
     EXPECT_TRUE(WasFreed(b));
