@@ -12,9 +12,17 @@ const size_t kBlockSize = 256 * 1024;
 
 } // namespace
 
-CTGAStream::CTGAStream(FILE* file) : file(file), cursor(nullptr), limit(nullptr) {}
+CTGAStream::CTGAStream(FILE* file) : file(file), fileLeft(SIZE_MAX), cursor(nullptr), limit(nullptr) {
+    // Only a regular file knows its size.
+    struct stat info;
+    const long at = std::ftell(file);
+    if (fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && at >= 0 && info.st_size >= at) {
+        fileLeft = static_cast<size_t>(info.st_size - at);
+    }
+}
 
-CTGAStream::CTGAStream(const uint8_t* data, size_t size) : file(nullptr), cursor(data), limit(data + size) {
+CTGAStream::CTGAStream(const uint8_t* data, size_t size)
+    : file(nullptr), fileLeft(0), cursor(data), limit(data + size) {
     if (!data) {
         cursor = limit = nullptr;
     }
@@ -30,7 +38,15 @@ size_t CTGAStream::Read(uint8_t* target, size_t count) {
         return fromBlock;
     }
     // Large reads go straight from the file into the caller's buffer.
-    return fromBlock + std::fread(target + fromBlock, 1, count - fromBlock, file);
+    return fromBlock + ReadFile(target + fromBlock, count - fromBlock);
+}
+
+size_t CTGAStream::ReadFile(uint8_t* target, size_t count) {
+    const size_t arrived = std::fread(target, 1, std::min(count, fileLeft), file);
+    if (fileLeft != SIZE_MAX) {
+        fileLeft -= arrived;
+    }
+    return arrived;
 }
 
 size_t CTGAStream::Skip(size_t count) {
@@ -63,7 +79,7 @@ size_t CTGAStream::Fill(size_t count) {
     }
     size_t total = kept;
     while (total < count) {
-        size_t arrived = std::fread(block.data() + total, 1, block.size() - total, file);
+        size_t arrived = ReadFile(block.data() + total, block.size() - total);
         if (arrived == 0) {
             break;
         }
@@ -75,14 +91,5 @@ size_t CTGAStream::Fill(size_t count) {
 }
 
 size_t CTGAStream::Remaining() const {
-    if (!file) {
-        return Buffered();
-    }
-    // The file stands just past what has been buffered; only a regular file knows its size.
-    struct stat info;
-    const long at = std::ftell(file);
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode) || at < 0 || info.st_size < at) {
-        return SIZE_MAX;
-    }
-    return Buffered() + static_cast<size_t>(info.st_size - at);
+    return fileLeft == SIZE_MAX ? SIZE_MAX : Buffered() + fileLeft;
 }

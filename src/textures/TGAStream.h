@@ -9,7 +9,9 @@
 
 class CTGAStream {
 public:
-    // Reads from an open file, starting where it stands; the caller keeps and closes the file.
+    // Reads from an open file, starting where it stands; the caller keeps and closes the file. A
+    // regular file ends where it ended when the stream was made, even if it grows meanwhile: the
+    // decoder sizes its buffer by what is left and must never be handed more.
     explicit CTGAStream(FILE* file);
     // Reads from a buffer the caller keeps alive while the stream is used.
     CTGAStream(const uint8_t* data, size_t size);
@@ -34,7 +36,12 @@ public:
 private:
     size_t Buffered() const { return static_cast<size_t>(limit - cursor); }
 
+    // Reads up to `count` bytes from the file, never past the end it had when the stream was made.
+    size_t ReadFile(uint8_t* target, size_t count);
+
     FILE* file;
+    // Bytes of the file not yet read into `block` or a caller's buffer; SIZE_MAX when unknown.
+    size_t fileLeft;
     std::vector<uint8_t> block;
     const uint8_t* cursor;
     const uint8_t* limit;
