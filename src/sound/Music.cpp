@@ -17,6 +17,9 @@ CMusic::~CMusic() {
     // Once the manager is gone the device is closed; only the track itself is left to free.
     if (gSoundManager) {
         gSoundManager->HaltMusic();
+        // A listed track deleted by its user must leave the list, or the manager would delete it again.
+        std::vector<CMusic*>& tracks = gSoundManager->tracks;
+        tracks.erase(std::remove(tracks.begin(), tracks.end(), this), tracks.end());
     }
     if (music) {
         Mix_FreeMusic(music);

@@ -9,7 +9,7 @@ class CMusic {
 public:
     // Loads the track unless the path is empty.
     explicit CMusic(const std::string& path);
-    // Stops the music (any track), then frees this track.
+    // Stops the music (any track), leaves the manager's list (if listed), then frees this track.
     ~CMusic();
 
     // Loads the track and hands it to the manager; false (with a message) when it cannot.

@@ -15,6 +15,11 @@ CSound::CSound(const std::string& path) : chunk(nullptr), name(path) {
 }
 
 CSound::~CSound() {
+    // A listed sound deleted by its user must leave the list, or the manager would delete it again.
+    if (gSoundManager) {
+        std::vector<CSound*>& sounds = gSoundManager->sounds;
+        sounds.erase(std::remove(sounds.begin(), sounds.end(), this), sounds.end());
+    }
     if (chunk) {
         Mix_FreeChunk(chunk);
     }

@@ -9,7 +9,7 @@ class CSound {
 public:
     // Loads the file unless the path is empty.
     explicit CSound(const std::string& path);
-    // Frees the sample data only; the manager is not touched.
+    // Leaves the manager's list (if listed) and frees the sample data.
     ~CSound();
 
     // Loads the file and hands the sound to the manager; false (with a message) when it cannot.

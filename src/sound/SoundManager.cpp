@@ -26,11 +26,13 @@ template <typename T> void RemoveAndDelete(std::vector<T*>& list, T* item) {
     delete item;
 }
 
+// The list is emptied before the deletes, as each object unlists itself when it is destroyed.
 template <typename T> void DeleteAll(std::vector<T*>& list) {
-    for (T* item : list) {
+    std::vector<T*> items;
+    items.swap(list);
+    for (T* item : items) {
         delete item;
     }
-    list.clear();
 }
 
 } // namespace

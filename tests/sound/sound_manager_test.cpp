@@ -225,6 +225,25 @@ TEST_P(SoundManagerTest, SoundsAndTracksOutlivingTheManagerFreeOnlyTheirOwnData)
     delete unloaded;
 }
 
+TEST_P(SoundManagerTest, SoundsAndTracksDeletedByHandLeaveTheListsAndAreFreedOnce) {
+    std::string tone = Tone("a.wav", 441, 0.5);
+    auto* kept = new CSound(tone);
+    auto* sound = new CSound(tone);
+    auto* track = new CMusic(tone);
+    manager->AddSound(kept);
+    delete sound;
+    delete track;
+    EXPECT_EQ(manager->sounds, (std::vector<CSound*>{kept, kept}));
+    EXPECT_TRUE(manager->tracks.empty());
+    // Listed twice, removing it once frees it once and leaves no entry behind.
+    manager->RemoveSound(kept);
+    EXPECT_TRUE(manager->sounds.empty());
+
+    new CSound(tone);
+    new CMusic(tone);
+    CloseManager();
+}
+
 INSTANTIATE_TEST_SUITE_P(Drivers, SoundManagerTest, ::testing::Values("dummy", "disk"));
 
 // No device: the manager reports it once and stays usable; loads fail with their usual lines.
