@@ -47,9 +47,17 @@ CFont::~CFont() {
 }
 
 bool CFont::Load(const char* file) {
+    const GLuint oldTexture = glyphTexture.texID;
     if (!glyphTexture.LoadTGA(file)) {
         SDL_Quit();
         std::exit(0);
+    }
+    // Loading a font again replaces its image: the lists and texture of the first image go.
+    if (listBase != 0) {
+        glDeleteLists(listBase, 256);
+    }
+    if (oldTexture != 0 && oldTexture != glyphTexture.texID) {
+        glDeleteTextures(1, &oldTexture);
     }
     listBase = glGenLists(256);
     glBindTexture(GL_TEXTURE_2D, glyphTexture.texID);

@@ -17,8 +17,8 @@ public:
     // shut down only the memory is released.
     ~CFont();
 
-    // Loads the glyph image and builds the 256 lists. A font image that cannot be loaded ends the
-    // process (status 0) after the loader's message.
+    // Loads the glyph image and builds the 256 lists, replacing those of an earlier load. A font
+    // image that cannot be loaded ends the process (status 0) after the loader's message.
     bool Load(const char* file);
     // The scale used by the prints that take none.
     void SetScale(float sx, float sy);

@@ -266,3 +266,36 @@ TEST_F(FontTest, ASecondManagerLoadsItsOwnFont) {
     second->Print(100, 100, 0, "H");
     EXPECT_FALSE(Region(100, 100, 16, 16).Ink().Empty());
 }
+
+namespace {
+
+// How many display lists and textures the context holds among the first names.
+int ListCount() {
+    int count = 0;
+    for (GLuint name = 1; name < 20000; ++name) {
+        count += glIsList(name) ? 1 : 0;
+    }
+    return count;
+}
+
+int TextureCount() {
+    int count = 0;
+    for (GLuint name = 1; name < 2000; ++name) {
+        count += glIsTexture(name) ? 1 : 0;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(FontTest, LoadingAFontAgainReplacesItsListsAndTexture) {
+    CFont reloaded;
+    reloaded.Load("Data/Font/font.tga");
+    const int lists = ListCount();
+    const int textures = TextureCount();
+    reloaded.Load("Data/Font/font.tga");
+    EXPECT_EQ(lists, ListCount());
+    EXPECT_EQ(textures, TextureCount());
+    reloaded.Print(100, 100, 0, "H");
+    EXPECT_FALSE(Region(100, 100, 16, 16).Ink().Empty());
+}
