@@ -201,7 +201,7 @@ Pose Pain3(int f, int) {
     return Flinch(f, Stance(), hurt);
 }
 
-// Gathering for a leap: deep knees, arms swung back.
+// Gathering for a leap: deep knees, arms swung back, the body squashed down like a spring.
 Pose LeapCrouch() {
     Pose p = Stance();
     p.Add(Root, {0, 15, 0}).Add(Spine, {0, 10, 0});
@@ -210,10 +210,11 @@ Pose LeapCrouch() {
             .Set(LeftShin, side, {0, 80, 0})
             .Set(LeftUpperArm, side, {15, 10, 0});
     }
+    p.squash = 0.06f;
     return PlantFeet(LevelHead(p, 10));
 }
 
-// Springing off: legs straight, toes pointed, arms thrown forward and up.
+// Springing off: legs straight, toes pointed, arms thrown forward and up, stretched tall.
 Pose Launch() {
     Pose p = Stance();
     p.Set(Root, {0, 0, 0}).Set(Jaw, {0, 20, 0});
@@ -221,7 +222,18 @@ Pose Launch() {
         p.Set(LeftThigh, side, {5, 5, 0}).Set(LeftShin, side, {0, 5, 0}).Set(LeftFoot, side, {0, 40, 0});
         p.Set(LeftUpperArm, side, {25, -80, 0}).Set(LeftForearm, side, {0, -25, 0});
     }
-    LevelHead(p, -15).lift = 6;
+    LevelHead(p, -15).lift = 5;
+    p.squash = -0.04f;
+    return p;
+}
+
+// Landing: the knees take the weight and the body squashes flatter than in the crouch before.
+Pose Landing() {
+    Pose p = LeapCrouch();
+    for (Side side : {Left, Right}) {
+        p.Set(LeftUpperArm, side, {25, -40, 0});
+    }
+    p.squash = 0.16f;
     return p;
 }
 
@@ -235,39 +247,42 @@ Pose Jump(int f, int) {
     PlantFeet(LevelHead(tuck, 0)).lift = 13;
     Pose fall = Mix(Launch(), tuck, 0.5f);
     fall.lift = 6;
-    Pose land = LeapCrouch();
-    for (Side side : {Left, Right}) {
-        land.Set(LeftUpperArm, side, {25, -40, 0});
-    }
     return Keyed({{0, Mix(Stance(), LeapCrouch(), 0.5f)},
                   {1, LeapCrouch()},
                   {2, Launch()},
                   {3, tuck},
                   {4, fall},
-                  {5, land}},
+                  {5, Landing()}},
                  float(f));
 }
 
 Pose Flip(int f, int) {
-    // A back somersault: crouch, spring up, tuck and roll over backwards, land.
-    const float spin[12] = {0, 0, -15, -60, -105, -150, -195, -240, -285, -325, -360, -360};
-    const float lift[12] = {0, 0, 6, 12, 16, 19, 19, 16, 12, 7, 1, 0};
-    const float tucked[12] = {0, 0, 0.2f, 0.7f, 1, 1, 1, 1, 1, 0.6f, 0.2f, 0};
-    Pose tuck = Stance();
-    tuck.Add(Spine, {0, 15, 0}).Add(Chest, {0, 10, 0});
+    // A back somersault: squat, spring up stretched, curl into a tight ball (knees to chest, arms
+    // hugging the shins, chin down) and roll over backwards, open out and land in a deep squash.
+    const float spin[12] = {0, 0, -15, -60, -110, -160, -210, -260, -305, -345, -360, -360};
+    const float lift[12] = {0, 0, 5, 12, 16, 19, 19, 16, 12, 7, 0, 0};
+    const float tucked[12] = {0, 0, 0.15f, 0.8f, 1, 1, 1, 1, 0.9f, 0.45f, 0.1f, 0};
+    Pose ball = Stance();
+    ball.Add(Spine, {0, 28, 0}).Add(Chest, {0, 22, 0}).Set(Jaw, {0, 5, 0});
     for (Side side : {Left, Right}) {
-        tuck.Set(LeftThigh, side, {10, -115, 0})
-            .Set(LeftShin, side, {0, 125, 0})
-            .Set(LeftFoot, side, {0, 20, 0});
-        tuck.Set(LeftUpperArm, side, {10, -60, 0}).Set(LeftForearm, side, {0, -60, 0});
+        ball.Set(LeftThigh, side, {8, -140, 0})
+            .Set(LeftShin, side, {0, 150, 0})
+            .Set(LeftFoot, side, {0, 30, 0});
+        ball.Set(LeftUpperArm, side, {18, -55, 0}).Set(LeftForearm, side, {-25, -95, 0});
     }
-    LevelHead(tuck, 20);
-    const Pose before = f == 0              ? Mix(Stance(), LeapCrouch(), 0.4f)
-                        : f == 1 || f >= 10 ? LeapCrouch()
-                                            : Launch();
-    Pose p = Mix(before, tuck, tucked[f]);
+    LevelHead(ball, 75);
+    const Pose before = f == 0    ? Mix(Stance(), LeapCrouch(), 0.5f)
+                        : f == 1  ? LeapCrouch()
+                        : f == 10 ? Landing()
+                        : f == 11 ? Mix(Landing(), Stance(), 0.45f)
+                                  : Launch();
+    Pose p = Mix(before, ball, tucked[f]);
     p.Add(Root, {0, spin[f], 0});
     p.lift = lift[f];
+    // The deepest squat comes just before the spring.
+    if (f == 1) {
+        p.squash = 0.08f;
+    }
     return p;
 }
 

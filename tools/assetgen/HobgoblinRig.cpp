@@ -1,6 +1,7 @@
 #include "HobgoblinRig.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace hobgoblin {
 
@@ -104,6 +105,7 @@ Pose Mix(const Pose& a, const Pose& b, float t) {
         mixed.angles[i] = assetgen::Lerp(a.angles[i], b.angles[i], t);
     }
     mixed.lift = a.lift + (b.lift - a.lift) * t;
+    mixed.squash = a.squash + (b.squash - a.squash) * t;
     return mixed;
 }
 
@@ -119,11 +121,12 @@ std::vector<V3> PosedVertices(const assetgen::SkinnedMesh& mesh, const Pose& pos
         lowest = std::min(lowest, p.z);
     }
     // The body is built a little short for its hunched stance; scaling about the ground brings the
-    // top of the head up to z = 32 while the feet stay on it.
+    // top of the head up to z = 32 while the feet stay on it. A squash shortens it above its lowest
+    // point and widens it about its middle line.
     const float size = 1.05f;
-    const float drop = kGround + pose.lift - lowest;
+    const float tall = 1 - pose.squash, wide = size / std::sqrt(tall);
     for (V3& p : posed) {
-        p = {p.x * size, p.y * size, kGround + (p.z + drop - kGround) * size};
+        p = {p.x * wide, p.y * wide, kGround + (pose.lift + (p.z - lowest) * tall) * size};
     }
     return posed;
 }

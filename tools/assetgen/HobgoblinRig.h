@@ -52,6 +52,9 @@ const float kGround = -24.0f;
 struct Pose {
     std::array<V3, BoneCount> angles{};
     float lift = 0; // height of the lowest point above the ground
+    // Cartoon squash: the body is this fraction shorter and as much wider as keeps its volume
+    // (negative stretches it).
+    float squash = 0;
 
     Pose& Set(Bone bone, V3 degrees);
     Pose& Add(Bone bone, V3 degrees);
