@@ -41,12 +41,14 @@ void AddSpike(SkinnedMesh& mesh, V3 base, V3 tip, float radius, float taper, flo
 void AddHead(SkinnedMesh& mesh) {
     mesh.AddEllipsoid(kSkullCentre, {kSkullRadii.x, 0, 0}, {0, kSkullRadii.y, 0}, {0, 0, kSkullRadii.z}, 12,
                       10, kHeadSkin, Rigid(Head));
-    mesh.AddEllipsoid({5.7f, 0, 23.9f}, {3.0f, 0, 0}, {0, 3.3f, 0}, {0, 0, 2.0f}, 10, 5, kSnoutSkin,
-                      Rigid(Head));
-    mesh.AddEllipsoid({4.6f, 0, 22.9f}, {2.7f, 0, 0}, {0, 2.9f, 0}, {0, 0, 1.2f}, 6, 3, kMouthSkin,
-                      Rigid(Head));
-    mesh.AddEllipsoid({5.3f, 0, 21.9f}, {3.2f, 0, 0}, {0, 3.3f, 0}, {0, 0, 1.7f}, 10, 5, kJawSkin,
-                      Rigid(Jaw));
+    // The muzzle, the inside of the mouth and the jaw have their backs buried in the skull and the
+    // neck: only their fronts are built.
+    mesh.AddEllipsoid({5.7f, 0, 23.9f}, {3.0f, 0, 0}, {0, 3.3f, 0}, {0, 0, 2.0f}, 6, 5, kSnoutSkin,
+                      Rigid(Head), 0.6f);
+    mesh.AddEllipsoid({4.6f, 0, 22.9f}, {2.7f, 0, 0}, {0, 2.9f, 0}, {0, 0, 1.2f}, 3, 3, kMouthSkin,
+                      Rigid(Head), 0.5f);
+    mesh.AddEllipsoid({5.3f, 0, 21.9f}, {3.2f, 0, 0}, {0, 3.3f, 0}, {0, 0, 1.7f}, 7, 5, kJawSkin, Rigid(Jaw),
+                      0.7f);
     // A long hooked nose.
     const V3 noseRoot = OnSkull({1, 0, -0.12f}, 0.6f);
     mesh.AddTube({{noseRoot, 1.1f, 1.0f, Rigid(Head)},
@@ -58,9 +60,9 @@ void AddHead(SkinnedMesh& mesh) {
         // Yellow eyes under a heavy, scowling brow.
         const V3 eyeDirection = Normalized({0.8f, 0.42f * s, 0.1f});
         const V3 eye = OnSkull(eyeDirection, 0.45f);
-        // Only the front of the eyeball stands out of the skull, so it needs few facets.
+        // Only the front of the eyeball stands out of the skull.
         mesh.AddEllipsoid(eye, eyeDirection * 0.9f, Normalized(Cross(kUp, eyeDirection)) * 0.95f,
-                          {0, 0, 0.95f}, 6, 4, kEyeSkin, Rigid(Head));
+                          {0, 0, 0.95f}, 4, 4, kEyeSkin, Rigid(Head), 0.6f);
         const V3 brow = OnSkull({0.74f, 0.42f * s, 0.36f}, 0.25f);
         mesh.AddEllipsoid(brow, Normalized({1, 0.35f * s, 0}) * 0.8f, Normalized({-0.3f, s, 0.45f}) * 1.8f,
                           {0, 0, 0.55f}, 6, 3, kBrowSkin, Rigid(Head));

@@ -111,30 +111,31 @@ int SkinnedMesh::AddTube(const std::vector<Ring>& rings, V3 front, int segments,
 }
 
 void SkinnedMesh::AddEllipsoid(V3 centre, V3 front, V3 side, V3 up, int segments, int rings,
-                               const SkinRect& rect, Binding binding) {
+                               const SkinRect& rect, Binding binding, float arc) {
+    // A whole turn closes on its first column; a part turn keeps both edge columns.
+    const bool closed = arc >= 1.0f;
+    const int columns = closed ? segments : segments + 1;
     const int top = AddVertex(centre + up, binding);
     const int first = int(vertices.size());
     for (int k = 1; k < rings; ++k) {
         const float polar = kPi * float(k) / float(rings);
-        for (int j = 0; j < segments; ++j) {
-            const float angle = 2 * kPi * float(j) / float(segments) - kPi;
+        for (int j = 0; j < columns; ++j) {
+            const float angle = kPi * arc * (2 * float(j) / float(segments) - 1);
             const V3 around = front * std::cos(angle) + side * std::sin(angle);
             AddVertex(centre + up * std::cos(polar) + around * std::sin(polar), binding);
         }
     }
     const int bottom = AddVertex(centre - up, binding);
-    auto at = [&](int k, int j) { return first + (k - 1) * segments + j % segments; };
-    auto tex = [&](int k, int j) {
-        return AddTexCoord(rect, float(j) / float(segments), float(k) / float(rings));
-    };
+    auto at = [&](int k, int j) { return first + (k - 1) * columns + (closed ? j % segments : j); };
+    auto u = [&](float j) { return 0.5f + arc * (j / float(segments) - 0.5f); };
+    auto tex = [&](int k, int j) { return AddTexCoord(rect, u(float(j)), float(k) / float(rings)); };
     auto outward = [&](int v) { return vertices[size_t(v)].rest - centre; };
     for (int j = 0; j < segments; ++j) {
         const int poleTop[3] = {top, at(1, j), at(1, j + 1)};
-        const int stTop[3] = {AddTexCoord(rect, (float(j) + 0.5f) / float(segments), 0), tex(1, j),
-                              tex(1, j + 1)};
+        const int stTop[3] = {AddTexCoord(rect, u(float(j) + 0.5f), 0), tex(1, j), tex(1, j + 1)};
         AddTriangle(poleTop, stTop, outward(poleTop[1]) + outward(poleTop[2]));
         const int poleBottom[3] = {bottom, at(rings - 1, j), at(rings - 1, j + 1)};
-        const int stBottom[3] = {AddTexCoord(rect, (float(j) + 0.5f) / float(segments), 1), tex(rings - 1, j),
+        const int stBottom[3] = {AddTexCoord(rect, u(float(j) + 0.5f), 1), tex(rings - 1, j),
                                  tex(rings - 1, j + 1)};
         AddTriangle(poleBottom, stBottom, outward(poleBottom[1]) + outward(poleBottom[2]));
         for (int k = 1; k + 1 < rings; ++k) {

@@ -64,9 +64,11 @@ public:
     int AddTube(const std::vector<Ring>& rings, V3 front, int segments, const SkinRect& rect,
                 float startBulge, float endBulge);
     // An ellipsoid around `centre` with half-axes `front`, `side` and `up`; u runs around `up` with
-    // `front` at u = 0.5, v from the top pole (0) to the bottom one (1).
+    // `front` at u = 0.5, v from the top pole (0) to the bottom one (1). With `arc` below 1 only that
+    // fraction of the turn around `up`, centred on `front`, is built (in `segments` steps), for an
+    // ellipsoid whose back is buried in another part; its u stays that of the whole ellipsoid.
     void AddEllipsoid(V3 centre, V3 front, V3 side, V3 up, int segments, int rings, const SkinRect& rect,
-                      Binding binding);
+                      Binding binding, float arc = 1.0f);
     // A two-sided plate: `outline` is a grid of columns x rows points (row by row, top row first),
     // shifted by +/- half of `thickness` along `normal` for its two faces.
     void AddSlab(const std::vector<V3>& outline, int columns, int rows, V3 normal, float thickness,
