@@ -1,5 +1,6 @@
 #include "models/MD2Loader.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -18,11 +19,22 @@ bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) 
         std::cerr << "Unable to find the file: " << name << "!" << std::endl;
         return false;
     }
+    // The header says how far the model reaches; reading stops there, so a pipe or device that
+    // never ends (or a file with a long tail) is read only as far as a model can use it.
     std::vector<uint8_t> contents;
+    int64_t end = kHeaderSize;
     uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+    while (static_cast<int64_t>(contents.size()) < end) {
+        const size_t want =
+            static_cast<size_t>(std::min<int64_t>(sizeof chunk, end - static_cast<int64_t>(contents.size())));
+        const size_t got = std::fread(chunk, 1, want, file.get());
         contents.insert(contents.end(), chunk, chunk + got);
+        if (got < want) {
+            break;
+        }
+        if (contents.size() == static_cast<size_t>(kHeaderSize)) {
+            end = ReferencedEnd(ParseHeader(contents.data()));
+        }
     }
     file.reset();
     return LoadFromMemory(model, contents.data(), contents.size(), name, skinPath);

@@ -59,6 +59,10 @@ private:
         Vec3* positions;
     };
 
+    // The seventeen header fields from the first 68 bytes.
+    static MD2Header ParseHeader(const uint8_t* bytes);
+    // Where the last table or frame the header names ends: no byte past it is ever read.
+    static int64_t ReferencedEnd(const MD2Header& header);
     // Reads the header and checks it against the file size.
     bool ReadHeader();
     // Reads the tables and the frames; refuses triangles that index outside the tables.

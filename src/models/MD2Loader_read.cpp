@@ -3,6 +3,7 @@
 #include "models/LittleEndian.h"
 #include "models/MD2Loader.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -26,16 +27,42 @@ bool TableFits(int32_t offset, int32_t count, int64_t itemSize, size_t fileSize)
 
 } // namespace
 
+MD2Header CMD2Loader::ParseHeader(const uint8_t* bytes) {
+    int32_t fields[kHeaderSize / 4];
+    static_assert(sizeof fields == sizeof(MD2Header), "the header is seventeen 32-bit fields");
+    for (int i = 0; i < kHeaderSize / 4; ++i) {
+        fields[i] = ReadInt32LE(bytes + 4 * i);
+    }
+    MD2Header parsed;
+    std::memcpy(&parsed, fields, sizeof parsed);
+    return parsed;
+}
+
+int64_t CMD2Loader::ReferencedEnd(const MD2Header& h) {
+    int64_t end = kHeaderSize;
+    // A file of another version is refused on its header alone.
+    if (h.version != 8) {
+        return end;
+    }
+    // Tables the header refuses (negative counts, offsets or sizes) are judged by ReadHeader on
+    // whatever was read; they add nothing here.
+    auto extend = [&end](int32_t offset, int32_t count, int64_t itemSize) {
+        if (offset >= 0 && count > 0 && itemSize > 0) {
+            end = std::max(end, static_cast<int64_t>(offset) + static_cast<int64_t>(count) * itemSize);
+        }
+    };
+    extend(h.skinOffset, h.skinCount, kSkinNameSize);
+    extend(h.texCoordOffset, h.texCoordCount, kTexCoordSize);
+    extend(h.triangleOffset, h.triangleCount, kTriangleSize);
+    extend(h.frameOffset, h.frameCount, h.frameSize);
+    return end;
+}
+
 bool CMD2Loader::ReadHeader() {
     if (size < static_cast<size_t>(kHeaderSize)) {
         return Refuse("Header incomplete");
     }
-    int32_t fields[kHeaderSize / 4];
-    static_assert(sizeof fields == sizeof header, "the header is seventeen 32-bit fields");
-    for (int i = 0; i < kHeaderSize / 4; ++i) {
-        fields[i] = ReadInt32LE(bytes + 4 * i);
-    }
-    std::memcpy(&header, fields, sizeof header);
+    header = ParseHeader(bytes);
     const MD2Header& h = header;
     if (h.version != 8) {
         return Refuse("Version not 8");

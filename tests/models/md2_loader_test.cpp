@@ -4,9 +4,14 @@
 #include "support/ReferenceNormals.h"
 #include "support/TestSupport.h"
 
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using korvel::test::CaptureStream;
@@ -268,5 +273,43 @@ TEST(MD2LoaderTest, ModelWithoutTextureCoordinatesLoadsUntextured) {
     ASSERT_TRUE(ok);
     EXPECT_EQ(nullptr, model.frames[0].texCoords);
     EXPECT_NE(nullptr, model.frames[0].triangles);
+    ReleaseModelData(model);
+}
+
+TEST(MD2LoaderTest, APipeIsReadOnlyAsFarAsTheModelReaches) {
+    // The writer keeps its end of the pipe open until the loader is done (or ten seconds pass), so a
+    // loader that reads on to the end of the stream waits for the writer to give up.
+    TempDir dir;
+    const std::string path = dir.File("pipe.md2");
+    ASSERT_EQ(0, mkfifo(path.c_str(), 0600));
+    const std::vector<uint8_t> bytes = Md2Writer::NamedFrames({"a1", "a2", "b1"}).Bytes();
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool loaded = false;
+    bool writerGaveUp = false;
+    std::thread writer([&] {
+        FILE* pipe = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(nullptr, pipe);
+        std::fwrite(bytes.data(), 1, bytes.size(), pipe);
+        std::fflush(pipe);
+        std::unique_lock<std::mutex> lock(mutex);
+        writerGaveUp = !changed.wait_for(lock, std::chrono::seconds(10), [&] { return loaded; });
+        lock.unlock();
+        std::fclose(pipe);
+    });
+
+    ModelData model;
+    CMD2Loader loader;
+    const bool ok = loader.Load(model, path.c_str(), nullptr);
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        loaded = true;
+    }
+    changed.notify_one();
+    writer.join();
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(writerGaveUp);
+    EXPECT_EQ(3, model.frameCount);
+    EXPECT_EQ(1, model.animationCount);
     ReleaseModelData(model);
 }
