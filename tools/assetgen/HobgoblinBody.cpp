@@ -106,9 +106,9 @@ void AddTorso(SkinnedMesh& mesh) {
         {{0.9f, 0, 7}, 5.0f, 6.0f, Blend(Spine, Chest, 0.5f)},
         {{0.2f, 0, 10.5f}, 4.8f, 6.8f, Rigid(Chest)},
         {{-0.5f, 0, 13.5f}, 4.6f, 7.3f, Rigid(Chest)},
-        {{-0.6f, 0, 16}, 3.6f, 5.6f, Rigid(Chest)},
-        {{0.2f, 0, 17.8f}, 2.7f, 2.9f, Blend(Neck, Chest, 0.6f)},
-        {{1.2f, 0, 20.5f}, 2.5f, 2.6f, Blend(Head, Neck, 0.5f)},
+        {{-0.6f, 0, 16}, 3.9f, 6.5f, Rigid(Chest)},
+        {{0.2f, 0, 17.8f}, 3.0f, 3.5f, Blend(Neck, Chest, 0.6f)},
+        {{1.2f, 0, 20.5f}, 2.7f, 2.9f, Blend(Head, Neck, 0.5f)},
     };
     mesh.AddTube(rings, kForward, 12, kTorsoSkin, 1.0f, 0.5f);
     // The belt follows the waist, standing a little proud of it in the middle.
