@@ -26,11 +26,12 @@ template <typename T> void RemoveAndDelete(std::vector<T*>& list, T* item) {
     delete item;
 }
 
-// The list is emptied before the deletes, as each object unlists itself when it is destroyed.
+// First to last, each object once: every entry of it leaves the list before it is deleted, so one
+// added twice by hand is not deleted twice and its destructor finds nothing left to unlist.
 template <typename T> void DeleteAll(std::vector<T*>& list) {
-    std::vector<T*> items;
-    items.swap(list);
-    for (T* item : items) {
+    while (!list.empty()) {
+        T* item = list.front();
+        list.erase(std::remove(list.begin(), list.end(), item), list.end());
         delete item;
     }
 }

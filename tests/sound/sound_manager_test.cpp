@@ -239,7 +239,9 @@ TEST_P(SoundManagerTest, SoundsAndTracksDeletedByHandLeaveTheListsAndAreFreedOnc
     manager->RemoveSound(kept);
     EXPECT_TRUE(manager->sounds.empty());
 
-    new CSound(tone);
+    // Shutdown, too, deletes a sound listed twice only once.
+    auto* twice = new CSound(tone);
+    manager->AddSound(twice);
     new CMusic(tone);
     CloseManager();
 }
