@@ -198,8 +198,11 @@ Rgb PaintTorso(float u, float v) {
     Rgb c = Hide(u * 2, v * 2, 5, 12);
     // A paler pot belly and a shadow line under the chest.
     c = Mix(c, Mix(c, kBelly, 0.65f), Band(around, 0.8f, 0.6f) * Band(v - 0.42f, 0.2f, 0.15f));
-    c = Mix(c, c * 0.7f,
-            Band(v - 0.6f - 0.04f * std::cos(around * 4), 0.01f, 0.015f) * Band(around, 1.0f, 0.2f));
+    // Soft shade under each side of the chest, dark at the fold and fading down the belly.
+    const float below = 0.6f + 0.035f * std::cos(around * 4) - v;
+    const float fold =
+        below >= 0 ? std::clamp(1 - below / 0.07f, 0.0f, 1.0f) : std::clamp(1 + below / 0.012f, 0.0f, 1.0f);
+    c = Mix(c, c * 0.72f, fold * Band(around, 1.0f, 0.25f) * (1 - Band(around, 0.0f, 0.12f) * 0.6f));
     c = Mix(c, kHideDark * 0.5f, Band(around, 0.035f, 0.02f) * Band(v - 0.35f, 0.015f, 0.01f)); // navel
     // Knobs of the spine down the back.
     const float spine = Band(std::fabs(around) - kPi, 0.05f, 0.04f) * (0.5f + 0.5f * std::sin(v * 70));
