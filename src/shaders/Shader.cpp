@@ -75,7 +75,20 @@ char* CShader::ReadTextFile(const char* path) {
     return buffer;
 }
 
+bool CShader::Supported() {
+    return glCreateShaderObjectARB && glShaderSourceARB && glCompileShaderARB && glGetObjectParameterivARB &&
+           glGetInfoLogARB && glCreateProgramObjectARB && glAttachObjectARB && glLinkProgramARB &&
+           glDeleteObjectARB && glUseProgramObjectARB && glGetUniformLocationARB && glUniform1iARB &&
+           glUniform3fARB && glUniform4fARB;
+}
+
 void CShader::Load(const char* fragmentFile, const char* vertexFile) {
+    if (!Supported()) {
+        std::printf("\nCannot Load shader program without the driver's shader support: %s, %s\n",
+                    vertexFile ? vertexFile : "(null)", fragmentFile ? fragmentFile : "(null)");
+        std::fflush(stdout);
+        return;
+    }
     GLhandleARB vertexShader = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
     GLhandleARB fragmentShader = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
 
@@ -123,13 +136,20 @@ void CShader::Load(const char* fragmentFile, const char* vertexFile) {
 }
 
 void CShader::Enable() {
-    glUseProgramObjectARB(program);
+    if (Supported()) {
+        glUseProgramObjectARB(program);
+    }
 }
 
 void CShader::Disable() {
-    glUseProgramObjectARB(0);
+    if (Supported()) {
+        glUseProgramObjectARB(0);
+    }
 }
 
 void CShader::SetUniform1i(const char* name, int value) {
+    if (!Supported()) {
+        return;
+    }
     glUniform1iARB(glGetUniformLocationARB(program, name), value);
 }

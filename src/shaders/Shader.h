@@ -14,6 +14,9 @@ public:
     // or empty file is reported on stdout and leaves the program as it was; a GLSL error prints the
     // driver's info log on stderr.
     void Load(const char* fragmentFile, const char* vertexFile);
+    // Whether the driver gave GLEW the shader-object and uniform entry points. Without them (glewInit
+    // failed, or the context offers no GLSL) no program is made, and drawing uses the fixed pipeline.
+    static bool Supported();
     // Makes the program current (program 0 selects the fixed-function pipeline).
     void Enable();
     // Returns to the fixed-function pipeline.

@@ -197,8 +197,12 @@ void CFont::DrawPass(const Pass& pass, bool boldPass, int half, const char* glyp
     glTranslated(x, pass.y, 0);
     glListBase(listBase - kFirstCode + static_cast<GLuint>(kHalf * half));
     glScalef(pass.sx, pass.sy, 1);
-    glActiveTextureARB(GL_TEXTURE0_ARB);
-    if (shader) {
+    if (glActiveTextureARB) {
+        glActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    // Without the driver's shader support the glyphs are drawn untinted by the fixed pipeline.
+    const bool tinted = shader && CShader::Supported();
+    if (tinted) {
         shader->Enable();
         const GLhandleARB program = shader->GetProgram();
         if (pass.sendPosition && boldPass) {
@@ -209,7 +213,7 @@ void CFont::DrawPass(const Pass& pass, bool boldPass, int half, const char* glyp
                        pass.color[2], pass.color[3]);
     }
     glCallLists(length, GL_UNSIGNED_BYTE, glyphs);
-    if (shader) {
+    if (tinted) {
         shader->Disable();
     }
 }

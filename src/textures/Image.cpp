@@ -165,7 +165,7 @@ void CImage::DrawQuad(float x, float y, const TexRect& rect, bool region, float 
     if (glActiveTextureARB) {
         glActiveTextureARB(GL_TEXTURE0_ARB);
     }
-    if (shader) {
+    if (shader && CShader::Supported()) {
         shader->Enable();
         if (colorsProgram != shader->GetProgram()) {
             colorsProgram = shader->GetProgram();
@@ -173,7 +173,8 @@ void CImage::DrawQuad(float x, float y, const TexRect& rect, bool region, float 
         }
         glUniform4fARB(colorsLocation, r, g, b, a);
     } else {
-        // Without program 0 (its files failed to load) the fixed pipeline tints the texture instead.
+        // Without program 0 (its files failed to load, or the driver has no shader support) the fixed
+        // pipeline tints the texture instead.
         glColor4f(r, g, b, a);
     }
     glBegin(GL_QUADS);

@@ -73,6 +73,12 @@ bool CTGATexture::LoadTGA(const char* path) {
 }
 
 bool CTGATexture::FitsTexture() const {
+    // A driver that cannot name its version (no current context) cannot be asked either; the
+    // upload then does nothing, as before this check.
+    const GLubyte* version = glGetString(GL_VERSION);
+    if (!version || !*version) {
+        return true;
+    }
     glTexImage2D(GL_PROXY_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
                  GL_UNSIGNED_BYTE, nullptr);
     GLint proxyWidth = 0;

@@ -5,9 +5,15 @@
 
 #include "app/Registry.h"
 #include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
+#include "text/Font.h"
+#include "text/FontManager.h"
+#include "textures/Image.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -168,4 +174,78 @@ TEST_F(ShaderManagerTest, SimpleTextureTintsUnitZeroWithColors) {
     GLint current = -1;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     EXPECT_EQ(current, 0);
+}
+
+namespace {
+
+// Clears GLEW's shader entry points while it lives, as a context without GLSL (or a failed glewInit)
+// leaves them; they are put back however the test ends.
+class WithoutShaderEntryPoints {
+public:
+    WithoutShaderEntryPoints() {
+        Clear(__glewCreateShaderObjectARB), Clear(__glewShaderSourceARB), Clear(__glewCompileShaderARB);
+        Clear(__glewGetObjectParameterivARB), Clear(__glewGetInfoLogARB), Clear(__glewCreateProgramObjectARB);
+        Clear(__glewAttachObjectARB), Clear(__glewLinkProgramARB), Clear(__glewDeleteObjectARB);
+        Clear(__glewUseProgramObjectARB), Clear(__glewGetUniformLocationARB), Clear(__glewUniform1iARB);
+        Clear(__glewUniform3fARB), Clear(__glewUniform4fARB), Clear(__glewActiveTextureARB);
+    }
+    ~WithoutShaderEntryPoints() {
+        for (auto& restore : restores) {
+            restore();
+        }
+    }
+
+private:
+    template <typename Function> void Clear(Function& slot) {
+        Function saved = slot;
+        slot = nullptr;
+        restores.push_back([&slot, saved] { slot = saved; });
+    }
+    std::vector<std::function<void()>> restores;
+};
+
+} // namespace
+
+// Without the driver's shader support shaders are refused with a message, and text and images still
+// draw, through the fixed pipeline.
+TEST_F(ShaderManagerTest, WithoutTheDriversShaderSupportTextAndImagesStillDraw) {
+    auto cleared = std::make_unique<WithoutShaderEntryPoints>();
+    EXPECT_FALSE(CShader::Supported());
+
+    CShader shader;
+    CaptureStream out(1);
+    shader.Load("shaders/simpleTexture.frag", "shaders/simpleTexture.vert");
+    shader.Enable();
+    shader.SetUniform1i("texture", 0);
+    shader.Disable();
+    EXPECT_EQ(out.Text(), "\nCannot Load shader program without the driver's shader support: "
+                          "shaders/simpleTexture.vert, shaders/simpleTexture.frag\n");
+    EXPECT_EQ(shader.GetProgram(), 0u);
+
+    ClearFrame();
+    glColor4f(1, 1, 1, 1);
+    gFontManager->GetFont(1)->Print(100, 100, 0, "H");
+    CImage pointer("Data/MousePointer.png");
+    pointer.x = 300;
+    pointer.y = 300;
+    gGraphicsCore->Begin2D();
+    pointer.Draw(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    gGraphicsCore->End2D();
+    cleared.reset();
+    EXPECT_TRUE(CShader::Supported());
+
+    // Something of the glyph and of the pointer's outlined arrow reached the window.
+    auto lit = [](int left, int top) {
+        int count = 0;
+        for (int y = top; y < top + 16; ++y) {
+            for (int x = left; x < left + 16; ++x) {
+                auto p = Pixel(x, y);
+                count += (p[0] | p[1] | p[2]) != 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GT(lit(100, 100), 10);
+    EXPECT_GT(lit(300, 300), 10);
+    glGetError();
 }
