@@ -41,3 +41,24 @@ TEST(Assetgen, RegeneratesTheCommittedDataByteForByte) {
     }
     RecordProperty("files", compared);
 }
+
+// A wrong command line prints the usage and exits 2 without writing anything: no folder named after
+// an option, and no silent success when --only names no generator.
+TEST(Assetgen, RefusesAWrongCommandLineWithoutWritingAnything) {
+    TempDir dir;
+    const std::string run = "cd '" + dir.Path() + "' && " + KORVEL_BIN_DIR + "/assetgen ";
+    for (const std::string arguments :
+         {"", "--only", "--help", "--only nosuch data", "--only font --only nosuch data", "data more"}) {
+        SCOPED_TRACE(arguments);
+        std::string out;
+        EXPECT_EQ(2, RunCommand(run + arguments + " 2>&1", &out));
+        EXPECT_NE(std::string::npos, out.find("usage: assetgen [--only NAME]... DATA_DIR")) << out;
+        EXPECT_TRUE(fs::is_empty(dir.Path())) << "assetgen wrote into the working folder";
+    }
+    std::string out;
+    RunCommand(run + "--only nosuch data 2>&1", &out);
+    EXPECT_EQ(0u, out.find("assetgen: no generator named nosuch\n")) << out;
+    ASSERT_EQ(0, RunCommand(run + "--only pointer data 2>&1", &out)) << out;
+    EXPECT_TRUE(fs::exists(fs::path(dir.Path()) / "data/MousePointer.png"));
+    EXPECT_FALSE(fs::exists(fs::path(dir.Path()) / "data/Font"));
+}

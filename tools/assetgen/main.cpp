@@ -42,29 +42,49 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 } // namespace assetgen
 
-int main(int argc, char* argv[]) {
-    std::vector<std::string> only;
-    std::string dataDir;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
-            only.push_back(argv[++i]);
-        } else if (dataDir.empty()) {
-            dataDir = argv[i];
-        } else {
-            dataDir.clear();
-            break;
-        }
+namespace {
+
+// The usage line and the generators' names, on standard error; the status for a wrong command line.
+int Usage(const std::vector<assetgen::Generator>& generators) {
+    std::fprintf(stderr, "usage: assetgen [--only NAME]... DATA_DIR\ngenerators:");
+    for (const auto& g : generators) {
+        std::fprintf(stderr, " %s", g.name.c_str());
     }
+    std::fprintf(stderr, "\n");
+    return 2;
+}
+
+bool HasGenerator(const std::vector<assetgen::Generator>& generators, const std::string& name) {
+    return std::any_of(generators.begin(), generators.end(),
+                       [&](const assetgen::Generator& g) { return g.name == name; });
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
     auto& generators = assetgen::Generators();
     std::sort(generators.begin(), generators.end(),
               [](const assetgen::Generator& a, const assetgen::Generator& b) { return a.name < b.name; });
-    if (dataDir.empty()) {
-        std::fprintf(stderr, "usage: assetgen [--only NAME]... DATA_DIR\ngenerators:");
-        for (const auto& g : generators) {
-            std::fprintf(stderr, " %s", g.name.c_str());
+    std::vector<std::string> only;
+    std::string dataDir;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--only" && i + 1 < argc) {
+            only.push_back(argv[++i]);
+            // A misspelt name would otherwise make nothing and still report success.
+            if (!HasGenerator(generators, only.back())) {
+                std::fprintf(stderr, "assetgen: no generator named %s\n", only.back().c_str());
+                return Usage(generators);
+            }
+        } else if (argument.empty() || argument[0] == '-' || !dataDir.empty()) {
+            // An option we do not know, or a dangling --only, is not a folder to fill with data.
+            return Usage(generators);
+        } else {
+            dataDir = argument;
         }
-        std::fprintf(stderr, "\n");
-        return 2;
+    }
+    if (dataDir.empty()) {
+        return Usage(generators);
     }
     int failures = 0;
     for (const auto& g : generators) {
