@@ -83,6 +83,15 @@ TEST(Md2info, FilesThatDoNotLoadExitWithOne) {
     EXPECT_EQ("Unable to find the file: " + dir.File("missing.md2") + "!\n", run.err);
 }
 
+TEST(Md2info, AnOutputThatCannotBeWrittenExitsWithOne) {
+    TempDir dir;
+    std::string path = dir.File("ab.md2");
+    ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2", "b1"}).Write(path));
+    ToolRun run = Md2info(dir, path + " >/dev/full");
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("md2info: cannot write the output\n", run.err);
+}
+
 TEST(Md2info, WithoutAnArgumentPrintsUsageAndExitsWithTwo) {
     TempDir dir;
     ToolRun run = Md2info(dir, "");

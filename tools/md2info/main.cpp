@@ -1,6 +1,6 @@
 // md2info: what the engine's loader makes of an MD2 model file, for people who make or debug models.
-// Prints the header counts and the animation table; exits 1 when the file does not load, 2 without
-// an argument.
+// Prints the header counts and the animation table; exits 1 when the file does not load or the
+// lines cannot be written, 2 without an argument.
 #include "models/MD2Loader.h"
 
 #include <cstdio>
@@ -31,5 +31,10 @@ int main(int argc, char** argv) {
                     animation.endFrame);
     }
     ReleaseModelData(model);
+    // A full disk or a closed pipe must not pass for a complete table.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "md2info: cannot write the output\n");
+        return 1;
+    }
     return 0;
 }
