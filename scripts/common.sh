@@ -1,6 +1,7 @@
 # Shared by the run and test scripts: the source root and a virtual X display when none exists.
 
-root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# cd prints the folder when it finds it through an exported CDPATH; only pwd's line is the root.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." >/dev/null && pwd)
 
 # Starts Xvfb on a free display number and exports DISPLAY; the server ends with the script.
 start_virtual_display() {
