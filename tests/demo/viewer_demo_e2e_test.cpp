@@ -82,8 +82,8 @@ protected:
     // Raw 8-bit pixels of an image area (channels "rgb" or "rgba").
     std::vector<uint8_t> RawPixels(const std::string& image, const Rect& area, const std::string& channels) {
         std::string out = dir.File("raw");
-        EXPECT_EQ(RunCommand("convert " + image + " -crop " + area.Geometry() + " +repage -depth 8 " +
-                             channels + ":" + out),
+        EXPECT_EQ(RunCommand("convert " + korvel::test::ShellQuote(image) + " -crop " + area.Geometry() +
+                             " +repage -depth 8 " + channels + ":" + out),
                   0);
         return ReadFile(out);
     }
@@ -157,7 +157,7 @@ TEST_F(ViewerDemo, TheLogoShowsItsOwnPixelsTwoPixelsInsideTheCorner) {
 
     std::string logo = std::string(KORVEL_RUNTIME_DIR) + "/Data/Logo/kvxlogo.png";
     std::string size;
-    ASSERT_EQ(RunCommand("identify -format '%w %h' " + logo, &size), 0);
+    ASSERT_EQ(RunCommand("identify -format '%w %h' " + korvel::test::ShellQuote(logo), &size), 0);
     int w = 0, h = 0;
     std::istringstream(size) >> w >> h;
     ASSERT_GT(w, 0);

@@ -29,7 +29,9 @@ std::string WriteTone(const TempDir& dir, const std::string& name, double freque
 }
 
 int RunExample(const std::string& environment, const std::string& args, std::string* output) {
-    return RunCommand("env " + environment + " " + kExample + " " + args + " 2>/dev/null", output);
+    return RunCommand("env " + environment + " " + korvel::test::ShellQuote(kExample) + " " + args +
+                          " 2>/dev/null",
+                      output);
 }
 
 TEST(SoundExample, DiskCaptureHoldsTheEffectAndTheMusic) {

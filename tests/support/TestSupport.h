@@ -46,5 +46,7 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
 // Runs a shell command, returns its exit status and (optionally) its standard output.
 int RunCommand(const std::string& command, std::string* output = nullptr);
+// One shell word holding `text` as it is, so a checkout whose path has spaces still runs its commands.
+std::string ShellQuote(const std::string& text);
 
 } // namespace korvel::test

@@ -147,7 +147,7 @@ void ProgramRun::Key(const std::string& key) const {
 }
 
 void ProgramRun::Close(const std::string& title) const {
-    display.Run(std::string(KORVEL_BIN_DIR) + "/korvel-xclose '" + title + "'");
+    display.Run(ShellQuote(KORVEL_BIN_DIR "/korvel-xclose") + " " + ShellQuote(title));
 }
 
 bool ProgramRun::Running() {

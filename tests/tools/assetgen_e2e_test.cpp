@@ -7,12 +7,14 @@
 namespace fs = std::filesystem;
 using korvel::test::ReadFile;
 using korvel::test::RunCommand;
+using korvel::test::ShellQuote;
 using korvel::test::TempDir;
 
 TEST(Assetgen, RegeneratesTheCommittedDataByteForByte) {
     TempDir dir;
     std::string out;
-    ASSERT_EQ(RunCommand(std::string(KORVEL_BIN_DIR) + "/assetgen " + dir.Path() + " 2>&1", &out), 0) << out;
+    ASSERT_EQ(RunCommand(ShellQuote(KORVEL_BIN_DIR "/assetgen") + " " + dir.Path() + " 2>&1", &out), 0)
+        << out;
 
     const fs::path committed = fs::path(KORVEL_RUNTIME_DIR) / "Data";
     int compared = 0;
@@ -29,7 +31,7 @@ TEST(Assetgen, RegeneratesTheCommittedDataByteForByte) {
     }
     // A second run writes the same bytes again.
     TempDir again;
-    ASSERT_EQ(RunCommand(std::string(KORVEL_BIN_DIR) + "/assetgen " + again.Path() + " 2>&1", &out), 0)
+    ASSERT_EQ(RunCommand(ShellQuote(KORVEL_BIN_DIR "/assetgen") + " " + again.Path() + " 2>&1", &out), 0)
         << out;
     for (const auto& entry : fs::recursive_directory_iterator(dir.Path())) {
         if (entry.is_regular_file()) {
@@ -46,7 +48,8 @@ TEST(Assetgen, RegeneratesTheCommittedDataByteForByte) {
 // an option, and no silent success when --only names no generator.
 TEST(Assetgen, RefusesAWrongCommandLineWithoutWritingAnything) {
     TempDir dir;
-    const std::string run = "cd '" + dir.Path() + "' && " + KORVEL_BIN_DIR + "/assetgen ";
+    const std::string run =
+        "cd " + ShellQuote(dir.Path()) + " && " + ShellQuote(KORVEL_BIN_DIR "/assetgen") + " ";
     for (const std::string arguments :
          {"", "--only", "--help", "--only nosuch data", "--only font --only nosuch data", "data more"}) {
         SCOPED_TRACE(arguments);

@@ -8,6 +8,7 @@ using korvel::test::Md2Field;
 using korvel::test::Md2Writer;
 using korvel::test::ReadFile;
 using korvel::test::RunCommand;
+using korvel::test::ShellQuote;
 using korvel::test::TempDir;
 
 namespace {
@@ -22,7 +23,7 @@ ToolRun Md2info(const TempDir& dir, const std::string& arguments) {
     ToolRun run;
     std::string errFile = dir.File("stderr.txt");
     run.status =
-        RunCommand(std::string(KORVEL_BIN_DIR) + "/md2info " + arguments + " 2>" + errFile, &run.out);
+        RunCommand(ShellQuote(KORVEL_BIN_DIR "/md2info") + " " + arguments + " 2>" + errFile, &run.out);
     std::vector<uint8_t> err = ReadFile(errFile);
     run.err.assign(err.begin(), err.end());
     return run;
