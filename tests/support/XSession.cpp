@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <iterator>
 #include <sys/wait.h>
 #include <thread>
@@ -45,8 +46,14 @@ VirtualDisplay::VirtualDisplay() : pid(-1) {
     if (pipe(ready) != 0) {
         return;
     }
+    const pid_t parent = getpid();
     pid = fork();
     if (pid == 0) {
+        // A test that crashes or is killed never reaches the destructor: the server must not outlive it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent) {
+            _exit(127);
+        }
         close(ready[0]);
         int null = open("/dev/null", O_WRONLY);
         dup2(null, STDOUT_FILENO);
