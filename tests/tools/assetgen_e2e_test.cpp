@@ -65,3 +65,20 @@ TEST(Assetgen, RefusesAWrongCommandLineWithoutWritingAnything) {
     EXPECT_TRUE(fs::exists(fs::path(dir.Path()) / "data/MousePointer.png"));
     EXPECT_FALSE(fs::exists(fs::path(dir.Path()) / "data/Font"));
 }
+
+// A file that cannot be written in full (here the disk is full) fails its generator and the run.
+TEST(Assetgen, AFullDiskFailsTheRun) {
+    TempDir dir;
+    fs::create_directories(fs::path(dir.Path()) / "Font");
+    fs::create_symlink("/dev/full", fs::path(dir.Path()) / "MousePointer.png");
+    fs::create_symlink("/dev/full", fs::path(dir.Path()) / "Font/font.tga");
+    for (const std::string name : {"pointer", "font"}) {
+        SCOPED_TRACE(name);
+        std::string out;
+        EXPECT_EQ(1, RunCommand(ShellQuote(KORVEL_BIN_DIR "/assetgen") + " --only " + name + " " +
+                                    ShellQuote(dir.Path()) + " 2>&1",
+                                &out));
+        EXPECT_NE(std::string::npos, out.find("assetgen: cannot write ")) << out;
+        EXPECT_NE(std::string::npos, out.find("assetgen: " + name + " failed")) << out;
+    }
+}

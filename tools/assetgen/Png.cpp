@@ -59,7 +59,12 @@ bool WritePngRGBA(const std::string& path, int width, int height, const std::vec
     png_write_image(png, const_cast<png_bytepp>(rows.data()));
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-    return true;
+    // Most of a small picture is still in the stream's buffer here: a full disk shows only on close.
+    const bool written = !std::ferror(file.get()) && std::fclose(file.release()) == 0;
+    if (!written) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+    }
+    return written;
 }
 
 } // namespace assetgen
