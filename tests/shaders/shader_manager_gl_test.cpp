@@ -183,11 +183,21 @@ namespace {
 class WithoutShaderEntryPoints {
 public:
     WithoutShaderEntryPoints() {
-        Clear(__glewCreateShaderObjectARB), Clear(__glewShaderSourceARB), Clear(__glewCompileShaderARB);
-        Clear(__glewGetObjectParameterivARB), Clear(__glewGetInfoLogARB), Clear(__glewCreateProgramObjectARB);
-        Clear(__glewAttachObjectARB), Clear(__glewLinkProgramARB), Clear(__glewDeleteObjectARB);
-        Clear(__glewUseProgramObjectARB), Clear(__glewGetUniformLocationARB), Clear(__glewUniform1iARB);
-        Clear(__glewUniform3fARB), Clear(__glewUniform4fARB), Clear(__glewActiveTextureARB);
+        Clear(__glewCreateShaderObjectARB);
+        Clear(__glewShaderSourceARB);
+        Clear(__glewCompileShaderARB);
+        Clear(__glewGetObjectParameterivARB);
+        Clear(__glewGetInfoLogARB);
+        Clear(__glewCreateProgramObjectARB);
+        Clear(__glewAttachObjectARB);
+        Clear(__glewLinkProgramARB);
+        Clear(__glewDeleteObjectARB);
+        Clear(__glewUseProgramObjectARB);
+        Clear(__glewGetUniformLocationARB);
+        Clear(__glewUniform1iARB);
+        Clear(__glewUniform3fARB);
+        Clear(__glewUniform4fARB);
+        Clear(__glewActiveTextureARB);
     }
     ~WithoutShaderEntryPoints() {
         for (auto& restore : restores) {
