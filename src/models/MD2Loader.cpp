@@ -45,6 +45,8 @@ bool CMD2Loader::LoadFromMemory(ModelData& model, const uint8_t* data, size_t le
     // A model is loaded into an empty record, so a refused file leaves nothing behind.
     ReleaseModelData(model);
     CleanUp();
+    skinNames.clear();
+    frameNames.clear();
     header = MD2Header();
     bytes = data;
     size = data ? length : 0;

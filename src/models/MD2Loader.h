@@ -35,10 +35,12 @@ struct MD2Header {
 class CMD2Loader {
 public:
     static const int kHeaderSize = 68;
-    static const int kMaxVertices = 2048;
-    // A frame holds scale, translate and name (40 bytes) and then 4 bytes per vertex.
+    // A frame holds scale, translate and name (40 bytes) and then 4 bytes per vertex; the largest
+    // frame is 8,320 bytes, so it holds at most 2,070 vertices.
     static const int kFrameHeaderSize = 40;
-    static const int kFrameBufferSize = kMaxVertices * 4 + 128;
+    static const int kFrameBufferSize = 8320;
+    static const int kMaxVertices = (kFrameBufferSize - kFrameHeaderSize) / 4;
+    static const int kSkinNameSize = 64;
 
     CMD2Loader();
     ~CMD2Loader();
@@ -52,6 +54,10 @@ public:
                         const char* skinPath);
     // The header of the file read last (zero before the first load).
     const MD2Header& GetHeader() const { return header; }
+    // The skin names of the file read last, in table order; empty when its table lies outside it.
+    const std::vector<std::string>& GetSkinNames() const { return skinNames; }
+    // The name of every frame of the file read last, in file order.
+    const std::vector<std::string>& GetFrameNames() const { return frameNames; }
 
 private:
     struct RawFrame {
@@ -67,6 +73,8 @@ private:
     bool ReadHeader();
     // Reads the tables and the frames; refuses triangles that index outside the tables.
     bool ReadData();
+    // Reads the skin names when their table lies inside the file; the model itself never needs them.
+    void ReadSkinNames();
     // Decodes frame i's vertices (scaled, translated, axis-swapped) and name.
     void DecodeFrame(int i);
     void ConvertFrames(ModelData& model);
@@ -84,4 +92,6 @@ private:
     std::vector<int16_t> rawTexCoords;
     std::vector<int16_t> rawTriangles;
     std::vector<RawFrame> rawFrames;
+    std::vector<std::string> skinNames;
+    std::vector<std::string> frameNames;
 };

@@ -39,7 +39,9 @@ void CMD2Loader::ConvertFrames(ModelData& model) {
     model.frameCount = header.frameCount;
     ParseAnimations(model);
     model.frames.reserve(static_cast<size_t>(header.frameCount));
+    frameNames.reserve(static_cast<size_t>(header.frameCount));
     for (int i = 0; i < header.frameCount; ++i) {
+        frameNames.push_back(rawFrames[static_cast<size_t>(i)].name);
         FrameMesh mesh;
         mesh.vertexCount = header.vertexCount;
         mesh.triangleCount = header.triangleCount;

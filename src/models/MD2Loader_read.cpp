@@ -8,7 +8,6 @@
 
 namespace {
 
-const int kSkinNameSize = 64;
 const int kTexCoordSize = 4;
 const int kTriangleSize = 12;
 
@@ -72,16 +71,13 @@ bool CMD2Loader::ReadHeader() {
         return Refuse("Negative count");
     }
     if (h.vertexCount > kMaxVertices) {
-        return Refuse("More than 2048 vertices");
+        return Refuse("More than 2070 vertices");
     }
     if (h.frameCount > 0 && h.frameSize < kFrameHeaderSize + 4 * h.vertexCount) {
         return Refuse("Frame size too small for its vertices");
     }
     if (h.frameCount > 0 && h.frameSize > kFrameBufferSize) {
         return Refuse("Frame size over 8320 bytes");
-    }
-    if (!TableFits(h.skinOffset, h.skinCount, kSkinNameSize, size)) {
-        return Refuse("Skins outside the file");
     }
     if (!TableFits(h.texCoordOffset, h.texCoordCount, kTexCoordSize, size)) {
         return Refuse("Texture coordinates outside the file");
@@ -98,8 +94,19 @@ bool CMD2Loader::ReadHeader() {
     return true;
 }
 
+void CMD2Loader::ReadSkinNames() {
+    if (!TableFits(header.skinOffset, header.skinCount, kSkinNameSize, size)) {
+        return;
+    }
+    for (int i = 0; i < header.skinCount; ++i) {
+        const char* name = reinterpret_cast<const char*>(bytes + header.skinOffset) + i * kSkinNameSize;
+        // A name that fills all 64 bytes has no terminator; it is cut at the field's end.
+        skinNames.emplace_back(name, std::find(name, name + kSkinNameSize, '\0'));
+    }
+}
+
 bool CMD2Loader::ReadData() {
-    // The skin names are not used: the caller names the skin.
+    ReadSkinNames();
     rawTexCoords.resize(static_cast<size_t>(header.texCoordCount) * 2);
     for (size_t i = 0; i < rawTexCoords.size(); ++i) {
         rawTexCoords[i] = ReadInt16LE(bytes + header.texCoordOffset + 2 * i);

@@ -234,11 +234,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"Version not 8", CORRUPT(SetHeaderField(b, Md2Field::Version, 7))},
         Refusal{"Negative count", CORRUPT(SetHeaderField(b, Md2Field::TriangleCount, -1))},
         Refusal{"Negative count", CORRUPT(SetHeaderField(b, Md2Field::FrameCount, -3))},
-        Refusal{"More than 2048 vertices", CORRUPT(SetHeaderField(b, Md2Field::VertexCount, 2049))},
+        Refusal{"More than 2070 vertices", CORRUPT(SetHeaderField(b, Md2Field::VertexCount, 2071))},
         Refusal{"Frame size too small for its vertices",
                 CORRUPT(SetHeaderField(b, Md2Field::FrameSize, 40 + 4 * 3 - 1))},
         Refusal{"Frame size over 8320 bytes", CORRUPT(SetHeaderField(b, Md2Field::FrameSize, 8324))},
-        Refusal{"Skins outside the file", CORRUPT(SetHeaderField(b, Md2Field::SkinCount, 1000))},
         Refusal{"Texture coordinates outside the file",
                 CORRUPT(SetHeaderField(b, Md2Field::TexCoordOffset, -4))},
         Refusal{"Triangles outside the file",
@@ -251,6 +250,37 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal {
             "Texture coordinate index out of range", CORRUPT(w.triangles[0].texCoord[2] = 3; b = w.Bytes())
         }));
+
+TEST(MD2LoaderTest, FramesOfUpTo2070VerticesFillTheFrameLimitAndLoad) {
+    Md2Writer writer = Md2Writer::RandomMesh(2060, 100, 2, 7);
+    writer.skins = {"models/x/skin.pcx"};
+    ModelData model;
+    bool ok = false;
+    EXPECT_EQ("", LoadBytes(model, writer.Bytes(), &ok));
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(2, model.frameCount);
+    EXPECT_EQ(2060, model.frames[1].vertexCount);
+    ReleaseModelData(model);
+}
+
+TEST(MD2LoaderTest, ASkinTableOutsideTheFileLeavesTheModelAndNoSkinNames) {
+    Md2Writer writer = Md2Writer::NamedFrames({"a1", "a2", "a3"});
+    writer.skins = {"skin.pcx"};
+    std::vector<uint8_t> bytes = writer.Bytes();
+    CMD2Loader loader;
+    ModelData model;
+    ASSERT_TRUE(loader.LoadFromMemory(model, bytes.data(), bytes.size(), "m.md2", nullptr));
+    EXPECT_EQ(std::vector<std::string>{"skin.pcx"}, loader.GetSkinNames());
+
+    SetHeaderField(bytes, Md2Field::SkinOffset, static_cast<int32_t>(bytes.size()) + 64);
+    CaptureStream err(STDERR_FILENO);
+    EXPECT_TRUE(loader.LoadFromMemory(model, bytes.data(), bytes.size(), "m.md2", nullptr));
+    EXPECT_EQ("", err.Text());
+    EXPECT_TRUE(loader.GetSkinNames().empty());
+    EXPECT_EQ(3, model.frameCount);
+    EXPECT_EQ(1, model.animationCount);
+    ReleaseModelData(model);
+}
 
 TEST(MD2LoaderTest, MissingFileIsReportedWithItsWholePath) {
     std::string path = "/nonexistent/" + std::string(3000, 'p') + ".md2";

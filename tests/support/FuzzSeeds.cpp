@@ -167,7 +167,7 @@ std::vector<Seed> MD2Seeds() {
         {"frame-size-over-buffer", with(mesh, Md2Field::FrameSize, 9000), false},
         {"frames-past-end", with(mesh, Md2Field::FrameOffset, frames + 100000), false},
         {"negative-triangle-offset", with(mesh, Md2Field::TriangleOffset, -12), false},
-        {"skins-past-end", with(with(mesh, Md2Field::SkinCount, 3), Md2Field::SkinOffset, 0x7FFFFFF0), false},
+        {"skins-past-end", with(with(mesh, Md2Field::SkinCount, 3), Md2Field::SkinOffset, 0x7FFFFFF0), true},
         {"zero-skin-width", with(mesh, Md2Field::SkinWidth, 0), false},
         {"vertex-index-out-of-range", triangleField(0, 24), false},
         {"negative-vertex-index", triangleField(2, -1), false},

@@ -11,7 +11,8 @@ namespace assetgen {
 
 namespace {
 
-const int kMaxVertices = 2048; // what a frame buffer of 8,320 bytes holds
+// The MD2 format's own vertex limit; older readers that follow it would refuse a file beyond it.
+const int kMaxVertices = 2048;
 const int kHeaderBytes = 68, kSkinNameBytes = 64, kFrameNameBytes = 16;
 
 void PutInt(std::vector<uint8_t>& out, int32_t value, int bytes = 4) {
