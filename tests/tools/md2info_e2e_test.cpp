@@ -68,6 +68,30 @@ TEST(Md2info, PrintsTheHeaderAndTheAnimationTable) {
     EXPECT_EQ(Header(path, 3, 3, 1, 1, 0), Md2info(dir, path).out);
 }
 
+TEST(Md2info, ListsSkinNamesAndFrameBoxesAndAcceptsASkinTableOutsideTheFile) {
+    Md2Writer writer = Md2Writer::NamedFrames({"run1", "run2"});
+    writer.skins = {"models/ogre/ogre.pcx", "ogre2.pcx"};
+    writer.frames[1].translate = {{-1.0f, 0.5f, 2.0f}};
+    TempDir dir;
+    std::string path = dir.File("ogre.md2");
+    ASSERT_TRUE(writer.Write(path));
+    ToolRun run = Md2info(dir, "--skins --frames " + path);
+    EXPECT_EQ(0, run.status) << run.err;
+    // Packed (x, y, z) bytes (s, 0, 0), (s + 10, 0, 0), (s, 0, 10) with s the frame index; the file's
+    // z is the model's y, its y negated the model's z.
+    const std::string frames = "frame 0 run1 0 0 0 10 10 0\nframe 1 run2 0 2 -0.5 10 12 -0.5\n";
+    EXPECT_EQ(Header(path, 3, 3, 1, 2, 1) + "animation 0 run 0 1\nskins: 2\nskin 0 models/ogre/ogre.pcx\n" +
+                  "skin 1 ogre2.pcx\n" + frames,
+              run.out);
+
+    std::vector<uint8_t> bytes = writer.Bytes();
+    SetHeaderField(bytes, Md2Field::SkinOffset, static_cast<int32_t>(bytes.size()) + 100);
+    korvel::test::WriteFile(path, bytes);
+    run = Md2info(dir, "--skins " + path);
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_EQ(Header(path, 3, 3, 1, 2, 1) + "animation 0 run 0 1\nskins: 0\n", run.out);
+}
+
 TEST(Md2info, FilesThatDoNotLoadExitWithOne) {
     TempDir dir;
     std::string path = dir.File("v7.md2");
@@ -98,5 +122,5 @@ TEST(Md2info, WithoutAnArgumentPrintsUsageAndExitsWithTwo) {
     ToolRun run = Md2info(dir, "");
     EXPECT_EQ(2, run.status);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("usage: md2info FILE\n", run.err);
+    EXPECT_EQ("usage: md2info [--frames] [--skins] FILE\n", run.err);
 }

@@ -1,16 +1,54 @@
 // md2info: what the engine's loader makes of an MD2 model file, for people who make or debug models.
-// Prints the header counts and the animation table; exits 1 when the file does not load or the
-// lines cannot be written, 2 without an argument.
+// Prints the header counts and the animation table, and on request every frame's name and bounding
+// box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
+// the lines cannot be written, 2 on a wrong command line.
 #include "models/MD2Loader.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+const char* const kUsage = "usage: md2info [--frames] [--skins] FILE\n";
+
+// The smallest box around a frame's vertices, in model coordinates (y up).
+void PrintFrame(int index, const std::string& name, const FrameMesh& frame) {
+    Vec3 low, high;
+    for (int v = 0; v < frame.vertexCount; ++v) {
+        const Vec3& p = frame.positions[v];
+        low = v == 0 ? p : Vec3(std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z));
+        high = v == 0 ? p : Vec3(std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z));
+    }
+    // Adding 0 turns the -0 of a negated zero into 0.
+    std::printf("frame %d %s %g %g %g %g %g %g\n", index, name.c_str(), low.x + 0.0f, low.y + 0.0f,
+                low.z + 0.0f, high.x + 0.0f, high.y + 0.0f, high.z + 0.0f);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: md2info FILE\n");
+    const char* path = nullptr;
+    bool frames = false, skins = false, wrong = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::printf("%s", kUsage);
+            return 0;
+        } else if (std::strcmp(argv[i], "--frames") == 0) {
+            frames = true;
+        } else if (std::strcmp(argv[i], "--skins") == 0) {
+            skins = true;
+        } else if (argv[i][0] == '-' || path) {
+            wrong = true;
+        } else {
+            path = argv[i];
+        }
+    }
+    if (wrong || !path) {
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
-    const char* path = argv[1];
     CMD2Loader loader;
     ModelData model;
     if (!loader.Load(model, path, nullptr)) {
@@ -29,6 +67,19 @@ int main(int argc, char** argv) {
         const Animation& animation = model.animations[static_cast<size_t>(i)];
         std::printf("animation %d %s %d %d\n", i, animation.name.c_str(), animation.firstFrame,
                     animation.endFrame);
+    }
+    if (skins) {
+        const std::vector<std::string>& names = loader.GetSkinNames();
+        std::printf("skins: %zu\n", names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            std::printf("skin %zu %s\n", i, names[i].c_str());
+        }
+    }
+    if (frames) {
+        for (int i = 0; i < model.frameCount; ++i) {
+            PrintFrame(i, loader.GetFrameNames()[static_cast<size_t>(i)],
+                       model.frames[static_cast<size_t>(i)]);
+        }
     }
     ReleaseModelData(model);
     // A full disk or a closed pipe must not pass for a complete table.
