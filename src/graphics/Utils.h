@@ -31,6 +31,9 @@ public:
     const char* GetFPSText() const;
     // Loads a BMP file into a mipmapped RGB texture; 0 on failure.
     unsigned int LoadBMPTexture(const char* file);
+    // Loads any image SDL_image reads (PCX, PNG, TGA, JPEG, BMP) into a mipmapped texture laid out as
+    // LoadBMPTexture's (bottom row first), with the same two lines; 0 on failure.
+    unsigned int LoadImageTexture(const char* file);
     // Loads a BMP file into memory as RGB rows, bottom row first; null on failure.
     BMPImage* LoadBMP(const char* file);
     // The same from a BMP file already in memory; name stands for the file in messages.

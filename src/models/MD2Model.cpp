@@ -8,6 +8,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <strings.h>
 
 namespace {
 
@@ -23,7 +24,7 @@ uint32_t Ticks() {
 
 CMD2Model::CMD2Model()
     : texture(0), elapsed(0.0f), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
-      rotationAxis(0.0f, 1.0f, 0.0f) {}
+      rotationAxis(0.0f, 1.0f, 0.0f), paused(false) {}
 
 CMD2Model::~CMD2Model() {
     ReleaseModelData(data);
@@ -36,9 +37,12 @@ void CMD2Model::SetTickSource(uint32_t (*source)()) {
 bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
     bool loaded = loader.Load(data, modelPath, skinPath);
     for (const Material& material : data.materials) {
-        if (!material.fileName.empty() && gUtils) {
-            texture = gUtils->LoadBMPTexture(material.fileName.c_str());
+        const std::string& name = material.fileName;
+        if (name.empty() || !gUtils) {
+            continue;
         }
+        bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
+        texture = bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
     }
     return loaded;
 }
@@ -79,6 +83,40 @@ float CMD2Model::UpdateTime(int next) {
     return std::clamp(elapsed / kKeyFrameMs, 0.0f, 1.0f);
 }
 
+void CMD2Model::SetPaused(bool pause) {
+    // Resuming restarts the running key frame, so it is shown whole before the clock moves on.
+    if (paused && !pause) {
+        lastTick = Ticks();
+    }
+    paused = pause;
+}
+
+int CMD2Model::NextFrame(int frame) const {
+    const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
+    if (data.currentAnimation == data.animationCount - 1) {
+        return frame + 1 > anim.endFrame ? anim.firstFrame : frame + 1;
+    }
+    int next = (frame + 1) % anim.endFrame;
+    return next == 0 ? anim.firstFrame : next;
+}
+
+void CMD2Model::StepKeyFrame(int steps) {
+    if (data.animationCount <= 0) {
+        return;
+    }
+    if (steps > 0) {
+        data.currentFrame = NextFrame(data.currentFrame);
+        return;
+    }
+    // One step back is the frame whose next one is the current frame.
+    const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
+    int frame = anim.firstFrame;
+    for (int i = 0; i < data.frameCount && NextFrame(frame) != data.currentFrame; ++i) {
+        frame = NextFrame(frame);
+    }
+    data.currentFrame = frame;
+}
+
 void CMD2Model::Render() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
@@ -94,13 +132,9 @@ void CMD2Model::Render() {
     const FrameMesh* nxt = cur;
     float t = 0.0f;
     if (data.animationCount > 0) {
-        const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
-        int next = (data.currentFrame + 1) % anim.endFrame;
-        if (next == 0) {
-            next = anim.firstFrame;
-        }
+        int next = NextFrame(data.currentFrame);
         nxt = &data.frames[static_cast<size_t>(next)];
-        t = UpdateTime(next);
+        t = paused ? 0.0f : UpdateTime(next);
     }
 
     if (glActiveTextureARB) {

@@ -20,8 +20,9 @@ public:
     CMD2Model(const CMD2Model&) = delete;
     CMD2Model& operator=(const CMD2Model&) = delete;
 
-    // Loads the model file, then the skin (if named) through the utilities' BMP loader. False when
-    // the model file was refused; a failed skin leaves the default texture.
+    // Loads the model file, then the skin (if named): a .bmp file through the utilities' BMP loader,
+    // any other image through SDL_image. False when the model file was refused; a failed skin leaves
+    // the default texture.
     bool Load(const char* modelPath, const char* skinPath);
     // Advances the clock and draws the current frame; once per displayed frame.
     void Render();
@@ -36,11 +37,23 @@ public:
     // Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
     // toward next, between 0 and 1.
     float UpdateTime(int next);
+    // Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
+    void SetPaused(bool paused);
+    bool IsPaused() const { return paused; }
+    // Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
+    void StepKeyFrame(int steps);
+    // The key frame that follows frame in the playing animation. The file's last animation ends on
+    // the file's last frame (its end frame is inclusive); every other one before its end frame.
+    int NextFrame(int frame) const;
 
     // The loaded frames, animations and playback state.
     const ModelData& GetData() const { return data; }
     // The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return texture; }
+    // Draws with another texture from now on (the model never deletes textures).
+    void SetTexture(unsigned int name) { texture = name; }
+    // The loader, with the header and the skin and frame names of the file.
+    const CMD2Loader& GetLoader() const { return loader; }
     // Replaces SDL_GetTicks as the animation clock (null restores SDL's clock).
     static void SetTickSource(uint32_t (*source)());
 
@@ -59,4 +72,5 @@ private:
     Vec3 scale;
     float rotation;
     Vec3 rotationAxis;
+    bool paused;
 };

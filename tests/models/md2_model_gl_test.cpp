@@ -196,7 +196,8 @@ TEST_F(MD2ModelTest, KeyFramesAdvanceOncePerDrawAndLoopWithinTheAnimation) {
         model.Render();
         played.push_back(model.GetData().currentFrame);
     }
-    EXPECT_EQ((std::vector<int>{41, 42, 43, 44, 40, 41}), played);
+    // run is the file's last animation: its end frame 45 is inclusive and shown before 40 again.
+    EXPECT_EQ((std::vector<int>{41, 42, 43, 44, 45, 40}), played);
 }
 
 TEST_F(MD2ModelTest, UpdateTimeSwitchesAtTheEndOfAPeriodAndClampsItsFactor) {
@@ -339,11 +340,11 @@ TEST_F(MD2ModelTest, PositionsAreInterpolatedAndTheFirstDrawStopsAtTheNextKeyFra
     // The first draw is 1000 ms after tick 0; the factor stops at 1, on frame 1 (moved one unit).
     model.Render();
     EXPECT_NEAR(512, LeftEdge(384 - 30), 2);
-    // Half a period later: halfway from frame 1 back to frame 0.
+    // Half a period later: halfway from frame 1 on to frame 2, the last animation's inclusive end.
     ClearFrame();
     fakeTicks += 100;
     model.Render();
-    EXPECT_NEAR(512 - 66.5, LeftEdge(384 - 30), 2);
+    EXPECT_NEAR(512 + 66.5, LeftEdge(384 - 30), 2);
 }
 
 TEST_F(MD2ModelTest, DrawingAFrameAllocatesNothing) {
