@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -49,8 +51,13 @@ CFont::~CFont() {
 bool CFont::Load(const char* file) {
     const GLuint oldTexture = glyphTexture.texID;
     if (!glyphTexture.LoadTGA(file)) {
+        // Nothing can be written without a font, so the program ends; started from the wrong folder
+        // it would otherwise show a black screen and report success.
+        std::vector<char> cwd(4096);
+        std::fprintf(stderr, "Cannot load the font %s (working directory %s)\n", file ? file : "",
+                     getcwd(cwd.data(), cwd.size()) ? cwd.data() : "unknown");
         SDL_Quit();
-        std::exit(0);
+        std::exit(1);
     }
     // Loading a font again replaces its image: the lists and texture of the first image go.
     if (listBase != 0) {

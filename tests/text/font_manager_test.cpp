@@ -22,7 +22,7 @@ TEST(FontManager, NumbersFromOneWithFallbackToTheLastFont) {
     EXPECT_EQ(manager.GetFont(0), &second);
 }
 
-TEST(FontManagerDeathTest, AFontImageThatCannotBeLoadedEndsTheProcessWithStatusZero) {
+TEST(FontManagerDeathTest, AFontImageThatCannotBeLoadedEndsTheProcessWithStatusOne) {
     EXPECT_EXIT(
         {
             // The log goes to stdout; send it where the death test can read it.
@@ -30,6 +30,7 @@ TEST(FontManagerDeathTest, AFontImageThatCannotBeLoadedEndsTheProcessWithStatusZ
             CFontManager manager;
             manager.LoadFont("Data/Font/missing.tga");
         },
-        ::testing::ExitedWithCode(0),
-        "Loading Font: Data/Font/missing.tga\nCould not open texture file: Data/Font/missing.tga\n");
+        ::testing::ExitedWithCode(1),
+        "Loading Font: Data/Font/missing.tga\nCould not open texture file: Data/Font/missing.tga\n"
+        "Cannot load the font Data/Font/missing.tga \\(working directory ");
 }

@@ -63,14 +63,17 @@ TEST(ViewerText, ShadersThenFontInTheLogAndTextOnScreen) {
     EXPECT_EQ(BrightPixels(shot, 1, 20, 400, 24), 0) << "nothing between the FPS line and the help text";
 }
 
-TEST(ViewerText, AMissingFontImageEndsTheViewerWithStatusZero) {
+TEST(ViewerText, AMissingFontImageEndsTheViewerWithStatusOneAndSaysWhy) {
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
     TempDir dir;
     std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/shaders",
                                               dir.File("shaders"));
     ProgramRun viewer(display, kViewer, {}, dir.Path());
-    EXPECT_EQ(viewer.Wait(), 0);
+    EXPECT_EQ(viewer.Wait(), 1);
+    const std::string why =
+        "Cannot load the font Data/Font/font.tga (working directory " + dir.Path() + ")\n";
+    EXPECT_NE(viewer.Stderr().find(why), std::string::npos) << viewer.Stderr();
     EXPECT_NE(viewer.Stdout().find("Loading Font: Data/Font/font.tga\n"
                                    "Could not open texture file: Data/Font/font.tga\n"),
               std::string::npos)
