@@ -1,9 +1,15 @@
-// The viewer's process entry: one application object driven through its lifecycle.
+// The viewer's process entry: the command line first (before the engine starts, and before anything
+// may change the working directory), then one application object driven through its lifecycle.
 #include "app/RunApp.h"
 #include "demo/SimpleWindow.h"
+#include "demo/ViewerOptions.h"
 
 int main(int argc, char* argv[]) {
-    (void)argc;
-    (void)argv;
-    return RunApp([] { return new SimpleWindow; });
+    ViewerOptions options;
+    int status = options.Parse(argc, argv);
+    if (status >= 0) {
+        return status;
+    }
+    return RunApp([&options] { return new SimpleWindow(options); },
+                  [](CApp& app) { return static_cast<SimpleWindow&>(app).ExitStatus(); });
 }

@@ -27,7 +27,11 @@ const float LogoRight = 1022.0f, LogoBottom = 766.0f;
 
 } // namespace
 
-SimpleWindow::SimpleWindow() : model(nullptr), logo(nullptr) {}
+SimpleWindow::SimpleWindow(const ViewerOptions& options)
+    : model(nullptr), logo(nullptr), options(options), exitStatus(0), failed(false), wireframe(false),
+      overlay(false), framed(false), frameScale(ModelScale), frameBottom(0.0f), frameCentreX(0.0f),
+      frameCentreZ(0.0f), orbiting(false), orbitYaw(0.0f), orbitPitch(0.0f), orbitRadius(1.0f),
+      framesDrawn(0) {}
 
 SimpleWindow::~SimpleWindow() {
     if (model) {
@@ -41,22 +45,38 @@ SimpleWindow::~SimpleWindow() {
 }
 
 void SimpleWindow::Init() {
-    engine->InitVideo(1024, 768, 24, true, false);
+    engine->InitVideo(1024, 768, 24, !options.window, false);
     // SetMousePointer hides the system cursor again: the software pointer is drawn instead.
     gGraphicsCore->ShowCursor(true);
     gGraphicsCore->SetMousePointer("Data/MousePointer.png");
+    // A thumbnail shows the model, not wherever the pointer happens to rest.
+    if (!options.screenshot.empty()) {
+        gGraphicsCore->softwarePointer = false;
+    }
     engine->SetShowFPS(true);
     gGraphicsCore->SetCaption("Korvel Engine - MD2 Demo");
 
     model = new CMD2Model;
     // The model's own messages (the skin's "Loading Texture") continue these lines.
     std::cout << "\nLoading MD2 file..." << std::flush;
-    model->Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp");
+    bool loaded = true;
+    if (options.model.empty()) {
+        model->Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp");
+    } else {
+        loaded = LoadGivenModel();
+    }
     std::printf("done.");
     std::fflush(stdout);
     model->SetScale(ModelScale, ModelScale, ModelScale);
     model->SetPosition(ModelX, ModelY, ModelZ);
     model->SetRotation(InitialRotation);
+    // A model asked for by name that cannot be shown is an error, not an empty scene.
+    if (!loaded || !StartAnimation()) {
+        failed = true;
+        exitStatus = 1;
+        return;
+    }
+    PlaceModel();
 
     logo = new CImage("Data/Logo/kvxlogo.png");
     logo->x = LogoRight - logo->GetWidth();
@@ -64,8 +84,12 @@ void SimpleWindow::Init() {
 }
 
 void SimpleWindow::Run() {
-    for (;;) {
+    while (!failed) {
         Render();
+        if (!options.screenshot.empty() && framesDrawn >= options.frames) {
+            return;
+        }
+        HandleDrag();
         if (!gEventManager->HasEvent()) {
             continue;
         }
@@ -80,10 +104,13 @@ void SimpleWindow::Run() {
         }
         if (gEventManager->IsKeyDown(SDLK_LEFT)) {
             model->SetRotation(model->GetRotation() + RotationStep);
+            PlaceModel();
         }
         if (gEventManager->IsKeyDown(SDLK_RIGHT)) {
             model->SetRotation(model->GetRotation() - RotationStep);
+            PlaceModel();
         }
+        HandleToolEvent(gEventManager->GetEvent());
     }
 }
 
@@ -101,15 +128,26 @@ void SimpleWindow::Render() {
     glDisable(GL_BLEND);
     gCamera->Look();
     gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    }
     model->Render();
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    }
     engine->Update();
     if (font) {
         font->Print(20, 740, 0, "Press ESC to Exit.");
+    }
+    if (overlay) {
+        DrawOverlay();
     }
     // The kernel's update left the model-view in window pixels, so the logo is placed in pixels.
     gGraphicsCore->Begin2D();
     logo->Draw(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     gGraphicsCore->End2D();
+    ++framesDrawn;
+    SaveDueScreenshot();
     SDL_GL_SwapBuffers();
 }
 

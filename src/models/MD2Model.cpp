@@ -37,14 +37,21 @@ void CMD2Model::SetTickSource(uint32_t (*source)()) {
 bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
     bool loaded = loader.Load(data, modelPath, skinPath);
     for (const Material& material : data.materials) {
-        const std::string& name = material.fileName;
-        if (name.empty() || !gUtils) {
-            continue;
-        }
-        bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-        texture = bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+        LoadSkin(material.fileName.c_str());
     }
     return loaded;
+}
+
+void CMD2Model::LoadSkin(const char* skinPath) {
+    const std::string name = skinPath ? skinPath : "";
+    if (name.empty() || !gUtils) {
+        return;
+    }
+    bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
+    GLuint loaded = bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+    if (loaded != 0) {
+        texture = loaded;
+    }
 }
 
 void CMD2Model::SetAnimation(int n) {

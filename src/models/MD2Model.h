@@ -24,6 +24,9 @@ public:
     // any other image through SDL_image. False when the model file was refused; a failed skin leaves
     // the default texture.
     bool Load(const char* modelPath, const char* skinPath);
+    // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
+    // other image through SDL_image. A failed load leaves the texture as it was.
+    void LoadSkin(const char* skinPath);
     // Advances the clock and draws the current frame; once per displayed frame.
     void Render();
     // Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its

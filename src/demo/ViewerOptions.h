@@ -1,0 +1,24 @@
+// The viewer's command line: md2viewer [OPTIONS] [MODEL.md2 [SKIN]]. Every path comes out absolute,
+// resolved against the directory the viewer was started from, so it survives a change of directory.
+#pragma once
+
+#include <string>
+
+struct ViewerOptions {
+    // Where the user started the viewer; F12 screenshots go here.
+    std::string startDir;
+    // Empty for the hobgoblin of Data/Models/MD2.
+    std::string model;
+    // Empty to take the skin the model names.
+    std::string skin;
+    // A name or a number; empty for animation 0.
+    std::string animation;
+    // When set, the viewer draws `frames` frames, saves the last one here and ends.
+    std::string screenshot;
+    int frames = 30;
+    bool window = false;
+
+    // Reads argv. Returns -1 when the viewer is to run, otherwise the exit status after --help or
+    // --version (0, text on standard output) or a wrong command line (2, usage on standard error).
+    int Parse(int argc, char* argv[]);
+};

@@ -1,0 +1,42 @@
+#include "graphics/Screenshot.h"
+
+#include "graphics/GL.h"
+#include "graphics/PngWriter.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+bool CScreenshot::SaveBackBuffer(const std::string& path, int width, int height, std::string* error) {
+    if (width <= 0 || height <= 0) {
+        return CPngWriter::WriteRGBA(path, width, height, {}, error);
+    }
+    const size_t row = static_cast<size_t>(width) * 4;
+    std::vector<uint8_t> bottomUp(row * static_cast<size_t>(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    // GL counts rows from the bottom, PNG from the top; the picture is opaque whatever alpha was drawn.
+    std::vector<uint8_t> rgba(bottomUp.size());
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(&rgba[static_cast<size_t>(height - 1 - y) * row], &bottomUp[static_cast<size_t>(y) * row],
+                    row);
+    }
+    for (size_t i = 3; i < rgba.size(); i += 4) {
+        rgba[i] = 255;
+    }
+    return CPngWriter::WriteRGBA(path, width, height, rgba, error);
+}
+
+std::string CScreenshot::NextFreeName(const std::string& folder, const std::string& prefix) {
+    for (int n = 1;; ++n) {
+        char name[32];
+        std::snprintf(name, sizeof name, "-%04d.png", n);
+        std::string path = folder + "/" + prefix + name;
+        struct stat info;
+        if (stat(path.c_str(), &info) != 0 || n >= 9999) {
+            return path;
+        }
+    }
+}
