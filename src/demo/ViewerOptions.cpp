@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -35,7 +36,10 @@ int Wrong(const std::string& message) {
 int ViewerOptions::Parse(int argc, char* argv[]) {
     std::vector<char> cwd(4096);
     startDir = getcwd(cwd.data(), cwd.size()) ? cwd.data() : ".";
-    auto absolute = [this](const std::string& path) { return path[0] == '/' ? path : startDir + "/" + path; };
+    auto absolute = [this](const std::string& path) {
+        std::filesystem::path full = path[0] == '/' ? path : startDir + "/" + path;
+        return full.lexically_normal().string();
+    };
 
     std::vector<std::string> files;
     for (int i = 1; i < argc; ++i) {

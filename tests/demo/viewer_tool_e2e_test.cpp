@@ -1,0 +1,169 @@
+// The viewer as a tool for the user's own MD2 files, driven end to end: a model and a PCX skin made
+// here, kept outside runtime/, the skin found through the name inside the model, the thumbnail of
+// --screenshot, Page Down past animation 9, numbered F12 screenshots, --window, and wrong command lines.
+#include "support/Md2Writer.h"
+#include "support/TestSupport.h"
+#include "support/XSession.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using korvel::test::Md2Frame;
+using korvel::test::Md2Writer;
+using korvel::test::ProgramRun;
+using korvel::test::ReadFile;
+using korvel::test::RunCommand;
+using korvel::test::ShellQuote;
+using korvel::test::TempDir;
+using korvel::test::VirtualDisplay;
+
+namespace {
+
+const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
+const std::string kRunning = "Korvel Engine - MD2 Demo Current FPS: ";
+const int kAnimations = 21;
+// The animation whose frames float the column well above the grid.
+const int kLifted = 15;
+
+// A square column 40 x 40 x 200 units in the file's own units, two frames for each of 21 animations
+// (aa, ab, ..., au); the frames of animation 15 are lifted by 150 units. Its skin table names a
+// game path whose base name is column.pcx.
+Md2Writer Column() {
+    Md2Writer writer;
+    writer.skinWidth = writer.skinHeight = 64;
+    writer.skins = {"models/monsters/column/column.pcx"};
+    writer.texCoords = {{{0, 0}}, {{63, 0}}, {{0, 63}}};
+    // Corner c has x from bit 0, y from bit 1 and z (up) from bit 2.
+    const int quads[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1},
+                             {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
+    for (const auto& q : quads) {
+        for (int half = 0; half < 2; ++half) {
+            int16_t a = static_cast<int16_t>(q[0]), b = static_cast<int16_t>(q[1 + half]);
+            int16_t c = static_cast<int16_t>(q[2 + half]);
+            writer.triangles.push_back({{{a, b, c}}, {{0, 1, 2}}});
+        }
+    }
+    for (int k = 0; k < kAnimations; ++k) {
+        for (int n = 1; n <= 2; ++n) {
+            Md2Frame frame;
+            frame.name = std::string("a") + static_cast<char>('a' + k) + std::to_string(n);
+            frame.translate = {{0.0f, 0.0f, k == kLifted ? 150.0f : 0.0f}};
+            for (int c = 0; c < 8; ++c) {
+                frame.vertices.push_back(
+                    {{static_cast<uint8_t>(c & 1 ? 40 : 0), static_cast<uint8_t>(c & 2 ? 40 : 0),
+                      static_cast<uint8_t>(c & 4 ? 200 : 0)}});
+            }
+            writer.frames.push_back(frame);
+        }
+    }
+    return writer;
+}
+
+// Where a screenshot shows the red column: its pixel count and the rows it spans.
+struct RedArea {
+    long pixels = 0;
+    int top = 768, bottom = -1;
+};
+
+RedArea FindRed(const std::string& png) {
+    RedArea red;
+    std::string raw = png + ".rgb";
+    EXPECT_EQ(RunCommand("convert " + ShellQuote(png) + " -depth 8 rgb:" + ShellQuote(raw)), 0);
+    std::vector<uint8_t> rgb = ReadFile(raw);
+    EXPECT_EQ(rgb.size(), 1024u * 768u * 3u) << png;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        if (rgb[i] > 60 && rgb[i] > 3 * rgb[i + 1] && rgb[i] > 3 * rgb[i + 2]) {
+            int row = static_cast<int>(i / 3 / 1024);
+            ++red.pixels;
+            red.top = std::min(red.top, row);
+            red.bottom = std::max(red.bottom, row);
+        }
+    }
+    return red;
+}
+
+class ViewerTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(display.Ok());
+        // The user's folder: the program's data reached through links, the model somewhere else.
+        start = dir.File("start");
+        std::filesystem::create_directory(start);
+        for (const char* data : {"Data", "shaders"}) {
+            std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/" + data,
+                                                      start + "/" + data);
+        }
+        std::filesystem::create_directory(dir.File("models"));
+        model = dir.File("models/column.md2");
+        ASSERT_TRUE(Column().Write(model));
+        ASSERT_EQ(
+            RunCommand("convert -size 64x64 xc:'#e02020' PCX:" + ShellQuote(dir.File("models/column.pcx"))),
+            0);
+    }
+
+    std::unique_ptr<ProgramRun> Start(const std::vector<std::string>& args) {
+        return std::make_unique<ProgramRun>(display, kViewer, args, start);
+    }
+
+    TempDir dir;
+    VirtualDisplay display;
+    std::string start;
+    std::string model;
+};
+
+TEST_F(ViewerTool, ScreenshotShowsAModelFromAnotherFolderInTheSkinItNames) {
+    auto viewer = Start({"--screenshot", "thumb.png", "--frames", "10", "../models/column.md2"});
+    ASSERT_EQ(viewer->Wait(60.0), 0) << viewer->Stdout() << viewer->Stderr();
+    EXPECT_NE(viewer->Stdout().find("Loading Texture: " + dir.File("models/column.pcx")), std::string::npos)
+        << viewer->Stdout();
+    EXPECT_NE(viewer->Stdout().find("Screenshot saved to " + start + "/thumb.png\n"), std::string::npos);
+    // Framed like the hobgoblin: about 300 pixels tall, its foot on the grid in the lower half.
+    RedArea red = FindRed(start + "/thumb.png");
+    EXPECT_GT(red.pixels, 5000);
+    EXPECT_GT(red.bottom - red.top, 200);
+    EXPECT_LT(red.bottom - red.top, 450);
+    EXPECT_GT(red.bottom, 500);
+    EXPECT_LT(red.bottom, 680);
+}
+
+TEST_F(ViewerTool, PageDownReachesLaterAnimationsAndF12SavesTheNextFreeNumberInAWindow) {
+    ASSERT_EQ(RunCommand("touch " + ShellQuote(start + "/md2viewer-0001.png")), 0);
+    auto viewer = Start({"--window", model});
+    ASSERT_TRUE(viewer->WaitForWindow(kRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
+    display.Run("xdotool mousemove 1000 300");
+    // A window of its own: the drawing surface sits inside the titled, managed window.
+    std::string info;
+    display.Run(
+        "sh -c " + ShellQuote("xwininfo -children -id $(xdotool search --name '" + kRunning + "' | head -1)"),
+        &info);
+    EXPECT_NE(info.find("1 child:"), std::string::npos) << info;
+
+    viewer->Key("F12");
+    ASSERT_TRUE(viewer->WaitForOutput("Screenshot saved to " + start + "/md2viewer-0002.png\n", 20.0));
+    viewer->Key("Next Next Next Next Next Next Next Next Next Next Next Next Next Next Next");
+    usleep(500 * 1000);
+    viewer->Key("F12");
+    ASSERT_TRUE(viewer->WaitForOutput("Screenshot saved to " + start + "/md2viewer-0003.png\n", 20.0));
+    viewer->Key("Escape");
+    EXPECT_EQ(viewer->Wait(30.0), 0) << viewer->Stderr();
+
+    RedArea standing = FindRed(start + "/md2viewer-0002.png");
+    RedArea lifted = FindRed(start + "/md2viewer-0003.png");
+    EXPECT_GT(standing.pixels, 5000);
+    EXPECT_GT(lifted.pixels, 2000);
+    EXPECT_LT(lifted.bottom, standing.bottom - 100) << "animation " << kLifted << " is not showing";
+}
+
+TEST_F(ViewerTool, AWrongOptionExitsTwoAndAMissingModelOne) {
+    auto wrong = Start({"--bogus", model});
+    EXPECT_EQ(wrong->Wait(30.0), 2);
+    EXPECT_EQ(wrong->Stdout(), "");
+    EXPECT_EQ(wrong->Stderr().rfind("md2viewer: unknown option '--bogus'\nusage: md2viewer ", 0), 0u)
+        << wrong->Stderr();
+
+    auto missing = Start({"--window", "nothing.md2"});
+    EXPECT_EQ(missing->Wait(60.0), 1);
+    EXPECT_EQ(missing->Stderr(), "Unable to find the file: " + start + "/nothing.md2!\n");
+}
+
+} // namespace
