@@ -5,12 +5,13 @@
 
 #include "app/Registry.h"
 #include "camera/Camera.h"
-#include "demo/SkinSearch.h"
 #include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
 #include "graphics/Screenshot.h"
 #include "graphics/Utils.h"
 #include "input/EventManager.h"
 #include "models/MD2Model.h"
+#include "models/SkinSearch.h"
 #include "text/Font.h"
 #include "text/FontManager.h"
 
@@ -239,7 +240,8 @@ void SimpleWindow::SaveDueScreenshot() {
         return;
     }
     std::string error;
-    if (CScreenshot::SaveBackBuffer(path, 1024, 768, &error)) {
+    if (CScreenshot::SaveBackBuffer(path, static_cast<int>(gGraphicsCore->width),
+                                    static_cast<int>(gGraphicsCore->height), &error)) {
         std::cout << "Screenshot saved to " << path << std::endl;
     } else {
         std::fprintf(stderr, "md2viewer: %s\n", error.c_str());

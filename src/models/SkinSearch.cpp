@@ -1,4 +1,4 @@
-#include "demo/SkinSearch.h"
+#include "models/SkinSearch.h"
 
 #include <algorithm>
 #include <sys/stat.h>
