@@ -26,6 +26,7 @@ namespace {
 // The hobgoblin's first frame is 57.67 units tall and shown at scale 0.2 with its feet at y -1.8,
 // centred about (0, -2): every given model is framed to stand there as tall.
 const float kFramedHeight = 57.67f * 0.2f;
+const float kLongestFramed = 3.0f * kFramedHeight;
 const float kFeetY = -1.8f;
 const float kCentreX = 0.0f, kCentreZ = -2.0f;
 const float kPi = 3.14159265f;
@@ -72,10 +73,16 @@ bool SimpleWindow::LoadGivenModel() {
         low = Vec3(std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z));
         high = Vec3(std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z));
     }
-    // A flat model (no height) is framed by its largest side instead.
-    float size = std::max(high.y - low.y, std::max(high.x - low.x, high.z - low.z));
+    // As tall as the hobgoblin, unless that makes it too long to stay in view (a snake, a flat
+    // floor tile): then its longest side is kept within three hobgoblin heights.
+    float height = high.y - low.y;
+    float longest = std::max(height, std::max(high.x - low.x, high.z - low.z));
     framed = true;
-    frameScale = size > 0.0f ? kFramedHeight / size : 1.0f;
+    frameScale = 1.0f;
+    if (longest > 0.0f) {
+        frameScale = std::min(height > 0.0f ? kFramedHeight / height : kFramedHeight / longest,
+                              kLongestFramed / longest);
+    }
     frameBottom = low.y;
     frameCentreX = (low.x + high.x) * 0.5f;
     frameCentreZ = (low.z + high.z) * 0.5f;
