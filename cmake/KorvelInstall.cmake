@@ -42,6 +42,7 @@ if(KORVEL_TOP_LEVEL)
   set(CPACK_PACKAGE_DESCRIPTION
       "The engine library with its headers, CMake package and pkg-config file, the MD2 viewer md2viewer, md2info, the examples, and their data.")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Korvel Engine developers")
   set(CPACK_DEBIAN_PACKAGE_SECTION devel)
