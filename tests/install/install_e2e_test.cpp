@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 
@@ -177,53 +176,3 @@ TEST_F(InstalledEngine, ViewerStartedFarFromItsDataFindsItBesideItself) {
 }
 
 } // namespace
-
-TEST(DebianPackage, HoldsEverythingBelowUsrAndDependsOnTheSystemLibraries) {
-    TempDir dir;
-    std::string log;
-    ASSERT_EQ(RunCommand("cpack -G DEB --config " + ShellQuote(KORVEL_BUILD_DIR "/CPackConfig.cmake") +
-                             " -B " + ShellQuote(dir.Path()) + " 2>&1",
-                         &log),
-              0)
-        << log;
-    const std::string deb = ShellQuote(dir.File("korvel_0.02_amd64.deb"));
-    std::string depends;
-    ASSERT_EQ(RunCommand("dpkg-deb -f " + deb + " Depends", &depends), 0);
-    for (const char* package : {"libsdl1.2debian", "libglew2.2", "libsdl1.2-dev", "libsdl-image1.2-dev",
-                                "libsdl-mixer1.2-dev", "libglew-dev", "libglu1-mesa-dev", "libgl-dev"}) {
-        EXPECT_NE(depends.find(package), std::string::npos) << package << " missing from: " << depends;
-    }
-    std::string files;
-    ASSERT_EQ(RunCommand("dpkg-deb -c " + deb + " | awk '{print $6}'", &files), 0);
-    for (const char* file :
-         {"./usr/bin/md2viewer\n", "./usr/lib/libkorvel.a\n", "./usr/include/korvel/app/App.h\n",
-          "./usr/lib/cmake/Korvel/KorvelConfig.cmake\n", "./usr/lib/pkgconfig/korvel.pc\n",
-          "./usr/share/korvel/Data/Models/MD2/tris.md2\n"}) {
-        EXPECT_NE(files.find(file), std::string::npos) << file;
-    }
-    std::istringstream lines(files);
-    for (std::string line; std::getline(lines, line);) {
-        EXPECT_EQ(line.rfind("./usr/", 0), 0u) << line;
-    }
-}
-
-TEST(Subproject, AddSubdirectoryConfiguresTheLibraryAloneWithoutTestsOrPrograms) {
-    TempDir dir;
-    const std::string text = "cmake_minimum_required(VERSION 3.20)\nproject(Game C CXX)\n"
-                             "add_subdirectory(\"" KORVEL_SOURCE_DIR "\" korvel)\n"
-                             "add_executable(game \"" KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp\")\n"
-                             "target_link_libraries(game PRIVATE Korvel::korvel)\n";
-    korvel::test::WriteFile(dir.File("CMakeLists.txt"), std::vector<uint8_t>(text.begin(), text.end()));
-    std::string log;
-    ASSERT_EQ(
-        RunCommand("cmake -S " + ShellQuote(dir.Path()) + " -B " + ShellQuote(dir.File("build")) + " 2>&1",
-                   &log),
-        0)
-        << log;
-    std::string targets;
-    RunCommand("cmake --build " + ShellQuote(dir.File("build")) + " --target help", &targets);
-    EXPECT_NE(targets.find("... korvel\n"), std::string::npos) << targets;
-    for (const char* absent : {"md2viewer", "assetgen", "app_unit", "install"}) {
-        EXPECT_EQ(targets.find(std::string("... ") + absent + "\n"), std::string::npos) << absent;
-    }
-}
