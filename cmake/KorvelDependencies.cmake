@@ -1,0 +1,24 @@
+# What the engine library needs from the system, one line a dependency: its pkg-config module and the
+# Debian development package that provides it. The build, the installed CMake package
+# (KorvelConfig.cmake), korvel.pc and the .deb's dependencies are all made from this list.
+set(KORVEL_PKG_MODULES "")
+set(KORVEL_DEB_PACKAGES "")
+macro(korvel_dependency module debian_package)
+  list(APPEND KORVEL_PKG_MODULES ${module})
+  list(APPEND KORVEL_DEB_PACKAGES ${debian_package})
+endmacro()
+
+korvel_dependency(sdl libsdl1.2-dev)
+korvel_dependency(SDL_image libsdl-image1.2-dev)
+korvel_dependency(SDL_mixer libsdl-mixer1.2-dev)
+korvel_dependency(glew libglew-dev)
+korvel_dependency(glu libglu1-mesa-dev)
+korvel_dependency(gl libgl-dev)
+# Screenshots are written as PNG files.
+korvel_dependency(libpng libpng-dev)
+
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})
+# The names the benchmark programs link by.
+add_library(PkgConfig::SDL ALIAS PkgConfig::KORVEL_DEPS)
+add_library(PkgConfig::GLLIBS ALIAS PkgConfig::KORVEL_DEPS)

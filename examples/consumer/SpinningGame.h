@@ -1,0 +1,28 @@
+// A small game on the engine: a textured MD2 hobgoblin spinning on the spot, a line of text, and a
+// GUI button that ends it (so do Escape and closing the window).
+#pragma once
+
+#include <korvel/app/App.h>
+
+#include <cstdint>
+
+class CMD2Model;
+
+class SpinningGame : public CApp {
+public:
+    SpinningGame();
+    ~SpinningGame() override;
+
+    // Opens an 800x600 window and loads the model and the Quit button.
+    void Init() override;
+    // Draws frames until the Quit button, Escape or a quit request.
+    void Run() override;
+    void Shutdown() override {}
+    void Reserved1() override {}
+    void Reserved2() override {}
+
+private:
+    void Render(uint32_t elapsedMs);
+
+    CMD2Model* model;
+};

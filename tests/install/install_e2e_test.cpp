@@ -1,0 +1,178 @@
+// The engine as others use it: installed into a prefix that is then moved, its headers compiled one
+// by one, a one-file program built with pkg-config, the out-of-tree game built with find_package, and
+// the installed viewer started far from its data. Programs are judged from screenshots.
+#include "support/TestSupport.h"
+#include "support/XSession.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <thread>
+
+using korvel::test::ProgramRun;
+using korvel::test::RunCommand;
+using korvel::test::ShellQuote;
+using korvel::test::TempDir;
+using korvel::test::VirtualDisplay;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// How many pixels of a screenshot region satisfy an ImageMagick -fx condition on r, g, b (0..1).
+int CountPixels(const std::string& png, int x, int y, int w, int h, const std::string& condition) {
+    std::string out;
+    std::string command = "convert " + ShellQuote(png) + " -crop " + std::to_string(w) + "x" +
+                          std::to_string(h) + "+" + std::to_string(x) + "+" + std::to_string(y) +
+                          " +repage -fx '" + condition + "' -format '%[fx:mean*w*h]' info:";
+    if (RunCommand(command, &out) != 0 || out.empty()) {
+        return -1;
+    }
+    return static_cast<int>(std::stod(out) + 0.5);
+}
+
+const std::string kText = "(r+g+b)/3 > 0.6";
+const std::string kGreenSkin = "g > 0.15 && g > 1.2*r && g > 1.2*b";
+const std::string kOrangeLogo = "r > 0.6 && g > 0.25 && b < 0.3";
+
+// Takes screenshots until `seen` holds for one (a slow machine may still be loading), at most ~20 s.
+template <typename Check>
+bool ScreenshotUntil(const VirtualDisplay& display, const std::string& png, Check seen) {
+    for (int i = 0; i < 40; ++i) {
+        if (display.Screenshot(png) && seen()) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    return false;
+}
+
+// The engine installed from this build into a temporary prefix, then moved elsewhere: everything
+// found below it must be found from where it is now.
+class InstalledEngine : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string log;
+        ASSERT_EQ(RunCommand("cmake --install " + ShellQuote(KORVEL_BUILD_DIR) + " --prefix " +
+                                 ShellQuote(dir.File("staged")) + " 2>&1",
+                             &log),
+                  0)
+            << log;
+        fs::rename(dir.File("staged"), prefix);
+    }
+
+    // Runs a shell command with this prefix's korvel.pc on the pkg-config path; its output goes to `log`.
+    int Shell(const std::string& command, std::string* log) {
+        return RunCommand("export PKG_CONFIG_PATH=" + ShellQuote(prefix + "/lib/pkgconfig") + "; " + command +
+                              " 2>&1",
+                          log);
+    }
+
+    TempDir dir;
+    const std::string prefix = dir.File("moved");
+};
+
+TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
+    std::set<std::string> top;
+    for (const auto& entry : fs::directory_iterator(prefix)) {
+        top.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(top, (std::set<std::string>{"bin", "include", "lib", "share"}));
+    for (const char* file :
+         {"lib/libkorvel.a", "lib/pkgconfig/korvel.pc", "lib/cmake/Korvel/KorvelConfig.cmake",
+          "lib/cmake/Korvel/KorvelConfigVersion.cmake", "bin/md2viewer", "bin/md2info",
+          "share/korvel/Data/Font/font.tga", "share/korvel/shaders/simpleTexture.vert"}) {
+        EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
+    }
+    int headers = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(prefix)) {
+        EXPECT_NE(entry.path().filename(), ".gitkeep") << entry.path();
+        if (entry.path().extension() != ".h") {
+            continue;
+        }
+        ++headers;
+        std::string header = fs::relative(entry.path(), prefix + "/include").string();
+        std::string log;
+        EXPECT_EQ(Shell("echo '#include <" + header +
+                            ">' | c++ -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror "
+                            "$(pkg-config --cflags korvel) -x c++ -",
+                        &log),
+                  0)
+            << header << "\n"
+            << log;
+    }
+    EXPECT_GT(headers, 30);
+}
+
+TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
+    std::string log;
+    const std::string hello = dir.File("hello");
+    ASSERT_EQ(Shell("c++ " + ShellQuote(KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp") + " -o " +
+                        ShellQuote(hello) + " $(pkg-config --cflags --libs korvel)",
+                    &log),
+              0)
+        << log;
+
+    VirtualDisplay display;
+    ASSERT_TRUE(display.Ok());
+    // Started in an empty folder: the data comes from the prefix's share/ through XDG_DATA_DIRS.
+    fs::create_directory(dir.File("empty"));
+    ProgramRun run(display, hello, {}, dir.File("empty"), {"XDG_DATA_DIRS=" + prefix + "/share"});
+    ASSERT_TRUE(run.WaitForWindow("Hello Korvel")) << run.Stdout() << run.Stderr();
+    const std::string shot = dir.File("hello.png");
+    EXPECT_TRUE(ScreenshotUntil(display, shot, [&] {
+        return CountPixels(shot, 20, 20, 340, 14, kText) > 300 &&
+               CountPixels(shot, 220, 200, 200, 60, kOrangeLogo) > 500;
+    })) << run.Stdout();
+    EXPECT_EQ(run.KeyUntilExit("Escape"), 0) << run.Stderr();
+}
+
+TEST_F(InstalledEngine, GameBuiltWithFindPackageSpinsItsModelAndQuitsFromItsButton) {
+    std::string log;
+    const std::string build = dir.File("game build");
+    ASSERT_EQ(Shell("cmake -S " + ShellQuote(KORVEL_SOURCE_DIR "/examples/consumer") + " -B " +
+                        ShellQuote(build) + " -DCMAKE_PREFIX_PATH=" + ShellQuote(prefix) +
+                        " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' && cmake --build " +
+                        ShellQuote(build) + " --target spinning-game",
+                    &log),
+              0)
+        << log;
+
+    VirtualDisplay display;
+    ASSERT_TRUE(display.Ok());
+    ProgramRun run(display, build + "/spinning-game", {}, build);
+    ASSERT_TRUE(run.WaitForWindow("Spinning hobgoblin")) << run.Stdout() << run.Stderr();
+    const std::string shot = dir.File("game.png");
+    EXPECT_TRUE(ScreenshotUntil(display, shot, [&] {
+        return CountPixels(shot, 10, 10, 420, 14, kText) > 300 &&
+               CountPixels(shot, 250, 150, 300, 350, kGreenSkin) > 2000;
+    })) << run.Stdout();
+    EXPECT_EQ(run.Stdout().find("Could not"), std::string::npos) << run.Stdout();
+
+    // The Quit button sits 12 pixels inside the 800x600 window's bottom-right corner.
+    display.Run("xdotool mousemove 720 568 sleep 0.3 click 1");
+    EXPECT_EQ(run.Wait(30), 0) << run.Stderr();
+}
+
+TEST_F(InstalledEngine, ViewerStartedFarFromItsDataFindsItBesideItself) {
+    VirtualDisplay display;
+    ASSERT_TRUE(display.Ok());
+    fs::create_directory(dir.File("elsewhere"));
+    ProgramRun viewer(display, prefix + "/bin/md2viewer", {}, dir.File("elsewhere"));
+    ASSERT_TRUE(viewer.WaitForWindow("Korvel Engine - MD2 Demo")) << viewer.Stdout() << viewer.Stderr();
+    const std::string shot = dir.File("viewer.png");
+    EXPECT_TRUE(ScreenshotUntil(display, shot, [&] {
+        return CountPixels(shot, 1, 50, 400, 14, kText) > 200 &&
+               CountPixels(shot, 370, 190, 360, 440, kGreenSkin) > 5000;
+    })) << viewer.Stdout();
+    EXPECT_EQ(viewer.KeyUntilExit("Escape"), 0);
+    EXPECT_NE(
+        viewer.Stdout().find("Loading MD2 file...Loading Texture: Data/Models/MD2/hobgoblin.bmp\ndone."),
+        std::string::npos)
+        << viewer.Stdout();
+    EXPECT_EQ(viewer.Stdout().find("Could not"), std::string::npos) << viewer.Stdout();
+}
+
+} // namespace
