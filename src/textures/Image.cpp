@@ -9,7 +9,9 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <climits>
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -57,6 +59,31 @@ SDL_Surface* ToUploadLayout(SDL_Surface* surface) {
     return copy;
 }
 
+// SDL_image reads the file, unless its PNG layout shows it cut short. A PNG that lost only its end
+// is read from a copy closed again, and refused when its image data turns out incomplete.
+SDL_Surface* ReadImageFile(const std::string& path) {
+    SDL_Surface* loaded = nullptr;
+    switch (CheckPngLayout(path)) {
+    case PngLayout::Unjudged:
+    case PngLayout::Whole:
+        return IMG_Load(path.c_str());
+    case PngLayout::EndMissing: {
+        std::vector<unsigned char> closed = ClosedPng(path);
+        // SDL's memory streams count in int.
+        if (!closed.empty() && closed.size() <= static_cast<size_t>(INT_MAX)) {
+            loaded = IMG_Load_RW(SDL_RWFromConstMem(closed.data(), static_cast<int>(closed.size())), 1);
+        }
+        break;
+    }
+    case PngLayout::CutShort:
+        break;
+    }
+    if (!loaded) {
+        SDL_SetError("PNG file cut short");
+    }
+    return loaded;
+}
+
 const TexRect WholeImage = {1.0f, 1.0f, 0.0f, 0.0f};
 
 } // namespace
@@ -86,12 +113,7 @@ void CImage::Release() {}
 
 bool CImage::Load(const std::string& path) {
     std::cout << "Loading Texture: " << path << std::endl;
-    SDL_Surface* loaded = nullptr;
-    if (IsDamagedPng(path)) {
-        SDL_SetError("PNG file cut short");
-    } else {
-        loaded = IMG_Load(path.c_str());
-    }
+    SDL_Surface* loaded = ReadImageFile(path);
     SDL_Surface* surface = loaded ? ToUploadLayout(loaded) : nullptr;
     if (surface != loaded) {
         SDL_FreeSurface(loaded);
