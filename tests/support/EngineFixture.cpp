@@ -1,6 +1,7 @@
 #include "support/EngineFixture.h"
 
 #include "app/Registry.h"
+#include "camera/Camera.h"
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 
@@ -13,6 +14,19 @@
 namespace korvel::test {
 
 CEngine* EngineTest::engine = nullptr;
+bool EngineTest::engineUsed = false;
+
+EngineTest::EngineTest() {
+    // A test may also have ended the engine itself (to check the shutdown).
+    if (engineUsed || !engine) {
+        TearDownTestSuite();
+        SetUpTestSuite();
+    }
+    engineUsed = true;
+    // The one piece of engine state that outlives the managers: every camera's pitch, 0 when a
+    // process starts.
+    CCamera::pitch = 0.0f;
+}
 
 void EngineTest::SetUpTestSuite() {
     if (engine) {
@@ -42,6 +56,7 @@ void EngineTest::SetUpTestSuite() {
 void EngineTest::TearDownTestSuite() {
     delete engine;
     engine = nullptr;
+    engineUsed = false;
 }
 
 std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {

@@ -1,6 +1,7 @@
 // A live engine for tests that need OpenGL: the kernel with every manager, a 1024x768 window (not
 // full screen) opened by InitVideo, and the working directory set to runtime/ so the built-in
-// shaders and the engine font load as in the viewer. One engine per test process.
+// shaders and the engine font load as in the viewer. Each test starts on an engine no other test
+// has touched, whether CTest runs it in a process of its own or the whole binary runs at once.
 #pragma once
 
 #include "app/Engine.h"
@@ -13,6 +14,10 @@ namespace korvel::test {
 
 class EngineTest : public ::testing::Test {
 protected:
+    // A test after the first in the same process gets a new engine, as the managers keep what a test
+    // left in them (pointer images, held keys, windows, loaded fonts).
+    EngineTest();
+
     static void SetUpTestSuite();
     static void TearDownTestSuite();
 
@@ -28,6 +33,10 @@ protected:
     static bool WarpPointer(int x, int y);
 
     static CEngine* engine;
+
+private:
+    // A test has run on `engine`.
+    static bool engineUsed;
 };
 
 } // namespace korvel::test
