@@ -59,13 +59,19 @@ void EngineTest::TearDownTestSuite() {
     engineUsed = false;
 }
 
-std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
-    std::array<uint8_t, 4> rgba{};
-    glReadBuffer(GL_BACK);
+std::vector<uint8_t> ReadFrame(int x, int y, int width, int height) {
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, static_cast<GLint>(gGraphicsCore->height) - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                 rgba.data());
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     return rgba;
+}
+
+std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
+    const std::vector<uint8_t> read = ReadFrame(x, static_cast<int>(gGraphicsCore->height) - 1 - y, 1, 1);
+    return {read[0], read[1], read[2], read[3]};
 }
 
 void EngineTest::MoveMouse(int x, int y) {

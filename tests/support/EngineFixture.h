@@ -9,8 +9,14 @@
 #include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace korvel::test {
+
+// RGBA pixels of the frame being drawn, in GL's order: (x, y) is the bottom-left corner and rows run
+// bottom-up. The frame is the back buffer, or the framebuffer object SDL 2's SDL 1.2 layer has the
+// program draw into (where asking for the back buffer is an error).
+std::vector<uint8_t> ReadFrame(int x, int y, int width, int height);
 
 class EngineTest : public ::testing::Test {
 protected:
