@@ -5,7 +5,6 @@
 #include "textures/PngCheck.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <cstring>
 #include <iostream>
 #include <vector>
@@ -46,12 +45,7 @@ std::vector<uint8_t> BottomUpRGB(SDL_Surface* picture) {
 unsigned int CUtils::LoadImageTexture(const char* file) {
     file = file ? file : "";
     std::cout << "Loading Texture: " << file << std::endl;
-    SDL_Surface* picture = nullptr;
-    if (IsDamagedPng(file)) {
-        SDL_SetError("PNG file cut short");
-    } else {
-        picture = IMG_Load(file);
-    }
+    SDL_Surface* picture = ReadImageFile(file);
     std::vector<uint8_t> rgb;
     if (picture) {
         rgb = BottomUpRGB(picture);

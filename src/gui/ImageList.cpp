@@ -23,10 +23,11 @@ void CImageList::SetTickSource(uint32_t (*source)()) {
 }
 
 CImageList::CImageList()
-    : frameCount(0), currentFrame(0), x(0.0f), y(0.0f), lastTick(Ticks()), frameRate(DefaultFrameRate) {}
+    : frameCount(0), currentFrame(0), position(0.0f, 0.0f), lastTick(Ticks()), frameRate(DefaultFrameRate) {}
 
 CImageList::CImageList(const char* prefix, uint32_t count, float x, float y)
-    : frameCount(count), currentFrame(1), x(0.0f), y(0.0f), lastTick(Ticks()), frameRate(DefaultFrameRate) {
+    : frameCount(count), currentFrame(1), position(0.0f, 0.0f), lastTick(Ticks()),
+      frameRate(DefaultFrameRate) {
     LoadFrames(prefix, count);
     SetPosition(x, y);
 }
@@ -66,7 +67,7 @@ void CImageList::DrawCurrent(float atX, float atY) {
 }
 
 void CImageList::DrawLoop() {
-    DrawLoopAt(x, y);
+    DrawLoopAt(position.first, position.second);
 }
 
 void CImageList::DrawLoopAt(float atX, float atY) {
@@ -77,7 +78,7 @@ void CImageList::DrawLoopAt(float atX, float atY) {
 }
 
 void CImageList::PlayOnce() {
-    PlayOnceAt(x, y);
+    PlayOnceAt(position.first, position.second);
 }
 
 void CImageList::PlayOnceAt(float atX, float atY) {
@@ -88,7 +89,7 @@ void CImageList::PlayOnceAt(float atX, float atY) {
 }
 
 void CImageList::DrawFrame(int32_t index) {
-    DrawFrameAt(index, x, y);
+    DrawFrameAt(index, position.first, position.second);
 }
 
 void CImageList::DrawFrameAt(int32_t index, float atX, float atY) {
@@ -109,11 +110,10 @@ CImage* CImageList::GetFrame(int32_t index) const {
 }
 
 void CImageList::SetPosition(float newX, float newY) {
-    x = newX;
-    y = newY;
+    position = {newX, newY};
 }
 
 void CImageList::GetPosition(float& outX, float& outY) const {
-    outX = x;
-    outY = y;
+    outX = position.first;
+    outY = position.second;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class CImage;
@@ -36,11 +37,14 @@ public:
     void SetFrameRate(uint32_t fps) { frameRate = fps; }
     uint32_t GetFrameRate() const { return frameRate; }
     void SetPosition(float newX, float newY);
+    // The (x, y) pair itself: a caller may move the list through it.
+    std::pair<float, float>& GetPosition() { return position; }
+    const std::pair<float, float>& GetPosition() const { return position; }
     void GetPosition(float& outX, float& outY) const;
-    float GetX() const { return x; }
-    float GetY() const { return y; }
-    void SetX(float value) { x = value; }
-    void SetY(float value) { y = value; }
+    float GetX() const { return position.first; }
+    float GetY() const { return position.second; }
+    void SetX(float value) { position.first = value; }
+    void SetY(float value) { position.second = value; }
 
     // Replaces SDL_GetTicks as the animation clock of every list (null restores SDL's clock).
     static void SetTickSource(uint32_t (*source)());
@@ -57,8 +61,8 @@ private:
     std::vector<CImage*> frames;
     uint32_t frameCount;
     uint32_t currentFrame;
-    float x;
-    float y;
+    // Screen x and y of the operations that take no position.
+    std::pair<float, float> position;
     uint32_t lastTick;
     uint32_t frameRate;
 };

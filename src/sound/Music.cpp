@@ -27,15 +27,17 @@ CMusic::~CMusic() {
 }
 
 bool CMusic::Load(const std::string& path) {
-    // Without a manager the track could not be owned by anyone, without an open device the mixer
-    // has no output format to decode for, and a damaged WAV file would hang or crash its reader:
-    // all three are load failures.
+    std::string problem = CSoundManager::LoadProblem(path);
     Mix_Music* loaded = nullptr;
-    if (gSoundManager && CSoundManager::IsDeviceOpen() && !IsDamagedWave(path)) {
+    if (problem.empty()) {
         loaded = Mix_LoadMUS(path.c_str());
+        if (!loaded) {
+            problem = SoundFileProblem(path, Mix_GetError());
+        }
     }
     if (!loaded) {
         std::cout << "Failed to load music " << path << std::endl;
+        std::cerr << path << ": " << problem << std::endl;
         return false;
     }
     // Loading again replaces the track as deleting it would: the music stops first.

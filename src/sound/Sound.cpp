@@ -26,15 +26,17 @@ CSound::~CSound() {
 }
 
 bool CSound::Load(const std::string& path) {
-    // Without a manager the sound could not be owned by anyone, without an open device the mixer
-    // cannot convert the samples, and a damaged WAV file would hang or crash its reader: all three
-    // are load failures.
+    std::string problem = CSoundManager::LoadProblem(path);
     Mix_Chunk* loaded = nullptr;
-    if (gSoundManager && CSoundManager::IsDeviceOpen() && !IsDamagedWave(path)) {
+    if (problem.empty()) {
         loaded = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+        if (!loaded) {
+            problem = SoundFileProblem(path, Mix_GetError());
+        }
     }
     if (!loaded) {
         std::cout << "Failed to load sound: " << path << std::endl;
+        std::cerr << path << ": " << problem << std::endl;
         return false;
     }
     // Loading again replaces the samples; the sound stays listed once.

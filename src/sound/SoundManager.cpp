@@ -1,7 +1,9 @@
 #include "sound/SoundManager.h"
 
+#include "app/Registry.h"
 #include "sound/Music.h"
 #include "sound/Sound.h"
+#include "sound/WaveCheck.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -58,6 +60,16 @@ bool CSoundManager::IsDeviceOpen() {
     Uint16 format = 0;
     int channels = 0;
     return Mix_QuerySpec(&frequency, &format, &channels) != 0;
+}
+
+std::string CSoundManager::LoadProblem(const std::string& path) {
+    if (!gSoundManager) {
+        return "there is no sound manager";
+    }
+    if (!IsDeviceOpen()) {
+        return "the audio device is not open";
+    }
+    return WaveDamage(path);
 }
 
 void CSoundManager::SetSoundVolume(int volume) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class CSound;
@@ -39,6 +40,9 @@ public:
 
     // Whether the mixer has an open device; loading and setting channel volumes need one.
     static bool IsDeviceOpen();
+    // Why no sound or track can be loaded from the file now (no manager to own it, no open device, a
+    // damaged WAV file the mixer would hang or crash on), or "" when the mixer may read it.
+    static std::string LoadProblem(const std::string& path);
 
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;

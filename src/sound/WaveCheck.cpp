@@ -1,9 +1,11 @@
 #include "sound/WaveCheck.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -29,23 +31,48 @@ bool Read(FILE* file, long at, unsigned char* out, size_t count) {
     return std::fseek(file, at, SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
 }
 
-bool FormatIsUsable(const unsigned char* fmt) {
+// Why the format is unusable, or "".
+std::string FormatProblem(const unsigned char* fmt) {
     uint16_t channels = Le16(fmt + 2);
     uint32_t rate = Le32(fmt + 4);
-    return channels >= 1 && channels <= kMostChannels && rate >= kLowestRate && rate <= kHighestRate;
+    if (channels < 1 || channels > kMostChannels) {
+        return std::to_string(channels) + " channels are not supported";
+    }
+    if (rate < kLowestRate || rate > kHighestRate) {
+        return "a rate of " + std::to_string(rate) + " Hz is not supported";
+    }
+    return "";
+}
+
+// The format chunk's 16 bytes of a RIFF/WAVE file; false when it has none before its samples.
+bool ReadFormat(FILE* file, unsigned char* fmt) {
+    unsigned char chunk[12];
+    for (long at = 12; Read(file, at, chunk, 8); at += 8 + static_cast<long>(Le32(chunk + 4))) {
+        if (std::memcmp(chunk, "data", 4) == 0 || Le32(chunk + 4) > 0x7FFFFFF0u) {
+            return false;
+        }
+        if (std::memcmp(chunk, "fmt ", 4) == 0) {
+            return Le32(chunk + 4) >= 16 && Read(file, at + 8, fmt, 16);
+        }
+    }
+    return false;
+}
+
+bool IsWave(FILE* file) {
+    unsigned char header[12];
+    return Read(file, 0, header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
+           std::memcmp(header + 8, "WAVE", 4) == 0;
 }
 
 } // namespace
 
-bool IsDamagedWave(const std::string& path) {
+std::string WaveDamage(const std::string& path) {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    unsigned char header[12];
-    if (!file || !Read(file.get(), 0, header, sizeof header) || std::memcmp(header, "RIFF", 4) != 0 ||
-        std::memcmp(header + 8, "WAVE", 4) != 0) {
-        return false;
+    if (!file || !IsWave(file.get())) {
+        return "";
     }
     if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        return true;
+        return "the file cannot be read";
     }
     const int64_t size = std::ftell(file.get());
 
@@ -57,21 +84,48 @@ bool IsDamagedWave(const std::string& path) {
         const int64_t length = Le32(chunk + 4);
         const int64_t body = at + 8;
         if (length > size - body) {
-            return true;
+            return "a chunk runs past the end of the file";
         }
         if (std::memcmp(chunk, "data", 4) == 0) {
-            return !formatSeen;
+            return formatSeen ? "" : "the samples come before their format";
         }
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             unsigned char fmt[16];
-            if (length < 16 || !Read(file.get(), static_cast<long>(body), fmt, sizeof fmt) ||
-                !FormatIsUsable(fmt)) {
-                return true;
+            if (length < 16 || !Read(file.get(), static_cast<long>(body), fmt, sizeof fmt)) {
+                return "the format chunk is too short";
+            }
+            const std::string problem = FormatProblem(fmt);
+            if (!problem.empty()) {
+                return problem;
             }
             formatSeen = true;
         }
         at = body + length;
     }
-    // The file ended before a data chunk.
-    return true;
+    return "the file ends before its samples";
+}
+
+std::string SoundFileProblem(const std::string& path, const std::string& mixerError) {
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        return std::strerror(errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return "this is a folder, not a file";
+    }
+    if (info.st_size == 0) {
+        return "file is empty";
+    }
+    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return std::strerror(errno);
+    }
+    unsigned char fmt[16];
+    // The mixer's WAV readers take 8 and 16-bit integer samples only, and their own message for
+    // other sizes names a size the file does not have.
+    if (IsWave(file.get()) && ReadFormat(file.get(), fmt) && Le16(fmt) == 1 && Le16(fmt + 14) != 8 &&
+        Le16(fmt + 14) != 16) {
+        return std::to_string(Le16(fmt + 14)) + "-bit samples are not supported";
+    }
+    return mixerError.empty() ? "not a sound file" : mixerError;
 }

@@ -8,8 +8,8 @@
 #include "textures/TextureManager.h"
 
 #include <SDL.h>
-#include <SDL_image.h>
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -86,12 +86,7 @@ void CImage::Release() {}
 
 bool CImage::Load(const std::string& path) {
     std::cout << "Loading Texture: " << path << std::endl;
-    SDL_Surface* loaded = nullptr;
-    if (IsDamagedPng(path)) {
-        SDL_SetError("PNG file cut short");
-    } else {
-        loaded = IMG_Load(path.c_str());
-    }
+    SDL_Surface* loaded = ReadImageFile(path);
     SDL_Surface* surface = loaded ? ToUploadLayout(loaded) : nullptr;
     if (surface != loaded) {
         SDL_FreeSurface(loaded);

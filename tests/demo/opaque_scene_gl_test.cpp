@@ -44,10 +44,7 @@ protected:
         gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
         model.Render();
 
-        std::vector<uint8_t> pixels(1024 * 768 * 4);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, 1024, 768, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        std::vector<uint8_t> pixels = korvel::test::ReadFrame(0, 0, 1024, 768);
         glEnable(GL_BLEND);
         CMD2Model::SetTickSource(nullptr);
         return pixels;

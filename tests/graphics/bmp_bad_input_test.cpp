@@ -50,7 +50,11 @@ TEST(BMPFromMemoryTest, DepthsBeyondEightBitsAreRefusedNotDecodedFromGarbage) {
         const std::string said = err.Text();
         EXPECT_EQ(image, nullptr) << depth;
         CUtils::FreeBMP(image);
-        EXPECT_EQ(said, " Failed loading deep.bmp : BMP pixel depth not supported\n") << depth;
+        // SDL 2's reader refuses such depths itself, with its own reason.
+        EXPECT_EQ(said.rfind(" Failed loading deep.bmp : ", 0), 0u) << said;
+        if (!korvel::test::SdlIsCompatibilityLayer()) {
+            EXPECT_EQ(said, " Failed loading deep.bmp : BMP pixel depth not supported\n") << depth;
+        }
     }
 }
 
@@ -67,7 +71,10 @@ TEST(BMPFromMemoryTest, TopDownHeightOfMinusTwoToThe31IsRefused) {
     const std::string said = err.Text();
     EXPECT_EQ(image, nullptr);
     CUtils::FreeBMP(image);
-    EXPECT_EQ(said, " Failed loading tall.bmp : BMP file with bad dimensions (1x-2147483648)\n");
+    EXPECT_EQ(said.rfind(" Failed loading tall.bmp : ", 0), 0u) << said;
+    if (!korvel::test::SdlIsCompatibilityLayer()) {
+        EXPECT_EQ(said, " Failed loading tall.bmp : BMP file with bad dimensions (1x-2147483648)\n");
+    }
 }
 
 TEST(BMPFromMemoryTest, TruncatedAndEmptyInputsAreRefused) {

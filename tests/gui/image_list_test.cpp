@@ -6,6 +6,7 @@
 #include "textures/Image.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 using korvel::test::CaptureStream;
@@ -154,6 +155,20 @@ TEST_F(ImageListTest, TheStepClockSurvivesTheTickCounterWrapping) {
     list->DrawLoop();
     EXPECT_EQ(list->GetCurrentFrame(), 2u);
     delete list;
+}
+
+TEST_F(ImageListTest, GetPositionGivesTheListsOwnPair) {
+    std::unique_ptr<CImageList> list(Make(1));
+    list->SetPosition(3.0f, 4.0f);
+    std::pair<float, float>& position = list->GetPosition();
+    EXPECT_EQ(position, std::make_pair(3.0f, 4.0f));
+    position.first = 7.0f;
+    list->SetY(9.0f);
+    EXPECT_EQ(list->GetX(), 7.0f);
+    EXPECT_EQ(position.second, 9.0f);
+    float x = 0.0f, y = 0.0f;
+    list->GetPosition(x, y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(7.0f, 9.0f));
 }
 
 } // namespace

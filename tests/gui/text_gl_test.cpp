@@ -8,7 +8,6 @@
 #include "text/Font.h"
 #include "text/FontManager.h"
 
-
 using korvel::test::GuiTest;
 
 namespace {
@@ -18,12 +17,7 @@ protected:
     // The top-left 400 x 120 pixels of the frame after `draw`.
     static std::vector<uint8_t> Drawn(const std::function<void()>& draw) {
         Frame(draw);
-        std::vector<uint8_t> rgba(400 * 120 * 4);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, static_cast<GLint>(gGraphicsCore->height) - 120, 400, 120, GL_RGBA, GL_UNSIGNED_BYTE,
-                     rgba.data());
-        return rgba;
+        return korvel::test::ReadFrame(0, static_cast<int>(gGraphicsCore->height) - 120, 400, 120);
     }
     // Nothing but black (the frame may have no alpha channel, which reads back as 255).
     static bool Blank(const std::vector<uint8_t>& rgba) {

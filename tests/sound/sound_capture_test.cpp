@@ -1,5 +1,6 @@
-// What reaches the device: SDL's disk driver writes every mixed frame (22050 Hz, 16-bit, stereo) to
-// a file, which is measured for where the tones are and at which frequency.
+// What reaches the device: SDL's disk driver writes every mixed frame (16-bit, stereo) to a file,
+// which is measured, at the 22050 Hz the engine mixes at, for where the tones are and at which
+// frequency. Every capture starts with the effect's tone.
 #include "SoundFixture.h"
 
 #include "sound/Music.h"
@@ -8,7 +9,7 @@
 
 using korvel::test::Burst;
 using korvel::test::FindBursts;
-using korvel::test::ReadCaptureChannel;
+using korvel::test::ReadCapture;
 using korvel::test::SoundFixture;
 using korvel::test::ToneAmplitude;
 
@@ -36,7 +37,7 @@ protected:
     // Closes the device, ending the capture, and returns its stretches of sound.
     std::vector<Burst> Capture() {
         CloseManager();
-        samples = ReadCaptureChannel(CapturePath(), 2);
+        samples = ReadCapture(CapturePath(), 2, kRate, kEffectHz);
         return FindBursts(samples, 64, 2000);
     }
 

@@ -5,6 +5,9 @@
 #include "sound/Music.h"
 #include "sound/Sound.h"
 
+#include <algorithm>
+#include <sys/stat.h>
+
 using korvel::test::CaptureStream;
 using korvel::test::SoundFixture;
 
@@ -37,9 +40,16 @@ protected:
         size_t soundsBefore = manager->sounds.size();
         size_t tracksBefore = manager->tracks.size();
         CaptureStream out(1);
+        CaptureStream err(2);
         auto* sound = new CSound(path);
         auto* music = new CMusic(path);
         std::string log = out.Text();
+        const std::string reasons = err.Text();
+        // Each refusal gives its reason on a line of its own after the file name.
+        const size_t reasonLines = (sound->chunk ? 0 : 1) + (music->music ? 0 : 1);
+        EXPECT_EQ(static_cast<size_t>(std::count(reasons.begin(), reasons.end(), '\n')), reasonLines)
+            << reasons;
+        EXPECT_EQ(reasons.find(path + ": \n"), std::string::npos) << reasons;
 
         EXPECT_EQ(manager->sounds.size(), soundsBefore + (sound->chunk ? 1 : 0));
         EXPECT_EQ(manager->tracks.size(), tracksBefore + (music->music ? 1 : 0));
@@ -128,6 +138,34 @@ TEST_F(DamagedFileTest, MisplacedChunksLoadOrFailCleanly) {
     std::vector<uint8_t> noFormat(whole.begin(), whole.begin() + 12);
     noFormat.insert(noFormat.end(), data.begin(), data.end());
     LoadBoth(noFormat);
+}
+
+TEST_F(DamagedFileTest, RefusalsSayWhyOnStandardError) {
+    korvel::test::ToneShape deep;
+    deep.bitsPerSample = 24;
+    const std::string folder = dir.File("folder.wav");
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    const std::string empty = dir.File("empty.wav");
+    korvel::test::WriteFile(empty, {});
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {Tone("deep.wav", deep), "24-bit samples are not supported"},
+        {empty, "file is empty"},
+        {folder, "this is a folder, not a file"},
+        {dir.File("missing.wav"), "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        CaptureStream out(1);
+        CaptureStream err(2);
+        auto* sound = new CSound(c.path);
+        auto* music = new CMusic(c.path);
+        EXPECT_EQ(out.Text(), "Failed to load sound: " + c.path + "\nFailed to load music " + c.path + "\n");
+        EXPECT_EQ(err.Text(), c.path + ": " + c.reason + "\n" + c.path + ": " + c.reason + "\n");
+        delete sound;
+        delete music;
+    }
 }
 
 } // namespace

@@ -44,7 +44,7 @@ TEST(SoundExample, DiskCaptureHoldsTheEffectAndTheMusic) {
         << log;
     EXPECT_EQ(log.find("Failed"), std::string::npos) << log;
 
-    std::vector<int16_t> samples = ReadCaptureChannel(capture, 2);
+    std::vector<int16_t> samples = ReadCapture(capture, 2, kRate, kEffectHz);
     std::vector<Burst> bursts = FindBursts(samples, 64, 2000);
     ASSERT_EQ(bursts.size(), 1u);
     // Both start together; the music lasts twice as long as the effect.

@@ -19,6 +19,42 @@ std::vector<int16_t> ReadCaptureChannel(const std::string& path, int channels) {
     return samples;
 }
 
+std::vector<int16_t> ReadCapture(const std::string& path, int channels, int rate, double toneHz) {
+    std::vector<int16_t> samples = ReadCaptureChannel(path, channels);
+    const std::vector<Burst> bursts = FindBursts(samples, 64, 2000);
+    if (bursts.empty()) {
+        return samples;
+    }
+    int deviceRate = rate;
+    double best = -1.0;
+    for (int candidate : {rate, 44100, 48000}) {
+        // The first 50 ms, before anything that starts with the tone may have stopped.
+        const Burst start{bursts[0].begin,
+                          std::min(bursts[0].end, bursts[0].begin + static_cast<size_t>(candidate / 20))};
+        const double score = ToneAmplitude(samples, start, candidate, toneHz) -
+                             ToneAmplitude(samples, start, candidate, toneHz / 2);
+        if (score > best) {
+            best = score;
+            deviceRate = candidate;
+        }
+    }
+    if (deviceRate == rate) {
+        return samples;
+    }
+    std::vector<int16_t> resampled;
+    const double step = static_cast<double>(deviceRate) / rate;
+    for (size_t n = 0;; ++n) {
+        const double at = static_cast<double>(n) * step;
+        const size_t i = static_cast<size_t>(at);
+        if (i + 1 >= samples.size()) {
+            break;
+        }
+        const double f = at - static_cast<double>(i);
+        resampled.push_back(static_cast<int16_t>(std::lround(samples[i] * (1.0 - f) + samples[i + 1] * f)));
+    }
+    return resampled;
+}
+
 std::vector<Burst> FindBursts(const std::vector<int16_t>& samples, int threshold, size_t minGap) {
     std::vector<Burst> bursts;
     for (size_t i = 0; i < samples.size(); ++i) {

@@ -18,6 +18,11 @@ struct Burst {
 
 // The first channel of an interleaved capture file; empty when the file is missing.
 std::vector<int16_t> ReadCaptureChannel(const std::string& path, int channels);
+// The same brought to `rate` frames per second. The disk driver writes at the device's own rate: SDL
+// 1.2 runs the device at the rate the program asked for, SDL 2's SDL 1.2 layer at 44100 or 48000 Hz,
+// resampling on the way. The device's rate is the one under which the first sound, which starts with
+// a tone of `toneHz`, shows that tone and none an octave lower (as frames read at half their rate do).
+std::vector<int16_t> ReadCapture(const std::string& path, int channels, int rate, double toneHz);
 // Stretches where |sample| exceeds threshold, split wherever at least minGap quiet frames lie between.
 std::vector<Burst> FindBursts(const std::vector<int16_t>& samples, int threshold, size_t minGap);
 // Amplitude (of full scale) of the frequency within the burst, by a single-bin DFT (Goertzel).

@@ -1,6 +1,7 @@
 #include "support/EngineFixture.h"
 
 #include "app/Registry.h"
+#include "camera/Camera.h"
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 
@@ -13,6 +14,19 @@
 namespace korvel::test {
 
 CEngine* EngineTest::engine = nullptr;
+bool EngineTest::engineUsed = false;
+
+EngineTest::EngineTest() {
+    // A test may also have ended the engine itself (to check the shutdown).
+    if (engineUsed || !engine) {
+        TearDownTestSuite();
+        SetUpTestSuite();
+    }
+    engineUsed = true;
+    // The one piece of engine state that outlives the managers: every camera's pitch, 0 when a
+    // process starts.
+    CCamera::pitch = 0.0f;
+}
 
 void EngineTest::SetUpTestSuite() {
     if (engine) {
@@ -42,15 +56,22 @@ void EngineTest::SetUpTestSuite() {
 void EngineTest::TearDownTestSuite() {
     delete engine;
     engine = nullptr;
+    engineUsed = false;
+}
+
+std::vector<uint8_t> ReadFrame(int x, int y, int width, int height) {
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
 }
 
 std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
-    std::array<uint8_t, 4> rgba{};
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, static_cast<GLint>(gGraphicsCore->height) - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-                 rgba.data());
-    return rgba;
+    const std::vector<uint8_t> read = ReadFrame(x, static_cast<int>(gGraphicsCore->height) - 1 - y, 1, 1);
+    return {read[0], read[1], read[2], read[3]};
 }
 
 void EngineTest::MoveMouse(int x, int y) {

@@ -1,6 +1,7 @@
 // A live engine for tests that need OpenGL: the kernel with every manager, a 1024x768 window (not
 // full screen) opened by InitVideo, and the working directory set to runtime/ so the built-in
-// shaders and the engine font load as in the viewer. One engine per test process.
+// shaders and the engine font load as in the viewer. Each test starts on an engine no other test
+// has touched, whether CTest runs it in a process of its own or the whole binary runs at once.
 #pragma once
 
 #include "app/Engine.h"
@@ -8,11 +9,21 @@
 #include <array>
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace korvel::test {
 
+// RGBA pixels of the frame being drawn, in GL's order: (x, y) is the bottom-left corner and rows run
+// bottom-up. The frame is the back buffer, or the framebuffer object SDL 2's SDL 1.2 layer has the
+// program draw into (where asking for the back buffer is an error).
+std::vector<uint8_t> ReadFrame(int x, int y, int width, int height);
+
 class EngineTest : public ::testing::Test {
 protected:
+    // A test after the first in the same process gets a new engine, as the managers keep what a test
+    // left in them (pointer images, held keys, windows, loaded fonts).
+    EngineTest();
+
     static void SetUpTestSuite();
     static void TearDownTestSuite();
 
@@ -28,6 +39,10 @@ protected:
     static bool WarpPointer(int x, int y);
 
     static CEngine* engine;
+
+private:
+    // A test has run on `engine`.
+    static bool engineUsed;
 };
 
 } // namespace korvel::test

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -97,6 +98,11 @@ std::string ShellQuote(const std::string& text) {
         quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
     }
     return quoted + "'";
+}
+
+bool SdlIsCompatibilityLayer() {
+    const SDL_version* version = SDL_Linked_Version();
+    return version->major == 1 && version->minor == 2 && version->patch >= 50;
 }
 
 } // namespace korvel::test

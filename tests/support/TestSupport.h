@@ -48,5 +48,8 @@ std::vector<uint8_t> ReadFile(const std::string& path);
 int RunCommand(const std::string& command, std::string* output = nullptr);
 // One shell word holding `text` as it is, so a checkout whose path has spaces still runs its commands.
 std::string ShellQuote(const std::string& text);
+// Whether the SDL 1.2 in use is the layer over SDL 2 (it reports 1.2.50 and later) rather than
+// SDL 1.2 itself: its readers refuse some damaged files with their own texts.
+bool SdlIsCompatibilityLayer();
 
 } // namespace korvel::test

@@ -56,6 +56,10 @@ std::vector<uint8_t> MakeToneWav(const ToneShape& tone) {
         for (int c = 0; c < tone.channels; ++c) {
             if (tone.bitsPerSample == 8) {
                 out.push_back(static_cast<uint8_t>(std::lround(128.0 + 127.0 * value)));
+            } else if (tone.bitsPerSample == 24) {
+                const uint32_t sample = static_cast<uint32_t>(std::lround(8388607.0 * value));
+                Put16(out, sample & 0xFFFF);
+                out.push_back(static_cast<uint8_t>(sample >> 16));
             } else {
                 Put16(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(32767.0 * value))));
             }

@@ -10,7 +10,7 @@ namespace korvel::test {
 struct ToneShape {
     int rate = 22050;         // frames per second
     int channels = 1;         // every channel carries the same tone
-    int bitsPerSample = 16;   // 8 (unsigned) or 16 (signed, little-endian)
+    int bitsPerSample = 16;   // 8 (unsigned), 16 or 24 (signed, little-endian)
     double frequency = 441.0; // Hz
     double seconds = 0.2;
     double amplitude = 0.4; // of full scale, 0..1

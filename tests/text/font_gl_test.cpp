@@ -32,10 +32,7 @@ struct Region {
     std::vector<uint8_t> rgba;
 
     Region(int x, int y, int width, int height) : x(x), y(y), width(width), height(height) {
-        std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 4);
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(x, 768 - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+        const std::vector<uint8_t> bottomUp = korvel::test::ReadFrame(x, 768 - y - height, width, height);
         for (int row = height - 1; row >= 0; --row) {
             rgba.insert(rgba.end(), bottomUp.begin() + static_cast<long>(row) * width * 4,
                         bottomUp.begin() + static_cast<long>(row + 1) * width * 4);

@@ -4,7 +4,12 @@
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
 
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
 #include "textures/Image.h"
+
+#include <algorithm>
 
 #include <cstring>
 #include <string>
@@ -68,6 +73,35 @@ std::vector<size_t> ChunkStarts(const Bytes& png) {
     return starts;
 }
 
+// Where the first IDAT chunk starts, and where the last one ends.
+size_t StartOfImageData(const Bytes& png) {
+    for (size_t start : ChunkStarts(png)) {
+        if (start + 8 <= png.size() && std::memcmp(&png[start + 4], "IDAT", 4) == 0) {
+            return start;
+        }
+    }
+    return 0;
+}
+
+size_t EndOfImageData(const Bytes& png) {
+    size_t end = 0;
+    for (size_t start : ChunkStarts(png)) {
+        if (start + 8 <= png.size() && std::memcmp(&png[start + 4], "IDAT", 4) == 0) {
+            end = start + 12 + GetBE32(png, start);
+        }
+    }
+    return end;
+}
+
+void AppendChunk(Bytes& png, const char* type, const Bytes& data) {
+    const size_t at = png.size();
+    png.resize(at + 12 + data.size());
+    PutBE32(png, at, static_cast<uint32_t>(data.size()));
+    std::memcpy(&png[at + 4], type, 4);
+    std::copy(data.begin(), data.end(), png.begin() + static_cast<long>(at + 8));
+    PutBE32(png, at + 8 + data.size(), Crc32(&png[at + 4], 4 + data.size()));
+}
+
 class PngBadInputTest : public EngineTest {
 protected:
     void SetUp() override {
@@ -105,20 +139,55 @@ protected:
     Bytes png;
 };
 
-TEST_F(PngBadInputTest, EveryCutFailsAndTheWholeFileLoads) {
+TEST_F(PngBadInputTest, CutsInsideTheImageFailAndCutsAfterItLoad) {
     EXPECT_EQ(Load(png, "whole file"), "");
-    // SDL_image's reader looped for ever on a file cut inside an ancillary chunk: every cut past the
-    // signature is now refused before it gets there.
+    // ImageMagick writes text chunks between the image data and IEND; losing any of those loses nothing
+    // of the image.
+    const size_t imageEnd = EndOfImageData(png);
+    ASSERT_LT(imageEnd + 12, png.size());
+    // SDL_image's reader looped for ever on a file cut inside an ancillary chunk: every cut before the
+    // end of the image data is refused before it gets there.
     for (size_t cut = 0; cut < png.size(); ++cut) {
         const std::string what = "cut at " + std::to_string(cut) + " of " + std::to_string(png.size());
         const std::string reason = Load(Bytes(png.begin(), png.begin() + static_cast<long>(cut)), what);
         // SDL_image recognises a PNG by its first four bytes.
-        if (cut >= kSignature) {
+        if (cut >= imageEnd) {
+            EXPECT_EQ(reason, "") << what;
+        } else if (cut >= kSignature) {
             EXPECT_EQ(reason, "PNG file cut short") << what;
         } else {
             EXPECT_EQ(reason, cut < 4 ? "Unsupported image format" : "Error reading the PNG file.") << what;
         }
     }
+}
+
+TEST_F(PngBadInputTest, ImageDataCutAtAChunkBoundaryIsRefusedAndWholeDataIsDrawn) {
+    // The pixels' stream split over two IDAT chunks, then the file ended after the first or the second.
+    const size_t pixels = StartOfImageData(png);
+    ASSERT_NE(pixels, 0u);
+    const uint32_t length = GetBE32(png, pixels);
+    const Bytes head(png.begin(), png.begin() + static_cast<long>(pixels));
+    const Bytes stream(png.begin() + static_cast<long>(pixels + 8),
+                       png.begin() + static_cast<long>(pixels + 8 + length));
+    Bytes firstHalf = head;
+    AppendChunk(firstHalf, "IDAT", Bytes(stream.begin(), stream.begin() + length / 2));
+    Bytes bothHalves = firstHalf;
+    AppendChunk(bothHalves, "IDAT", Bytes(stream.begin() + length / 2, stream.end()));
+    EXPECT_EQ(Load(firstHalf, "half the image data"), "PNG file cut short");
+
+    const std::string path = dir.File("no-end.png");
+    korvel::test::WriteFile(path, bothHalves);
+    CImage image(path);
+    ASSERT_NE(image.texID, 0u);
+    ClearFrame();
+    gGraphicsCore->Begin2D();
+    glLoadIdentity();
+    image.Draw(0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    // The gradient runs from red at the top row to blue at the bottom row.
+    const auto top = Pixel(12, 0), bottom = Pixel(12, 9);
+    gGraphicsCore->End2D();
+    EXPECT_GT(top[0], top[2] + 150);
+    EXPECT_GT(bottom[2], bottom[0] + 150);
 }
 
 TEST_F(PngBadInputTest, ImpossibleHeaderValuesAreRefused) {
@@ -143,12 +212,7 @@ TEST_F(PngBadInputTest, DamagedBytesAreRefused) {
     headerCrc[kIhdrData + 13] ^= 0xFF;
     EXPECT_EQ(Load(headerCrc, "header CRC"), "Error reading the PNG file.");
     // The IDAT chunk holds the pixels' zlib stream; flip a byte in its middle and make its CRC right.
-    size_t pixels = 0;
-    for (size_t start : ChunkStarts(png)) {
-        if (start + 8 <= png.size() && std::memcmp(&png[start + 4], "IDAT", 4) == 0) {
-            pixels = start;
-        }
-    }
+    const size_t pixels = StartOfImageData(png);
     ASSERT_NE(pixels, 0u);
     const uint32_t length = GetBE32(png, pixels);
     Bytes stream = png;
