@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -51,6 +52,27 @@ std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
     glReadPixels(x, static_cast<GLint>(gGraphicsCore->height) - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
                  rgba.data());
     return rgba;
+}
+
+std::vector<uint8_t> EngineTest::ReadFrame() {
+    const int width = static_cast<int>(gGraphicsCore->width);
+    const int height = static_cast<int>(gGraphicsCore->height);
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+int EngineTest::DifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size()) {
+        return static_cast<int>(std::max(a.size(), b.size()) / 4);
+    }
+    int count = 0;
+    for (size_t i = 0; i < a.size(); i += 4) {
+        count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    }
+    return count;
 }
 
 void EngineTest::MoveMouse(int x, int y) {
