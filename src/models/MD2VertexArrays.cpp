@@ -136,6 +136,8 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
     if (indices.empty()) {
         return;
     }
+    // The caller's arrays and buffer bindings come back as they were.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     if (!buffersTried) {
         CreateBuffers();
     }
@@ -160,6 +162,10 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
         normalData = reinterpret_cast<const void*>(static_cast<uintptr_t>(block));
         texCoordData = reinterpret_cast<const void*>(static_cast<uintptr_t>(2 * block));
         indexData = nullptr;
+    } else if (glBindBuffer) {
+        // Client arrays: a buffer the caller left bound would turn the pointers into offsets.
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positionData);
@@ -173,12 +179,5 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
         glTexCoordPointer(2, GL_FLOAT, 0, texCoordData);
     }
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indexData);
-    // Other drawing in the engine sends its vertices without arrays or buffers.
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    if (vertexBuffer != 0) {
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    }
+    glPopClientAttrib();
 }

@@ -22,7 +22,8 @@ const int kFirstCode = 32;
 const int kHalf = 128;
 // A glyph quad has four corners of x, y, s, t.
 const int kCorners = 4;
-const int kQuadFloats = 16;
+const int kCornerFloats = 4;
+const int kQuadFloats = kCorners * kCornerFloats;
 // The corners in list order: bottom-left, bottom-right, top-right, top-left (y grows downwards).
 const float kCornerX[kCorners] = {0.0f, 16.0f, 16.0f, 0.0f};
 const float kCornerY[kCorners] = {16.0f, 16.0f, 0.0f, 0.0f};
@@ -263,7 +264,12 @@ void CFont::DrawQuads(int half, const char* glyphs, int length) {
             *out++ = cell[2 * c + 1];
         }
     }
-    const GLsizei stride = kCorners * sizeof(float);
+    const GLsizei stride = kCornerFloats * sizeof(float);
+    // The caller's arrays and buffer bindings come back as they were.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    if (glBindBuffer) {
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(2, GL_FLOAT, stride, quads.data());
     if (glClientActiveTextureARB) {
@@ -272,8 +278,7 @@ void CFont::DrawQuads(int half, const char* glyphs, int length) {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glTexCoordPointer(2, GL_FLOAT, stride, quads.data() + 2);
     glDrawArrays(GL_QUADS, 0, kCorners * length);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
+    glPopClientAttrib();
 }
 
 void CFont::SaveState() {

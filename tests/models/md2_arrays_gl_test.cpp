@@ -113,6 +113,10 @@ TEST_F(MD2ArraysTest, AModelOfSeveralAnimationsLooksTheSameFromItsArrays) {
 TEST_F(MD2ArraysTest, CullingLeavesOutOnlyTheFacesTurnedAway) {
     CMD2Model model;
     LoadHobgoblin(model);
+    // A buffer the caller left bound stays bound and does not disturb the model.
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
     for (float rotation : {70.0f, 250.0f}) {
         model.SetRotation(rotation);
         heldTicks = 1000;
@@ -129,6 +133,11 @@ TEST_F(MD2ArraysTest, CullingLeavesOutOnlyTheFacesTurnedAway) {
         EXPECT_GT(LitPixels(culled), 70000) << "rotation " << rotation;
         EXPECT_EQ(0, DifferingPixels(culled, culledImmediate)) << "rotation " << rotation;
     }
+    GLint bound = 0;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &bound);
+    EXPECT_EQ(static_cast<GLint>(buffer), bound);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDeleteBuffers(1, &buffer);
     EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
     GLint front = 0;
     glGetIntegerv(GL_FRONT_FACE, &front);

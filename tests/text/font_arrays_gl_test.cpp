@@ -56,3 +56,23 @@ TEST_F(FontArraysTest, StringsFromOneArrayLookLikeTheGlyphLists) {
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
 }
+
+TEST_F(FontArraysTest, ACallersArraysAndBufferNeitherDisturbNorLoseTheText) {
+    std::vector<uint8_t> plain = Text(false);
+    // Code of the caller's own that draws from a buffer object and leaves it bound.
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, 64, nullptr, GL_STATIC_DRAW);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, nullptr);
+    std::vector<uint8_t> amid = Text(false);
+    GLint bound = 0;
+    glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &bound);
+    EXPECT_EQ(static_cast<GLint>(buffer), bound);
+    EXPECT_TRUE(glIsEnabled(GL_VERTEX_ARRAY));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDeleteBuffers(1, &buffer);
+    EXPECT_EQ(0, DifferingPixels(plain, amid));
+}
