@@ -156,6 +156,7 @@ int main(int argc, char* argv[]) {
         {"whole viewer frame", [&viewer] { viewer.Render(); }, true, {}},
     };
 
+    MarkInstructions("start");
     for (int round = 0; round < rounds; ++round) {
         for (Part& part : parts) {
             for (int k = 0; k < kWayCount; ++k) {
@@ -173,6 +174,10 @@ int main(int argc, char* argv[]) {
                         SDL_GL_SwapBuffers();
                     }
                 });
+                char label[64];
+                std::snprintf(label, sizeof label, "sample %d %d %d", static_cast<int>(&part - parts.data()),
+                              w, frames);
+                MarkInstructions(label);
             }
         }
     }
