@@ -4,7 +4,7 @@
 // corner) and the new way (vertex arrays), each with culling off and on, in interleaved rounds whose
 // order alternates; printed are the median milliseconds per frame above a frame that only clears and
 // swaps (wall clock and CPU time of all threads) and per model, with the same-run ratios.
-//   crowd [rounds] [largest N]     (defaults 7 and 256; run from runtime/)
+//   crowd [rounds] [largest N]     (defaults 15 and 256; run from runtime/)
 #include "DrawingWays.h"
 #include "app/Engine.h"
 #include "app/Registry.h"
@@ -54,7 +54,7 @@ void DrawFrames(std::vector<std::unique_ptr<CMD2Model>>& crowd, int n, int frame
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 7;
+    const int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
     const int largest = argc > 2 ? std::atoi(argv[2]) : 256;
     if (rounds < 1 || largest < 1 || largest > kLargestSide * kLargestSide) {
         std::fprintf(stderr, "usage: crowd [rounds >= 1] [largest N, 1 to 256]\n");
@@ -102,8 +102,8 @@ int main(int argc, char* argv[]) {
                     (static_cast<float>(i / side) - 0.5f * static_cast<float>(side - 1)) * kSpacing;
                 crowd[static_cast<size_t>(i)]->SetPosition(x, 0.0f, z);
             }
-            // About 64 models' worth of drawing per sample, at least two frames.
-            const int frames = std::max(2, 64 / n);
+            // About 128 models' worth of drawing per sample, at least two frames.
+            const int frames = std::max(2, 128 / n);
             for (int k = 0; k < kWayCount; ++k) {
                 const int w = round % 2 ? kWayCount - 1 - k : k;
                 UseDrawing(kWays[w]);
