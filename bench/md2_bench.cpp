@@ -1,7 +1,7 @@
 // MD2 model costs: loading a full-size model (2,048 vertices, 4,096 triangles, 200 frames) and a
 // quarter-size one, the load cost per key frame (which must grow linearly with the mesh), the
-// vertex-by-vertex normal scan it replaced as a baseline, and drawing one frame under a live engine
-// (skipped without an X display).
+// vertex-by-vertex normal scan it replaced as a baseline, and drawing one frame under a live engine,
+// from the vertex arrays and corner by corner (skipped without an X display).
 #include "app/Engine.h"
 #include "graphics/GL.h"
 #include "models/MD2Loader.h"
@@ -58,7 +58,8 @@ void ScanNormalsBaseline(benchmark::State& state) {
     ReleaseModelData(model);
 }
 
-// One drawn frame of the model (interpolation and immediate-mode submission), finished on the GPU.
+// One drawn frame of the model (interpolation and submission), finished by the rasterizer; the
+// second argument 1 draws corner by corner.
 void RenderFrame(benchmark::State& state) {
     static CEngine* engine = nullptr;
     if (!std::getenv("DISPLAY")) {
@@ -80,16 +81,18 @@ void RenderFrame(benchmark::State& state) {
     CMD2Model model;
     model.Load(path.c_str(), nullptr);
     model.SetPosition(0, 0, -400);
+    CMD2Model::SetImmediateMode(state.range(1) != 0);
     for (auto _ : state) {
         model.Render();
         glFinish();
     }
+    CMD2Model::SetImmediateMode(false);
 }
 
 } // namespace
 
 BENCHMARK(LoadFromMemory)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScanNormalsBaseline)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
-BENCHMARK(RenderFrame)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(RenderFrame)->Args({1, 0})->Args({1, 1})->Args({4, 0})->Args({4, 1})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -15,6 +15,7 @@ namespace {
 const int kLitTextureProgram = 8;
 
 uint32_t (*tickSource)() = nullptr;
+bool immediateMode = false;
 
 uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
@@ -24,7 +25,7 @@ uint32_t Ticks() {
 
 CMD2Model::CMD2Model()
     : texture(0), elapsed(0.0f), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
-      rotationAxis(0.0f, 1.0f, 0.0f), paused(false) {}
+      rotationAxis(0.0f, 1.0f, 0.0f), paused(false), cullBackFaces(false) {}
 
 CMD2Model::~CMD2Model() {
     ReleaseModelData(data);
@@ -34,8 +35,13 @@ void CMD2Model::SetTickSource(uint32_t (*source)()) {
     tickSource = source;
 }
 
+void CMD2Model::SetImmediateMode(bool on) {
+    immediateMode = on;
+}
+
 bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
     bool loaded = loader.Load(data, modelPath, skinPath);
+    arrays.Build(data);
     for (const Material& material : data.materials) {
         LoadSkin(material.fileName.c_str());
     }
@@ -153,11 +159,37 @@ void CMD2Model::Render() {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    DrawFrames(*cur, *nxt, t);
+    DrawFrame(*cur, *nxt, t);
     if (shader) {
         shader->Disable();
     }
     glPopMatrix();
+}
+
+void CMD2Model::DrawFrame(const FrameMesh& cur, const FrameMesh& nxt, float t) {
+    GLboolean wasCulling = GL_FALSE;
+    GLint frontFace = GL_CCW;
+    GLint cullFace = GL_BACK;
+    if (cullBackFaces) {
+        wasCulling = glIsEnabled(GL_CULL_FACE);
+        glGetIntegerv(GL_FRONT_FACE, &frontFace);
+        glGetIntegerv(GL_CULL_FACE_MODE, &cullFace);
+        glFrontFace(GL_CW);
+        glCullFace(GL_BACK);
+        glEnable(GL_CULL_FACE);
+    }
+    if (immediateMode) {
+        DrawFrames(cur, nxt, t);
+    } else {
+        arrays.Draw(cur, nxt, t);
+    }
+    if (cullBackFaces) {
+        if (!wasCulling) {
+            glDisable(GL_CULL_FACE);
+        }
+        glFrontFace(static_cast<GLenum>(frontFace));
+        glCullFace(static_cast<GLenum>(cullFace));
+    }
 }
 
 void CMD2Model::DrawFrames(const FrameMesh& cur, const FrameMesh& nxt, float t) const {

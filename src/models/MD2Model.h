@@ -1,9 +1,10 @@
 // An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
 // a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
-// through the built-in lit-texture program 8.
+// through the built-in lit-texture program 8, from vertex arrays kept between frames.
 #pragma once
 
 #include "models/MD2Loader.h"
+#include "models/MD2VertexArrays.h"
 #include "models/ModelData.h"
 #include "models/Vec3.h"
 
@@ -60,8 +61,18 @@ public:
     // Replaces SDL_GetTicks as the animation clock (null restores SDL's clock).
     static void SetTickSource(uint32_t (*source)());
 
+    // Leaves out the faces turned away from the viewer (MD2 fronts wind clockwise). Off by default:
+    // single-sided parts such as wings or cloth would vanish when seen from behind.
+    void SetBackFaceCulling(bool on) { cullBackFaces = on; }
+    bool GetBackFaceCulling() const { return cullBackFaces; }
+    // Sends every model's corners one by one between glBegin and glEnd instead of from the vertex
+    // arrays: the same pixels, more work; kept for comparing the two.
+    static void SetImmediateMode(bool on);
+
 private:
-    // Sends the triangles of frame cur, moved the fraction t toward frame nxt.
+    // Draws frame cur moved the fraction t toward frame nxt, culled or not, by either path.
+    void DrawFrame(const FrameMesh& cur, const FrameMesh& nxt, float t);
+    // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawFrames(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
     CMD2Loader loader;
@@ -76,4 +87,6 @@ private:
     float rotation;
     Vec3 rotationAxis;
     bool paused;
+    CMD2VertexArrays arrays;
+    bool cullBackFaces;
 };

@@ -6,6 +6,7 @@
 #include "shaders/ShaderManager.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,15 @@ const double kAdvance = 12.0;
 // Codes 32 and up map onto the image; a half of it holds 128 glyphs.
 const int kFirstCode = 32;
 const int kHalf = 128;
+// A glyph quad has four corners of x, y, s, t.
+const int kCorners = 4;
+const int kCornerFloats = 4;
+const int kQuadFloats = kCorners * kCornerFloats;
+// The corners in list order: bottom-left, bottom-right, top-right, top-left (y grows downwards).
+const float kCornerX[kCorners] = {0.0f, 16.0f, 16.0f, 0.0f};
+const float kCornerY[kCorners] = {16.0f, 16.0f, 0.0f, 0.0f};
+
+bool listPrinting = false;
 
 // True while there is a GL context to make calls on: the graphics core shuts SDL down before the
 // font manager lets its fonts go.
@@ -33,7 +43,8 @@ bool ContextAlive() {
 CFont::CFont()
     : listBase(0), scaleX(1.0f), scaleY(1.0f), red(1.0f), green(1.0f), blue(1.0f), alpha(1.0f),
       shader(nullptr), text{}, savedBlend(0), savedScissor(0), savedTexture2D(0), savedLighting(0),
-      savedDepthTest(0), savedMatrixMode(0), savedViewport{}, savedBlendSrc(0), savedBlendDst(0) {}
+      savedDepthTest(0), savedMatrixMode(0), savedViewport{}, savedBlendSrc(0), savedBlendDst(0),
+      uniformsProgram(0), colorsLocation(-1), tposLocation(-1) {}
 
 CFont::~CFont() {
     if (!ContextAlive()) {
@@ -68,26 +79,32 @@ bool CFont::Load(const char* file) {
     }
     listBase = glGenLists(256);
     glBindTexture(GL_TEXTURE_2D, glyphTexture.texID);
+    cellTable.assign(256 * kCorners * 2, 0.0f);
     for (int glyph = 0; glyph < 256; ++glyph) {
         const float s = static_cast<float>(glyph % 16) * kCell;
         const float t = 1.0f - static_cast<float>(glyph / 16) * kCell;
+        // The top edge samples just inside the cell so the row above never bleeds in.
+        const float corners[kCorners * 2] = {s,         t - kCell,  s + kCell, t - kCell,
+                                             s + kCell, t - 0.001f, s,         t - 0.001f};
+        std::copy(corners, corners + kCorners * 2, cellTable.begin() + glyph * kCorners * 2);
         glNewList(listBase + static_cast<GLuint>(glyph), GL_COMPILE);
         glBegin(GL_QUADS);
-        glTexCoord2f(s, t - kCell);
-        glVertex2i(0, 16);
-        glTexCoord2f(s + kCell, t - kCell);
-        glVertex2i(16, 16);
-        // The top edge samples just inside the cell so the row above never bleeds in.
-        glTexCoord2f(s + kCell, t - 0.001f);
-        glVertex2i(16, 0);
-        glTexCoord2f(s, t - 0.001f);
-        glVertex2i(0, 0);
+        for (int c = 0; c < kCorners; ++c) {
+            glTexCoord2f(corners[2 * c], corners[2 * c + 1]);
+            glVertex2f(kCornerX[c], kCornerY[c]);
+        }
         glEnd();
         glTranslated(kAdvance, 0, 0);
         glEndList();
     }
+    quads.assign(sizeof text * kQuadFloats, 0.0f);
     shader = gShaderManager ? gShaderManager->GetShader(0) : nullptr;
+    uniformsProgram = 0;
     return true;
+}
+
+void CFont::SetListPrinting(bool on) {
+    listPrinting = on;
 }
 
 void CFont::SetScale(float sx, float sy) {
@@ -202,7 +219,6 @@ void CFont::DrawPass(const Pass& pass, bool boldPass, int half, const char* glyp
     const double x = boldPass ? pass.x + 1 : pass.x;
     glLoadIdentity();
     glTranslated(x, pass.y, 0);
-    glListBase(listBase - kFirstCode + static_cast<GLuint>(kHalf * half));
     glScalef(pass.sx, pass.sy, 1);
     if (glActiveTextureARB) {
         glActiveTextureARB(GL_TEXTURE0_ARB);
@@ -211,18 +227,65 @@ void CFont::DrawPass(const Pass& pass, bool boldPass, int half, const char* glyp
     const bool tinted = shader && CShader::Supported();
     if (tinted) {
         shader->Enable();
-        const GLhandleARB program = shader->GetProgram();
+        FindUniforms();
         if (pass.sendPosition && boldPass) {
-            glUniform3fARB(glGetUniformLocationARB(program, "tpos"), static_cast<float>(x),
-                           static_cast<float>(pass.y), 0.0f);
+            glUniform3fARB(tposLocation, static_cast<float>(x), static_cast<float>(pass.y), 0.0f);
         }
-        glUniform4fARB(glGetUniformLocationARB(program, "colors"), pass.color[0], pass.color[1],
-                       pass.color[2], pass.color[3]);
+        glUniform4fARB(colorsLocation, pass.color[0], pass.color[1], pass.color[2], pass.color[3]);
     }
-    glCallLists(length, GL_UNSIGNED_BYTE, glyphs);
+    if (listPrinting) {
+        glListBase(listBase - kFirstCode + static_cast<GLuint>(kHalf * half));
+        glCallLists(length, GL_UNSIGNED_BYTE, glyphs);
+    } else {
+        DrawQuads(half, glyphs, length);
+    }
     if (tinted) {
         shader->Disable();
     }
+}
+
+void CFont::FindUniforms() {
+    const GLhandleARB program = shader->GetProgram();
+    if (program != uniformsProgram) {
+        colorsLocation = glGetUniformLocationARB(program, "colors");
+        tposLocation = glGetUniformLocationARB(program, "tpos");
+        uniformsProgram = program;
+    }
+}
+
+void CFont::DrawQuads(int half, const char* glyphs, int length) {
+    if (length <= 0) {
+        return;
+    }
+    // The pen position the lists reach by translating 12 pixels after each glyph is written into
+    // the corners instead, so the transform is the same for the whole string.
+    float* out = quads.data();
+    for (int i = 0; i < length; ++i) {
+        const int glyph = static_cast<unsigned char>(glyphs[i]) - kFirstCode + kHalf * half;
+        const float* cell = &cellTable[static_cast<size_t>(glyph) * kCorners * 2];
+        const float pen = static_cast<float>(kAdvance) * static_cast<float>(i);
+        for (int c = 0; c < kCorners; ++c) {
+            *out++ = pen + kCornerX[c];
+            *out++ = kCornerY[c];
+            *out++ = cell[2 * c];
+            *out++ = cell[2 * c + 1];
+        }
+    }
+    const GLsizei stride = kCornerFloats * sizeof(float);
+    // The caller's arrays and buffer bindings come back as they were.
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    if (glBindBuffer) {
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(2, GL_FLOAT, stride, quads.data());
+    if (glClientActiveTextureARB) {
+        glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    }
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, stride, quads.data() + 2);
+    glDrawArrays(GL_QUADS, 0, kCorners * length);
+    glPopClientAttrib();
 }
 
 void CFont::SaveState() {

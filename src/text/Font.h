@@ -1,11 +1,13 @@
 // A bitmap font: one TGA image of 16 x 16 glyphs compiled into 256 display lists, and printf-style
-// text drawn in window pixels (origin top-left) through built-in program 0, which tints the glyphs.
+// text drawn in window pixels (origin top-left) through built-in program 0, which tints the glyphs;
+// a printed string goes out as one array of glyph quads.
 #pragma once
 
 #include "textures/TGATexture.h"
 
 #include <cstdarg>
 #include <cstdint>
+#include <vector>
 
 class CShader;
 
@@ -38,6 +40,10 @@ public:
     bool PrintEx(int x, int y, int set, float red, float green, float blue, float alpha, float sx, float sy,
                  const char* format, ...);
 
+    // Prints every font through its glyph display lists, one call per character, instead of one
+    // array draw per string: the same pixels, more work; kept for comparing the two.
+    static void SetListPrinting(bool on);
+
     CFont(const CFont&) = delete;
     CFont& operator=(const CFont&) = delete;
 
@@ -61,6 +67,10 @@ private:
     void RestoreState();
     // One glCallLists over the glyph lists of one half of the image; the bold pass lies one pixel right.
     void DrawPass(const Pass& pass, bool boldPass, int half, const char* glyphs, int length);
+    // The quads of the glyphs from the cell table, 12 pixels apart, drawn with one call.
+    void DrawQuads(int half, const char* glyphs, int length);
+    // Finds the program's uniforms once per program rather than once per print.
+    void FindUniforms();
 
     uint32_t listBase;
     float scaleX;
@@ -81,4 +91,11 @@ private:
     int32_t savedViewport[4];
     int32_t savedBlendSrc;
     int32_t savedBlendDst;
+    // Per glyph, the texture coordinates of its quad's four corners (as in its display list).
+    std::vector<float> cellTable;
+    // A string's quads: per corner x, y, s, t.
+    std::vector<float> quads;
+    uint32_t uniformsProgram;
+    int32_t colorsLocation;
+    int32_t tposLocation;
 };

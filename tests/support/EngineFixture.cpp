@@ -7,6 +7,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -70,8 +71,25 @@ std::vector<uint8_t> ReadFrame(int x, int y, int width, int height) {
 }
 
 std::array<uint8_t, 4> EngineTest::Pixel(int x, int y) {
-    const std::vector<uint8_t> read = ReadFrame(x, static_cast<int>(gGraphicsCore->height) - 1 - y, 1, 1);
+    const std::vector<uint8_t> read =
+        korvel::test::ReadFrame(x, static_cast<int>(gGraphicsCore->height) - 1 - y, 1, 1);
     return {read[0], read[1], read[2], read[3]};
+}
+
+std::vector<uint8_t> EngineTest::ReadFrame() {
+    return korvel::test::ReadFrame(0, 0, static_cast<int>(gGraphicsCore->width),
+                                   static_cast<int>(gGraphicsCore->height));
+}
+
+int EngineTest::DifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+    if (a.size() != b.size()) {
+        return static_cast<int>(std::max(a.size(), b.size()) / 4);
+    }
+    int count = 0;
+    for (size_t i = 0; i < a.size(); i += 4) {
+        count += a[i] != b[i] || a[i + 1] != b[i + 1] || a[i + 2] != b[i + 2];
+    }
+    return count;
 }
 
 void EngineTest::MoveMouse(int x, int y) {

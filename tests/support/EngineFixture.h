@@ -29,6 +29,10 @@ protected:
 
     // RGBA of the back-buffer pixel at (x, y), window pixels with the origin top-left.
     static std::array<uint8_t, 4> Pixel(int x, int y);
+    // The whole frame being drawn, RGBA rows bottom first.
+    static std::vector<uint8_t> ReadFrame();
+    // Pixels whose colour differs between two frames read by ReadFrame.
+    static int DifferingPixels(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b);
     // Moves the X pointer with SDL_WarpMouse and waits until SDL's mouse state shows it there.
     static void MoveMouse(int x, int y);
     // Clears colour and depth to black and resets both matrices to the engine's 3D start state.

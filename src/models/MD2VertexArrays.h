@@ -1,0 +1,52 @@
+// The vertex arrays an MD2 model is drawn from: one entry per distinct (vertex, texture coordinate)
+// corner of frame 0's triangles, rewritten with the interpolated frame and drawn with one indexed call,
+// from buffer objects where the driver has them.
+#pragma once
+
+#include "models/ModelData.h"
+
+#include <cstdint>
+#include <vector>
+
+class CMD2VertexArrays {
+public:
+    CMD2VertexArrays();
+    // Deletes the buffer objects while the GL context is still alive.
+    ~CMD2VertexArrays();
+    CMD2VertexArrays(const CMD2VertexArrays&) = delete;
+    CMD2VertexArrays& operator=(const CMD2VertexArrays&) = delete;
+
+    // Builds the corner table and sizes every array for the model; an empty model draws nothing.
+    void Build(const ModelData& data);
+    // Writes frame cur moved the fraction t toward frame nxt and draws its triangles with one call.
+    void Draw(const FrameMesh& cur, const FrameMesh& nxt, float t);
+    // Distinct corners, the entries of every per-vertex array.
+    int CornerCount() const { return static_cast<int>(cornerVertex.size()); }
+
+private:
+    // Interpolates the positions, and takes the normals when the frame being left has changed; says
+    // which of the two were rewritten (nothing when the arrays already hold this very frame).
+    int Fill(const FrameMesh& cur, const FrameMesh& nxt, float t);
+    // Creates the buffers and sends the arrays that never change; once, with the context current.
+    void CreateBuffers();
+    void DeleteBuffers();
+
+    // Model vertex of each corner.
+    std::vector<int32_t> cornerVertex;
+    // Two floats per corner; empty for a model without texture coordinates.
+    std::vector<float> texCoords;
+    std::vector<uint32_t> indices;
+    // Three floats per corner each, the frame as last written.
+    std::vector<float> positions;
+    std::vector<float> normals;
+    // What the arrays hold now, to skip rewriting a frame that has not moved.
+    const Vec3* filledCur;
+    const Vec3* filledNext;
+    float filledT;
+    const Vec3* filledNormals;
+    // Vertex data (positions, normals, texture coordinates one after another) and indices; 0 while
+    // not created, and for ever when the driver has no buffer objects (client arrays are used then).
+    uint32_t vertexBuffer;
+    uint32_t indexBuffer;
+    bool buffersTried;
+};
