@@ -15,7 +15,11 @@ bool CScreenshot::SaveBackBuffer(const std::string& path, int width, int height,
     const size_t row = static_cast<size_t>(width) * 4;
     std::vector<uint8_t> bottomUp(row * static_cast<size_t>(height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    // The frame being drawn: the back buffer, or the framebuffer object that SDL 2's SDL 1.2 layer
+    // has the program draw into, where asking for the back buffer is an error.
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     // GL counts rows from the bottom, PNG from the top; the picture is opaque whatever alpha was drawn.
     std::vector<uint8_t> rgba(bottomUp.size());
