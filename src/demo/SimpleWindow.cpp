@@ -70,6 +70,7 @@ void SimpleWindow::Init() {
     model->SetScale(ModelScale, ModelScale, ModelScale);
     model->SetPosition(ModelX, ModelY, ModelZ);
     model->SetRotation(InitialRotation);
+    model->SetBackFaceCulling(options.cull);
     // A model asked for by name that cannot be shown is an error, not an empty scene.
     if (!loaded || !StartAnimation()) {
         failed = true;

@@ -176,6 +176,9 @@ void SimpleWindow::HandleToolEvent(const SDL_Event& event) {
     case SDLK_w:
         wireframe = !wireframe;
         break;
+    case SDLK_c:
+        model->SetBackFaceCulling(!model->GetBackFaceCulling());
+        break;
     case SDLK_i:
         overlay = !overlay;
         break;

@@ -16,15 +16,16 @@ const char* const kHelp =
     "\n"
     "  --window               a 1024x768 window instead of full screen\n"
     "  --animation NAME|N     start in that animation\n"
+    "  --cull                 leave out the faces turned away from the camera (C toggles it)\n"
     "  --screenshot FILE.png  draw --frames frames (default 30), save the picture as FILE.png, end\n"
     "  --frames N             how many frames --screenshot draws first\n"
     "  --help                 this text\n"
     "  --version              the engine's version\n"
     "\n"
     "Keys: 0-9 and Page Down / Page Up choose the animation, Left / Right turn the model, Space\n"
-    "pauses, ',' and '.' step one key frame while paused, W wireframe, I information, F12 saves\n"
-    "md2viewer-NNNN.png where the viewer was started, Escape ends. Drag with the left button to\n"
-    "orbit, turn the wheel to zoom.\n";
+    "pauses, ',' and '.' step one key frame while paused, W wireframe, C culling, I information,\n"
+    "F12 saves md2viewer-NNNN.png where the viewer was started, Escape ends. Drag with the left\n"
+    "button to orbit, turn the wheel to zoom.\n";
 
 int Wrong(const std::string& message) {
     std::fprintf(stderr, "md2viewer: %s\n%s", message.c_str(), kUsageLine);
@@ -56,6 +57,8 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
             return 0;
         } else if (arg == "--window") {
             window = true;
+        } else if (arg == "--cull") {
+            cull = true;
         } else if (arg == "--animation") {
             animation = argv[++i];
         } else if (arg == "--screenshot") {

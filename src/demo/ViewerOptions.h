@@ -17,6 +17,9 @@ struct ViewerOptions {
     std::string screenshot;
     int frames = 30;
     bool window = false;
+    // Faces turned away from the camera are not drawn: cheaper, but single-sided parts show from
+    // one side only.
+    bool cull = false;
 
     // Reads argv. Returns -1 when the viewer is to run, otherwise the exit status after --help or
     // --version (0, text on standard output) or a wrong command line (2, usage on standard error).
