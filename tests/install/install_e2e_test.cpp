@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 using korvel::test::ProgramRun;
 using korvel::test::RunCommand;
@@ -31,6 +32,11 @@ int CountPixels(const std::string& png, int x, int y, int w, int h, const std::s
         return -1;
     }
     return static_cast<int>(std::stod(out) + 0.5);
+}
+
+std::string ReadText(const std::string& path) {
+    std::vector<uint8_t> bytes = korvel::test::ReadFile(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 const std::string kText = "(r+g+b)/3 > 0.6";
@@ -107,6 +113,12 @@ TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
 }
 
 TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
+    // The README shows this file whole, below its first comment line.
+    std::string source = ReadText(KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp");
+    source.erase(0, source.find('\n') + 1);
+    EXPECT_NE(ReadText(KORVEL_SOURCE_DIR "/README.md").find("```cpp\n" + source + "```\n"),
+              std::string::npos);
+
     std::string log;
     const std::string hello = dir.File("hello");
     ASSERT_EQ(Shell("c++ " + ShellQuote(KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp") + " -o " +
