@@ -162,6 +162,7 @@ TEST_F(InstalledEngine, GameBuiltWithFindPackageSpinsItsModelAndQuitsFromItsButt
                CountPixels(shot, 250, 150, 300, 350, kGreenSkin) > 2000;
     })) << run.Stdout();
     EXPECT_EQ(run.Stdout().find("Could not"), std::string::npos) << run.Stdout();
+    EXPECT_EQ(run.Stdout().find("Failed"), std::string::npos) << run.Stdout();
 
     // The Quit button sits 12 pixels inside the 800x600 window's bottom-right corner.
     display.Run("xdotool mousemove 720 568 sleep 0.3 click 1");
