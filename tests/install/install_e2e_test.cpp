@@ -144,7 +144,8 @@ TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
 TEST_F(InstalledEngine, GameBuiltWithFindPackageSpinsItsModelAndQuitsFromItsButton) {
     std::string log;
     const std::string build = dir.File("game build");
-    ASSERT_EQ(Shell("cmake -S " + ShellQuote(KORVEL_SOURCE_DIR "/examples/consumer") + " -B " +
+    // Built from the copy the installation carries, as someone with only the package would.
+    ASSERT_EQ(Shell("cmake -S " + ShellQuote(prefix + "/share/doc/korvel/examples/consumer") + " -B " +
                         ShellQuote(build) + " -DCMAKE_PREFIX_PATH=" + ShellQuote(prefix) +
                         " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' && cmake --build " +
                         ShellQuote(build) + " --target spinning-game",
