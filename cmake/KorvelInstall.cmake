@@ -15,6 +15,10 @@ foreach(header ${KORVEL_PUBLIC_HEADERS})
 endforeach()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/Data ${PROJECT_SOURCE_DIR}/runtime/shaders
         DESTINATION ${KORVEL_INSTALL_DATADIR} PATTERN .gitkeep EXCLUDE)
+# The out-of-tree game and the one-file hello.cpp, so someone with only the package has a program
+# to copy and build against it.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/consumer
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/korvel/examples)
 
 install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR})
 list(JOIN KORVEL_PKG_MODULES " " KORVEL_PKG_MODULES_LIST)

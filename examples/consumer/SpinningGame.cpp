@@ -18,7 +18,6 @@ namespace {
 
 const int Width = 800;
 const int Height = 600;
-const int QuitWindowId = 1;
 const int QuitButtonId = 1;
 // The engine's cancel button is 128 x 40; it sits 12 pixels inside the bottom-right corner.
 const int QuitLeft = Width - 140;
@@ -49,12 +48,13 @@ void SpinningGame::Init() {
     model->SetScale(0.2f, 0.2f, 0.2f);
     model->SetPosition(0.0f, 3.0f, -2.0f);
 
-    // A window without background or title bar, holding only the button.
-    CGuiWindow* quit = new CGuiWindow(QuitLeft, QuitTop, QuitLeft + 128, QuitTop + 40, nullptr, false, 1.0f,
-                                      0, QuitWindowId, false);
+    // A window holding only the button: the plain constructor gives it no background image to load
+    // and a title bar that does nothing, since it is not movable.
+    CGuiWindow* quit = new CGuiWindow;
+    quit->SetRect(QuitLeft, QuitTop, QuitLeft + 128, QuitTop + 40);
     quit->AddButton("Data/GUI/button_cancel", 5, 0.0f, 0.0f, QuitButtonId);
     gWindowManager->AddWindow(quit);
-    gWindowManager->ShowWindow(QuitWindowId);
+    quit->SetVisible(true);
 }
 
 void SpinningGame::Run() {

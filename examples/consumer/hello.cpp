@@ -1,17 +1,5 @@
 // hello: a window with the Korvel logo and a line of text; Escape or closing the window ends it.
-#include <korvel/app/App.h>
-#include <korvel/app/DataFolder.h>
-#include <korvel/app/Engine.h>
-#include <korvel/app/Registry.h>
-#include <korvel/app/RunApp.h>
-#include <korvel/graphics/GL.h>
-#include <korvel/graphics/GraphicsCore.h>
-#include <korvel/input/EventManager.h>
-#include <korvel/text/Font.h>
-#include <korvel/text/FontManager.h>
-#include <korvel/textures/Image.h>
-
-#include <SDL.h>
+#include <korvel/Korvel.h>
 
 class Hello : public CApp {
 public:
@@ -21,7 +9,7 @@ public:
         logo = new CImage("Data/Logo/kvxlogo.png");
     }
     void Run() override {
-        for (;;) {
+        while (!gEventManager->IsKeyDown(SDLK_ESCAPE) && !gEventManager->IsEvent(EventQuit)) {
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glLoadIdentity();
             gFontManager->GetFont(1)->Print(20, 20, 0, "Hello from the Korvel Engine");
@@ -30,10 +18,6 @@ public:
             logo->Draw(220.0f, 200.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
             gGraphicsCore->End2D();
             SDL_GL_SwapBuffers();
-            if (gEventManager->HasEvent() &&
-                (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit))) {
-                return;
-            }
         }
     }
     void Shutdown() override { delete logo; }

@@ -1,0 +1,37 @@
+// Everything a game on the engine uses, in one include: the application base and its start-up, the
+// manager registry and each manager with what it hands out, OpenGL (GLEW, GLU) and SDL.
+#pragma once
+
+#include "app/App.h"
+#include "app/DataFolder.h"
+#include "app/Engine.h"
+#include "app/Registry.h"
+#include "app/RunApp.h"
+#include "camera/Camera.h"
+#include "camera/Camera2D.h"
+#include "camera/CameraManager.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
+#include "graphics/Screenshot.h"
+#include "graphics/Utils.h"
+#include "gui/GuiButton.h"
+#include "gui/GuiCheckBox.h"
+#include "gui/GuiStaticText.h"
+#include "gui/GuiWindow.h"
+#include "gui/ImageList.h"
+#include "gui/WindowManager.h"
+#include "input/EventManager.h"
+#include "models/Geometry.h"
+#include "models/MD2Model.h"
+#include "models/Vec3.h"
+#include "shaders/Shader.h"
+#include "shaders/ShaderManager.h"
+#include "sound/Music.h"
+#include "sound/Sound.h"
+#include "sound/SoundManager.h"
+#include "text/Font.h"
+#include "text/FontManager.h"
+#include "textures/Image.h"
+#include "textures/TextureManager.h"
+
+#include <SDL.h>
