@@ -192,6 +192,13 @@ void SimpleWindow::HandleToolEvent(const SDL_Event& event) {
 
 void SimpleWindow::HandleDrag() {
     int dx = gEventManager->GetMouseDeltaX(), dy = gEventManager->GetMouseDeltaY();
+    // The press can leave the queue a frame after the pointer moved to it, so this frame's movement
+    // may have brought the pointer there: the drag counts only from where the button went down.
+    if (gEventManager->HasEvent() && gEventManager->IsEvent(EventLeftDown)) {
+        SDL_Event press = gEventManager->GetEvent();
+        dx = gEventManager->GetMouseX() - press.button.x;
+        dy = gEventManager->GetMouseY() - press.button.y;
+    }
     if (gEventManager->IsLeftButtonDown() && (dx != 0 || dy != 0)) {
         Orbit(-dx * kDragStep, dy * kDragStep, 1.0f);
     }
