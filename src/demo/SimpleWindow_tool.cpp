@@ -191,17 +191,30 @@ void SimpleWindow::HandleToolEvent(const SDL_Event& event) {
 }
 
 void SimpleWindow::HandleDrag() {
-    int dx = gEventManager->GetMouseDeltaX(), dy = gEventManager->GetMouseDeltaY();
-    // The press can leave the queue a frame after the pointer moved to it, so this frame's movement
-    // may have brought the pointer there: the drag counts only from where the button went down.
-    if (gEventManager->HasEvent() && gEventManager->IsEvent(EventLeftDown)) {
-        SDL_Event press = gEventManager->GetEvent();
-        dx = gEventManager->GetMouseX() - press.button.x;
-        dy = gEventManager->GetMouseY() - press.button.y;
+    // Events leave the queue one a frame, so the pointer may already be past a press or a release
+    // still waiting there: each is taken at its own position, and the orbit follows the pointer
+    // exactly from the one to the other.
+    const bool taken = gEventManager->HasEvent();
+    const SDL_Event event = gEventManager->GetEvent();
+    if (taken && gEventManager->IsEvent(EventLeftDown)) {
+        dragging = true;
+        dragX = event.button.x;
+        dragY = event.button.y;
     }
-    if (gEventManager->IsLeftButtonDown() && (dx != 0 || dy != 0)) {
-        Orbit(-dx * kDragStep, dy * kDragStep, 1.0f);
+    if (!dragging) {
+        return;
     }
+    int x = gEventManager->GetMouseX(), y = gEventManager->GetMouseY();
+    if (taken && gEventManager->IsEvent(EventLeftUp)) {
+        dragging = false;
+        x = event.button.x;
+        y = event.button.y;
+    }
+    if (x != dragX || y != dragY) {
+        Orbit(-(x - dragX) * kDragStep, (y - dragY) * kDragStep, 1.0f);
+    }
+    dragX = x;
+    dragY = y;
 }
 
 void SimpleWindow::Orbit(float yawStep, float pitchStep, float zoom) {

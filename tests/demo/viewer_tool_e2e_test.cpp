@@ -190,8 +190,10 @@ TEST_F(ViewerTool, PauseStepOverlayWireframeCullingAndMouseChangeThePicture) {
     std::string back = ShotAfter(*viewer, "period i");
     std::string wire = ShotAfter(*viewer, "w");
     std::string culled = ShotAfter(*viewer, "w c");
-    // The pointer rests between the steps of the drag, so each step is read as the button is held.
-    display.Run("xdotool mousemove 900 400 mousedown 1 sleep 0.3 mousemove 900 460 sleep 0.3 mouseup 1");
+    // A drag of 60 pixels down; the pointer comes to the press and leaves the release faster than the
+    // viewer takes the press and the release from its queue: neither move may turn the camera.
+    display.Run(
+        "xdotool mousemove 900 400 mousedown 1 sleep 0.3 mousemove 900 460 mouseup 1 mousemove 1000 300");
     std::string turned = ShotAfter(*viewer, "");
     display.Run("xdotool click 4 click 4 click 4");
     std::string nearer = ShotAfter(*viewer, "");
