@@ -30,8 +30,8 @@ const float LogoRight = 1022.0f, LogoBottom = 766.0f;
 SimpleWindow::SimpleWindow(const ViewerOptions& options)
     : model(nullptr), logo(nullptr), options(options), exitStatus(0), failed(false), wireframe(false),
       overlay(false), framed(false), frameScale(ModelScale), frameBottom(0.0f), frameCentreX(0.0f),
-      frameCentreZ(0.0f), orbiting(false), orbitYaw(0.0f), orbitPitch(0.0f), orbitRadius(1.0f),
-      framesDrawn(0) {}
+      frameCentreZ(0.0f), orbiting(false), dragging(false), dragX(0), dragY(0), orbitYaw(0.0f),
+      orbitPitch(0.0f), orbitRadius(1.0f), framesDrawn(0) {}
 
 SimpleWindow::~SimpleWindow() {
     if (model) {

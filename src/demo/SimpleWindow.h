@@ -62,6 +62,9 @@ private:
     bool framed;
     float frameScale, frameBottom, frameCentreX, frameCentreZ;
     bool orbiting;
+    // A left-button drag in progress, and the pointer position the orbit has followed it to.
+    bool dragging;
+    int dragX, dragY;
     float orbitYaw, orbitPitch, orbitRadius;
     Vec3 orbitTarget;
     int framesDrawn;

@@ -191,10 +191,30 @@ void SimpleWindow::HandleToolEvent(const SDL_Event& event) {
 }
 
 void SimpleWindow::HandleDrag() {
-    int dx = gEventManager->GetMouseDeltaX(), dy = gEventManager->GetMouseDeltaY();
-    if (gEventManager->IsLeftButtonDown() && (dx != 0 || dy != 0)) {
-        Orbit(-dx * kDragStep, dy * kDragStep, 1.0f);
+    // Events leave the queue one a frame, so the pointer may already be past a press or a release
+    // still waiting there: each is taken at its own position, and the orbit follows the pointer
+    // exactly from the one to the other.
+    const bool taken = gEventManager->HasEvent();
+    const SDL_Event event = gEventManager->GetEvent();
+    if (taken && gEventManager->IsEvent(EventLeftDown)) {
+        dragging = true;
+        dragX = event.button.x;
+        dragY = event.button.y;
     }
+    if (!dragging) {
+        return;
+    }
+    int x = gEventManager->GetMouseX(), y = gEventManager->GetMouseY();
+    if (taken && gEventManager->IsEvent(EventLeftUp)) {
+        dragging = false;
+        x = event.button.x;
+        y = event.button.y;
+    }
+    if (x != dragX || y != dragY) {
+        Orbit(-(x - dragX) * kDragStep, (y - dragY) * kDragStep, 1.0f);
+    }
+    dragX = x;
+    dragY = y;
 }
 
 void SimpleWindow::Orbit(float yawStep, float pitchStep, float zoom) {

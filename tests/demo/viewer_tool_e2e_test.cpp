@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using korvel::test::ImageDifference;
 using korvel::test::Md2Frame;
 using korvel::test::Md2Writer;
 using korvel::test::ProgramRun;
@@ -27,8 +28,9 @@ const int kLifted = 15;
 
 // A square column 40 x 40 x 200 units in the file's own units, two frames for each of 21 animations
 // (aa, ab, ..., au); the frames of animation 15 are lifted by 150 units. Its skin table names a
-// game path whose base name is column.pcx.
-Md2Writer Column() {
+// game path whose base name is column.pcx. A climbing column has three frames in animation 0, each
+// standing `climb` units higher than the one before.
+Md2Writer Column(float climb = 0.0f) {
     Md2Writer writer;
     writer.skinWidth = writer.skinHeight = 64;
     writer.skins = {"models/monsters/column/column.pcx"};
@@ -44,10 +46,10 @@ Md2Writer Column() {
         }
     }
     for (int k = 0; k < kAnimations; ++k) {
-        for (int n = 1; n <= 2; ++n) {
+        for (int n = 1; n <= (k == 0 && climb > 0.0f ? 3 : 2); ++n) {
             Md2Frame frame;
             frame.name = std::string("a") + static_cast<char>('a' + k) + std::to_string(n);
-            frame.translate = {{0.0f, 0.0f, k == kLifted ? 150.0f : 0.0f}};
+            frame.translate = {{0.0f, 0.0f, k == kLifted ? 150.0f : k == 0 ? climb * (n - 1) : 0.0f}};
             for (int c = 0; c < 8; ++c) {
                 frame.vertices.push_back(
                     {{static_cast<uint8_t>(c & 1 ? 40 : 0), static_cast<uint8_t>(c & 2 ? 40 : 0),
@@ -63,6 +65,7 @@ Md2Writer Column() {
 struct RedArea {
     long pixels = 0;
     int top = 768, bottom = -1;
+    int left = 1024, right = -1;
 };
 
 RedArea FindRed(const std::string& png) {
@@ -73,10 +76,12 @@ RedArea FindRed(const std::string& png) {
     EXPECT_EQ(rgb.size(), 1024u * 768u * 3u) << png;
     for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
         if (rgb[i] > 60 && rgb[i] > 3 * rgb[i + 1] && rgb[i] > 3 * rgb[i + 2]) {
-            int row = static_cast<int>(i / 3 / 1024);
+            int row = static_cast<int>(i / 3 / 1024), column = static_cast<int>(i / 3 % 1024);
             ++red.pixels;
             red.top = std::min(red.top, row);
             red.bottom = std::max(red.bottom, row);
+            red.left = std::min(red.left, column);
+            red.right = std::max(red.right, column);
         }
     }
     return red;
@@ -105,8 +110,17 @@ protected:
         return std::make_unique<ProgramRun>(display, kViewer, args, start);
     }
 
+    // Sends the keys, then F12, and returns the path of the screenshot once it is saved.
+    std::string ShotAfter(const ProgramRun& viewer, const std::string& keys) {
+        std::string path = start + "/md2viewer-000" + std::to_string(++shots) + ".png";
+        viewer.Key(keys + " F12");
+        EXPECT_TRUE(viewer.WaitForOutput("Screenshot saved to " + path + "\n", 20.0)) << path;
+        return path;
+    }
+
     TempDir dir;
     VirtualDisplay display;
+    int shots = 0;
     std::string start;
     std::string model;
 };
@@ -158,6 +172,56 @@ TEST_F(ViewerTool, PageDownReachesLaterAnimationsAndF12SavesTheNextFreeNumberInA
     EXPECT_GT(standing.pixels, 5000);
     EXPECT_GT(lifted.pixels, 2000);
     EXPECT_LT(lifted.bottom, standing.bottom - 100) << "animation " << kLifted << " is not showing";
+}
+
+TEST_F(ViewerTool, PauseStepOverlayWireframeCullingAndMouseChangeThePicture) {
+    const std::string climbing = dir.File("models/climbing.md2");
+    ASSERT_TRUE(Column(30.0f).Write(climbing));
+    auto viewer = Start({"--window", climbing});
+    ASSERT_TRUE(viewer->WaitForWindow(kRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
+    display.Run("xdotool mousemove 1000 300");
+
+    // Paused first, then 0: the pose is key frame 0 of animation 0 whatever the clock was doing.
+    std::string paused = ShotAfter(*viewer, "space 0");
+    usleep(700 * 1000);
+    std::string still = ShotAfter(*viewer, "");
+    std::string up = ShotAfter(*viewer, "period");
+    std::string wrapped = ShotAfter(*viewer, "comma comma");
+    std::string back = ShotAfter(*viewer, "period i");
+    std::string wire = ShotAfter(*viewer, "w");
+    std::string culled = ShotAfter(*viewer, "w c");
+    // A drag of 60 pixels down; the pointer comes to the press and leaves the release faster than the
+    // viewer takes the press and the release from its queue: neither move may turn the camera.
+    display.Run(
+        "xdotool mousemove 900 400 mousedown 1 sleep 0.3 mousemove 900 460 mouseup 1 mousemove 1000 300");
+    std::string turned = ShotAfter(*viewer, "");
+    display.Run("xdotool click 4 click 4 click 4");
+    std::string nearer = ShotAfter(*viewer, "");
+    viewer->Key("Escape");
+    EXPECT_EQ(viewer->Wait(30.0), 0) << viewer->Stderr();
+
+    // Held: the same picture below the frame rate line, however long the pause.
+    EXPECT_EQ(ImageDifference(paused, still, 0, 40, 1024, 728), 0.0);
+    // One key frame on climbs 30 units, two back from 0 wrap round to the highest, one on returns.
+    RedArea first = FindRed(paused), second = FindRed(up), third = FindRed(wrapped), again = FindRed(back);
+    EXPECT_LT(second.bottom, first.bottom - 30);
+    EXPECT_LT(third.bottom, second.bottom - 30);
+    EXPECT_EQ(again.bottom, first.bottom);
+    EXPECT_EQ(again.pixels, first.pixels);
+    // The overlay's lines appear at the left, under the help text.
+    EXPECT_GT(ImageDifference(paused, back, 0, 100, 420, 150), 5.0);
+    // Wireframe keeps the outline and drops the filled sides; culling leaves a closed column as it was.
+    RedArea lines = FindRed(wire), culledArea = FindRed(culled);
+    EXPECT_LT(lines.pixels, again.pixels / 5);
+    EXPECT_NEAR(lines.top, again.top, 3);
+    EXPECT_NEAR(lines.bottom, again.bottom, 3);
+    EXPECT_NEAR(culledArea.pixels, again.pixels, again.pixels / 100);
+    // A drag of 60 pixels down raises the camera by about a third of a right angle: the column's foot
+    // rises on screen while it is still seen from the side; three wheel notches bring it nearer.
+    RedArea orbited = FindRed(turned), zoomed = FindRed(nearer);
+    EXPECT_LT(orbited.bottom, again.bottom - 30);
+    EXPECT_GT(orbited.bottom - orbited.top, (again.bottom - again.top) * 3 / 4);
+    EXPECT_GT(zoomed.bottom - zoomed.top, (orbited.bottom - orbited.top) * 6 / 5);
 }
 
 TEST_F(ViewerTool, AWrongOptionExitsTwoAndAMissingModelOne) {
