@@ -250,8 +250,10 @@ void SimpleWindow::DrawOverlay() {
     if (data.animationCount > 0) {
         const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
         bool last = data.currentAnimation == data.animationCount - 1;
-        font->Print(1, y += line, 0, "Animation %d of %d: %.40s", data.currentAnimation + 1,
-                    data.animationCount, anim.name.c_str());
+        // Numbered as the number keys, --animation and md2info number them, so the number read
+        // here can be typed back.
+        font->Print(1, y += line, 0, "Animation %d of 0-%d: %.40s", data.currentAnimation,
+                    data.animationCount - 1, anim.name.c_str());
         font->Print(1, y += line, 0, "Frames %d-%d", anim.firstFrame,
                     last ? anim.endFrame : anim.endFrame - 1);
     }
