@@ -4,11 +4,13 @@
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
+#include "models/SkinSearch.h"
 
 #include <map>
 #include <string>
 #include <strings.h>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -62,6 +64,10 @@ bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
     arrays.Build(data);
     for (const Material& material : data.materials) {
         LoadSkin(material.fileName.c_str());
+    }
+    if (loaded && !skinPath) {
+        std::vector<std::string> tried;
+        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
     }
     return loaded;
 }

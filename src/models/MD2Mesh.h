@@ -12,7 +12,9 @@
 class CMD2Mesh {
 public:
     // The mesh of the model file with the skin image (a .bmp through the utilities' BMP loader, any
-    // other image through SDL_image); null when the file is refused, which the loader reports. While
+    // other image through SDL_image); without a skin path, the skin the model's own table names is
+    // looked for beside it (see CSkinSearch), as CMD2Model::Load does. Null when the file is refused,
+    // which the loader reports; a failed or missing skin leaves the default texture. While
     // one is held, loading the same file and skin again returns it without reading anything: the cache
     // knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
     // skins of one file are two meshes that share nothing, frames included.
