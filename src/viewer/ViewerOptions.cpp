@@ -45,7 +45,7 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
                 return 0;
             }
             if (version) {
-                std::printf("md2viewer (Korvel Engine) 0.02\n");
+                std::printf("md2viewer (Korvel Engine) %s\n", KORVEL_VERSION);
                 return 0;
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
