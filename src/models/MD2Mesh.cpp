@@ -28,6 +28,19 @@ std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
     return cache;
 }
 
+// Whether a texture's first level holds alpha; the binding is left as it was.
+bool HasAlpha(GLuint texture) {
+    if (texture == 0) {
+        return false;
+    }
+    GLint bound = 0, alphaBits = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    return alphaBits > 0;
+}
+
 } // namespace
 
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
@@ -52,10 +65,12 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), ownsTexture(false) {}
+CMD2Mesh::CMD2Mesh() : texture(0), ownSkin(0), skinHasAlpha(false) {}
 
 CMD2Mesh::~CMD2Mesh() {
-    DeleteOwnTexture();
+    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
+        glDeleteTextures(1, &ownSkin);
+    }
     ReleaseModelData(data);
 }
 
@@ -72,31 +87,28 @@ bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
     return loaded;
 }
 
-void CMD2Mesh::LoadSkin(const char* skinPath) {
+unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
     const std::string name = skinPath ? skinPath : "";
     if (name.empty() || !gUtils) {
-        return;
+        return 0;
     }
     bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-    GLuint loaded = bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
-    if (loaded != 0) {
-        SetTexture(loaded);
-        ownsTexture = true;
+    return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+}
+
+void CMD2Mesh::LoadSkin(const char* skinPath) {
+    GLuint loaded = LoadSkinTexture(skinPath);
+    if (loaded == 0) {
+        return;
     }
+    if (ownSkin != 0) {
+        glDeleteTextures(1, &ownSkin);
+    }
+    ownSkin = loaded;
+    SetTexture(loaded);
 }
 
 void CMD2Mesh::SetTexture(unsigned int name) {
-    if (name == texture) {
-        return;
-    }
-    DeleteOwnTexture();
     texture = name;
-    ownsTexture = false;
-}
-
-void CMD2Mesh::DeleteOwnTexture() {
-    if (ownsTexture && texture != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &texture);
-    }
-    ownsTexture = false;
+    skinHasAlpha = HasAlpha(name);
 }

@@ -35,6 +35,9 @@ public:
     const ModelData& GetData() const { return data; }
     // The skin texture; 0 when none was loaded.
     unsigned int GetTexture() const { return texture; }
+    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    bool SkinHasAlpha() const { return skinHasAlpha; }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
 
@@ -46,6 +49,9 @@ public:
     // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
     // same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
+    // Loads a skin image as meshes load theirs (a .bmp through the utilities' BMP loader, any other
+    // image through SDL_image) into a texture the caller owns; 0 on failure.
+    static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
     // CMD2Model keeps a mesh of its own and changes it: it loads into it, swaps its skin and shows its
@@ -54,19 +60,20 @@ private:
 
     // Reads the model file and loads its skin; false when the file was refused (the mesh is empty then).
     bool Read(const char* modelPath, const char* skinPath);
-    // Loads a skin image as the texture, deleting the skin loaded before; a failure keeps the old one.
+    // Loads a skin image and draws with it, deleting the skin the mesh loaded before; a failure keeps
+    // both as they were.
     void LoadSkin(const char* skinPath);
-    // Draws with a texture the caller keeps owning; a skin the mesh loaded itself is deleted.
+    // Draws with a texture the caller keeps owning; the skin the mesh loaded stays its own.
     void SetTexture(unsigned int name);
-    void DeleteOwnTexture();
     // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
     CMD2Loader loader;
     ModelData data;
+    // The texture drawn, and the skin the mesh loaded itself and deletes (often the same).
     unsigned int texture;
-    // Whether the mesh loaded the texture itself (and so deletes it).
-    bool ownsTexture;
+    unsigned int ownSkin;
+    bool skinHasAlpha;
     // The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;
 };

@@ -31,6 +31,18 @@ void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces) const {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // The alpha test keeps the fragments of the skin's opaque parts: a cut-out neither hides what lies
+    // behind it in the depth buffer nor depends on the order of drawing.
+    GLboolean wasAlphaTesting = GL_FALSE;
+    GLint alphaFunc = GL_ALWAYS;
+    GLfloat alphaRef = 0.0f;
+    if (skinHasAlpha) {
+        wasAlphaTesting = glIsEnabled(GL_ALPHA_TEST);
+        glGetIntegerv(GL_ALPHA_TEST_FUNC, &alphaFunc);
+        glGetFloatv(GL_ALPHA_TEST_REF, &alphaRef);
+        glAlphaFunc(GL_GREATER, 0.5f);
+        glEnable(GL_ALPHA_TEST);
+    }
 
     GLboolean wasCulling = GL_FALSE;
     GLint frontFace = GL_CCW;
@@ -57,6 +69,12 @@ void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces) const {
         }
         glFrontFace(static_cast<GLenum>(frontFace));
         glCullFace(static_cast<GLenum>(cullFace));
+    }
+    if (skinHasAlpha) {
+        glAlphaFunc(static_cast<GLenum>(alphaFunc), alphaRef);
+        if (!wasAlphaTesting) {
+            glDisable(GL_ALPHA_TEST);
+        }
     }
     if (shader) {
         shader->Disable();

@@ -29,8 +29,8 @@ public:
     // skin leaves the default texture.
     bool Load(const char* modelPath, const char* skinPath);
     // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
-    // other image through SDL_image. A failed load leaves the texture as it was; the skin it replaces
-    // is deleted.
+    // other image through SDL_image. A failed load leaves the texture as it was; the skin the model
+    // loaded before is deleted.
     void LoadSkin(const char* skinPath);
     // Advances the clock and draws the current frame; once per displayed frame.
     void Render();
@@ -58,9 +58,12 @@ public:
     const ModelData& GetData() const { return mesh->GetData(); }
     // The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return mesh->GetTexture(); }
-    // Draws with another texture from now on, which stays the caller's to delete; a skin the model
-    // loaded itself is deleted.
+    // Draws with another texture from now on, which stays the caller's to delete; the skin the model
+    // loaded itself stays the model's, deleted when it loads another or goes.
     void SetTexture(unsigned int name) { mesh->SetTexture(name); }
+    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    bool SkinHasAlpha() const { return mesh->SkinHasAlpha(); }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return mesh->GetLoader(); }
     // Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).

@@ -169,9 +169,11 @@ TEST_F(MD2InstanceTest, AModelDeletesTheSkinsItLoadedAndNoneItWasGiven) {
         EXPECT_FALSE(glIsTexture(first));
         model.LoadSkin(dir.File("missing.bmp").c_str());
         EXPECT_EQ(second, model.GetTexture());
+        // Drawing with a texture it was given, the model still owns the skin it loaded.
         model.SetTexture(given);
-        EXPECT_FALSE(glIsTexture(second));
+        EXPECT_TRUE(glIsTexture(second));
     }
+    EXPECT_FALSE(glIsTexture(second));
     EXPECT_TRUE(glIsTexture(given));
     glDeleteTextures(1, &given);
 }
