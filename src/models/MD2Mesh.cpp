@@ -45,13 +45,13 @@ bool HasAlpha(GLuint texture) {
 
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
     auto& cache = Cache();
-    for (auto at = cache.begin(); at != cache.end();) {
-        at = at->second.expired() ? cache.erase(at) : std::next(at);
-    }
     const MeshKey key = KeyOf(modelPath, skinPath);
     auto found = cache.find(key);
     if (found != cache.end()) {
-        return found->second.lock();
+        if (std::shared_ptr<const CMD2Mesh> held = found->second.lock()) {
+            return held;
+        }
+        cache.erase(found);
     }
     auto mesh = std::make_shared<CMD2Mesh>();
     if (!mesh->Read(modelPath, skinPath)) {
