@@ -105,12 +105,7 @@ void CMD2Model::SetPaused(bool pause) {
 }
 
 int CMD2Model::NextFrame(int frame) const {
-    const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
-    if (data.currentAnimation == data.animationCount - 1) {
-        return frame + 1 > anim.endFrame ? anim.firstFrame : frame + 1;
-    }
-    int next = (frame + 1) % anim.endFrame;
-    return next == 0 ? anim.firstFrame : next;
+    return NextKeyFrame(data, data.currentAnimation, frame);
 }
 
 void CMD2Model::StepKeyFrame(int steps) {
