@@ -132,10 +132,13 @@ int main(int argc, char** argv) {
         std::vector<std::string> tried;
         skinPath = CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried);
         if (skinPath.empty()) {
-            std::fprintf(
-                stderr,
-                "md2gltf: warning: no skin found for %s (looked for %zu files); the material is plain grey\n",
-                modelPath.c_str(), tried.size());
+            std::string list;
+            for (const std::string& name : tried) {
+                list += (list.empty() ? "" : ", ") + name;
+            }
+            std::fprintf(stderr,
+                         "md2gltf: warning: no skin found for %s (tried %s); the material is plain grey\n",
+                         modelPath.c_str(), list.c_str());
         } else if (!ReadSkinAsPng(skinPath, png, error)) {
             std::fprintf(stderr,
                          "md2gltf: warning: cannot read the skin %s (%s); the material is plain grey\n",
