@@ -1,5 +1,6 @@
 // md2gltf run as a program on models the tests write, its files checked by the Khronos validator and
 // read back with tinygltf: every frame's vertices, the winding, the animations and the skin's pixels.
+#include "graphics/PngWriter.h"
 #include "models/MD2Loader.h"
 #include "support/BmpBytes.h"
 #include "support/GltfValidator.h"
@@ -295,6 +296,16 @@ TEST(Md2gltf, WritesAStillModelWithoutSkinAsAPlainGltfBesideItsBinFile) {
     EXPECT_TRUE(gltf.animations.empty());
     EXPECT_TRUE(gltf.images.empty());
     EXPECT_EQ(-1, gltf.materials[0].pbrMetallicRoughness.baseColorTexture.index);
+
+    // A skin that lies where the .gltf file's copy would go is named as it is, never rewritten.
+    const std::string skin = dir.File("still model.png");
+    ASSERT_TRUE(CPngWriter::WriteRGBA(skin, 2, 2, std::vector<uint8_t>(16, 128)));
+    const std::vector<uint8_t> before = korvel::test::ReadFile(skin);
+    ASSERT_EQ(0, Md2gltf(dir, ShellQuote(dir.File("still.md2")) + " " + ShellQuote(skin) + " -o " +
+                                  ShellQuote(dir.File("still model.gltf")))
+                     .status);
+    EXPECT_EQ(before, korvel::test::ReadFile(skin));
+    EXPECT_EQ("still%20model.png", ReadGltf(dir.File("still model.gltf")).images.at(0).uri);
 }
 
 TEST(Md2gltf, RefusesWrongCommandLinesAndUnreadableInputsInOneLine) {

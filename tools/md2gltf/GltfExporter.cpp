@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <strings.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -176,19 +177,22 @@ void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, const std::
     document->meshes[0].primitives[0].material = 0;
 }
 
-bool CGltfExporter::Write(const std::string& path, std::string* error) {
+bool CGltfExporter::Write(const std::string& path, std::string* error, const std::string& skinSource) {
     if (EndsWith(path, ".gltf")) {
-        return WriteSeparate(path, error);
+        return WriteSeparate(path, error, skinSource);
     }
     tinygltf::TinyGLTF writer;
     std::ofstream file(path, std::ios::binary);
-    if (file) {
+    const bool opened = file.is_open();
+    if (opened) {
         writer.WriteGltfSceneToStream(document.get(), file, false, true);
         file.close();
     }
-    if (!file) {
+    if (!opened || !file) {
         // A file cut short by a full disk must not pass for a model.
-        std::remove(path.c_str());
+        if (opened) {
+            std::remove(path.c_str());
+        }
         if (error) {
             *error = "cannot write " + path;
         }
@@ -197,7 +201,8 @@ bool CGltfExporter::Write(const std::string& path, std::string* error) {
     return true;
 }
 
-bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error) {
+bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error,
+                                  const std::string& skinSource) {
     const std::string stem = path.substr(0, path.size() - 5);
     const std::string base = stem.substr(stem.find_last_of('/') + 1);
     // The arrays go to their own file: the JSON is made without them, then told where they are.
@@ -218,8 +223,13 @@ bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error) {
     }
     const std::vector<unsigned char>& data = document->buffers[0].data;
     const std::string text = gltf.dump(2) + "\n";
+    // The skin already lies where its copy would go: it stays as it is, and the file names it.
+    struct stat skinFile, copyFile;
+    const bool inPlace = !skinSource.empty() && stat(skinSource.c_str(), &skinFile) == 0 &&
+                         stat((stem + ".png").c_str(), &copyFile) == 0 &&
+                         skinFile.st_dev == copyFile.st_dev && skinFile.st_ino == copyFile.st_ino;
     return WriteBytes(stem + ".bin", data.data(), skinOffset, error) &&
-           (document->images.empty() ||
+           (document->images.empty() || inPlace ||
             WriteBytes(stem + ".png", data.data() + skinOffset, data.size() - skinOffset, error)) &&
            WriteBytes(path, text.data(), text.size(), error);
 }

@@ -34,9 +34,10 @@ public:
     void Build(const ModelData& model, const std::vector<std::string>& frameNames, const std::string& name,
                const std::vector<uint8_t>& skinPng);
     // Writes what Build laid out: a .glb file holds everything; beside a .gltf file go a .bin file
-    // with the arrays and a .png file with the skin, named after it. False, with the reason in
-    // `error`, when a file cannot be written.
-    bool Write(const std::string& path, std::string* error);
+    // with the arrays and a .png file with the skin, named after it, unless that file is the skin's
+    // own file (`skinSource`), which is then named as it is. False, with the reason in `error`, when
+    // a file cannot be written.
+    bool Write(const std::string& path, std::string* error, const std::string& skinSource = "");
 
     // What Build laid out: glTF vertices, morph targets and animations.
     int VertexCount() const { return vertexCount; }
@@ -47,7 +48,7 @@ private:
     // Text as glTF's JSON must hold it: UTF-8, every byte of a broken sequence read as '?'.
     static std::string CleanName(const std::string& text);
     // The .gltf form: the JSON names the .bin and .png files written beside it.
-    bool WriteSeparate(const std::string& path, std::string* error);
+    bool WriteSeparate(const std::string& path, std::string* error, const std::string& skinSource);
     // Appends bytes to the one buffer at a 4-byte boundary and returns where they start.
     size_t Append(const void* data, size_t size);
     // A buffer view over [offset, offset + size) of the buffer; stride 0 for tightly packed data.

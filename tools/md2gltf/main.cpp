@@ -150,7 +150,7 @@ int main(int argc, char** argv) {
     CGltfExporter exporter(options);
     exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png);
     ReleaseModelData(model);
-    if (!exporter.Write(output, &error)) {
+    if (!exporter.Write(output, &error, skinPath)) {
         std::fprintf(stderr, "md2gltf: %s\n", error.c_str());
         return 1;
     }
