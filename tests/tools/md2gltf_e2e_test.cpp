@@ -305,7 +305,10 @@ TEST(Md2gltf, WritesAStillModelWithoutSkinAsAPlainGltfBesideItsBinFile) {
                                   ShellQuote(dir.File("still model.gltf")))
                      .status);
     EXPECT_EQ(before, korvel::test::ReadFile(skin));
-    EXPECT_EQ("still%20model.png", ReadGltf(dir.File("still model.gltf")).images.at(0).uri);
+    const tinygltf::Model skinned = ReadGltf(dir.File("still model.gltf"));
+    EXPECT_EQ("still%20model.png", skinned.images.at(0).uri);
+    // A skin with an alpha channel is a cut-out, as the engine's alpha test draws it.
+    EXPECT_EQ("MASK", skinned.materials.at(0).alphaMode);
 }
 
 TEST(Md2gltf, RefusesWrongCommandLinesAndUnreadableInputsInOneLine) {

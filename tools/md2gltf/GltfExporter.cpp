@@ -88,7 +88,7 @@ std::string CGltfExporter::CleanName(const std::string& text) {
 }
 
 void CGltfExporter::Build(const ModelData& model, const std::vector<std::string>& frameNames,
-                          const std::string& modelName, const std::vector<uint8_t>& skinPng) {
+                          const std::string& modelName, const std::vector<uint8_t>& skinPng, bool cutOut) {
     const std::string name = CleanName(modelName);
     document = std::make_unique<tinygltf::Model>();
     document->asset.version = "2.0";
@@ -98,7 +98,7 @@ void CGltfExporter::Build(const ModelData& model, const std::vector<std::string>
 
     AddMesh(model, frameNames, name);
     AddAnimations(model);
-    AddMaterial(skinPng, name);
+    AddMaterial(skinPng, cutOut, name);
 
     tinygltf::Node node;
     node.name = name;
@@ -145,7 +145,7 @@ int CGltfExporter::AddAccessor(int view, size_t offset, int componentType, int t
     return static_cast<int>(document->accessors.size()) - 1;
 }
 
-void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, const std::string& name) {
+void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, bool cutOut, const std::string& name) {
     tinygltf::Material material;
     material.name = name;
     // MD2 skins are painted colours under diffuse light: nothing about them is metal.
@@ -170,6 +170,13 @@ void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, const std::
         texture.sampler = 0;
         document->textures.push_back(texture);
         material.pbrMetallicRoughness.baseColorTexture.index = 0;
+        // Cut-outs are leaves, wings and cloth, single sheets seen from both sides as the viewer
+        // draws them; a closed body keeps back-face culling.
+        if (cutOut) {
+            material.alphaMode = "MASK";
+            material.alphaCutoff = 0.5;
+            material.doubleSided = true;
+        }
     } else {
         material.pbrMetallicRoughness.baseColorFactor = {0.6, 0.6, 0.6, 1.0};
     }

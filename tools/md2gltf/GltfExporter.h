@@ -30,9 +30,10 @@ public:
     CGltfExporter& operator=(const CGltfExporter&) = delete;
 
     // Lays out the model (as the loader made it, with its frame names) under the given name. The skin
-    // is a PNG file's bytes, or empty for a plain material. The model needs frames and triangles.
+    // is a PNG file's bytes, or empty for a plain material; a cut-out skin's pixels under half alpha
+    // are holes, as the engine draws them. The model needs frames and triangles.
     void Build(const ModelData& model, const std::vector<std::string>& frameNames, const std::string& name,
-               const std::vector<uint8_t>& skinPng);
+               const std::vector<uint8_t>& skinPng, bool cutOut = false);
     // Writes what Build laid out: a .glb file holds everything; beside a .gltf file go a .bin file
     // with the arrays and a .png file with the skin, named after it, unless that file is the skin's
     // own file (`skinSource`), which is then named as it is. False, with the reason in `error`, when
@@ -61,7 +62,7 @@ private:
     // One animation per MD2 animation, stepping the weights from one target to the next.
     void AddAnimations(const ModelData& model);
     // The skin as the base colour texture, or a plain grey when there is none.
-    void AddMaterial(const std::vector<uint8_t>& skinPng, const std::string& name);
+    void AddMaterial(const std::vector<uint8_t>& skinPng, bool cutOut, const std::string& name);
 
     GltfExportOptions options;
     std::unique_ptr<tinygltf::Model> document;

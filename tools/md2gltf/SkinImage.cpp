@@ -15,12 +15,13 @@ const Uint32 RedMask = 0xFF000000, GreenMask = 0x00FF0000, BlueMask = 0x0000FF00
 
 } // namespace
 
-bool ReadSkinAsPng(const std::string& path, std::vector<uint8_t>& png, std::string& error) {
+bool ReadSkinAsPng(const std::string& path, std::vector<uint8_t>& png, bool& cutOut, std::string& error) {
     SDL_Surface* picture = ReadImageFile(path);
     if (!picture) {
         error = SDL_GetError();
         return false;
     }
+    cutOut = picture->format->Amask != 0;
     // Palette, grey, 16-bit and BGR pictures all come out as R, G, B, A bytes, top row first.
     SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, picture->w, picture->h, 32, RedMask, GreenMask,
                                              BlueMask, AlphaMask);
@@ -40,7 +41,7 @@ bool ReadSkinAsPng(const std::string& path, std::vector<uint8_t>& png, std::stri
                     to[0] = source[x];
                     to[1] = source[x + 1];
                     to[2] = source[x + 2];
-                    to[3] = 255;
+                    to[3] = cutOut ? source[x + 3] : 255;
                 }
             }
         }

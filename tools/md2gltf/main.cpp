@@ -121,9 +121,10 @@ int main(int argc, char** argv) {
 
     std::vector<uint8_t> png;
     std::string skinPath, error;
+    bool cutOut = false;
     if (files.size() > 1) {
         skinPath = files[1];
-        if (!ReadSkinAsPng(skinPath, png, error)) {
+        if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
             std::fprintf(stderr, "md2gltf: cannot read the skin %s: %s\n", skinPath.c_str(), error.c_str());
             ReleaseModelData(model);
             return 1;
@@ -139,7 +140,7 @@ int main(int argc, char** argv) {
             std::fprintf(stderr,
                          "md2gltf: warning: no skin found for %s (tried %s); the material is plain grey\n",
                          modelPath.c_str(), list.c_str());
-        } else if (!ReadSkinAsPng(skinPath, png, error)) {
+        } else if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
             std::fprintf(stderr,
                          "md2gltf: warning: cannot read the skin %s (%s); the material is plain grey\n",
                          skinPath.c_str(), error.c_str());
@@ -148,7 +149,7 @@ int main(int argc, char** argv) {
     }
 
     CGltfExporter exporter(options);
-    exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png);
+    exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png, cutOut);
     ReleaseModelData(model);
     if (!exporter.Write(output, &error, skinPath)) {
         std::fprintf(stderr, "md2gltf: %s\n", error.c_str());
