@@ -22,3 +22,19 @@ pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})
 # The names the benchmark programs link by.
 add_library(PkgConfig::SDL ALIAS PkgConfig::KORVEL_DEPS)
 add_library(PkgConfig::GLLIBS ALIAS PkgConfig::KORVEL_DEPS)
+
+# What the tools need beyond the engine, in the same form: md2gltf writes glTF through tinygltf, and
+# its tests read the validator's JSON report. Not part of korvel.pc: the library never links them.
+set(KORVEL_TOOL_PKG_MODULES "")
+set(KORVEL_TOOL_DEB_PACKAGES "")
+macro(korvel_tool_dependency module debian_package)
+  list(APPEND KORVEL_TOOL_PKG_MODULES ${module})
+  list(APPEND KORVEL_TOOL_DEB_PACKAGES ${debian_package})
+endmacro()
+
+korvel_tool_dependency(tinygltf libtinygltf-dev)
+korvel_tool_dependency(nlohmann_json nlohmann-json3-dev)
+
+if(KORVEL_PROGRAMS)
+  pkg_check_modules(KORVEL_TOOL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_TOOL_PKG_MODULES})
+endif()

@@ -44,7 +44,7 @@ if(KORVEL_TOP_LEVEL)
   set(CPACK_PACKAGE_VENDOR "Korvel Engine")
   set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Korvel Engine: a small real-time 3D engine on SDL 1.2 and OpenGL")
   set(CPACK_PACKAGE_DESCRIPTION
-      "The engine library with its headers, CMake package and pkg-config file, the MD2 viewer md2viewer, md2info, the examples, and their data.")
+      "The engine library with its headers, CMake package and pkg-config file, the MD2 viewer md2viewer, md2info, md2gltf, the examples, and their data.")
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_STRIP_FILES ON)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -12,4 +12,7 @@ public:
     // returns false and, when `error` is given, says why in a few words followed by the path.
     static bool WriteRGBA(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba,
                           std::string* error = nullptr);
+    // The same PNG file as WriteRGBA writes, into `png` in memory. False for a bad picture size.
+    static bool EncodeRGBA(int width, int height, const std::vector<uint8_t>& rgba,
+                           std::vector<uint8_t>& png);
 };

@@ -81,13 +81,7 @@ int CMD2Instance::NextFrame(int from) const {
     if (!mesh || mesh->GetData().animationCount <= 0) {
         return from;
     }
-    const ModelData& data = mesh->GetData();
-    const Animation& anim = data.animations[static_cast<size_t>(animation)];
-    if (animation == data.animationCount - 1) {
-        return from + 1 > anim.endFrame ? anim.firstFrame : from + 1;
-    }
-    int next = (from + 1) % anim.endFrame;
-    return next == 0 ? anim.firstFrame : next;
+    return NextKeyFrame(mesh->GetData(), animation, from);
 }
 
 void CMD2Instance::StepKeyFrame(int steps) {

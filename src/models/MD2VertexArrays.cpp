@@ -2,8 +2,9 @@
 
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
+#include "models/MD2Corners.h"
 
-#include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -32,38 +33,10 @@ void CMD2VertexArrays::Build(const ModelData& data) {
     vertexBuffer = indexBuffer = 0;
     buffersTried = false;
     filledCur = filledNext = filledNormals = nullptr;
-    cornerVertex.clear();
-    texCoords.clear();
-    indices.clear();
-    if (data.frames.empty() || !data.frames[0].triangles) {
-        positions.clear();
-        normals.clear();
-        return;
-    }
-    // The immediate drawing sends every corner on its own; a corner shared by several triangles with
-    // the same vertex and texture coordinate is the same vertex to the rasterizer, so it is stored once.
-    const FrameMesh& first = data.frames[0];
-    const bool textured = first.texCoords != nullptr;
-    std::unordered_map<uint64_t, uint32_t> cornerOf;
-    indices.reserve(3 * static_cast<size_t>(first.triangleCount));
-    for (int i = 0; i < first.triangleCount; ++i) {
-        const Triangle& triangle = first.triangles[i];
-        for (int j = 0; j < 3; ++j) {
-            const int32_t vi = triangle.vertexIndex[j];
-            const int32_t ti = textured ? triangle.texCoordIndex[j] : 0;
-            const uint64_t key =
-                (static_cast<uint64_t>(static_cast<uint32_t>(vi)) << 32) | static_cast<uint32_t>(ti);
-            auto [at, added] = cornerOf.emplace(key, static_cast<uint32_t>(cornerVertex.size()));
-            if (added) {
-                cornerVertex.push_back(vi);
-                if (textured) {
-                    texCoords.push_back(first.texCoords[ti].u);
-                    texCoords.push_back(first.texCoords[ti].v);
-                }
-            }
-            indices.push_back(at->second);
-        }
-    }
+    MD2Corners corners = BuildCorners(data);
+    cornerVertex = std::move(corners.vertex);
+    texCoords = std::move(corners.texCoords);
+    indices = std::move(corners.indices);
     positions.assign(3 * cornerVertex.size(), 0.0f);
     normals.assign(3 * cornerVertex.size(), 0.0f);
 }

@@ -57,3 +57,7 @@ struct ModelData {
 
 // Frees every frame's arrays and leaves the record empty, as newly constructed.
 void ReleaseModelData(ModelData& model);
+// The key frame that follows frame in the given animation, as the playback moves on. The file's last
+// animation ends on the file's last frame (its end frame is inclusive); every other one before its
+// end frame; then the animation starts again from its first frame.
+int NextKeyFrame(const ModelData& model, int animation, int frame);

@@ -98,7 +98,7 @@ TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
     EXPECT_EQ(top, (std::set<std::string>{"bin", "include", "lib", "share"}));
     for (const char* file :
          {"lib/libkorvel.a", "lib/pkgconfig/korvel.pc", "lib/cmake/Korvel/KorvelConfig.cmake",
-          "lib/cmake/Korvel/KorvelConfigVersion.cmake", "bin/md2viewer", "bin/md2info",
+          "lib/cmake/Korvel/KorvelConfigVersion.cmake", "bin/md2viewer", "bin/md2info", "bin/md2gltf",
           "share/korvel/Data/Font/font.tga", "share/korvel/shaders/simpleTexture.vert"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
     }

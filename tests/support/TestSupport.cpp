@@ -92,6 +92,16 @@ int RunCommand(const std::string& command, std::string* output) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+ToolRun RunTool(const TempDir& dir, const std::string& name, const std::string& arguments) {
+    ToolRun run;
+    const std::string errFile = dir.File("stderr.txt");
+    run.status =
+        RunCommand(ShellQuote(KORVEL_BIN_DIR "/" + name) + " " + arguments + " 2>" + errFile, &run.out);
+    const std::vector<uint8_t> err = ReadFile(errFile);
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
+
 std::string ShellQuote(const std::string& text) {
     std::string quoted = "'";
     for (char c : text) {

@@ -46,6 +46,15 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
 // Runs a shell command, returns its exit status and (optionally) its standard output.
 int RunCommand(const std::string& command, std::string* output = nullptr);
+// What a program of the build printed and how it ended.
+struct ToolRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+// Runs the build's program `name` with `arguments` (shell words), its standard error caught through a
+// file in `dir`.
+ToolRun RunTool(const TempDir& dir, const std::string& name, const std::string& arguments);
 // One shell word holding `text` as it is, so a checkout whose path has spaces still runs its commands.
 std::string ShellQuote(const std::string& text);
 // Whether the SDL 1.2 in use is the layer over SDL 2 (it reports 1.2.50 and later) rather than

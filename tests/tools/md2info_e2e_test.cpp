@@ -6,27 +6,15 @@
 
 using korvel::test::Md2Field;
 using korvel::test::Md2Writer;
-using korvel::test::ReadFile;
-using korvel::test::RunCommand;
+using korvel::test::RunTool;
 using korvel::test::ShellQuote;
 using korvel::test::TempDir;
+using korvel::test::ToolRun;
 
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 ToolRun Md2info(const TempDir& dir, const std::string& arguments) {
-    ToolRun run;
-    std::string errFile = dir.File("stderr.txt");
-    run.status =
-        RunCommand(ShellQuote(KORVEL_BIN_DIR "/md2info") + " " + arguments + " 2>" + errFile, &run.out);
-    std::vector<uint8_t> err = ReadFile(errFile);
-    run.err.assign(err.begin(), err.end());
-    return run;
+    return RunTool(dir, "md2info", arguments);
 }
 
 std::string Header(const std::string& path, int vertices, int texCoords, int triangles, int frames,

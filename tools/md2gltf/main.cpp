@@ -1,0 +1,162 @@
+// md2gltf: an MD2 model with every animation as a glTF 2.0 file, for modelling tools, game engines
+// and web pages that read glTF. Exits 1 when an input cannot be read or the output written, 2 on a
+// wrong command line.
+#include "GltfExporter.h"
+#include "SkinImage.h"
+
+#include "models/MD2Loader.h"
+#include "models/SkinSearch.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <strings.h>
+#include <vector>
+
+namespace {
+
+const char* const kUsage = "usage: md2gltf [OPTIONS] MODEL.md2 [SKIN] -o OUT.glb|OUT.gltf\n";
+const char* const kHelp =
+    "Converts an MD2 model to glTF 2.0: frame 0 is the mesh, every further key frame a morph target,\n"
+    "and every animation a glTF animation of the target weights. Without SKIN the skin named inside\n"
+    "the model is looked for beside it (pcx, png, tga, bmp, jpg). A .glb file holds everything; a\n"
+    ".gltf file gets OUT.bin and OUT.png beside it.\n"
+    "\n"
+    "  -o, --output FILE  the file to write, ending in .glb or .gltf\n"
+    "  --scale S          metres per MD2 unit (default 0.03: a 56-unit character is 1.7 m tall)\n"
+    "  --fps N            key frames per second (default 5, the engine's 200 ms per key frame)\n"
+    "  --help             this text\n"
+    "  --version          the program's version\n";
+
+int Wrong(const std::string& message) {
+    std::fprintf(stderr, "md2gltf: %s\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+// A positive number no larger than limit, or 0 when text is not one.
+float Positive(const char* text, float limit) {
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    return end != text && *end == '\0' && std::isfinite(value) && value > 0 && value <= limit
+               ? static_cast<float>(value)
+               : 0.0f;
+}
+
+bool EndsWith(const std::string& text, const char* end) {
+    const size_t n = std::strlen(end);
+    return text.size() > n && strcasecmp(text.c_str() + text.size() - n, end) == 0;
+}
+
+// The model's file name without its folders and extension.
+std::string BaseName(const std::string& path) {
+    std::string file = path.substr(path.find_last_of('/') + 1);
+    const size_t dot = file.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    GltfExportOptions options;
+    std::vector<std::string> files;
+    std::string output;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool takesValue = arg == "-o" || arg == "--output" || arg == "--scale" || arg == "--fps";
+        if (takesValue && i + 1 >= argc) {
+            return Wrong("option " + arg + " needs a value");
+        }
+        if (arg == "--help") {
+            std::printf("%s\n%s", kUsage, kHelp);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("md2gltf (Korvel Engine) %s\n", KORVEL_VERSION);
+            return 0;
+        } else if (arg == "-o" || arg == "--output") {
+            output = argv[++i];
+        } else if (arg == "--scale") {
+            options.scale = Positive(argv[++i], 1e6f);
+            if (options.scale == 0.0f) {
+                return Wrong(std::string("--scale needs a positive number, not '") + argv[i] + "'");
+            }
+        } else if (arg == "--fps") {
+            options.framesPerSecond = Positive(argv[++i], 1000.0f);
+            if (options.framesPerSecond == 0.0f) {
+                return Wrong(std::string("--fps needs a number above 0 and up to 1000, not '") + argv[i] +
+                             "'");
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return Wrong("unknown option '" + arg + "'");
+        } else if (arg.empty() || files.size() == 2) {
+            return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
+        } else {
+            files.push_back(arg);
+        }
+    }
+    if (files.empty()) {
+        return Wrong("no model given");
+    }
+    if (output.empty()) {
+        return Wrong("no output file given (-o OUT.glb or -o OUT.gltf)");
+    }
+    if (!EndsWith(output, ".glb") && !EndsWith(output, ".gltf")) {
+        return Wrong("the output file must end in .glb or .gltf, not '" + output + "'");
+    }
+
+    const std::string& modelPath = files[0];
+    CMD2Loader loader;
+    ModelData model;
+    // The loader says why in one line of its own.
+    if (!loader.Load(model, modelPath.c_str(), nullptr)) {
+        return 1;
+    }
+    if (model.frames.empty() || model.frames[0].triangleCount == 0) {
+        std::fprintf(stderr, "md2gltf: %s: the model has no %s to convert\n", modelPath.c_str(),
+                     model.frames.empty() ? "frames" : "triangles");
+        ReleaseModelData(model);
+        return 1;
+    }
+
+    std::vector<uint8_t> png;
+    std::string skinPath, error;
+    bool cutOut = false;
+    if (files.size() > 1) {
+        skinPath = files[1];
+        if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
+            std::fprintf(stderr, "md2gltf: cannot read the skin %s: %s\n", skinPath.c_str(), error.c_str());
+            ReleaseModelData(model);
+            return 1;
+        }
+    } else {
+        std::vector<std::string> tried;
+        skinPath = CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried);
+        if (skinPath.empty()) {
+            std::string list;
+            for (const std::string& name : tried) {
+                list += (list.empty() ? "" : ", ") + name;
+            }
+            std::fprintf(stderr,
+                         "md2gltf: warning: no skin found for %s (tried %s); the material is plain grey\n",
+                         modelPath.c_str(), list.c_str());
+        } else if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
+            std::fprintf(stderr,
+                         "md2gltf: warning: cannot read the skin %s (%s); the material is plain grey\n",
+                         skinPath.c_str(), error.c_str());
+            skinPath.clear();
+        }
+    }
+
+    CGltfExporter exporter(options);
+    exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png, cutOut);
+    ReleaseModelData(model);
+    if (!exporter.Write(output, &error, skinPath)) {
+        std::fprintf(stderr, "md2gltf: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%s: %d vertices, %d morph targets, %d animations, %s\n", output.c_str(),
+                exporter.VertexCount(), exporter.TargetCount(), exporter.AnimationCount(),
+                skinPath.empty() ? "no skin" : ("skin " + skinPath).c_str());
+    return 0;
+}
