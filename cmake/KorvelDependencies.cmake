@@ -1,10 +1,16 @@
 # What the engine library needs from the system, one line a dependency: its pkg-config module and the
 # Debian development package that provides it. The build, the installed CMake package
-# (KorvelConfig.cmake), korvel.pc and the .deb's dependencies are all made from this list.
+# (KorvelConfig.cmake), korvel.pc and the .deb's dependencies are all made from this list. PRIVATE
+# marks a library only the engine's own sources use: a program on the shared library needs nothing
+# of it (korvel.pc's Requires.private).
 set(KORVEL_PKG_MODULES "")
+set(KORVEL_PKG_PRIVATE_MODULES "")
 set(KORVEL_DEB_PACKAGES "")
 macro(korvel_dependency module debian_package)
   list(APPEND KORVEL_PKG_MODULES ${module})
+  if("${ARGN}" STREQUAL "PRIVATE")
+    list(APPEND KORVEL_PKG_PRIVATE_MODULES ${module})
+  endif()
   list(APPEND KORVEL_DEB_PACKAGES ${debian_package})
 endmacro()
 
@@ -15,7 +21,7 @@ korvel_dependency(glew libglew-dev)
 korvel_dependency(glu libglu1-mesa-dev)
 korvel_dependency(gl libgl-dev)
 # Screenshots are written as PNG files.
-korvel_dependency(libpng libpng-dev)
+korvel_dependency(libpng libpng-dev PRIVATE)
 
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})

@@ -1,26 +1,46 @@
 # The install layout (GNU install directories, nothing at the top of the prefix): the library, its
 # public headers under include/korvel/<subsystem>/, the CMake package Korvel::korvel, korvel.pc, the
-# programs, and their data in share/korvel/. The same rules make the Debian package (cpack -G DEB).
+# programs with their manual pages, and their data in share/korvel/. Every rule names its component,
+# one per Debian package (cmake/KorvelPackage.cmake):
+#   libs  the shared library                    tools  the programs and their manual pages
+#   dev   headers, static library, CMake        data   share/korvel: Data/ and shaders/
+#         package, korvel.pc, example sources
 include(CMakePackageConfigHelpers)
 
+# KORVEL_DEB_LAYOUT: the layout of a distribution's packages (scripts/package turns it on, with the
+# prefix /usr): a documentation folder per package, and korvel.pc with the prefix written out. Without
+# it the installation can be moved anywhere after the fact.
+option(KORVEL_DEB_LAYOUT "Lay out the installation as the split Debian packages" OFF)
+if(KORVEL_DEB_LAYOUT)
+  set(KORVEL_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/libkorvel-dev)
+else()
+  set(KORVEL_INSTALL_DOCDIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/korvel)
+  install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${KORVEL_INSTALL_DOCDIR} COMPONENT dev)
+endif()
 set(KORVEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Korvel)
 
 install(TARGETS korvel EXPORT KorvelTargets
-        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libs NAMELINK_COMPONENT dev
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT libs)
+if(TARGET korvel_static)
+  install(TARGETS korvel_static EXPORT KorvelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
+endif()
 foreach(header ${KORVEL_PUBLIC_HEADERS})
   get_filename_component(subsystem ${header} DIRECTORY)
-  install(FILES ${KORVEL_STAGE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvel/${subsystem})
+  install(FILES ${KORVEL_STAGE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvel/${subsystem}
+          COMPONENT dev)
 endforeach()
+# The font's licence notice (Data/Font/LICENSE) travels inside Data/ with the font.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/Data ${PROJECT_SOURCE_DIR}/runtime/shaders
-        DESTINATION ${KORVEL_INSTALL_DATADIR} PATTERN .gitkeep EXCLUDE)
-# The out-of-tree game and the one-file hello.cpp, so someone with only the package has a program
-# to copy and build against it.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/consumer
-        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/korvel/examples)
+        DESTINATION ${KORVEL_INSTALL_DATADIR} COMPONENT data PATTERN .gitkeep EXCLUDE)
+# The examples as sources to read and copy, not as commands: the out-of-tree game with the one-file
+# hello.cpp, built on the installation, and the in-tree GUI and sound examples.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/consumer ${PROJECT_SOURCE_DIR}/examples/gui
+                  ${PROJECT_SOURCE_DIR}/examples/sound
+        DESTINATION ${KORVEL_INSTALL_DOCDIR}/examples COMPONENT dev)
 
-install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR})
+install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR} COMPONENT dev)
 list(JOIN KORVEL_PKG_MODULES " " KORVEL_PKG_MODULES_LIST)
 list(JOIN KORVEL_DEB_PACKAGES " " KORVEL_DEB_PACKAGES_LIST)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KorvelConfig.cmake.in
@@ -30,30 +50,30 @@ configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KorvelConfig.cmake.in
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/KorvelConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/KorvelConfig.cmake ${PROJECT_BINARY_DIR}/KorvelConfigVersion.cmake
-        DESTINATION ${KORVEL_CMAKE_DIR})
+        DESTINATION ${KORVEL_CMAKE_DIR} COMPONENT dev)
 
-# korvel.pc finds its prefix from its own folder, so a moved prefix keeps working.
-file(RELATIVE_PATH KORVEL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
-string(REGEX REPLACE "/$" "" KORVEL_PC_TO_PREFIX "${KORVEL_PC_TO_PREFIX}")
-list(JOIN KORVEL_PKG_MODULES ", " KORVEL_PKG_MODULES_PC)
+# korvel.pc: in a package the prefix is written out, so the paths come out clean and pkg-config can
+# recognise and drop the system's own folders; otherwise it finds its prefix from its own folder, so
+# a moved prefix keeps working (pkg-config escapes that folder's spaces). A static library needs its
+# private dependencies on the link line, a shared one keeps them to itself.
+if(KORVEL_DEB_LAYOUT)
+  set(KORVEL_PC_PREFIX ${CMAKE_INSTALL_PREFIX})
+else()
+  file(RELATIVE_PATH KORVEL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+  string(REGEX REPLACE "/$" "" KORVEL_PC_TO_PREFIX "${KORVEL_PC_TO_PREFIX}")
+  set(KORVEL_PC_PREFIX "\${pcfiledir}/${KORVEL_PC_TO_PREFIX}")
+endif()
+set(public_modules ${KORVEL_PKG_MODULES})
+set(private_modules "")
+if(BUILD_SHARED_LIBS)
+  list(REMOVE_ITEM public_modules ${KORVEL_PKG_PRIVATE_MODULES})
+  set(private_modules ${KORVEL_PKG_PRIVATE_MODULES})
+endif()
+list(JOIN public_modules ", " KORVEL_PC_REQUIRES)
+list(JOIN private_modules ", " KORVEL_PC_REQUIRES_PRIVATE)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/korvel.pc.in ${PROJECT_BINARY_DIR}/korvel.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/korvel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+install(FILES ${PROJECT_BINARY_DIR}/korvel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
 if(KORVEL_TOP_LEVEL)
-  set(CPACK_PACKAGE_NAME korvel)
-  set(CPACK_PACKAGE_VENDOR "Korvel Engine")
-  set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Korvel Engine: a small real-time 3D engine on SDL 1.2 and OpenGL")
-  set(CPACK_PACKAGE_DESCRIPTION
-      "The engine library with its headers, CMake package and pkg-config file, the MD2 viewer md2viewer, md2info, md2gltf, the examples, and their data.")
-  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-  set(CPACK_STRIP_FILES ON)
-  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-  set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Korvel Engine developers")
-  set(CPACK_DEBIAN_PACKAGE_SECTION devel)
-  # The programs' own libraries come from dpkg-shlibdeps; the development packages let a program
-  # be built on the installed headers.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  list(JOIN KORVEL_DEB_PACKAGES ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", pkgconf | pkg-config")
-  include(CPack)
+  include(${CMAKE_CURRENT_LIST_DIR}/KorvelPackage.cmake)
 endif()

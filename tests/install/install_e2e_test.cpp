@@ -1,6 +1,7 @@
 // The engine as others use it: installed into a prefix that is then moved, its headers compiled one
 // by one, a one-file program built with pkg-config, the out-of-tree game built with find_package, and
 // the installed viewer started far from its data. Programs are judged from screenshots.
+#include "support/ImagePixels.h"
 #include "support/TestSupport.h"
 #include "support/XSession.h"
 
@@ -12,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+using korvel::test::CountPixels;
 using korvel::test::ProgramRun;
 using korvel::test::RunCommand;
 using korvel::test::ShellQuote;
@@ -22,26 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// How many pixels of a screenshot region satisfy an ImageMagick -fx condition on r, g, b (0..1).
-int CountPixels(const std::string& png, int x, int y, int w, int h, const std::string& condition) {
-    std::string out;
-    std::string command = "convert " + ShellQuote(png) + " -crop " + std::to_string(w) + "x" +
-                          std::to_string(h) + "+" + std::to_string(x) + "+" + std::to_string(y) +
-                          " +repage -fx '" + condition + "' -format '%[fx:mean*w*h]' info:";
-    if (RunCommand(command, &out) != 0 || out.empty()) {
-        return -1;
-    }
-    return static_cast<int>(std::stod(out) + 0.5);
-}
-
 std::string ReadText(const std::string& path) {
     std::vector<uint8_t> bytes = korvel::test::ReadFile(path);
     return std::string(bytes.begin(), bytes.end());
 }
 
-const std::string kText = "(r+g+b)/3 > 0.6";
-const std::string kGreenSkin = "g > 0.15 && g > 1.2*r && g > 1.2*b";
-const std::string kOrangeLogo = "r > 0.6 && g > 0.25 && b < 0.3";
+const std::string kText = korvel::test::kLightText;
+using korvel::test::kGreenSkin;
+using korvel::test::kOrangeLogo;
 
 // The first window with this title, for xdotool and import. Classic SDL 1.2 opens a small window at
 // the screen's corner, SDL 2's SDL 1.2 layer centres it: coordinates are the window's own.
@@ -79,15 +69,18 @@ protected:
         fs::rename(dir.File("staged"), prefix);
     }
 
-    // Runs a shell command with this prefix's korvel.pc on the pkg-config path; its output goes to `log`.
-    int Shell(const std::string& command, std::string* log) {
-        return RunCommand("export PKG_CONFIG_PATH=" + ShellQuote(prefix + "/lib/pkgconfig") + "; " + command +
-                              " 2>&1",
+    // Runs a shell command with this prefix's korvel.pc on the pkg-config path and `$@` set to the
+    // words of `pkg-config FLAGS korvel` (escaped spaces kept inside their word); its output goes to
+    // `log`.
+    int Shell(const std::string& command, std::string* log, const std::string& flags = "--cflags") {
+        return RunCommand("export PKG_CONFIG_PATH=" + ShellQuote(prefix + "/lib/pkgconfig") +
+                              "; eval \"set -- $(pkg-config " + flags + " korvel)\" && " + command + " 2>&1",
                           log);
     }
 
     TempDir dir;
-    const std::string prefix = dir.File("moved");
+    // A space in the prefix, as in a home folder's "My Games".
+    const std::string prefix = dir.File("moved prefix");
 };
 
 TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
@@ -99,23 +92,29 @@ TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
     for (const char* file :
          {"lib/libkorvel.a", "lib/pkgconfig/korvel.pc", "lib/cmake/Korvel/KorvelConfig.cmake",
           "lib/cmake/Korvel/KorvelConfigVersion.cmake", "bin/md2viewer", "bin/md2info", "bin/md2gltf",
-          "share/korvel/Data/Font/font.tga", "share/korvel/shaders/simpleTexture.vert"}) {
+          "share/man/man1/md2viewer.1.gz", "share/man/man1/md2info.1.gz", "share/man/man1/md2gltf.1.gz",
+          "share/doc/korvel/LICENSE", "share/korvel/Data/Font/font.tga", "share/korvel/Data/Font/LICENSE",
+          "share/korvel/shaders/simpleTexture.vert", "share/doc/korvel/examples/gui/GuiExample.cpp"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
+    }
+    // The examples are sources to read, not commands.
+    for (const auto& entry : fs::directory_iterator(prefix + "/bin")) {
+        EXPECT_EQ(entry.path().filename().string().find("example"), std::string::npos) << entry.path();
     }
     int headers = 0;
     for (const auto& entry : fs::recursive_directory_iterator(prefix)) {
         EXPECT_NE(entry.path().filename(), ".gitkeep") << entry.path();
-        if (entry.path().extension() != ".h") {
+        if (entry.path().extension() != ".h" || entry.path().string().find(prefix + "/include/") != 0) {
             continue;
         }
         ++headers;
         std::string header = fs::relative(entry.path(), prefix + "/include").string();
         std::string log;
-        EXPECT_EQ(Shell("echo '#include <" + header +
-                            ">' | c++ -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror "
-                            "$(pkg-config --cflags korvel) -x c++ -",
-                        &log),
-                  0)
+        EXPECT_EQ(
+            Shell("echo '#include <" + header +
+                      ">' | c++ -std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -Werror \"$@\" -x c++ -",
+                  &log),
+            0)
             << header << "\n"
             << log;
     }
@@ -132,8 +131,8 @@ TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
     std::string log;
     const std::string hello = dir.File("hello");
     ASSERT_EQ(Shell("c++ " + ShellQuote(KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp") + " -o " +
-                        ShellQuote(hello) + " $(pkg-config --cflags --libs korvel)",
-                    &log),
+                        ShellQuote(hello) + " \"$@\"",
+                    &log, "--cflags --libs"),
               0)
         << log;
 

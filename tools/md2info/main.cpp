@@ -12,6 +12,16 @@
 namespace {
 
 const char* const kUsage = "usage: md2info [--frames] [--skins] FILE\n";
+// The rest of --help, also the source of the manual page: keep its "  OPTION  description" layout.
+const char* const kHelp =
+    "\n"
+    "Prints what the engine's MD2 loader reads from FILE: the version, skin size and counts of the\n"
+    "header, and each animation with its first and end frame. Exits 1 when the file does not load,\n"
+    "2 on a wrong command line.\n"
+    "\n"
+    "  --frames  every frame's name and bounding box, in model coordinates (y up)\n"
+    "  --skins   the skin names in the header\n"
+    "  --help    this text\n";
 
 // The smallest box around a frame's vertices, in model coordinates (y up).
 void PrintFrame(int index, const std::string& name, const FrameMesh& frame) {
@@ -33,7 +43,7 @@ int main(int argc, char** argv) {
     bool frames = false, skins = false, wrong = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("%s", kUsage);
+            std::printf("%s%s", kUsage, kHelp);
             return 0;
         } else if (std::strcmp(argv[i], "--frames") == 0) {
             frames = true;

@@ -1,0 +1,246 @@
+// The engine as a distribution ships it: the split Debian packages built by scripts/package (which
+// fails on any lintian error or warning), unpacked into a scratch root and used from there; and the
+// source folder pulled into another project with add_subdirectory.
+#include "support/ImagePixels.h"
+#include "support/TestSupport.h"
+#include "support/XSession.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using korvel::test::RunCommand;
+using korvel::test::ShellQuote;
+using korvel::test::TempDir;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The Debian development packages of the one dependency list.
+std::vector<std::string> DependencyPackages() {
+    std::string list = ReadText(KORVEL_SOURCE_DIR "/cmake/KorvelDependencies.cmake");
+    std::regex line(R"(\nkorvel_dependency\(\S+ (\S+?)[ )])");
+    std::vector<std::string> packages;
+    for (std::sregex_iterator it(list.begin(), list.end(), line), end; it != end; ++it) {
+        packages.push_back((*it)[1]);
+    }
+    return packages;
+}
+
+// A copyright file's field text back as plain lines: the leading space gone, " ." an empty line.
+std::string FieldText(const std::string& copyright) {
+    std::string text = std::regex_replace(copyright, std::regex("\n \\.\n"), "\n\n");
+    return std::regex_replace(text, std::regex("\n "), "\n");
+}
+
+// The four packages made by scripts/package, and a scratch root they are unpacked into.
+struct Packages {
+    TempDir dir;
+    std::string debs = dir.File("debs");
+    std::string root = dir.File("root");
+    std::string usr = root + "/usr";
+    std::string arch = Output("dpkg --print-architecture");
+    std::string lib = usr + "/lib/" + Output("gcc -print-multiarch");
+
+    static std::string Output(const std::string& command) {
+        std::string out;
+        RunCommand(command, &out);
+        return out.substr(0, out.find('\n'));
+    }
+    std::string Deb(const std::string& package) const {
+        return debs + "/" + package + "_0.02_" + (package == "korvel-data" ? "all" : arch) + ".deb";
+    }
+    std::string Field(const std::string& package, const std::string& field) const {
+        std::string value;
+        RunCommand("dpkg-deb -f " + ShellQuote(Deb(package)) + " " + field, &value);
+        return value;
+    }
+};
+
+const char* const kPackages[] = {"libkorvel0", "libkorvel-dev", "korvel-tools", "korvel-data"};
+
+void CheckDependencies(const Packages& p) {
+    std::set<std::string> debs, expected;
+    for (const auto& entry : fs::directory_iterator(p.debs)) {
+        if (entry.path().extension() == ".deb") {
+            debs.insert(entry.path().string());
+        }
+    }
+    for (const char* package : kPackages) {
+        expected.insert(p.Deb(package));
+    }
+    EXPECT_EQ(debs, expected);
+    const std::string tools = p.Field("korvel-tools", "Depends");
+    for (const char* needed : {"libkorvel0 (= 0.02)", "korvel-data (= 0.02)", "libsdl1.2debian"}) {
+        EXPECT_NE(tools.find(needed), std::string::npos) << needed << " missing from: " << tools;
+    }
+    const std::string dev = p.Field("libkorvel-dev", "Depends");
+    std::vector<std::string> needed = DependencyPackages();
+    EXPECT_GE(needed.size(), 7u);
+    needed.push_back("libkorvel0 (= 0.02)");
+    for (const std::string& package : needed) {
+        EXPECT_NE(dev.find(package), std::string::npos) << package << " missing from: " << dev;
+    }
+    EXPECT_NE(p.Field("libkorvel0", "Depends").find("korvel-data (= 0.02)"), std::string::npos);
+    EXPECT_NE(p.Field("libkorvel0", "Maintainer").find('@'), std::string::npos);
+    // The library's ldconfig run is a trigger, not a script that would keep a removed package around.
+    std::string triggers;
+    EXPECT_EQ(RunCommand("dpkg-deb -I " + ShellQuote(p.Deb("libkorvel0")) + " triggers", &triggers), 0);
+    EXPECT_EQ(triggers, "activate-noawait ldconfig\n");
+    EXPECT_NE(RunCommand("dpkg-deb -I " + ShellQuote(p.Deb("libkorvel0")) + " postrm >/dev/null 2>&1"), 0);
+}
+
+void CheckLayout(const Packages& p) {
+    // Every command has its manual page, a real one with a NAME line, and no example is a command.
+    std::set<std::string> commands, pages;
+    for (const auto& entry : fs::directory_iterator(p.usr + "/bin")) {
+        commands.insert(entry.path().filename().string());
+    }
+    for (const auto& entry : fs::directory_iterator(p.usr + "/share/man/man1")) {
+        const std::string name = entry.path().filename().string();
+        const std::string command = name.substr(0, name.find(".1.gz"));
+        pages.insert(command);
+        std::string text;
+        EXPECT_EQ(RunCommand("MANWIDTH=80 man -l " + ShellQuote(entry.path().string()) + " 2>&1", &text), 0);
+        EXPECT_NE(text.find("NAME\n       " + command + " - "), std::string::npos) << text;
+        EXPECT_NE(text.find("--help"), std::string::npos) << text;
+    }
+    EXPECT_EQ(commands, pages);
+    EXPECT_TRUE(commands.count("md2viewer") && commands.count("md2info"));
+    for (const std::string& command : commands) {
+        EXPECT_EQ(command.find("example"), std::string::npos) << command;
+    }
+    EXPECT_TRUE(fs::is_regular_file(p.usr + "/share/doc/libkorvel-dev/examples/gui/GuiExample.cpp"));
+
+    // The library and the pkg-config file in the multiarch folder; the file's paths are plain.
+    EXPECT_TRUE(fs::is_regular_file(p.lib + "/libkorvel.so.0"));
+    EXPECT_TRUE(fs::is_symlink(p.lib + "/libkorvel.so"));
+    EXPECT_TRUE(fs::is_regular_file(p.lib + "/libkorvel.a"));
+    const std::string pc = ReadText(p.lib + "/pkgconfig/korvel.pc");
+    EXPECT_NE(pc.find("prefix=/usr\n"), std::string::npos) << pc;
+    EXPECT_NE(pc.find("\nRequires.private: libpng\n"), std::string::npos) << pc;
+
+    // Each package carries the machine-readable copyright file with the whole licence, and its
+    // changelog; the font's notice also travels with the data.
+    const std::string license = ReadText(KORVEL_SOURCE_DIR "/LICENSE");
+    const std::string terms = license.substr(license.find("\n\n") + 2);
+    for (const char* package : kPackages) {
+        const std::string doc = p.usr + "/share/doc/" + package;
+        const std::string copyright = ReadText(doc + "/copyright");
+        EXPECT_EQ(copyright.rfind(
+                      "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n", 0),
+                  0u)
+            << package;
+        EXPECT_NE(FieldText(copyright).find("License: Zlib\n" + terms), std::string::npos) << package;
+        EXPECT_NE(copyright.find("License: bitstream-vera\n"), std::string::npos) << package;
+        EXPECT_TRUE(fs::is_regular_file(doc + "/changelog.gz")) << package;
+    }
+    EXPECT_EQ(ReadText(p.usr + "/share/korvel/Data/Font/LICENSE"),
+              ReadText(KORVEL_SOURCE_DIR "/runtime/Data/Font/LICENSE"));
+}
+
+void CheckConsumerAndViewer(const Packages& p) {
+    std::string out;
+    const std::string examples = p.usr + "/share/doc/libkorvel-dev/examples/consumer";
+    const std::string build = p.dir.File("game build");
+    ASSERT_EQ(RunCommand("cmake -S " + ShellQuote(examples) + " -B " + ShellQuote(build) +
+                             " -DCMAKE_PREFIX_PATH=" + ShellQuote(p.usr) +
+                             " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' 2>&1 && " +
+                             "cmake --build " + ShellQuote(build) + " 2>&1",
+                         &out),
+              0)
+        << out;
+    // The game links the packaged shared library.
+    ASSERT_EQ(
+        RunCommand("LD_LIBRARY_PATH=" + ShellQuote(p.lib) + " ldd " + ShellQuote(build + "/spinning-game"),
+                   &out),
+        0);
+    EXPECT_NE(out.find(p.lib + "/libkorvel.so.0"), std::string::npos) << out;
+    // Every path of korvel.pc follows its prefix: moved to the scratch root, it builds hello.cpp.
+    fs::create_directory(p.dir.File("pkgconfig"));
+    ASSERT_EQ(RunCommand("sed 's|^prefix=/usr$|prefix=" + p.usr + "|' " +
+                         ShellQuote(p.lib + "/pkgconfig/korvel.pc") + " >" +
+                         ShellQuote(p.dir.File("pkgconfig/korvel.pc"))),
+              0);
+    EXPECT_EQ(RunCommand("export PKG_CONFIG_PATH=" + ShellQuote(p.dir.File("pkgconfig")) + "; c++ " +
+                             ShellQuote(examples + "/hello.cpp") + " -o " + ShellQuote(p.dir.File("hello")) +
+                             " $(pkg-config --cflags --libs korvel) 2>&1",
+                         &out),
+              0)
+        << out;
+
+    // The packaged viewer, started in an empty home folder, finds its data beside itself.
+    korvel::test::VirtualDisplay display;
+    ASSERT_TRUE(display.Ok());
+    fs::create_directory(p.dir.File("home"));
+    korvel::test::ProgramRun viewer(display, p.usr + "/bin/md2viewer", {"--screenshot", "shot.png"},
+                                    p.dir.File("home"), {"LD_LIBRARY_PATH=" + p.lib});
+    ASSERT_EQ(viewer.Wait(), 0) << viewer.Stdout() << viewer.Stderr();
+    EXPECT_GT(
+        korvel::test::CountPixels(p.dir.File("home/shot.png"), 370, 190, 360, 440, korvel::test::kGreenSkin),
+        5000);
+}
+
+// One run of scripts/package (a build of its own, cpack and lintian) serves every check.
+TEST(DebianPackages, PassLintianAndWorkUnpackedIntoAScratchRoot) {
+    Packages p;
+    std::string log;
+    ASSERT_EQ(RunCommand("KORVEL_PACKAGE_BUILD_DIR=" + ShellQuote(KORVEL_BUILD_DIR "/package") + " " +
+                             ShellQuote(KORVEL_SOURCE_DIR "/scripts/package") + " " + ShellQuote(p.debs) +
+                             " 2>&1",
+                         &log),
+              0)
+        << log;
+    for (const char* package : kPackages) {
+        ASSERT_EQ(RunCommand("dpkg -x " + ShellQuote(p.Deb(package)) + " " + ShellQuote(p.root)), 0)
+            << package;
+    }
+    {
+        SCOPED_TRACE("dependencies");
+        CheckDependencies(p);
+    }
+    {
+        SCOPED_TRACE("layout");
+        CheckLayout(p);
+    }
+    {
+        SCOPED_TRACE("consumer and viewer");
+        CheckConsumerAndViewer(p);
+    }
+}
+
+} // namespace
+
+TEST(Subproject, AddSubdirectoryConfiguresTheLibraryAloneWithoutTestsOrPrograms) {
+    TempDir dir;
+    const std::string text = "cmake_minimum_required(VERSION 3.20)\nproject(Game C CXX)\n"
+                             "add_subdirectory(\"" KORVEL_SOURCE_DIR "\" korvel)\n"
+                             "add_executable(game \"" KORVEL_SOURCE_DIR "/examples/consumer/hello.cpp\")\n"
+                             "target_link_libraries(game PRIVATE Korvel::korvel)\n";
+    korvel::test::WriteFile(dir.File("CMakeLists.txt"), std::vector<uint8_t>(text.begin(), text.end()));
+    std::string log;
+    ASSERT_EQ(
+        RunCommand("cmake -S " + ShellQuote(dir.Path()) + " -B " + ShellQuote(dir.File("build")) + " 2>&1",
+                   &log),
+        0)
+        << log;
+    std::string targets;
+    RunCommand("cmake --build " + ShellQuote(dir.File("build")) + " --target help", &targets);
+    EXPECT_NE(targets.find("... korvel\n"), std::string::npos) << targets;
+    for (const char* absent : {"md2viewer", "assetgen", "app_unit", "install"}) {
+        EXPECT_EQ(targets.find(std::string("... ") + absent + "\n"), std::string::npos) << absent;
+    }
+}
