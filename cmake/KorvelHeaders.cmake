@@ -3,9 +3,10 @@
 # source tree's own includes ("app/App.h") keep working from src/.
 file(GLOB_RECURSE KORVEL_PUBLIC_HEADERS CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/src
      ${PROJECT_SOURCE_DIR}/src/*.h)
-# The demo is no part of the library; the loaders' private readers and file checks are internal.
+# The demo is no part of the library; the loaders' private readers and file checks and the browser
+# build's stand-ins are internal.
 list(FILTER KORVEL_PUBLIC_HEADERS EXCLUDE REGEX
-     "^(demo/.*|models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
+     "^(demo/.*|platform/.*|models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
 set(KORVEL_STAGE_DIR ${PROJECT_BINARY_DIR}/include/korvel)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${KORVEL_STAGE_DIR}/ OUTPUT_VARIABLE staged_headers)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/ OUTPUT_VARIABLE source_headers)

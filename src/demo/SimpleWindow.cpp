@@ -85,34 +85,41 @@ void SimpleWindow::Init() {
 }
 
 void SimpleWindow::Run() {
-    while (!failed) {
-        Render();
-        if (!options.screenshot.empty() && framesDrawn >= options.frames) {
-            return;
-        }
-        HandleDrag();
-        if (!gEventManager->HasEvent()) {
-            continue;
-        }
-        if (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit)) {
-            return;
-        }
-        // Every digit is examined, so of several held keys the highest wins.
-        for (int k = 0; k <= 9; ++k) {
-            if (gEventManager->IsKeyDown(SDLK_0 + k)) {
-                model->SetAnimation(k);
-            }
-        }
-        if (gEventManager->IsKeyDown(SDLK_LEFT)) {
-            model->SetRotation(model->GetRotation() + RotationStep);
-            PlaceModel();
-        }
-        if (gEventManager->IsKeyDown(SDLK_RIGHT)) {
-            model->SetRotation(model->GetRotation() - RotationStep);
-            PlaceModel();
-        }
-        HandleToolEvent(gEventManager->GetEvent());
+    while (Step()) {
     }
+}
+
+bool SimpleWindow::Step() {
+    if (failed) {
+        return false;
+    }
+    Render();
+    if (!options.screenshot.empty() && framesDrawn >= options.frames) {
+        return false;
+    }
+    HandleDrag();
+    if (!gEventManager->HasEvent()) {
+        return true;
+    }
+    if (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit)) {
+        return false;
+    }
+    // Every digit is examined, so of several held keys the highest wins.
+    for (int k = 0; k <= 9; ++k) {
+        if (gEventManager->IsKeyDown(SDLK_0 + k)) {
+            model->SetAnimation(k);
+        }
+    }
+    if (gEventManager->IsKeyDown(SDLK_LEFT)) {
+        model->SetRotation(model->GetRotation() + RotationStep);
+        PlaceModel();
+    }
+    if (gEventManager->IsKeyDown(SDLK_RIGHT)) {
+        model->SetRotation(model->GetRotation() - RotationStep);
+        PlaceModel();
+    }
+    HandleToolEvent(gEventManager->GetEvent());
+    return true;
 }
 
 void SimpleWindow::Render() {

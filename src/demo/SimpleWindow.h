@@ -22,6 +22,8 @@ public:
 
     void Init() override;
     void Run() override;
+    // One frame and at most one event; false when the viewer is to end.
+    bool Step() override;
     void Shutdown() override;
     void Reserved1() override;
     void Reserved2() override;

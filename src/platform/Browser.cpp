@@ -1,0 +1,526 @@
+// Built with KORVEL_BROWSER_CALLS_REAL_GL: the names below reach Emscripten's own calls.
+#include "platform/Browser.h"
+
+#include "models/MD2Model.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace Browser {
+
+namespace {
+
+// The emulation's vertex arrays draw 16-bit indices from interleaved attributes only; the model's
+// arrays are neither, so models are drawn in immediate mode, which draws the same pixels.
+[[maybe_unused]] const bool kImmediateModels = (CMD2Model::SetImmediateMode(true), true);
+
+bool IsProgram(GLhandleARB object) { return glIsProgram(object) == GL_TRUE; }
+
+// GLSL ES takes no "#version 110" and offers no normal matrix; the model-view matrix's rotation
+// part stands in for it (the shaders normalise what it gives, and models are scaled evenly).
+std::string ForWebGL(std::string text) {
+    std::string::size_type at = text.find("#version");
+    if (at != std::string::npos) {
+        text.replace(at, text.find('\n', at) - at, "");
+    }
+    const std::string normalMatrix = "gl_NormalMatrix";
+    const std::string rotation =
+        "mat3(gl_ModelViewMatrix[0].xyz, gl_ModelViewMatrix[1].xyz, gl_ModelViewMatrix[2].xyz)";
+    for (at = text.find(normalMatrix); at != std::string::npos; at = text.find(normalMatrix, at)) {
+        text.replace(at, normalMatrix.size(), rotation);
+        at += rotation.size();
+    }
+    return text;
+}
+
+bool NeedsLightBuiltIns(const std::string& text) {
+    return text.find("gl_LightSource") != std::string::npos || text.find("gl_FrontMaterial") != std::string::npos;
+}
+
+// A shader left out still compiles and links with its partner (to a program that draws nothing),
+// so the engine's own checks stay quiet after the one report: the vertex shader keeps the varyings
+// the fragment shader reads.
+std::string LeftOut(const std::string& text, GLint type) {
+    if (type != GL_VERTEX_SHADER) {
+        return "void main() { gl_FragColor = vec4(0.0); }";
+    }
+    std::string varyings;
+    for (std::string::size_type at = text.find("varying"); at != std::string::npos;
+         at = text.find("varying", at + 1)) {
+        if (at == 0 || text[at - 1] == '\n') {
+            varyings += text.substr(at, text.find('\n', at) - at) + "\n";
+        }
+    }
+    return varyings + "void main() { gl_FrontColor = vec4(0.0); gl_TexCoord[0] = vec4(0.0);"
+                      " gl_Position = vec4(2.0, 2.0, 2.0, 1.0); }";
+}
+
+struct ProxySize {
+    GLsizei width = 0, height = 0;
+} proxy;
+
+int BytesPerPixel(GLenum format) {
+    switch (format) {
+    case GL_RGBA:
+        return 4;
+    case GL_RGB:
+        return 3;
+    case GL_LUMINANCE_ALPHA:
+        return 2;
+    default:
+        return 1;
+    }
+}
+
+GLsizei PowerOfTwoAtMost(GLsizei size) {
+    GLsizei power = 1;
+    while (power * 2 <= size) {
+        power *= 2;
+    }
+    return power;
+}
+
+// Immediate mode: the vertices of one glBegin/glEnd with every attribute the block sets, replayed
+// at glEnd with each attribute given for every vertex, and as outlines in wireframe.
+struct Vertex {
+    GLfloat position[3];
+    GLfloat texCoord[2];
+    GLfloat normal[3];
+    GLfloat color[4];
+};
+enum { kTexCoord = 1, kNormal = 2, kColor = 4 };
+struct Block {
+    bool open = false;
+    GLenum mode = GL_TRIANGLES;
+    int attributes = 0;
+    Vertex current = {{0, 0, 0}, {0, 0}, {0, 0, 1}, {1, 1, 1, 1}};
+    std::vector<Vertex> vertices;
+} block;
+GLenum polygonMode = GL_FILL;
+bool compilingList = false;
+
+void Emit(const Vertex& v) {
+    if (block.attributes & kTexCoord) {
+        glTexCoord2f(v.texCoord[0], v.texCoord[1]);
+    }
+    if (block.attributes & kNormal) {
+        glNormal3f(v.normal[0], v.normal[1], v.normal[2]);
+    }
+    if (block.attributes & kColor) {
+        glColor4f(v.color[0], v.color[1], v.color[2], v.color[3]);
+    }
+    glVertex3f(v.position[0], v.position[1], v.position[2]);
+}
+
+// The polygon edges of the block as pairs of vertex indices; empty for points and lines.
+std::vector<size_t> Edges(GLenum mode, size_t count) {
+    std::vector<size_t> edges;
+    auto polygon = [&edges](std::initializer_list<size_t> corners) {
+        const size_t* c = corners.begin();
+        for (size_t i = 0; i < corners.size(); ++i) {
+            edges.push_back(c[i]);
+            edges.push_back(c[(i + 1) % corners.size()]);
+        }
+    };
+    switch (mode) {
+    case GL_TRIANGLES:
+        for (size_t i = 0; i + 2 < count; i += 3) {
+            polygon({i, i + 1, i + 2});
+        }
+        break;
+    case GL_QUADS:
+        for (size_t i = 0; i + 3 < count; i += 4) {
+            polygon({i, i + 1, i + 2, i + 3});
+        }
+        break;
+    case GL_TRIANGLE_STRIP:
+        for (size_t i = 0; i + 2 < count; ++i) {
+            polygon({i, i + 1, i + 2});
+        }
+        break;
+    case GL_TRIANGLE_FAN:
+    case GL_POLYGON:
+        for (size_t i = 1; i + 1 < count; ++i) {
+            polygon({0, i, i + 1});
+        }
+        break;
+    default:
+        break;
+    }
+    return edges;
+}
+
+// Client arrays: what the program enabled and pointed at, and the array buffer bound (0 when the
+// pointers are addresses in memory).
+struct ClientArray {
+    bool enabled = false;
+    GLint size = 0;
+    GLsizei stride = 0;
+    const unsigned char* data = nullptr;
+
+    const GLfloat* At(size_t index) const {
+        const size_t step = stride ? static_cast<size_t>(stride) : static_cast<size_t>(size) * sizeof(GLfloat);
+        return reinterpret_cast<const GLfloat*>(data + index * step);
+    }
+};
+struct ClientArrays {
+    ClientArray vertex, texCoord, normal;
+    GLuint arrayBuffer = 0;
+} client;
+
+ClientArray* Array(GLenum array) {
+    switch (array) {
+    case GL_VERTEX_ARRAY:
+        return &client.vertex;
+    case GL_TEXTURE_COORD_ARRAY:
+        return &client.texCoord;
+    case GL_NORMAL_ARRAY:
+        return &client.normal;
+    default:
+        return nullptr;
+    }
+}
+
+// Every array the engine draws from holds floats.
+void Point(ClientArray& array, GLint size, GLsizei stride, const void* data) {
+    array.size = size;
+    array.stride = stride;
+    array.data = static_cast<const unsigned char*>(data);
+}
+
+void EmitArrayVertex(size_t index);
+
+} // namespace
+
+GLhandleARB CreateShaderObject(GLenum type) { return glCreateShader(type); }
+
+GLhandleARB CreateProgramObject() { return glCreateProgram(); }
+
+void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* texts, const GLint* lengths) {
+    std::string text;
+    for (GLsizei i = 0; i < count; ++i) {
+        text += lengths && lengths[i] >= 0 ? std::string(texts[i], static_cast<size_t>(lengths[i]))
+                                           : std::string(texts[i]);
+    }
+    if (NeedsLightBuiltIns(text)) {
+        static bool reported = false;
+        if (!reported) {
+            std::printf("\nThe browser's WebGL has no fixed-function light built-ins (gl_LightSource, "
+                        "gl_FrontMaterial): the lighting shaders that use them are left out.\n");
+            std::fflush(stdout);
+            reported = true;
+        }
+        GLint type = 0;
+        glGetShaderiv(shader, GL_SHADER_TYPE, &type);
+        text = LeftOut(text, type);
+    }
+    text = ForWebGL(text);
+    const GLchar* source = text.c_str();
+    glShaderSource(shader, 1, &source, nullptr);
+}
+
+void GetObjectParameteriv(GLhandleARB object, GLenum name, GLint* value) {
+    if (IsProgram(object)) {
+        glGetProgramiv(object, name, value);
+    } else {
+        glGetShaderiv(object, name, value);
+    }
+}
+
+void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* log) {
+    if (IsProgram(object)) {
+        glGetProgramInfoLog(object, size, length, log);
+    } else {
+        glGetShaderInfoLog(object, size, length, log);
+    }
+}
+
+void DeleteObject(GLhandleARB object) {
+    if (IsProgram(object)) {
+        glDeleteProgram(object);
+    } else {
+        glDeleteShader(object);
+    }
+}
+
+void UseProgramObject(GLhandleARB program) { glUseProgram(program); }
+
+void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdouble targetY, GLdouble targetZ,
+            GLdouble upX, GLdouble upY, GLdouble upZ) {
+    auto normalise = [](GLdouble v[3]) {
+        GLdouble length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+        if (length > 0.0) {
+            v[0] /= length, v[1] /= length, v[2] /= length;
+        }
+    };
+    GLdouble f[3] = {targetX - eyeX, targetY - eyeY, targetZ - eyeZ};
+    normalise(f);
+    GLdouble s[3] = {f[1] * upZ - f[2] * upY, f[2] * upX - f[0] * upZ, f[0] * upY - f[1] * upX};
+    normalise(s);
+    const GLdouble u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
+    const GLfloat m[16] = {GLfloat(s[0]), GLfloat(u[0]), GLfloat(-f[0]), 0, GLfloat(s[1]), GLfloat(u[1]),
+                           GLfloat(-f[1]), 0, GLfloat(s[2]), GLfloat(u[2]), GLfloat(-f[2]), 0, 0, 0, 0, 1};
+    glMultMatrixf(m);
+    glTranslatef(GLfloat(-eyeX), GLfloat(-eyeY), GLfloat(-eyeZ));
+}
+
+GLint Build2DMipmaps(GLenum target, GLint, GLsizei width, GLsizei height, GLenum format, GLenum type,
+                     const void* pixels) {
+    // WebGL 1 builds mipmaps of power-of-two images only: others are scaled down to one first, as
+    // GLU does.
+    const GLsizei w = PowerOfTwoAtMost(width), h = PowerOfTwoAtMost(height);
+    std::vector<unsigned char> scaled;
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    if ((w != width || h != height) && type == GL_UNSIGNED_BYTE) {
+        const size_t pixel = static_cast<size_t>(BytesPerPixel(format));
+        const size_t pitch = (static_cast<size_t>(width) * pixel + static_cast<size_t>(alignment) - 1) /
+                             static_cast<size_t>(alignment) * static_cast<size_t>(alignment);
+        scaled.resize(static_cast<size_t>(w) * static_cast<size_t>(h) * pixel);
+        const unsigned char* in = static_cast<const unsigned char*>(pixels);
+        for (GLsizei y = 0; y < h; ++y) {
+            const size_t sy = static_cast<size_t>((static_cast<double>(y) + 0.5) * height / h);
+            for (GLsizei x = 0; x < w; ++x) {
+                const size_t sx = static_cast<size_t>((static_cast<double>(x) + 0.5) * width / w);
+                std::memcpy(&scaled[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * pixel],
+                            in + sy * pitch + sx * pixel, pixel);
+            }
+        }
+        pixels = scaled.data();
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    }
+    glTexImage2D(target, 0, static_cast<GLint>(format), w, h, 0, format, type, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    glGenerateMipmap(target);
+    return 0;
+}
+
+void TexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width, GLsizei height, GLint border,
+                GLenum format, GLenum type, const void* pixels) {
+    if (target == GL_PROXY_TEXTURE_2D) {
+        GLint largest = 0;
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+        const bool fits = width <= largest && height <= largest;
+        proxy.width = fits ? width : 0;
+        proxy.height = fits ? height : 0;
+        return;
+    }
+    // WebGL takes no component count and no internal format other than the pixels' own.
+    (void)internalFormat;
+    glTexImage2D(target, level, static_cast<GLint>(format), width, height, border, format, type, pixels);
+}
+
+void GetTexLevelParameteriv(GLenum target, GLint, GLenum name, GLint* value) {
+    if (target == GL_PROXY_TEXTURE_2D && (name == GL_TEXTURE_WIDTH || name == GL_TEXTURE_HEIGHT)) {
+        *value = name == GL_TEXTURE_WIDTH ? proxy.width : proxy.height;
+        return;
+    }
+    *value = 0;
+}
+
+// Everything in the engine enables the client arrays it draws from after the push and expects them
+// off after the pop.
+void PushClientAttrib(GLbitfield) {}
+
+void PopClientAttrib() {
+    client.vertex.enabled = client.texCoord.enabled = client.normal.enabled = false;
+}
+
+void PolygonMode(GLenum, GLenum mode) { polygonMode = mode; }
+
+void Begin(GLenum mode) {
+    block.open = true;
+    block.mode = mode;
+    block.attributes = 0;
+    block.vertices.clear();
+}
+
+void End() {
+    block.open = false;
+    if (block.vertices.empty() || compilingList) {
+        return;
+    }
+    std::vector<size_t> edges = polygonMode == GL_LINE ? Edges(block.mode, block.vertices.size())
+                                                       : std::vector<size_t>();
+    if (!edges.empty()) {
+        glBegin(GL_LINES);
+        for (size_t index : edges) {
+            Emit(block.vertices[index]);
+        }
+    } else {
+        glBegin(block.mode);
+        for (const Vertex& v : block.vertices) {
+            Emit(v);
+        }
+    }
+    glEnd();
+}
+
+void Vertex2f(GLfloat x, GLfloat y) { Vertex3f(x, y, 0.0f); }
+
+void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (!block.open) {
+        glVertex3f(x, y, z);
+        return;
+    }
+    block.current.position[0] = x, block.current.position[1] = y, block.current.position[2] = z;
+    block.vertices.push_back(block.current);
+}
+
+void TexCoord2f(GLfloat s, GLfloat t) {
+    block.current.texCoord[0] = s, block.current.texCoord[1] = t;
+    block.attributes |= kTexCoord;
+    if (!block.open) {
+        glTexCoord2f(s, t);
+    }
+}
+
+void Normal3f(GLfloat x, GLfloat y, GLfloat z) {
+    block.current.normal[0] = x, block.current.normal[1] = y, block.current.normal[2] = z;
+    block.attributes |= kNormal;
+    if (!block.open) {
+        glNormal3f(x, y, z);
+    }
+}
+
+void Color3f(GLfloat r, GLfloat g, GLfloat b) { Color4f(r, g, b, 1.0f); }
+
+void Color4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    block.current.color[0] = r, block.current.color[1] = g, block.current.color[2] = b, block.current.color[3] = a;
+    if (block.open) {
+        block.attributes |= kColor;
+    } else {
+        glColor4f(r, g, b, a);
+    }
+}
+
+void BindBuffer(GLenum target, GLuint buffer) {
+    if (target == GL_ARRAY_BUFFER) {
+        client.arrayBuffer = buffer;
+    }
+    glBindBuffer(target, buffer);
+}
+
+void EnableClientState(GLenum array) {
+    if (ClientArray* a = Array(array)) {
+        a->enabled = true;
+    }
+}
+
+void DisableClientState(GLenum array) {
+    if (ClientArray* a = Array(array)) {
+        a->enabled = false;
+    }
+}
+
+void VertexPointer(GLint size, GLenum, GLsizei stride, const void* data) {
+    Point(client.vertex, size, stride, data);
+}
+
+void TexCoordPointer(GLint size, GLenum, GLsizei stride, const void* data) {
+    Point(client.texCoord, size, stride, data);
+}
+
+void NormalPointer(GLenum, GLsizei stride, const void* data) { Point(client.normal, 3, stride, data); }
+
+namespace {
+
+void EmitArrayVertex(size_t index) {
+    if (client.texCoord.enabled) {
+        const GLfloat* t = client.texCoord.At(index);
+        TexCoord2f(t[0], client.texCoord.size > 1 ? t[1] : 0.0f);
+    }
+    if (client.normal.enabled) {
+        const GLfloat* n = client.normal.At(index);
+        Normal3f(n[0], n[1], n[2]);
+    }
+    const GLfloat* v = client.vertex.At(index);
+    Vertex3f(v[0], v[1], client.vertex.size > 2 ? v[2] : 0.0f);
+}
+
+bool DrawsFromMemory() { return client.arrayBuffer == 0 && client.vertex.enabled && client.vertex.data; }
+
+} // namespace
+
+void DrawArrays(GLenum mode, GLint first, GLsizei count) {
+    if (!DrawsFromMemory() || first < 0) {
+        return;
+    }
+    Begin(mode);
+    for (GLsizei i = 0; i < count; ++i) {
+        EmitArrayVertex(static_cast<size_t>(first + i));
+    }
+    End();
+}
+
+void DrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
+    if (!DrawsFromMemory() || !indices) {
+        return;
+    }
+    Begin(mode);
+    for (GLsizei i = 0; i < count; ++i) {
+        const size_t n = static_cast<size_t>(i);
+        size_t index = type == GL_UNSIGNED_INT     ? static_cast<const GLuint*>(indices)[n]
+                       : type == GL_UNSIGNED_SHORT ? static_cast<const GLushort*>(indices)[n]
+                                                   : static_cast<const GLubyte*>(indices)[n];
+        EmitArrayVertex(index);
+    }
+    End();
+}
+
+// Display lists: names are handed out so a program that needs them to be non-zero goes on, but what
+// is "compiled" into one is dropped and calling one draws nothing.
+GLuint GenLists(GLsizei range) {
+    static GLuint next = 1;
+    const GLuint base = next;
+    next += static_cast<GLuint>(range > 0 ? range : 0);
+    return base;
+}
+void NoList(GLuint) {}
+void NoListCall(GLsizei, GLenum, const void*) {}
+void NoListRange(GLuint, GLsizei) {}
+void NoListStart(GLuint, GLenum) { compilingList = true; }
+void NoListEnd() { compilingList = false; }
+void NoReadBuffer(GLenum) {}
+
+// A loaded image's pixels are in memory already; the emulation would lock and unlock it through a
+// 2D canvas, which it does not keep in GL mode.
+int LockSurface(SDL_Surface* surface) {
+    if (surface && surface->pixels) {
+        return 0;
+    }
+    return SDL_LockSurface(surface);
+}
+
+void UnlockSurface(SDL_Surface* surface) {
+    if (surface && !surface->pixels) {
+        SDL_UnlockSurface(surface);
+    }
+}
+
+void (*const activeTexture)(GLenum) = glActiveTexture;
+void (*const clientActiveTexture)(GLenum) = glClientActiveTexture;
+void (*const bindBuffer)(GLenum, GLuint) = BindBuffer;
+void (*const genBuffers)(GLsizei, GLuint*) = glGenBuffers;
+void (*const deleteBuffers)(GLsizei, const GLuint*) = glDeleteBuffers;
+void (*const bufferData)(GLenum, GLsizeiptr, const void*, GLenum) = glBufferData;
+void (*const bufferSubData)(GLenum, GLintptr, GLsizeiptr, const void*) = glBufferSubData;
+GLint (*const getUniformLocation)(GLuint, const GLchar*) = glGetUniformLocation;
+void (*const uniform1i)(GLint, GLint) = glUniform1i;
+void (*const uniform3f)(GLint, GLfloat, GLfloat, GLfloat) = glUniform3f;
+void (*const uniform4f)(GLint, GLfloat, GLfloat, GLfloat, GLfloat) = glUniform4f;
+void (*const compileShader)(GLuint) = glCompileShader;
+void (*const attachShader)(GLuint, GLuint) = glAttachShader;
+void (*const linkProgram)(GLuint) = glLinkProgram;
+GLhandleARB (*const createShaderObject)(GLenum) = CreateShaderObject;
+GLhandleARB (*const createProgramObject)() = CreateProgramObject;
+void (*const shaderSource)(GLhandleARB, GLsizei, const GLcharARB* const*, const GLint*) = ShaderSource;
+void (*const getObjectParameteriv)(GLhandleARB, GLenum, GLint*) = GetObjectParameteriv;
+void (*const getInfoLog)(GLhandleARB, GLsizei, GLsizei*, GLcharARB*) = GetInfoLog;
+void (*const deleteObject)(GLhandleARB) = DeleteObject;
+void (*const useProgramObject)(GLhandleARB) = UseProgramObject;
+
+} // namespace Browser
