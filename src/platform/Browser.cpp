@@ -115,6 +115,60 @@ void Emit(const Vertex& v) {
     glVertex3f(v.position[0], v.position[1], v.position[2]);
 }
 
+// SwiftShader's WebGL drops a line that crosses the plane of the eye instead of clipping it (the
+// grid's lines that run past the camera): lines are cut at the near plane here first.
+struct Clip {
+    GLfloat m[16];
+
+    Clip() {
+        GLfloat modelView[16], projection[16];
+        glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+        glGetFloatv(GL_PROJECTION_MATRIX, projection);
+        for (int c = 0; c < 4; ++c) {
+            for (int r = 0; r < 4; ++r) {
+                GLfloat sum = 0.0f;
+                for (int k = 0; k < 4; ++k) {
+                    sum += projection[k * 4 + r] * modelView[c * 4 + k];
+                }
+                m[c * 4 + r] = sum;
+            }
+        }
+    }
+
+    // How far in front of the near plane a point is (z + w in clip space); negative behind it.
+    GLfloat Front(const Vertex& v) const {
+        const GLfloat* p = v.position;
+        const GLfloat z = m[2] * p[0] + m[6] * p[1] + m[10] * p[2] + m[14];
+        const GLfloat w = m[3] * p[0] + m[7] * p[1] + m[11] * p[2] + m[15];
+        return z + w;
+    }
+
+    // Moves the end behind the near plane onto it; false when the whole line is behind.
+    bool Line(Vertex& a, Vertex& b) const {
+        const GLfloat fa = Front(a), fb = Front(b);
+        if (fa < 0.0f && fb < 0.0f) {
+            return false;
+        }
+        if (fa >= 0.0f && fb >= 0.0f) {
+            return true;
+        }
+        Vertex& behind = fa < 0.0f ? a : b;
+        const Vertex& front = fa < 0.0f ? b : a;
+        const GLfloat t = (fa < 0.0f ? fa : fb) / (fa - fb) * (fa < 0.0f ? 1.0f : -1.0f);
+        // Every attribute moves with the position.
+        auto toward = [t](GLfloat* out, const GLfloat* in, int count) {
+            for (int i = 0; i < count; ++i) {
+                out[i] += t * (in[i] - out[i]);
+            }
+        };
+        toward(behind.position, front.position, 3);
+        toward(behind.texCoord, front.texCoord, 2);
+        toward(behind.normal, front.normal, 3);
+        toward(behind.color, front.color, 4);
+        return true;
+    }
+};
+
 // The polygon edges of the block as pairs of vertex indices; empty for points and lines.
 std::vector<size_t> Edges(GLenum mode, size_t count) {
     std::vector<size_t> edges;
@@ -345,10 +399,21 @@ void End() {
     }
     std::vector<size_t> edges = polygonMode == GL_LINE ? Edges(block.mode, block.vertices.size())
                                                        : std::vector<size_t>();
+    if (block.mode == GL_LINES) {
+        for (size_t i = 0; i + 1 < block.vertices.size(); i += 2) {
+            edges.push_back(i);
+            edges.push_back(i + 1);
+        }
+    }
     if (!edges.empty()) {
+        const Clip clip;
         glBegin(GL_LINES);
-        for (size_t index : edges) {
-            Emit(block.vertices[index]);
+        for (size_t i = 0; i + 1 < edges.size(); i += 2) {
+            Vertex a = block.vertices[edges[i]], b = block.vertices[edges[i + 1]];
+            if (clip.Line(a, b)) {
+                Emit(a);
+                Emit(b);
+            }
         }
     } else {
         glBegin(block.mode);
