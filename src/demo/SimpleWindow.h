@@ -36,8 +36,8 @@ public:
 private:
     // Loads the model named on the command line and its skin; false when the model does not load.
     bool LoadGivenModel();
-    // Finds the skin the model names (beside it) and loads it.
-    void LoadNamedSkin();
+    // Says on standard error that no skin was found beside the model, naming what was looked for.
+    void ReportMissingSkin();
     // Selects the --animation choice; false (with one line on standard error) when it names none.
     bool StartAnimation();
     // Scales and places a given model so that its first frame stands on the grid as tall as the

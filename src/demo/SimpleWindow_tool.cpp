@@ -57,8 +57,8 @@ bool SimpleWindow::LoadGivenModel() {
     if (!model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str())) {
         return false;
     }
-    if (options.skin.empty()) {
-        LoadNamedSkin();
+    if (options.skin.empty() && model->GetTexture() == 0) {
+        ReportMissingSkin();
     }
     if (model->GetTexture() == 0) {
         model->SetTexture(PlainTexture());
@@ -89,18 +89,14 @@ bool SimpleWindow::LoadGivenModel() {
     return true;
 }
 
-void SimpleWindow::LoadNamedSkin() {
+void SimpleWindow::ReportMissingSkin() {
     std::vector<std::string> tried;
-    std::string skin = CSkinSearch::Find(options.model, model->GetLoader().GetSkinNames(), tried);
-    if (!skin.empty()) {
-        model->LoadSkin(skin.c_str());
-        return;
-    }
+    CSkinSearch::Find(options.model, model->GetLoader().GetSkinNames(), tried);
     std::string list;
     for (const std::string& name : tried) {
         list += (list.empty() ? "" : ", ") + name;
     }
-    std::cout << "No skin found for " << options.model << " (tried " << list << "): drawn untextured"
+    std::cerr << "No skin found for " << options.model << " (tried " << list << "): drawn untextured"
               << std::endl;
 }
 

@@ -3,6 +3,7 @@
 #include "app/Registry.h"
 #include "graphics/GL.h"
 #include "graphics/Utils.h"
+#include "models/SkinSearch.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
 
@@ -44,6 +45,10 @@ bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
     arrays.Build(data);
     for (const Material& material : data.materials) {
         LoadSkin(material.fileName.c_str());
+    }
+    if (loaded && !skinPath) {
+        std::vector<std::string> tried;
+        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
     }
     return loaded;
 }

@@ -21,9 +21,10 @@ public:
     CMD2Model(const CMD2Model&) = delete;
     CMD2Model& operator=(const CMD2Model&) = delete;
 
-    // Loads the model file, then the skin (if named): a .bmp file through the utilities' BMP loader,
-    // any other image through SDL_image. False when the model file was refused; a failed skin leaves
-    // the default texture.
+    // Loads the model file, then the skin: a .bmp file through the utilities' BMP loader, any other
+    // image through SDL_image. Without a skin path, the skin the model's own table names is looked
+    // for beside it (see CSkinSearch). False when the model file was refused; a failed or missing
+    // skin leaves the default texture.
     bool Load(const char* modelPath, const char* skinPath);
     // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
     // other image through SDL_image. A failed load leaves the texture as it was.

@@ -1,15 +1,25 @@
 #include "models/SkinSearch.h"
 
 #include <algorithm>
+#include <cctype>
+#include <dirent.h>
 #include <sys/stat.h>
 
 namespace {
 
-const char* const kExtensions[] = {"pcx", "png", "tga", "bmp", "jpg"};
+// The image kinds a skin may be, best first when one name matches several files.
+const char* const kExtensions[] = {"pcx", "png", "tga", "bmp", "jpg", "jpeg"};
+const int kNotAnImage = -1;
 
 bool IsFile(const std::string& path) {
     struct stat info;
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
 }
 
 // Names written on another system may separate folders with backslashes.
@@ -23,49 +33,148 @@ bool StaysInside(const std::string& name) {
         return false;
     }
     std::string padded = "/" + name + "/";
-    return padded.find("/../") == std::string::npos;
+    return padded.find("/../") == std::string::npos && padded.find("/./") == std::string::npos;
 }
 
-// The file name without its folders and its extension.
-std::string BaseName(const std::string& path) {
-    std::string file = path.substr(path.find_last_of('/') + 1);
-    size_t dot = file.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
+// The name up to its last dot (the whole name when it has none).
+std::string Stem(const std::string& name) {
+    size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+// The rank of a file name's extension among the image kinds, or kNotAnImage.
+int ImageRank(const std::string& lowerName) {
+    size_t dot = lowerName.find_last_of('.');
+    if (dot == std::string::npos) {
+        return kNotAnImage;
+    }
+    std::string extension = lowerName.substr(dot + 1);
+    for (int i = 0; i < static_cast<int>(sizeof kExtensions / sizeof kExtensions[0]); ++i) {
+        if (extension == kExtensions[i]) {
+            return i;
+        }
+    }
+    return kNotAnImage;
+}
+
+struct ImageFile {
+    std::string name;  // as on disk
+    std::string lower; // the name in lower case
+    int rank;
+};
+
+// The images directly in folder, sorted by name so that the choice never depends on the order the
+// file system lists them in.
+std::vector<ImageFile> ImagesIn(const std::string& folder) {
+    std::vector<ImageFile> images;
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        return images;
+    }
+    while (const dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        std::string lower = Lower(name);
+        int rank = ImageRank(lower);
+        if (rank != kNotAnImage && IsFile(folder + name)) {
+            images.push_back({name, lower, rank});
+        }
+    }
+    closedir(dir);
+    std::sort(images.begin(), images.end(),
+              [](const ImageFile& a, const ImageFile& b) { return a.name < b.name; });
+    return images;
+}
+
+// The best-ranked image whose name, or whose name without its extension, is `wanted`.
+const ImageFile* Match(const std::vector<ImageFile>& images, const std::string& wanted, bool whole) {
+    const ImageFile* best = nullptr;
+    for (const ImageFile& image : images) {
+        const std::string& key = whole ? image.lower : Lower(Stem(image.name));
+        if (key == wanted && (!best || image.rank < best->rank)) {
+            best = &image;
+        }
+    }
+    return best;
+}
+
+// The table entry's file name: folders and leading dots dropped, in lower case; empty if nothing is left.
+std::string EntryName(const std::string& slashed) {
+    std::string file = slashed.substr(slashed.find_last_of('/') + 1);
+    file.erase(0, file.find_first_not_of('.'));
+    return Lower(file);
+}
+
+// The file beside the model that one table entry leads to, or empty.
+std::string Resolve(const std::string& folder, const std::vector<ImageFile>& images, const std::string& raw,
+                    std::vector<std::string>& tried) {
+    std::string name = Slashed(raw);
+    if (StaysInside(name) && ImageRank(Lower(name)) != kNotAnImage && IsFile(folder + name)) {
+        return folder + name;
+    }
+    std::string wanted = EntryName(name);
+    if (wanted.empty()) {
+        return "";
+    }
+    tried.push_back(folder + wanted);
+    const ImageFile* found = Match(images, wanted, true);
+    if (!found) {
+        found = Match(images, wanted, false);
+    }
+    if (!found && Stem(wanted) != wanted) {
+        found = Match(images, Stem(wanted), false);
+    }
+    return found ? folder + found->name : "";
+}
+
+// Where no entry of the table leads to a file: the image named after the model, then the folder's
+// only image.
+std::string Fallback(const std::string& folder, const std::vector<ImageFile>& images,
+                     const std::string& modelPath, std::vector<std::string>& tried) {
+    std::string modelName = Lower(Stem(modelPath.substr(modelPath.find_last_of('/') + 1)));
+    tried.push_back(folder + modelName + ".*");
+    if (const ImageFile* found = Match(images, modelName, false)) {
+        return folder + found->name;
+    }
+    tried.push_back(folder + "*");
+    return images.size() == 1 ? folder + images.front().name : "";
+}
+
+std::string FolderOf(const std::string& modelPath) {
+    return modelPath.substr(0, modelPath.find_last_of('/') + 1);
 }
 
 } // namespace
 
 std::string CSkinSearch::Find(const std::string& modelPath, const std::vector<std::string>& skinNames,
                               std::vector<std::string>& tried) {
-    const std::string folder = modelPath.substr(0, modelPath.find_last_of('/') + 1);
-    std::vector<std::string> candidates;
-    std::vector<std::string> bases;
+    const std::string folder = FolderOf(modelPath);
+    const std::vector<ImageFile> images = ImagesIn(folder);
     for (const std::string& raw : skinNames) {
-        std::string name = Slashed(raw);
-        if (StaysInside(name)) {
-            candidates.push_back(folder + name);
-        }
-        std::string base = BaseName(name);
-        if (!base.empty() && base != "." && base != "..") {
-            bases.push_back(base);
+        std::string found = Resolve(folder, images, raw, tried);
+        if (!found.empty()) {
+            return found;
         }
     }
-    if (bases.empty()) {
-        bases.push_back(BaseName(modelPath));
-    }
-    for (const std::string& base : bases) {
-        for (const char* extension : kExtensions) {
-            candidates.push_back(folder + base + "." + extension);
+    return Fallback(folder, images, modelPath, tried);
+}
+
+std::vector<std::string> CSkinSearch::FindAll(const std::string& modelPath,
+                                              const std::vector<std::string>& skinNames) {
+    const std::string folder = FolderOf(modelPath);
+    const std::vector<ImageFile> images = ImagesIn(folder);
+    std::vector<std::string> skins;
+    std::vector<std::string> tried;
+    for (const std::string& raw : skinNames) {
+        std::string found = Resolve(folder, images, raw, tried);
+        if (!found.empty() && std::find(skins.begin(), skins.end(), found) == skins.end()) {
+            skins.push_back(found);
         }
     }
-    for (const std::string& candidate : candidates) {
-        if (std::find(tried.begin(), tried.end(), candidate) != tried.end()) {
-            continue;
-        }
-        tried.push_back(candidate);
-        if (IsFile(candidate)) {
-            return candidate;
+    if (skins.empty()) {
+        std::string found = Fallback(folder, images, modelPath, tried);
+        if (!found.empty()) {
+            skins.push_back(found);
         }
     }
-    return "";
+    return skins;
 }

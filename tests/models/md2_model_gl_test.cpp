@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 
 using korvel::test::Md2Frame;
@@ -371,3 +372,38 @@ TEST_F(MD2ModelTest, DrawingAFrameAllocatesNothing) {
     EXPECT_TRUE(quietSwitch);
     EXPECT_TRUE(quietBetween);
 }
+
+namespace {
+
+TEST_F(MD2ModelTest, WithoutASkinPathTheSkinTheModelNamesIsFoundBesideIt) {
+    const std::string quarter = QuarterSkin();
+    // The table's name, and the file beside the model that it must lead to.
+    const std::pair<std::string, std::string> cases[] = {{".quarter", "quarter.png"},
+                                                         {"models/x/QUARTER.PCX", "quarter.pcx"},
+                                                         {"quarter.005", "quarter.005.jpg"}};
+    for (const auto& [entry, file] : cases) {
+        SCOPED_TRACE(entry);
+        const std::string folder = dir.File(file + ".d/");
+        std::filesystem::create_directories(folder);
+        ASSERT_EQ(0, korvel::test::RunCommand("convert " + quarter + " " + folder + file));
+        Md2Writer writer = Square({"pose"});
+        writer.skins = {"gone.pcx", entry};
+        ASSERT_TRUE(writer.Write(folder + "tris.md2"));
+
+        CMD2Model model;
+        {
+            korvel::test::CaptureStream out(1);
+            ASSERT_TRUE(model.Load((folder + "tris.md2").c_str(), nullptr));
+        }
+        ASSERT_NE(0u, model.GetTexture());
+        ClearFrame();
+        model.SetPosition(0, 0, -5);
+        model.Render();
+        EXPECT_EQ(Red, HueOf(Pixel(512 - 60, 384 - 60)));
+        EXPECT_EQ(Yellow, HueOf(Pixel(512 + 60, 384 + 60)));
+        GLuint texture = model.GetTexture();
+        glDeleteTextures(1, &texture);
+    }
+}
+
+} // namespace
