@@ -102,19 +102,6 @@ struct Block {
 GLenum polygonMode = GL_FILL;
 bool compilingList = false;
 
-void Emit(const Vertex& v) {
-    if (block.attributes & kTexCoord) {
-        glTexCoord2f(v.texCoord[0], v.texCoord[1]);
-    }
-    if (block.attributes & kNormal) {
-        glNormal3f(v.normal[0], v.normal[1], v.normal[2]);
-    }
-    if (block.attributes & kColor) {
-        glColor4f(v.color[0], v.color[1], v.color[2], v.color[3]);
-    }
-    glVertex3f(v.position[0], v.position[1], v.position[2]);
-}
-
 // SwiftShader's WebGL drops a line that crosses the plane of the eye instead of clipping it (the
 // grid's lines that run past the camera): lines are cut at the near plane here first.
 struct Clip {
@@ -246,6 +233,60 @@ void Point(ClientArray& array, GLint size, GLsizei stride, const void* data) {
 }
 
 void EmitArrayVertex(size_t index);
+
+// Draws the vertices as one interleaved client array: the emulation draws such an array in one
+// call, where vertex by vertex costs a call into the page for every attribute.
+void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
+    const bool texCoords = block.attributes & kTexCoord, normals = block.attributes & kNormal,
+               colors = block.attributes & kColor;
+    const GLsizei floats = 3 + (texCoords ? 2 : 0) + (normals ? 3 : 0) + (colors ? 4 : 0);
+    static std::vector<GLfloat> interleaved;
+    interleaved.clear();
+    for (const Vertex& v : vertices) {
+        interleaved.insert(interleaved.end(), v.position, v.position + 3);
+        if (texCoords) {
+            interleaved.insert(interleaved.end(), v.texCoord, v.texCoord + 2);
+        }
+        if (normals) {
+            interleaved.insert(interleaved.end(), v.normal, v.normal + 3);
+        }
+        if (colors) {
+            interleaved.insert(interleaved.end(), v.color, v.color + 4);
+        }
+    }
+    const GLsizei stride = floats * static_cast<GLsizei>(sizeof(GLfloat));
+    const GLfloat* at = interleaved.data();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, stride, at);
+    at += 3;
+    if (texCoords) {
+        glClientActiveTexture(GL_TEXTURE0);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(2, GL_FLOAT, stride, at);
+        at += 2;
+    }
+    if (normals) {
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, stride, at);
+        at += 3;
+    }
+    if (colors) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_FLOAT, stride, at);
+    }
+    glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, client.arrayBuffer);
+    if (colors) {
+        // As after glEnd, the current colour is the last vertex's.
+        glColor4f(block.current.color[0], block.current.color[1], block.current.color[2], block.current.color[3]);
+    }
+}
+
 
 } // namespace
 
@@ -405,23 +446,20 @@ void End() {
             edges.push_back(i + 1);
         }
     }
-    if (!edges.empty()) {
-        const Clip clip;
-        glBegin(GL_LINES);
-        for (size_t i = 0; i + 1 < edges.size(); i += 2) {
-            Vertex a = block.vertices[edges[i]], b = block.vertices[edges[i + 1]];
-            if (clip.Line(a, b)) {
-                Emit(a);
-                Emit(b);
-            }
-        }
-    } else {
-        glBegin(block.mode);
-        for (const Vertex& v : block.vertices) {
-            Emit(v);
+    if (edges.empty()) {
+        Draw(block.mode, block.vertices);
+        return;
+    }
+    const Clip clip;
+    std::vector<Vertex> lines;
+    for (size_t i = 0; i + 1 < edges.size(); i += 2) {
+        Vertex a = block.vertices[edges[i]], b = block.vertices[edges[i + 1]];
+        if (clip.Line(a, b)) {
+            lines.push_back(a);
+            lines.push_back(b);
         }
     }
-    glEnd();
+    Draw(GL_LINES, lines);
 }
 
 void Vertex2f(GLfloat x, GLfloat y) { Vertex3f(x, y, 0.0f); }
