@@ -1,12 +1,14 @@
 # The public headers as installed: include/korvel/<subsystem>/, staged in the build tree too so that
 # <korvel/...> includes work the same for a project that builds the engine as a subproject. The
 # source tree's own includes ("app/App.h") keep working from src/.
-file(GLOB_RECURSE KORVEL_PUBLIC_HEADERS CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/src
-     ${PROJECT_SOURCE_DIR}/src/*.h)
-# The demo is no part of the library; the loaders' private readers and file checks and the browser
-# build's stand-ins are internal.
+set(KORVEL_PUBLIC_HEADERS Korvel.h)
+foreach(subsystem ${KORVEL_SUBSYSTEMS})
+  file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/src/${subsystem}/*.h)
+  list(APPEND KORVEL_PUBLIC_HEADERS ${headers})
+endforeach()
+# The loaders' private readers and file checks are internal.
 list(FILTER KORVEL_PUBLIC_HEADERS EXCLUDE REGEX
-     "^(demo/.*|platform/.*|models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
+     "^(models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
 set(KORVEL_STAGE_DIR ${PROJECT_BINARY_DIR}/include/korvel)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${KORVEL_STAGE_DIR}/ OUTPUT_VARIABLE staged_headers)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/ OUTPUT_VARIABLE source_headers)

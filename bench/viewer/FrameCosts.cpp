@@ -10,14 +10,12 @@
 #include "app/Engine.h"
 #include "app/Registry.h"
 #include "camera/Camera.h"
-#include "demo/SimpleWindow.h"
+#include "demo/ViewerScene.h"
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
-#include "graphics/Utils.h"
 #include "models/MD2Model.h"
-#include "text/Font.h"
-#include "text/FontManager.h"
 #include "textures/Image.h"
+#include "viewer/Viewer.h"
 
 #include <SDL.h>
 #include <algorithm>
@@ -39,12 +37,6 @@ struct Part {
     bool complete = false;
     Samples samples[kWayCount];
 };
-
-void Clear() {
-    glClearColor(0.1f, 0.1f, 0.1f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-}
 
 // One table: per part and way, the median above the clear-and-swap frames of the same way.
 void PrintTable(const char* title, const std::vector<Part>& parts, bool cpu) {
@@ -85,38 +77,26 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: framecosts [frames per round >= 1] [rounds >= 1]\n");
         return 2;
     }
-    SimpleWindow viewer;
+    CViewer viewer{ViewerOptions()};
     viewer.Init();
     CEngine* engine = viewer.engine;
 
-    // The bench's own model and logo, loaded like the viewer's, so each can be drawn alone.
+    // The bench's own model and logo, loaded and placed as the viewer's, so each can be drawn alone.
     CMD2Model model;
-    model.Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp");
-    model.SetScale(0.2f, 0.2f, 0.2f);
-    model.SetPosition(0.0f, 3.0f, -2.0f);
-    model.SetRotation(70.0f);
-    CImage logo("Data/Logo/kvxlogo.png");
-    logo.x = 1022.0f - logo.GetWidth();
-    logo.y = 766.0f - logo.GetHeight();
+    CViewerScene::LoadHobgoblin(model);
+    CViewerScene::PlaceHobgoblin(model);
+    CImage logo(CViewerScene::kLogoPath);
+    CViewerScene::PlaceLogo(logo);
     std::printf("\n");
 
-    CFont* font = gFontManager->GetFont(1);
-    auto helpText = [font] {
-        font->Print(1, 50, 0, "MD2 Animation Demo! Choose animation with pressing numbers.");
-        font->Print(1, 75, 0, "Rotate the model with LEFT and RIGHT arrow.");
-        font->Print(20, 740, 0, "Press ESC to Exit.");
+    auto helpText = [] {
+        CViewerScene::PrintHelp();
+        CViewerScene::PrintFooter();
     };
     std::vector<Part> parts = {
         {"clear and swap", [] {}, false, {}},
         {"help text (3 lines)", helpText, false, {}},
-        {"grid",
-         [] {
-             glDisable(GL_BLEND);
-             gCamera->Look();
-             gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
-         },
-         false,
-         {}},
+        {"grid", [] { CViewerScene::DrawGround(); }, false, {}},
         {"model",
          [&model] {
              glDisable(GL_BLEND);
@@ -126,29 +106,12 @@ int main(int argc, char* argv[]) {
          false,
          {}},
         {"kernel update (FPS line, pointer)", [engine] { engine->Update(); }, false, {}},
-        {"logo",
-         [&logo] {
-             gGraphicsCore->Begin2D();
-             logo.Draw(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-             gGraphicsCore->End2D();
-         },
-         false,
-         {}},
-        // The viewer's frame, call for call, with the bench's model so that culling can be switched.
+        {"logo", [&logo] { CViewerScene::DrawLogo(logo); }, false, {}},
+        // The viewer's frame, from the scene's own description, with the bench's model so that
+        // culling can be switched.
         {"viewer frame (bench model)",
          [&] {
-             Clear();
-             font->Print(1, 50, 0, "MD2 Animation Demo! Choose animation with pressing numbers.");
-             font->Print(1, 75, 0, "Rotate the model with LEFT and RIGHT arrow.");
-             glDisable(GL_BLEND);
-             gCamera->Look();
-             gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
-             model.Render();
-             engine->Update();
-             font->Print(20, 740, 0, "Press ESC to Exit.");
-             gGraphicsCore->Begin2D();
-             logo.Draw(1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-             gGraphicsCore->End2D();
+             CViewerScene::DrawFrame(*engine, model, logo);
              SDL_GL_SwapBuffers();
          },
          true,
@@ -169,7 +132,7 @@ int main(int argc, char* argv[]) {
                             part.draw();
                             continue;
                         }
-                        Clear();
+                        CViewerScene::Clear();
                         part.draw();
                         SDL_GL_SwapBuffers();
                     }

@@ -87,7 +87,7 @@ void CGraphicsCore::SetPerspective(int width, int height) {
     glViewport(0, 0, width, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(60.0, static_cast<double>(width) / static_cast<double>(h), 1.0, 4000.0);
+    gluPerspective(kFieldOfView, static_cast<double>(width) / static_cast<double>(h), kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glShadeModel(GL_SMOOTH);

@@ -20,6 +20,8 @@ public:
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
     // Computes the video flags and sets the OpenGL attributes.
     void PrepareVideoMode(bool fullscreen);
+    // The perspective of every 3D frame: vertical field of view in degrees, near and far planes.
+    static constexpr double kFieldOfView = 60.0, kNearPlane = 1.0, kFarPlane = 4000.0;
     // Viewport, 60-degree perspective and the 3D default state.
     void SetPerspective(int width, int height);
     // Enters the 2D overlay: window pixels, origin top-left, y down.

@@ -32,7 +32,8 @@ public:
     // Loads a BMP file into a mipmapped RGB texture; 0 on failure.
     unsigned int LoadBMPTexture(const char* file);
     // Loads any image SDL_image reads (PCX, PNG, TGA, JPEG, BMP) into a mipmapped texture laid out as
-    // LoadBMPTexture's (bottom row first), with the same two lines; 0 on failure.
+    // LoadBMPTexture's (bottom row first), with the same two lines; 0 on failure. A picture with an
+    // alpha channel (PNG, TGA) gives an RGBA texture, any other an RGB one.
     unsigned int LoadImageTexture(const char* file);
     // Loads a BMP file into memory as RGB rows, bottom row first; null on failure.
     BMPImage* LoadBMP(const char* file);

@@ -22,11 +22,24 @@ uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
 }
 
+// Whether a texture's first level holds alpha; the binding is left as it was.
+bool HasAlpha(GLuint texture) {
+    if (texture == 0) {
+        return false;
+    }
+    GLint bound = 0, alphaBits = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    return alphaBits > 0;
+}
+
 } // namespace
 
 CMD2Model::CMD2Model()
-    : texture(0), elapsed(0.0f), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f), rotation(0.0f),
-      rotationAxis(0.0f, 1.0f, 0.0f), paused(false), cullBackFaces(false) {}
+    : texture(0), skinHasAlpha(false), elapsed(0.0f), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f),
+      rotation(0.0f), rotationAxis(0.0f, 1.0f, 0.0f), paused(false), cullBackFaces(false) {}
 
 CMD2Model::~CMD2Model() {
     ReleaseModelData(data);
@@ -61,8 +74,13 @@ void CMD2Model::LoadSkin(const char* skinPath) {
     bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
     GLuint loaded = bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
     if (loaded != 0) {
-        texture = loaded;
+        SetTexture(loaded);
     }
+}
+
+void CMD2Model::SetTexture(unsigned int name) {
+    texture = name;
+    skinHasAlpha = HasAlpha(name);
 }
 
 void CMD2Model::SetAnimation(int n) {
@@ -164,7 +182,25 @@ void CMD2Model::Render() {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // The alpha test keeps the fragments of the skin's opaque parts: a cut-out neither hides what lies
+    // behind it in the depth buffer nor depends on the order of drawing.
+    GLboolean wasAlphaTesting = GL_FALSE;
+    GLint alphaFunc = GL_ALWAYS;
+    GLfloat alphaRef = 0.0f;
+    if (skinHasAlpha) {
+        wasAlphaTesting = glIsEnabled(GL_ALPHA_TEST);
+        glGetIntegerv(GL_ALPHA_TEST_FUNC, &alphaFunc);
+        glGetFloatv(GL_ALPHA_TEST_REF, &alphaRef);
+        glAlphaFunc(GL_GREATER, 0.5f);
+        glEnable(GL_ALPHA_TEST);
+    }
     DrawFrame(*cur, *nxt, t);
+    if (skinHasAlpha) {
+        glAlphaFunc(static_cast<GLenum>(alphaFunc), alphaRef);
+        if (!wasAlphaTesting) {
+            glDisable(GL_ALPHA_TEST);
+        }
+    }
     if (shader) {
         shader->Disable();
     }

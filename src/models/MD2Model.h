@@ -56,7 +56,10 @@ public:
     // The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return texture; }
     // Draws with another texture from now on (the model never deletes textures).
-    void SetTexture(unsigned int name) { texture = name; }
+    void SetTexture(unsigned int name);
+    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    bool SkinHasAlpha() const { return skinHasAlpha; }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
     // Replaces SDL_GetTicks as the animation clock (null restores SDL's clock).
@@ -79,6 +82,7 @@ private:
     CMD2Loader loader;
     ModelData data;
     unsigned int texture;
+    bool skinHasAlpha;
     float elapsed;
     // The tick at which the current key frame began, kept as the clock's own integer so the
     // elapsed time stays exact at any uptime and across the wrap of the 32-bit tick counter.

@@ -4,6 +4,7 @@
 
 #include "app/Registry.h"
 #include "camera/Camera.h"
+#include "demo/ViewerScene.h"
 #include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
@@ -26,22 +27,21 @@ protected:
     static std::vector<uint8_t> DrawScene(bool blend) {
         CMD2Model::SetTickSource(FixedTicks);
         CMD2Model model;
-        EXPECT_TRUE(model.Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp"));
-        model.SetScale(0.2f, 0.2f, 0.2f);
-        model.SetPosition(0, 3, -2);
-        model.SetRotation(70);
+        EXPECT_TRUE(CViewerScene::LoadHobgoblin(model));
+        CViewerScene::PlaceHobgoblin(model);
 
         ClearFrame();
         gGraphicsCore->Begin2D();
         gGraphicsCore->End2D();
-        glClearColor(0.1f, 0.1f, 0.1f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        if (!blend) {
-            glDisable(GL_BLEND);
+        CViewerScene::Clear();
+        if (blend) {
+            // The scene's ground as DrawGround draws it, but with blending left on.
+            glEnable(GL_BLEND);
+            gCamera->Look();
+            gUtils->DrawGrid(0.0f, CViewerScene::kGridY, 0.0f);
+        } else {
+            CViewerScene::DrawGround();
         }
-        gCamera->Look();
-        gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
         model.Render();
 
         std::vector<uint8_t> pixels = korvel::test::ReadFrame(0, 0, 1024, 768);

@@ -5,10 +5,8 @@
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
-#include "camera/Camera.h"
+#include "demo/ViewerScene.h"
 #include "graphics/GL.h"
-#include "graphics/Utils.h"
 
 #include <vector>
 
@@ -36,10 +34,8 @@ protected:
         ClearFrame();
         // The depth function of the viewer's frames after its first (the 2D overlay's end sets it).
         glDepthFunc(GL_LEQUAL);
-        glClearColor(0.1f, 0.1f, 0.1f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        gCamera->Look();
-        gUtils->DrawGrid(0.0f, -1.9f, 0.0f);
+        CViewerScene::Clear();
+        CViewerScene::DrawGround();
         model.Render();
         return ReadFrame();
     }
@@ -47,10 +43,8 @@ protected:
     // The hobgoblin where the viewer puts it.
     static void LoadHobgoblin(CMD2Model& model) {
         korvel::test::CaptureStream out(1);
-        ASSERT_TRUE(model.Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp"));
-        model.SetScale(0.2f, 0.2f, 0.2f);
-        model.SetPosition(0, 3, -2);
-        model.SetRotation(70);
+        ASSERT_TRUE(CViewerScene::LoadHobgoblin(model));
+        CViewerScene::PlaceHobgoblin(model);
     }
 
     static int LitPixels(const std::vector<uint8_t>& pixels) {

@@ -105,6 +105,32 @@ Md2Writer Md2Writer::NamedFrames(const std::vector<std::string>& names) {
     return writer;
 }
 
+Md2Writer Md2Writer::Box(const std::array<float, 3>& size, const std::vector<std::string>& skins) {
+    Md2Writer writer;
+    writer.skinWidth = writer.skinHeight = 64;
+    writer.skins = skins;
+    writer.texCoords = {{{0, 0}}, {{64, 0}}, {{0, 64}}, {{64, 64}}};
+    // Corner c has x from bit 0, y from bit 1 and z from bit 2; each side is two triangles.
+    const int16_t sides[6][4] = {{0, 1, 3, 2}, {4, 6, 7, 5}, {0, 4, 5, 1},
+                                 {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 5, 7, 3}};
+    for (const auto& q : sides) {
+        writer.triangles.push_back({{{q[0], q[1], q[2]}}, {{0, 1, 3}}});
+        writer.triangles.push_back({{{q[0], q[2], q[3]}}, {{0, 3, 2}}});
+    }
+    for (int n = 1; n <= 2; ++n) {
+        Md2Frame frame;
+        frame.name = "box" + std::to_string(n);
+        frame.scale = {{size[0] / 255.0f, size[1] / 255.0f, size[2] / 255.0f}};
+        for (int c = 0; c < 8; ++c) {
+            frame.vertices.push_back(
+                {{static_cast<uint8_t>(c & 1 ? 255 : 0), static_cast<uint8_t>(c & 2 ? 255 : 0),
+                  static_cast<uint8_t>(c & 4 ? 255 : 0)}});
+        }
+        writer.frames.push_back(frame);
+    }
+    return writer;
+}
+
 Md2Writer Md2Writer::RandomMesh(int vertexCount, int triangleCount, int frameCount, uint32_t seed) {
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> byte(0, 255);

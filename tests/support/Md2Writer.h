@@ -60,6 +60,9 @@ struct Md2Writer {
 
     // One triangle over three vertices, with texture coordinates, in frames of the given names.
     static Md2Writer NamedFrames(const std::vector<std::string>& names);
+    // A closed box `size` units along the file's x, y and z (z is up), its corner at the origin, in two
+    // frames of animation "box"; every side wears the whole skin, named in the table by `skins`.
+    static Md2Writer Box(const std::array<float, 3>& size, const std::vector<std::string>& skins);
     // A seeded random mesh: vertices, triangles (some sharing and some repeating corners) and frames.
     static Md2Writer RandomMesh(int vertexCount, int triangleCount, int frameCount, uint32_t seed);
 };

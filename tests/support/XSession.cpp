@@ -2,12 +2,14 @@
 
 #include "support/TestSupport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <sys/prctl.h>
@@ -211,6 +213,41 @@ double ImageDifference(const std::string& a, const std::string& b, int x, int y,
         return 255.0;
     }
     return std::atof(output.c_str() + open + 1) * 255.0;
+}
+
+std::string UserFolder(const std::string& parent) {
+    const std::string folder = parent + "/start";
+    std::filesystem::create_directory(folder);
+    for (const char* data : {"Data", "shaders"}) {
+        std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/" + data, folder + "/" + data);
+    }
+    return folder;
+}
+
+PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b)) {
+    PixelArea area;
+    std::string size;
+    if (RunCommand("identify -format '%w' " + ShellQuote(png), &size) != 0) {
+        return area;
+    }
+    const int width = std::atoi(size.c_str());
+    const std::string raw = png + ".rgb";
+    if (width <= 0 || RunCommand("convert " + ShellQuote(png) + " -depth 8 rgb:" + ShellQuote(raw)) != 0) {
+        return area;
+    }
+    const std::vector<uint8_t> rgb = ReadFile(raw);
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
+        if (wanted(rgb[i], rgb[i + 1], rgb[i + 2])) {
+            const int row = static_cast<int>(i / 3 / static_cast<size_t>(width));
+            const int column = static_cast<int>(i / 3 % static_cast<size_t>(width));
+            ++area.pixels;
+            area.top = std::min(area.top, row);
+            area.bottom = std::max(area.bottom, row);
+            area.left = std::min(area.left, column);
+            area.right = std::max(area.right, column);
+        }
+    }
+    return area;
 }
 
 } // namespace korvel::test

@@ -64,6 +64,19 @@ private:
     std::string errFile;
 };
 
+// A user's folder inside `parent` from which a program is started: the program's data (Data and
+// shaders of runtime/) reached through links, nothing else. Returns its path.
+std::string UserFolder(const std::string& parent);
+
+// Where a picture shows pixels of one kind: how many, and the rectangle they span (right and bottom
+// inclusive; left > right when there are none).
+struct PixelArea {
+    long pixels = 0;
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+// The pixels of a PNG image (read with ImageMagick) for which `wanted`(r, g, b) holds.
+PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b));
+
 // Mean absolute difference of two PNG images over a rectangle, per channel in 0..255 (ImageMagick).
 double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h);
 

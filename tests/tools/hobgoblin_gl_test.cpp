@@ -1,9 +1,12 @@
 // The hobgoblin drawn by the engine as the viewer places it (scale 0.2, position (0, 3, -2), turned
 // 70 degrees, seen from the default camera): it stands on the grid, fills the expected part of the
 // screen, wears its green skin the right way up and shows its yellow eyes to the viewer.
+#include "demo/ViewerScene.h"
 #include "models/MD2Model.h"
 #include "support/EngineFixture.h"
 
+#include "app/Registry.h"
+#include "camera/Camera.h"
 #include "graphics/GL.h"
 
 #include <algorithm>
@@ -36,15 +39,13 @@ class HobgoblinDrawn : public EngineTest {};
 TEST_F(HobgoblinDrawn, StandsOnTheGridFacingTheViewerInItsGreenSkin) {
     CMD2Model::SetTickSource(StoppedClock); // frame stand01, not interpolated
     CMD2Model model;
-    ASSERT_TRUE(model.Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp"));
+    ASSERT_TRUE(CViewerScene::LoadHobgoblin(model));
     ASSERT_NE(model.GetTexture(), 0u);
-    model.SetScale(0.2f, 0.2f, 0.2f);
-    model.SetPosition(0, 3, -2);
-    model.SetRotation(70);
+    CViewerScene::PlaceHobgoblin(model);
 
     ClearFrame();
     glLoadIdentity();
-    gluLookAt(0, 5, -25, 1, 5, 1, 0, 1, 0);
+    gCamera->Look();
     // The feet belong on the grid's plane (y = -1.9), from the heels at the model's origin to the
     // toes 1.5 units in front of it (it faces the camera), and the head is 11.2 units above them.
     const double heelRow = ScreenRow(0, -1.9, -2), toeRow = ScreenRow(0.5, -1.9, -3.5);

@@ -12,7 +12,6 @@ using korvel::test::ImageDifference;
 using korvel::test::Md2Frame;
 using korvel::test::Md2Writer;
 using korvel::test::ProgramRun;
-using korvel::test::ReadFile;
 using korvel::test::RunCommand;
 using korvel::test::ShellQuote;
 using korvel::test::TempDir;
@@ -61,30 +60,15 @@ Md2Writer Column(float climb = 0.0f) {
     return writer;
 }
 
-// Where a screenshot shows the red column: its pixel count and the rows it spans.
-struct RedArea {
-    long pixels = 0;
-    int top = 768, bottom = -1;
-    int left = 1024, right = -1;
-};
+// Where a screenshot shows the red column.
+using RedArea = korvel::test::PixelArea;
+
+bool IsRed(int r, int g, int b) {
+    return r > 60 && r > 3 * g && r > 3 * b;
+}
 
 RedArea FindRed(const std::string& png) {
-    RedArea red;
-    std::string raw = png + ".rgb";
-    EXPECT_EQ(RunCommand("convert " + ShellQuote(png) + " -depth 8 rgb:" + ShellQuote(raw)), 0);
-    std::vector<uint8_t> rgb = ReadFile(raw);
-    EXPECT_EQ(rgb.size(), 1024u * 768u * 3u) << png;
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
-        if (rgb[i] > 60 && rgb[i] > 3 * rgb[i + 1] && rgb[i] > 3 * rgb[i + 2]) {
-            int row = static_cast<int>(i / 3 / 1024), column = static_cast<int>(i / 3 % 1024);
-            ++red.pixels;
-            red.top = std::min(red.top, row);
-            red.bottom = std::max(red.bottom, row);
-            red.left = std::min(red.left, column);
-            red.right = std::max(red.right, column);
-        }
-    }
-    return red;
+    return korvel::test::FindPixels(png, IsRed);
 }
 
 class ViewerTool : public ::testing::Test {
@@ -92,12 +76,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(display.Ok());
         // The user's folder: the program's data reached through links, the model somewhere else.
-        start = dir.File("start");
-        std::filesystem::create_directory(start);
-        for (const char* data : {"Data", "shaders"}) {
-            std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/" + data,
-                                                      start + "/" + data);
-        }
+        start = korvel::test::UserFolder(dir.Path());
         std::filesystem::create_directory(dir.File("models"));
         model = dir.File("models/column.md2");
         ASSERT_TRUE(Column().Write(model));

@@ -1,5 +1,6 @@
-// The viewer's command line: md2viewer [OPTIONS] [MODEL.md2 [SKIN]]. Every path comes out absolute,
-// resolved against the directory the viewer was started from, so it survives a change of directory.
+// The viewer's command line: md2viewer [OPTIONS] [MODEL.md2 [SKIN]], read through the table of
+// viewer/ViewerCommands.h. Every path comes out absolute, resolved against the directory the viewer
+// was started from, so it survives a change of directory.
 #pragma once
 
 #include <string>
@@ -9,10 +10,14 @@ struct ViewerOptions {
     std::string startDir;
     // Empty for the hobgoblin of Data/Models/MD2.
     std::string model;
-    // Empty to take the skin the model names.
+    // Empty to take the skins the model names; otherwise the first of the skins.
     std::string skin;
     // A name or a number; empty for animation 0.
     std::string animation;
+    // The skin to start with, among the skins found (numbered from 0).
+    int skinIndex = 0;
+    // Playback speed, times the key-frame rate.
+    float speed = 1.0f;
     // When set, the viewer draws `frames` frames, saves the last one here and ends.
     std::string screenshot;
     int frames = 30;
@@ -20,8 +25,12 @@ struct ViewerOptions {
     // Faces turned away from the camera are not drawn: cheaper, but single-sided parts show from
     // one side only.
     bool cull = false;
+    bool help = false;
+    bool version = false;
 
     // Reads argv. Returns -1 when the viewer is to run, otherwise the exit status after --help or
     // --version (0, text on standard output) or a wrong command line (2, usage on standard error).
     int Parse(int argc, char* argv[]);
+    // A path the user gave, made absolute against startDir.
+    std::string Absolute(const std::string& path) const;
 };

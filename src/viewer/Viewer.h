@@ -1,0 +1,81 @@
+// md2viewer: the MD2 demo (demo/SimpleWindow.h) as a tool for any MD2 file. A model and skin from the
+// command line, framed to fit the view; every skin the model has, cut-outs included; the keys and
+// options of one table (viewer/ViewerCommands.h); playback speed, the mouse orbit, the information
+// overlay and screenshots. Without arguments it is the demo, until one of its keys is pressed.
+#pragma once
+
+#include "demo/SimpleWindow.h"
+#include "viewer/Framing.h"
+#include "viewer/OrbitCamera.h"
+#include "viewer/ViewerCommands.h"
+#include "viewer/ViewerOptions.h"
+
+#include <string>
+#include <vector>
+
+class CViewer : public SimpleWindow {
+public:
+    explicit CViewer(const ViewerOptions& options);
+    // Deletes the textures the viewer made: the skins it loaded and the plain grey one.
+    ~CViewer() override;
+
+    void Init() override;
+    // One frame: draws it, saves a screenshot that is due, and reacts to the input it took.
+    bool RunFrame() override;
+    void Render() override;
+    // 0, or 1 when a model, an animation, a skin or a screenshot asked for on the command line failed.
+    int ExitStatus() const { return exitStatus; }
+
+private:
+    // One skin the model can wear; its texture is loaded the first time it is shown.
+    struct Skin {
+        std::string path;
+        unsigned int texture = 0;
+        bool loaded = false;
+        // The viewer made the texture (the model's own skin stays the model's).
+        bool owned = false;
+    };
+
+    // Lists the given model's skins (SKIN first, then those the model names) and shows the one
+    // --skin-index asks for; false (with one line on standard error) when there is no such skin.
+    bool FindSkins();
+    // Says on standard error that no skin was found beside the model, naming what was looked for.
+    void ReportMissingSkin() const;
+    // Shows skin i of the list, or the plain grey texture when it does not load.
+    void ShowSkin(size_t i);
+    unsigned int GreyTexture();
+    // Selects the --animation choice; false (with one line on standard error) when it names none.
+    bool StartAnimation();
+    // Fits a given model's starting animation into the view.
+    void FrameModel();
+    // Scales and places a framed model for its current rotation.
+    void PlaceModel();
+    // Does what a key of the table does (`offset` is the key's place in its range); false to end.
+    bool Act(ViewerAction action, int offset);
+    // Orbits the camera around the model while the left button drags; the wheel zooms.
+    void HandleMouse();
+    void Orbit(float yaw, float pitch, float zoom);
+    void DrawModel();
+    void DrawOverlay() const;
+    // Saves the back buffer if a screenshot is due in this frame.
+    void SaveDueScreenshot();
+
+    ViewerOptions options;
+    int exitStatus;
+    bool failed;
+    bool wireframe;
+    bool overlay;
+    // A given model's box over its starting animation, and the scale that fits it.
+    bool framed;
+    Box box;
+    float frameScale;
+    COrbitCamera orbit;
+    // A left-button drag in progress, and the pointer position the orbit has followed it to.
+    bool dragging;
+    int dragX, dragY;
+    int framesDrawn;
+    std::string dueScreenshot;
+    std::vector<Skin> skins;
+    size_t skinIndex;
+    unsigned int grey;
+};
