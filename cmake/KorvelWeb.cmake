@@ -6,12 +6,12 @@ set_target_properties(md2viewer PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY
 target_link_options(md2viewer PRIVATE
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/Data@/Data"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/shaders@/shaders"
-  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS -sEXIT_RUNTIME=0
-  # The emulated SDL_image decodes every image with stb_image, as the page's own files are not
-  # preloaded; it calls these by name.
-  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
-add_custom_command(TARGET md2viewer POST_BUILD
-                   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/web/md2viewer.html
-                           ${KORVEL_WEB_DIR}/md2viewer.html
-                   VERBATIM)
-set_property(TARGET md2viewer APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/web/md2viewer.html)
+  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,ccall -sEXIT_RUNTIME=0
+  # The page opens the user's models through md2viewer_open; the emulated SDL_image decodes every
+  # image with stb_image (the user's files are not preloaded) and calls it by these names.
+  -sEXPORTED_FUNCTIONS=_main,_md2viewer_open,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
+add_custom_command(OUTPUT ${KORVEL_WEB_DIR}/md2viewer.html
+                   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/md2viewer.html ${KORVEL_WEB_DIR}/md2viewer.html
+                   DEPENDS ${PROJECT_SOURCE_DIR}/web/md2viewer.html VERBATIM)
+add_custom_target(md2viewer_page DEPENDS ${KORVEL_WEB_DIR}/md2viewer.html)
+add_dependencies(md2viewer md2viewer_page)

@@ -17,7 +17,9 @@ namespace {
 // arrays are neither, so models are drawn in immediate mode, which draws the same pixels.
 [[maybe_unused]] const bool kImmediateModels = (CMD2Model::SetImmediateMode(true), true);
 
-bool IsProgram(GLhandleARB object) { return glIsProgram(object) == GL_TRUE; }
+bool IsProgram(GLhandleARB object) {
+    return glIsProgram(object) == GL_TRUE;
+}
 
 // GLSL ES takes no "#version 110" and offers no normal matrix; the model-view matrix's rotation
 // part stands in for it (the shaders normalise what it gives, and models are scaled evenly).
@@ -37,7 +39,8 @@ std::string ForWebGL(std::string text) {
 }
 
 bool NeedsLightBuiltIns(const std::string& text) {
-    return text.find("gl_LightSource") != std::string::npos || text.find("gl_FrontMaterial") != std::string::npos;
+    return text.find("gl_LightSource") != std::string::npos ||
+           text.find("gl_FrontMaterial") != std::string::npos;
 }
 
 // A shader left out still compiles and links with its partner (to a program that draws nothing),
@@ -203,7 +206,8 @@ struct ClientArray {
     const unsigned char* data = nullptr;
 
     const GLfloat* At(size_t index) const {
-        const size_t step = stride ? static_cast<size_t>(stride) : static_cast<size_t>(size) * sizeof(GLfloat);
+        const size_t step =
+            stride ? static_cast<size_t>(stride) : static_cast<size_t>(size) * sizeof(GLfloat);
         return reinterpret_cast<const GLfloat*>(data + index * step);
     }
 };
@@ -283,16 +287,20 @@ void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
     glBindBuffer(GL_ARRAY_BUFFER, client.arrayBuffer);
     if (colors) {
         // As after glEnd, the current colour is the last vertex's.
-        glColor4f(block.current.color[0], block.current.color[1], block.current.color[2], block.current.color[3]);
+        glColor4f(block.current.color[0], block.current.color[1], block.current.color[2],
+                  block.current.color[3]);
     }
 }
 
-
 } // namespace
 
-GLhandleARB CreateShaderObject(GLenum type) { return glCreateShader(type); }
+GLhandleARB CreateShaderObject(GLenum type) {
+    return glCreateShader(type);
+}
 
-GLhandleARB CreateProgramObject() { return glCreateProgram(); }
+GLhandleARB CreateProgramObject() {
+    return glCreateProgram();
+}
 
 void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* texts, const GLint* lengths) {
     std::string text;
@@ -341,7 +349,9 @@ void DeleteObject(GLhandleARB object) {
     }
 }
 
-void UseProgramObject(GLhandleARB program) { glUseProgram(program); }
+void UseProgramObject(GLhandleARB program) {
+    glUseProgram(program);
+}
 
 void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdouble targetY, GLdouble targetZ,
             GLdouble upX, GLdouble upY, GLdouble upZ) {
@@ -356,8 +366,22 @@ void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdou
     GLdouble s[3] = {f[1] * upZ - f[2] * upY, f[2] * upX - f[0] * upZ, f[0] * upY - f[1] * upX};
     normalise(s);
     const GLdouble u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
-    const GLfloat m[16] = {GLfloat(s[0]), GLfloat(u[0]), GLfloat(-f[0]), 0, GLfloat(s[1]), GLfloat(u[1]),
-                           GLfloat(-f[1]), 0, GLfloat(s[2]), GLfloat(u[2]), GLfloat(-f[2]), 0, 0, 0, 0, 1};
+    const GLfloat m[16] = {GLfloat(s[0]),
+                           GLfloat(u[0]),
+                           GLfloat(-f[0]),
+                           0,
+                           GLfloat(s[1]),
+                           GLfloat(u[1]),
+                           GLfloat(-f[1]),
+                           0,
+                           GLfloat(s[2]),
+                           GLfloat(u[2]),
+                           GLfloat(-f[2]),
+                           0,
+                           0,
+                           0,
+                           0,
+                           1};
     glMultMatrixf(m);
     glTranslatef(GLfloat(-eyeX), GLfloat(-eyeY), GLfloat(-eyeZ));
 }
@@ -380,8 +404,10 @@ GLint Build2DMipmaps(GLenum target, GLint, GLsizei width, GLsizei height, GLenum
             const size_t sy = static_cast<size_t>((static_cast<double>(y) + 0.5) * height / h);
             for (GLsizei x = 0; x < w; ++x) {
                 const size_t sx = static_cast<size_t>((static_cast<double>(x) + 0.5) * width / w);
-                std::memcpy(&scaled[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) * pixel],
-                            in + sy * pitch + sx * pixel, pixel);
+                std::memcpy(
+                    &scaled[(static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)) *
+                            pixel],
+                    in + sy * pitch + sx * pixel, pixel);
             }
         }
         pixels = scaled.data();
@@ -424,7 +450,9 @@ void PopClientAttrib() {
     client.vertex.enabled = client.texCoord.enabled = client.normal.enabled = false;
 }
 
-void PolygonMode(GLenum, GLenum mode) { polygonMode = mode; }
+void PolygonMode(GLenum, GLenum mode) {
+    polygonMode = mode;
+}
 
 void Begin(GLenum mode) {
     block.open = true;
@@ -438,8 +466,8 @@ void End() {
     if (block.vertices.empty() || compilingList) {
         return;
     }
-    std::vector<size_t> edges = polygonMode == GL_LINE ? Edges(block.mode, block.vertices.size())
-                                                       : std::vector<size_t>();
+    std::vector<size_t> edges =
+        polygonMode == GL_LINE ? Edges(block.mode, block.vertices.size()) : std::vector<size_t>();
     if (block.mode == GL_LINES) {
         for (size_t i = 0; i + 1 < block.vertices.size(); i += 2) {
             edges.push_back(i);
@@ -462,7 +490,9 @@ void End() {
     Draw(GL_LINES, lines);
 }
 
-void Vertex2f(GLfloat x, GLfloat y) { Vertex3f(x, y, 0.0f); }
+void Vertex2f(GLfloat x, GLfloat y) {
+    Vertex3f(x, y, 0.0f);
+}
 
 void Vertex3f(GLfloat x, GLfloat y, GLfloat z) {
     if (!block.open) {
@@ -489,10 +519,13 @@ void Normal3f(GLfloat x, GLfloat y, GLfloat z) {
     }
 }
 
-void Color3f(GLfloat r, GLfloat g, GLfloat b) { Color4f(r, g, b, 1.0f); }
+void Color3f(GLfloat r, GLfloat g, GLfloat b) {
+    Color4f(r, g, b, 1.0f);
+}
 
 void Color4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
-    block.current.color[0] = r, block.current.color[1] = g, block.current.color[2] = b, block.current.color[3] = a;
+    block.current.color[0] = r, block.current.color[1] = g, block.current.color[2] = b,
+    block.current.color[3] = a;
     if (block.open) {
         block.attributes |= kColor;
     } else {
@@ -527,7 +560,9 @@ void TexCoordPointer(GLint size, GLenum, GLsizei stride, const void* data) {
     Point(client.texCoord, size, stride, data);
 }
 
-void NormalPointer(GLenum, GLsizei stride, const void* data) { Point(client.normal, 3, stride, data); }
+void NormalPointer(GLenum, GLsizei stride, const void* data) {
+    Point(client.normal, 3, stride, data);
+}
 
 namespace {
 
@@ -544,7 +579,9 @@ void EmitArrayVertex(size_t index) {
     Vertex3f(v[0], v[1], client.vertex.size > 2 ? v[2] : 0.0f);
 }
 
-bool DrawsFromMemory() { return client.arrayBuffer == 0 && client.vertex.enabled && client.vertex.data; }
+bool DrawsFromMemory() {
+    return client.arrayBuffer == 0 && client.vertex.enabled && client.vertex.data;
+}
 
 } // namespace
 
@@ -585,8 +622,12 @@ GLuint GenLists(GLsizei range) {
 void NoList(GLuint) {}
 void NoListCall(GLsizei, GLenum, const void*) {}
 void NoListRange(GLuint, GLsizei) {}
-void NoListStart(GLuint, GLenum) { compilingList = true; }
-void NoListEnd() { compilingList = false; }
+void NoListStart(GLuint, GLenum) {
+    compilingList = true;
+}
+void NoListEnd() {
+    compilingList = false;
+}
 void NoReadBuffer(GLenum) {}
 
 // A loaded image's pixels are in memory already; the emulation would lock and unlock it through a
@@ -596,6 +637,36 @@ int LockSurface(SDL_Surface* surface) {
         return 0;
     }
     return SDL_LockSurface(surface);
+}
+
+// The emulation blits through 2D canvases, which it drops in GL mode, and leaves the target's pixels
+// unread. Its surfaces are all four bytes a pixel: whole pictures are copied here, channel by
+// channel through the two formats' masks.
+int BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* target, SDL_Rect* targetRect) {
+    if (sourceRect || targetRect || !source || !target || !source->pixels || !target->pixels ||
+        source->format->BytesPerPixel != 4 || target->format->BytesPerPixel != 4 || source->w != target->w ||
+        source->h != target->h) {
+        return SDL_UpperBlit(source, sourceRect, target, targetRect);
+    }
+    auto shift = [](Uint32 mask) { return mask ? __builtin_ctz(mask) : 0; };
+    const SDL_PixelFormat& in = *source->format;
+    const SDL_PixelFormat& out = *target->format;
+    const Uint32 inMasks[4] = {in.Rmask, in.Gmask, in.Bmask, in.Amask};
+    const Uint32 outMasks[4] = {out.Rmask, out.Gmask, out.Bmask, out.Amask};
+    for (int y = 0; y < source->h; ++y) {
+        const Uint32* from =
+            reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(source->pixels) + y * source->pitch);
+        Uint32* to = reinterpret_cast<Uint32*>(static_cast<Uint8*>(target->pixels) + y * target->pitch);
+        for (int x = 0; x < source->w; ++x) {
+            Uint32 pixel = 0;
+            for (int c = 0; c < 4; ++c) {
+                const Uint32 value = inMasks[c] ? (from[x] & inMasks[c]) >> shift(inMasks[c]) : 255u;
+                pixel |= (value << shift(outMasks[c])) & outMasks[c];
+            }
+            to[x] = pixel;
+        }
+    }
+    return 0;
 }
 
 void UnlockSurface(SDL_Surface* surface) {

@@ -65,6 +65,7 @@ void NoListEnd();
 void NoReadBuffer(GLenum mode);
 
 int LockSurface(SDL_Surface* surface);
+int BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* target, SDL_Rect* targetRect);
 void UnlockSurface(SDL_Surface* surface);
 
 // The entry points a program tests for before calling, as GLEW would offer them.
@@ -156,5 +157,7 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define SDL_INIT_EVENTTHREAD 0
 #define SDL_GetKeyState(numkeys) (static_cast<void>(numkeys), static_cast<Uint8*>(nullptr))
 #define SDL_LockSurface Browser::LockSurface
+#undef SDL_BlitSurface
+#define SDL_BlitSurface Browser::BlitSurface
 #define SDL_UnlockSurface Browser::UnlockSurface
 #endif
