@@ -21,7 +21,7 @@ if(EMSCRIPTEN)
   # In the browser the same libraries come with the toolchain: SDL 1.2 with SDL_image and SDL_mixer,
   # and OpenGL 1.x emulated over WebGL (platform/Browser.h supplies what the emulation lacks). The
   # host's pkg-config must not be asked: its flags name the machine's own libraries. Every source
-  # sees platform/Browser.h first; only its own source reaches the emulation's calls directly.
+  # sees platform/Browser.h first; only its own sources reach the emulation's calls directly.
   add_library(PkgConfig::KORVEL_DEPS INTERFACE IMPORTED)
   set_target_properties(PkgConfig::KORVEL_DEPS PROPERTIES
     INTERFACE_COMPILE_OPTIONS "-fexceptions;SHELL:-include ${PROJECT_SOURCE_DIR}/src/platform/Browser.h"
@@ -30,8 +30,9 @@ if(EMSCRIPTEN)
   set(KORVEL_STB_DIR /usr/include/stb CACHE PATH "Folder of stb_image_write.h")
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/graphics/PngWriter_stb.cpp APPEND PROPERTY COMPILE_OPTIONS
                -isystem ${KORVEL_STB_DIR})
-  set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp APPEND PROPERTY COMPILE_DEFINITIONS
-               KORVEL_BROWSER_CALLS_REAL_GL)
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
+               APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
 else()
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})

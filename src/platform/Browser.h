@@ -94,7 +94,7 @@ extern void (*const useProgramObject)(GLhandleARB);
 
 } // namespace Browser
 
-// Browser.cpp itself is built with KORVEL_BROWSER_CALLS_REAL_GL and reaches the emulation's own calls.
+// Browser's own sources are built with KORVEL_BROWSER_CALLS_REAL_GL and reach the emulation's own calls.
 #ifndef KORVEL_BROWSER_CALLS_REAL_GL
 #define glActiveTextureARB Browser::activeTexture
 #define glClientActiveTextureARB Browser::clientActiveTexture
