@@ -22,6 +22,8 @@
 #include "gui/WindowManager.h"
 #include "input/EventManager.h"
 #include "models/Geometry.h"
+#include "models/MD2Instance.h"
+#include "models/MD2Mesh.h"
 #include "models/MD2Model.h"
 #include "models/Vec3.h"
 #include "shaders/Shader.h"

@@ -8,7 +8,7 @@
 #include <korvel/gui/GuiWindow.h>
 #include <korvel/gui/WindowManager.h>
 #include <korvel/input/EventManager.h>
-#include <korvel/models/MD2Model.h>
+#include <korvel/models/MD2Mesh.h>
 #include <korvel/text/Font.h>
 #include <korvel/text/FontManager.h>
 
@@ -23,10 +23,11 @@ const int QuitButtonId = 1;
 const int QuitLeft = Width - 140;
 const int QuitTop = Height - 52;
 const float DegreesPerSecond = 90.0f;
+const int RowLength = 8;
 
 } // namespace
 
-SpinningGame::SpinningGame() : model(nullptr) {
+SpinningGame::SpinningGame() {
     width = Width;
     height = Height;
     bpp = 24;
@@ -34,19 +35,27 @@ SpinningGame::SpinningGame() : model(nullptr) {
     title = "Spinning hobgoblin - a Korvel game";
 }
 
-SpinningGame::~SpinningGame() {
-    delete model;
-}
+// The crowd goes with the game, before the engine shuts the GL context down.
+SpinningGame::~SpinningGame() = default;
 
 void SpinningGame::Init() {
     engine->InitVideo(width, height, bpp, fullscreen, false);
     gGraphicsCore->SetCaption(title.c_str());
     gGraphicsCore->SetMousePointer("Data/MousePointer.png");
 
-    model = new CMD2Model;
-    model->Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp");
-    model->SetScale(0.2f, 0.2f, 0.2f);
-    model->SetPosition(0.0f, 3.0f, -2.0f);
+    // One mesh, read once; every member of the crowd is a few dozen bytes of its own.
+    CMD2Instance hobgoblin(CMD2Mesh::Load("Data/Models/MD2/tris.md2", "Data/Models/MD2/hobgoblin.bmp"));
+    hobgoblin.SetScale(0.2f, 0.2f, 0.2f);
+    hobgoblin.SetPosition(0.0f, 3.0f, -2.0f);
+    crowd.push_back(hobgoblin);
+    for (int i = 0; i < RowLength; ++i) {
+        CMD2Instance member = hobgoblin;
+        member.SetScale(0.1f, 0.1f, 0.1f);
+        member.SetPosition(-14.0f + 4.0f * static_cast<float>(i), 1.5f, 6.0f);
+        member.SetRotation(-90.0f);
+        member.SetAnimation(i);
+        crowd.push_back(member);
+    }
 
     // A window holding only the button: the plain constructor gives it no background image to load
     // and a title bar that does nothing, since it is not movable.
@@ -78,8 +87,10 @@ void SpinningGame::Render(uint32_t elapsedMs) {
     gFontManager->GetFont(1)->Print(10, 10, 0, "A game of my own on the Korvel Engine");
 
     gCamera->Look();
-    model->SetRotation(static_cast<float>(elapsedMs) * DegreesPerSecond / 1000.0f);
-    model->Render();
+    crowd.front().SetRotation(static_cast<float>(elapsedMs) * DegreesPerSecond / 1000.0f);
+    for (CMD2Instance& member : crowd) {
+        member.Render();
+    }
 
     // Events, then the 2D overlay: the Quit button and the mouse pointer.
     engine->Update();

@@ -14,6 +14,10 @@ CGraphicsCore::CGraphicsCore()
       secondPointerImage(nullptr), currentPointer(nullptr), hasSecondPointer(false), caption("Korvel Engine"),
       extensions(nullptr), wireframe(false), mode3D(false) {}
 
+bool CGraphicsCore::ContextAlive() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
+}
+
 CGraphicsCore::~CGraphicsCore() {
     delete pointerImage;
     pointerImage = nullptr;

@@ -52,6 +52,9 @@ public:
     // Stores and shows a new window caption.
     void SetCaption(const char* text);
     std::string GetCaption() const;
+    // True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
+    // SDL down, and the context with it: what outlives it (fonts, meshes) frees only its memory then.
+    static bool ContextAlive();
 
     CGraphicsCore(const CGraphicsCore&) = delete;
     CGraphicsCore& operator=(const CGraphicsCore&) = delete;

@@ -1,23 +1,25 @@
 // An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
 // a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
-// through the built-in lit-texture program 8, from vertex arrays kept between frames.
+// through the built-in lit-texture program 8. It is a mesh of its own (not shared, so its skin can
+// change) played by one instance: many copies of one file are better drawn as CMD2Instance objects.
 #pragma once
 
+#include "models/MD2Instance.h"
 #include "models/MD2Loader.h"
-#include "models/MD2VertexArrays.h"
+#include "models/MD2Mesh.h"
 #include "models/ModelData.h"
-#include "models/Vec3.h"
 
 #include <cstdint>
+#include <memory>
 
 class CMD2Model {
 public:
     // A key frame lasts 200 ms: five key frames per second.
-    static constexpr float kKeyFrameMs = 200.0f;
+    static constexpr float kKeyFrameMs = CMD2Instance::kKeyFrameMs;
 
     CMD2Model();
-    // Releases every frame's arrays; the skin texture stays with the GL context.
-    ~CMD2Model();
+    // Releases every frame's arrays and the skins the model loaded.
+    ~CMD2Model() = default;
     CMD2Model(const CMD2Model&) = delete;
     CMD2Model& operator=(const CMD2Model&) = delete;
 
@@ -27,7 +29,8 @@ public:
     // skin leaves the default texture.
     bool Load(const char* modelPath, const char* skinPath);
     // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
-    // other image through SDL_image. A failed load leaves the texture as it was.
+    // other image through SDL_image. A failed load leaves the texture as it was; the skin the model
+    // loaded before is deleted.
     void LoadSkin(const char* skinPath);
     // Advances the clock and draws the current frame; once per displayed frame.
     void Render();
@@ -38,60 +41,46 @@ public:
     void SetPosition(float x, float y, float z);
     // Rotation about the vertical axis, in degrees.
     void SetRotation(float angle);
-    float GetRotation() const { return rotation; }
+    float GetRotation() const { return instance.GetRotation(); }
     // Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
     // toward next, between 0 and 1.
     float UpdateTime(int next);
     // Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
     void SetPaused(bool paused);
-    bool IsPaused() const { return paused; }
+    bool IsPaused() const { return instance.IsPaused(); }
     // Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
     void StepKeyFrame(int steps);
     // The key frame that follows frame in the playing animation. The file's last animation ends on
     // the file's last frame (its end frame is inclusive); every other one before its end frame.
-    int NextFrame(int frame) const;
+    int NextFrame(int frame) const { return instance.NextFrame(frame); }
 
     // The loaded frames, animations and playback state.
-    const ModelData& GetData() const { return data; }
+    const ModelData& GetData() const { return mesh->GetData(); }
     // The skin texture; 0 when none loaded.
-    unsigned int GetTexture() const { return texture; }
-    // Draws with another texture from now on (the model never deletes textures).
-    void SetTexture(unsigned int name);
+    unsigned int GetTexture() const { return mesh->GetTexture(); }
+    // Draws with another texture from now on, which stays the caller's to delete; the skin the model
+    // loaded itself stays the model's, deleted when it loads another or goes.
+    void SetTexture(unsigned int name) { mesh->SetTexture(name); }
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
-    bool SkinHasAlpha() const { return skinHasAlpha; }
+    bool SkinHasAlpha() const { return mesh->SkinHasAlpha(); }
     // The loader, with the header and the skin and frame names of the file.
-    const CMD2Loader& GetLoader() const { return loader; }
-    // Replaces SDL_GetTicks as the animation clock (null restores SDL's clock).
+    const CMD2Loader& GetLoader() const { return mesh->GetLoader(); }
+    // Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
     // Leaves out the faces turned away from the viewer (MD2 fronts wind clockwise). Off by default:
     // single-sided parts such as wings or cloth would vanish when seen from behind.
-    void SetBackFaceCulling(bool on) { cullBackFaces = on; }
-    bool GetBackFaceCulling() const { return cullBackFaces; }
-    // Sends every model's corners one by one between glBegin and glEnd instead of from the vertex
-    // arrays: the same pixels, more work; kept for comparing the two.
+    void SetBackFaceCulling(bool on) { instance.SetBackFaceCulling(on); }
+    bool GetBackFaceCulling() const { return instance.GetBackFaceCulling(); }
+    // Sends every model's and instance's corners one by one between glBegin and glEnd instead of from
+    // the vertex arrays: the same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
 
 private:
-    // Draws frame cur moved the fraction t toward frame nxt, culled or not, by either path.
-    void DrawFrame(const FrameMesh& cur, const FrameMesh& nxt, float t);
-    // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
-    void DrawFrames(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
+    // Shows the instance's animation and key frame in the mesh's data, where GetData finds them.
+    void ShowPlayback();
 
-    CMD2Loader loader;
-    ModelData data;
-    unsigned int texture;
-    bool skinHasAlpha;
-    float elapsed;
-    // The tick at which the current key frame began, kept as the clock's own integer so the
-    // elapsed time stays exact at any uptime and across the wrap of the 32-bit tick counter.
-    uint32_t lastTick;
-    Vec3 position;
-    Vec3 scale;
-    float rotation;
-    Vec3 rotationAxis;
-    bool paused;
-    CMD2VertexArrays arrays;
-    bool cullBackFaces;
+    std::shared_ptr<CMD2Mesh> mesh;
+    CMD2Instance instance;
 };

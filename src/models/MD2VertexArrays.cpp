@@ -1,18 +1,13 @@
 #include "models/MD2VertexArrays.h"
 
 #include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
 
-#include <SDL.h>
 #include <unordered_map>
 
 namespace {
 
 enum Changed { kPositions = 1, kNormals = 2 };
-
-// False once the graphics core has shut SDL down: the buffers went with the context.
-bool ContextAlive() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
-}
 
 bool DriverHasBuffers() {
     return glGenBuffers && glBindBuffer && glBufferData && glBufferSubData && glDeleteBuffers;
@@ -25,13 +20,13 @@ CMD2VertexArrays::CMD2VertexArrays()
       indexBuffer(0), buffersTried(false) {}
 
 CMD2VertexArrays::~CMD2VertexArrays() {
-    if (ContextAlive()) {
+    if (CGraphicsCore::ContextAlive()) {
         DeleteBuffers();
     }
 }
 
 void CMD2VertexArrays::Build(const ModelData& data) {
-    if (vertexBuffer != 0 && ContextAlive()) {
+    if (vertexBuffer != 0 && CGraphicsCore::ContextAlive()) {
         DeleteBuffers();
     }
     vertexBuffer = indexBuffer = 0;

@@ -1,6 +1,6 @@
 // A loaded MD2 model: key frames of decoded vertices with their normals, the triangles and texture
 // coordinates they share, the named animations cut from the frame names, and the skin material.
-// The loader fills it; CMD2Model owns it and plays it back.
+// The loader fills it; a CMD2Mesh owns it and its instances play it back.
 #pragma once
 
 #include "models/Vec3.h"

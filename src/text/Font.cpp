@@ -2,6 +2,7 @@
 
 #include "app/Registry.h"
 #include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
 
@@ -32,12 +33,6 @@ const float kCornerY[kCorners] = {16.0f, 16.0f, 0.0f, 0.0f};
 
 bool listPrinting = false;
 
-// True while there is a GL context to make calls on: the graphics core shuts SDL down before the
-// font manager lets its fonts go.
-bool ContextAlive() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
-}
-
 } // namespace
 
 CFont::CFont()
@@ -47,7 +42,8 @@ CFont::CFont()
       uniformsProgram(0), colorsLocation(-1), tposLocation(-1) {}
 
 CFont::~CFont() {
-    if (!ContextAlive()) {
+    // The graphics core shuts SDL down before the font manager lets its fonts go.
+    if (!CGraphicsCore::ContextAlive()) {
         return;
     }
     if (listBase != 0) {

@@ -62,7 +62,7 @@ void CViewer::ShowSkin(size_t i) {
     if (!skin.loaded) {
         // The model loads the picture the way it loads its own skins; the texture is the viewer's.
         const unsigned int before = model->GetTexture();
-        model->LoadSkin(skin.path.c_str());
+        model->SetTexture(CMD2Mesh::LoadSkinTexture(skin.path.c_str()));
         skin.loaded = true;
         skin.owned = model->GetTexture() != before;
         skin.texture = skin.owned ? model->GetTexture() : 0;

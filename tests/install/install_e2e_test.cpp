@@ -151,7 +151,7 @@ TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
     EXPECT_EQ(run.KeyUntilExit("Escape"), 0) << run.Stderr();
 }
 
-TEST_F(InstalledEngine, GameBuiltWithFindPackageSpinsItsModelAndQuitsFromItsButton) {
+TEST_F(InstalledEngine, GameBuiltWithFindPackageDrawsItsCrowdAndQuitsFromItsButton) {
     std::string log;
     const std::string build = dir.File("game build");
     // Built from the copy the installation carries, as someone with only the package would.
@@ -169,8 +169,11 @@ TEST_F(InstalledEngine, GameBuiltWithFindPackageSpinsItsModelAndQuitsFromItsButt
     ASSERT_TRUE(run.WaitForWindow("Spinning hobgoblin")) << run.Stdout() << run.Stderr();
     const std::string shot = dir.File("game.png");
     EXPECT_TRUE(ScreenshotUntil(display, "Spinning hobgoblin", shot, [&] {
+        // The spinning hobgoblin, and the ends of the row of instances behind it.
         return CountPixels(shot, 10, 10, 420, 14, kText) > 300 &&
-               CountPixels(shot, 250, 150, 300, 350, kGreenSkin) > 2000;
+               CountPixels(shot, 250, 150, 300, 350, kGreenSkin) > 2000 &&
+               CountPixels(shot, 150, 270, 100, 130, kGreenSkin) > 300 &&
+               CountPixels(shot, 620, 290, 80, 120, kGreenSkin) > 300;
     })) << run.Stdout();
     EXPECT_EQ(run.Stdout().find("Could not"), std::string::npos) << run.Stdout();
     EXPECT_EQ(run.Stdout().find("Failed"), std::string::npos) << run.Stdout();

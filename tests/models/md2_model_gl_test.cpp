@@ -401,8 +401,6 @@ TEST_F(MD2ModelTest, WithoutASkinPathTheSkinTheModelNamesIsFoundBesideIt) {
         model.Render();
         EXPECT_EQ(Red, HueOf(Pixel(512 - 60, 384 - 60)));
         EXPECT_EQ(Yellow, HueOf(Pixel(512 + 60, 384 + 60)));
-        GLuint texture = model.GetTexture();
-        glDeleteTextures(1, &texture);
     }
 }
 

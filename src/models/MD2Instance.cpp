@@ -1,0 +1,128 @@
+#include "models/MD2Instance.h"
+
+#include "graphics/GL.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+uint32_t (*tickSource)() = nullptr;
+
+uint32_t Ticks() {
+    return tickSource ? tickSource() : SDL_GetTicks();
+}
+
+} // namespace
+
+CMD2Instance::CMD2Instance() : CMD2Instance(nullptr) {}
+
+CMD2Instance::CMD2Instance(std::shared_ptr<const CMD2Mesh> shared)
+    : mesh(std::move(shared)), animation(0), frame(0), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f),
+      rotation(0.0f), paused(false), cullBackFaces(false) {}
+
+void CMD2Instance::SetTickSource(uint32_t (*source)()) {
+    tickSource = source;
+}
+
+void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
+    mesh = std::move(shared);
+    animation = 0;
+    frame = 0;
+}
+
+void CMD2Instance::SetAnimation(int n) {
+    if (!mesh || mesh->GetData().animationCount <= 0) {
+        return;
+    }
+    const ModelData& data = mesh->GetData();
+    int count = data.animationCount;
+    animation = ((n % count) + count) % count;
+    frame = data.animations[static_cast<size_t>(animation)].firstFrame;
+}
+
+void CMD2Instance::SetScale(float x, float y, float z) {
+    scale = Vec3(x, y, z);
+}
+
+void CMD2Instance::SetPosition(float x, float y, float z) {
+    position = Vec3(x, y, z);
+}
+
+void CMD2Instance::SetRotation(float angle) {
+    rotation = angle;
+}
+
+float CMD2Instance::UpdateTime(int next) {
+    uint32_t now = Ticks();
+    // Tick times as floats lose whole milliseconds after about 4.7 hours and run backwards at the
+    // counter's wrap (49.7 days), which would stop the animation for good; the unsigned difference
+    // of the integer ticks is exact.
+    const float elapsed = static_cast<float>(now - lastTick);
+    if (elapsed >= kKeyFrameMs) {
+        frame = next;
+        lastTick = now;
+    }
+    // The first draw after start-up measures from tick 0, and a long pause spans many periods;
+    // past 1 the vertices would be thrown beyond the next key frame.
+    return std::clamp(elapsed / kKeyFrameMs, 0.0f, 1.0f);
+}
+
+void CMD2Instance::SetPaused(bool pause) {
+    // Resuming restarts the running key frame, so it is shown whole before the clock moves on.
+    if (paused && !pause) {
+        lastTick = Ticks();
+    }
+    paused = pause;
+}
+
+int CMD2Instance::NextFrame(int from) const {
+    if (!mesh || mesh->GetData().animationCount <= 0) {
+        return from;
+    }
+    const ModelData& data = mesh->GetData();
+    const Animation& anim = data.animations[static_cast<size_t>(animation)];
+    if (animation == data.animationCount - 1) {
+        return from + 1 > anim.endFrame ? anim.firstFrame : from + 1;
+    }
+    int next = (from + 1) % anim.endFrame;
+    return next == 0 ? anim.firstFrame : next;
+}
+
+void CMD2Instance::StepKeyFrame(int steps) {
+    if (!mesh || mesh->GetData().animationCount <= 0) {
+        return;
+    }
+    if (steps > 0) {
+        frame = NextFrame(frame);
+        return;
+    }
+    // One step back is the frame whose next one is the current frame.
+    const ModelData& data = mesh->GetData();
+    int back = data.animations[static_cast<size_t>(animation)].firstFrame;
+    for (int i = 0; i < data.frameCount && NextFrame(back) != frame; ++i) {
+        back = NextFrame(back);
+    }
+    frame = back;
+}
+
+void CMD2Instance::Render() {
+    glPushMatrix();
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(rotation, 0.0f, 1.0f, 0.0f);
+    glScalef(scale.x, scale.y, scale.z);
+    if (mesh && !mesh->GetData().frames.empty()) {
+        // The frame being left is taken before the clock runs: the draw that switches key frames
+        // shows the next one whole. Without animations (a single-frame file) the frame stands still.
+        const int from = frame;
+        int next = frame;
+        float t = 0.0f;
+        if (mesh->GetData().animationCount > 0) {
+            next = NextFrame(frame);
+            t = paused ? 0.0f : UpdateTime(next);
+        }
+        mesh->Draw(from, next, t, cullBackFaces);
+    }
+    glPopMatrix();
+}

@@ -1,0 +1,114 @@
+#include "models/MD2Mesh.h"
+
+#include "app/Registry.h"
+#include "graphics/GL.h"
+#include "graphics/GraphicsCore.h"
+#include "graphics/Utils.h"
+#include "models/SkinSearch.h"
+
+#include <map>
+#include <string>
+#include <strings.h>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+// A file and its skin as the caller named them; a null skin differs from an empty one.
+using MeshKey = std::tuple<std::string, bool, std::string>;
+
+MeshKey KeyOf(const char* modelPath, const char* skinPath) {
+    return MeshKey(modelPath ? modelPath : "", skinPath != nullptr, skinPath ? skinPath : "");
+}
+
+// The cache holds no mesh alive: a mesh goes with its last holder, while the GL context it was made
+// in still lives, rather than at the end of the process.
+std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
+    static std::map<MeshKey, std::weak_ptr<const CMD2Mesh>> cache;
+    return cache;
+}
+
+// Whether a texture's first level holds alpha; the binding is left as it was.
+bool HasAlpha(GLuint texture) {
+    if (texture == 0) {
+        return false;
+    }
+    GLint bound = 0, alphaBits = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    return alphaBits > 0;
+}
+
+} // namespace
+
+std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
+    auto& cache = Cache();
+    const MeshKey key = KeyOf(modelPath, skinPath);
+    auto found = cache.find(key);
+    if (found != cache.end()) {
+        if (std::shared_ptr<const CMD2Mesh> held = found->second.lock()) {
+            return held;
+        }
+        cache.erase(found);
+    }
+    auto mesh = std::make_shared<CMD2Mesh>();
+    if (!mesh->Read(modelPath, skinPath)) {
+        return nullptr;
+    }
+    cache[key] = mesh;
+    return mesh;
+}
+
+void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
+    Cache().erase(KeyOf(modelPath, skinPath));
+}
+
+CMD2Mesh::CMD2Mesh() : texture(0), ownSkin(0), skinHasAlpha(false) {}
+
+CMD2Mesh::~CMD2Mesh() {
+    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
+        glDeleteTextures(1, &ownSkin);
+    }
+    ReleaseModelData(data);
+}
+
+bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
+    bool loaded = loader.Load(data, modelPath, skinPath);
+    arrays.Build(data);
+    for (const Material& material : data.materials) {
+        LoadSkin(material.fileName.c_str());
+    }
+    if (loaded && !skinPath) {
+        std::vector<std::string> tried;
+        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
+    }
+    return loaded;
+}
+
+unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
+    const std::string name = skinPath ? skinPath : "";
+    if (name.empty() || !gUtils) {
+        return 0;
+    }
+    bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
+    return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+}
+
+void CMD2Mesh::LoadSkin(const char* skinPath) {
+    GLuint loaded = LoadSkinTexture(skinPath);
+    if (loaded == 0) {
+        return;
+    }
+    if (ownSkin != 0) {
+        glDeleteTextures(1, &ownSkin);
+    }
+    ownSkin = loaded;
+    SetTexture(loaded);
+}
+
+void CMD2Mesh::SetTexture(unsigned int name) {
+    texture = name;
+    skinHasAlpha = HasAlpha(name);
+}

@@ -1,0 +1,79 @@
+// The shared, unchanging part of a loaded MD2 model: its frames, animations, texture coordinates and
+// triangles, the vertex arrays and buffer objects it is drawn from, its skin texture and the skin names
+// of the file. Loaded once per file and skin and drawn by any number of CMD2Instance objects.
+#pragma once
+
+#include "models/MD2Loader.h"
+#include "models/MD2VertexArrays.h"
+#include "models/ModelData.h"
+
+#include <memory>
+
+class CMD2Mesh {
+public:
+    // The mesh of the model file with the skin image (a .bmp through the utilities' BMP loader, any
+    // other image through SDL_image); without a skin path, the skin the model's own table names is
+    // looked for beside it (see CSkinSearch), as CMD2Model::Load does. Null when the file is refused,
+    // which the loader reports; a failed or missing skin leaves the default texture. While
+    // one is held, loading the same file and skin again returns it without reading anything: the cache
+    // knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
+    // skins of one file are two meshes that share nothing, frames included.
+    static std::shared_ptr<const CMD2Mesh> Load(const char* modelPath, const char* skinPath);
+    // Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
+    // already handed out stay as they are.
+    static void Forget(const char* modelPath, const char* skinPath);
+
+    // An empty mesh: no frames, nothing to draw.
+    CMD2Mesh();
+    // Frees the frames, and the skin texture and buffer objects while the GL context lives; after the
+    // graphics core has shut SDL down they went with the context, and no GL call is made.
+    ~CMD2Mesh();
+    CMD2Mesh(const CMD2Mesh&) = delete;
+    CMD2Mesh& operator=(const CMD2Mesh&) = delete;
+
+    // The frames, animations and material; playback state stays at animation 0, frame 0.
+    const ModelData& GetData() const { return data; }
+    // The skin texture; 0 when none was loaded.
+    unsigned int GetTexture() const { return texture; }
+    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    bool SkinHasAlpha() const { return skinHasAlpha; }
+    // The loader, with the header and the skin and frame names of the file.
+    const CMD2Loader& GetLoader() const { return loader; }
+
+    // Draws frame cur moved the fraction t toward frame next, with the skin, through the lit-texture
+    // program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
+    // The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
+    // the main thread).
+    void Draw(int cur, int next, float t, bool cullBackFaces) const;
+    // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
+    // same pixels, more work; kept for comparing the two.
+    static void SetImmediateMode(bool on);
+    // Loads a skin image as meshes load theirs (a .bmp through the utilities' BMP loader, any other
+    // image through SDL_image) into a texture the caller owns; 0 on failure.
+    static unsigned int LoadSkinTexture(const char* skinPath);
+
+private:
+    // CMD2Model keeps a mesh of its own and changes it: it loads into it, swaps its skin and shows its
+    // playback in the mesh's data.
+    friend class CMD2Model;
+
+    // Reads the model file and loads its skin; false when the file was refused (the mesh is empty then).
+    bool Read(const char* modelPath, const char* skinPath);
+    // Loads a skin image and draws with it, deleting the skin the mesh loaded before; a failure keeps
+    // both as they were.
+    void LoadSkin(const char* skinPath);
+    // Draws with a texture the caller keeps owning; the skin the mesh loaded stays its own.
+    void SetTexture(unsigned int name);
+    // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
+    void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
+
+    CMD2Loader loader;
+    ModelData data;
+    // The texture drawn, and the skin the mesh loaded itself and deletes (often the same).
+    unsigned int texture;
+    unsigned int ownSkin;
+    bool skinHasAlpha;
+    // The storage of the interpolated frame, rewritten by every draw.
+    mutable CMD2VertexArrays arrays;
+};

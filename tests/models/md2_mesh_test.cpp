@@ -1,0 +1,72 @@
+// The mesh cache: a file is read once while its mesh is held, whatever happens to it on disk since,
+// until the mesh is forgotten or let go; each skin is a mesh of its own.
+#include "models/MD2Instance.h"
+#include "models/MD2Mesh.h"
+#include "support/Md2Writer.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using korvel::test::CaptureStream;
+using korvel::test::Md2Writer;
+using korvel::test::TempDir;
+
+namespace {
+
+TEST(MD2MeshTest, ASecondLoadOfAHeldMeshDoesNotReadTheFileAgain) {
+    TempDir dir;
+    const std::string path = dir.File("ab.md2");
+    ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2", "b1", "b2", "b3"}).Write(path));
+    std::shared_ptr<const CMD2Mesh> first = CMD2Mesh::Load(path.c_str(), nullptr);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(2, first->GetData().animationCount);
+
+    // What is on disk now is not a model at all: only the cache can still give the mesh.
+    korvel::test::WriteFile(path, {'n', 'o', 't', ' ', 'm', 'd', '2'});
+    EXPECT_EQ(first, CMD2Mesh::Load(path.c_str(), nullptr));
+    // Another skin is another mesh, so this one reads the file, and refuses it.
+    {
+        CaptureStream err(2);
+        EXPECT_FALSE(CMD2Mesh::Load(path.c_str(), "other.bmp"));
+        EXPECT_NE(std::string::npos, err.Text().find(path));
+    }
+
+    // Forgotten, the file is read again; the mesh already handed out stays whole.
+    ASSERT_TRUE(Md2Writer::NamedFrames({"c1", "c2", "c3"}).Write(path));
+    CMD2Mesh::Forget(path.c_str(), nullptr);
+    std::shared_ptr<const CMD2Mesh> second = CMD2Mesh::Load(path.c_str(), nullptr);
+    ASSERT_TRUE(second);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(1, second->GetData().animationCount);
+    EXPECT_EQ(2, first->GetData().animationCount);
+
+    // Held by an instance alone, the mesh is still the cached one; let go by all, it is read anew.
+    CMD2Instance instance(second);
+    second.reset();
+    EXPECT_EQ(instance.GetMesh(), CMD2Mesh::Load(path.c_str(), nullptr));
+    instance.SetMesh(nullptr);
+    ASSERT_TRUE(Md2Writer::NamedFrames({"d1", "d2", "e1", "e2", "f1", "f2"}).Write(path));
+    std::shared_ptr<const CMD2Mesh> third = CMD2Mesh::Load(path.c_str(), nullptr);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(3, third->GetData().animationCount);
+}
+
+TEST(MD2MeshTest, CopiedInstancesPlayOnTheirOwn) {
+    TempDir dir;
+    const std::string path = dir.File("ab.md2");
+    ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2", "b1", "b2", "b3"}).Write(path));
+    CMD2Instance first(CMD2Mesh::Load(path.c_str(), nullptr));
+    first.SetAnimation(1);
+    first.SetPaused(true);
+    CMD2Instance copy = first;
+    copy.StepKeyFrame(1);
+    copy.SetAnimation(2);
+    EXPECT_EQ(1, first.GetAnimation());
+    EXPECT_EQ(2, first.GetFrame());
+    EXPECT_EQ(0, copy.GetAnimation());
+    EXPECT_EQ(0, copy.GetFrame());
+    EXPECT_EQ(first.GetMesh(), copy.GetMesh());
+    EXPECT_LT(sizeof(CMD2Instance), 128u);
+}
+
+} // namespace
