@@ -2,7 +2,7 @@
 // the names below reach Emscripten's own calls.
 #include "platform/Browser.h"
 
-#include "models/MD2Model.h"
+#include "models/MD2Mesh.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,7 +16,7 @@ namespace {
 
 // The emulation's vertex arrays draw 16-bit indices from interleaved attributes only; the model's
 // arrays are neither, so models are drawn in immediate mode, which draws the same pixels.
-[[maybe_unused]] const bool kImmediateModels = (CMD2Model::SetImmediateMode(true), true);
+[[maybe_unused]] const bool kImmediateModels = (CMD2Mesh::SetImmediateMode(true), true);
 
 bool IsProgram(GLhandleARB object) {
     return glIsProgram(object) == GL_TRUE;
