@@ -23,8 +23,26 @@ korvel_dependency(gl libgl-dev)
 # Screenshots are written as PNG files.
 korvel_dependency(libpng libpng-dev PRIVATE)
 
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})
+if(EMSCRIPTEN)
+  # In the browser the same libraries come with the toolchain: SDL 1.2 with SDL_image and SDL_mixer,
+  # and OpenGL 1.x emulated over WebGL (platform/Browser.h supplies what the emulation lacks). The
+  # host's pkg-config must not be asked: its flags name the machine's own libraries. Every source
+  # sees platform/Browser.h first; only its own sources reach the emulation's calls directly.
+  add_library(PkgConfig::KORVEL_DEPS INTERFACE IMPORTED)
+  set_target_properties(PkgConfig::KORVEL_DEPS PROPERTIES
+    INTERFACE_COMPILE_OPTIONS "-fexceptions;SHELL:-include ${PROJECT_SOURCE_DIR}/src/platform/Browser.h"
+    INTERFACE_LINK_OPTIONS "-fexceptions;-sLEGACY_GL_EMULATION=1;-sGL_UNSAFE_OPTS=0;-sSTB_IMAGE=1;-sALLOW_MEMORY_GROWTH=1")
+  # Debian's libstb-dev: header-only, so the host's copy serves the browser build as well.
+  set(KORVEL_STB_DIR /usr/include/stb CACHE PATH "Folder of stb_image_write.h")
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/graphics/PngWriter_stb.cpp APPEND PROPERTY COMPILE_OPTIONS
+               -isystem ${KORVEL_STB_DIR})
+  set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
+               APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(KORVEL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_PKG_MODULES})
+endif()
 # The names the benchmark programs link by.
 add_library(PkgConfig::SDL ALIAS PkgConfig::KORVEL_DEPS)
 add_library(PkgConfig::GLLIBS ALIAS PkgConfig::KORVEL_DEPS)

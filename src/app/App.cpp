@@ -12,3 +12,8 @@ CApp::~CApp() {
         engine = nullptr;
     }
 }
+
+bool CApp::Step() {
+    Run();
+    return false;
+}

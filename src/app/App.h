@@ -18,6 +18,10 @@ public:
     virtual void Init() = 0;
     // The main loop; returns when the application is to end.
     virtual void Run() = 0;
+    // One pass of the main loop, for hosts that run the loop themselves (a browser page draws one
+    // frame per call); false when the application is to end. Without one of its own, the whole
+    // main loop runs in a single step.
+    virtual bool Step();
     // Work after the main loop, before destruction.
     virtual void Shutdown() = 0;
     // Reserved hooks; nothing calls them.

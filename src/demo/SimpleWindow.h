@@ -17,6 +17,8 @@ public:
     void Init() override;
     // Runs frames until one of them ends the program.
     void Run() override;
+    // A host that runs the loop itself (a browser page) runs it frame by frame.
+    bool Step() override { return RunFrame(); }
     void Shutdown() override;
     void Reserved1() override;
     void Reserved2() override;

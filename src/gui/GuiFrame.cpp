@@ -10,8 +10,9 @@
 namespace {
 
 // The event buffer holds the last event even in frames that took none, so the press or release
-// counts only when this frame's poll delivered it.
-bool LeftButtonEvent(Uint8 type) {
+// counts only when this frame's poll delivered it. The type is taken at the event's own width: SDL
+// 1.2 stores it in a byte, other SDL 1.2 implementations (the browser's) in 32 bits.
+bool LeftButtonEvent(decltype(SDL_Event::type) type) {
     if (!gEventManager || !gEventManager->HasEvent()) {
         return false;
     }

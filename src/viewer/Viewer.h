@@ -22,6 +22,10 @@ public:
     void Init() override;
     // One frame: draws it, saves a screenshot that is due, and reacts to the input it took.
     bool RunFrame() override;
+    // Shows another model as if it had been named alone on the command line: the skins found beside
+    // it, framed, its first animation. The camera stays where it is. False when it does not load (the
+    // loader has said why); the scene is then empty until another model is opened.
+    bool Open(const std::string& path);
     void Render() override;
     // 0, or 1 when a model, an animation, a skin or a screenshot asked for on the command line failed.
     int ExitStatus() const { return exitStatus; }

@@ -5,6 +5,32 @@
 #include "viewer/Viewer.h"
 #include "viewer/ViewerOptions.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+namespace {
+
+class PageViewer;
+PageViewer* running = nullptr;
+
+// The viewer the page talks to, for as long as it runs (Escape ends it).
+class PageViewer : public CViewer {
+public:
+    explicit PageViewer(const ViewerOptions& options) : CViewer(options) { running = this; }
+    ~PageViewer() override { running = nullptr; }
+};
+
+} // namespace
+
+// The web page's file input and drop: a model (and its skins) the page has written into the
+// program's file system.
+extern "C" EMSCRIPTEN_KEEPALIVE void md2viewer_open(const char* path) {
+    if (running && path) {
+        running->Open(path);
+    }
+}
+#endif
+
 int main(int argc, char* argv[]) {
     ViewerOptions options;
     int status = options.Parse(argc, argv);
@@ -12,6 +38,11 @@ int main(int argc, char* argv[]) {
         return status;
     }
     EnterDataFolder();
-    return RunApp([&options] { return new CViewer(options); },
+#ifdef __EMSCRIPTEN__
+    using Program = PageViewer;
+#else
+    using Program = CViewer;
+#endif
+    return RunApp([&options] { return new Program(options); },
                   [](CApp& app) { return static_cast<CViewer&>(app).ExitStatus(); });
 }

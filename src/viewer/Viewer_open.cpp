@@ -1,0 +1,33 @@
+// Opening another model while the viewer runs (the web page's file input and drop).
+#include "viewer/Viewer.h"
+
+#include "demo/ViewerScene.h"
+#include "graphics/GL.h"
+#include "models/MD2Model.h"
+
+bool CViewer::Open(const std::string& path) {
+    for (const Skin& skin : skins) {
+        if (skin.owned && skin.texture != 0) {
+            glDeleteTextures(1, &skin.texture);
+        }
+    }
+    skins.clear();
+    skinIndex = 0;
+    delete model;
+    model = nullptr;
+    options.model = path;
+    options.skin.clear();
+    options.animation.clear();
+    options.skinIndex = 0;
+    framed = false;
+
+    CreateModel();
+    const bool loaded = model->Load(path.c_str(), nullptr) && FindSkins();
+    ModelLoaded();
+    CViewerScene::PlaceHobgoblin(*model);
+    model->SetBackFaceCulling(options.cull);
+    if (loaded) {
+        FrameModel();
+    }
+    return loaded;
+}

@@ -1,0 +1,261 @@
+#!/usr/bin/python3
+"""The web page of md2viewer in headless Chromium, beside the native viewer on a virtual display.
+
+usage: web_viewer_test.py WEB_DIR NATIVE_VIEWER RUNTIME_DIR
+
+Checks that the page's default frame matches the native viewer's (both paused on key frame 0 of
+animation 0 and saved with F12), that a model and skin written here and given to the page's file
+input appear with their skin, and that a number key changes the animation. Prints both frame rates
+and the download size.
+"""
+import base64
+import os
+import re
+import socket
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.request
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+
+CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader "
+                    "--disable-background-networking --disable-component-update --disable-sync "
+                    "--no-first-run --window-size=1100,1200").split()
+# Rows below the frame rate line (the number differs) and right of the software pointer at (0, 0).
+COMPARED = "1024x728+0+40"
+failures = []
+
+
+def check(condition, message):
+    print(("ok: " if condition else "FAILED: ") + message, flush=True)
+    if not condition:
+        failures.append(message)
+
+
+def wait_for(what, predicate, timeout=60.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.2)
+    raise RuntimeError("timed out waiting for " + what)
+
+
+def write_column(folder):
+    """A square column 64 units tall with a red skin it names: animation 0 ("stand") stands on the
+    ground, animation 1 ("jump") is lifted by half its height."""
+    corners = [(x, y, z) for z in (0, 1) for y in (0, 1) for x in (0, 1)]
+    faces = [(0, 1, 3), (0, 3, 2), (4, 6, 7), (4, 7, 5), (0, 4, 5), (0, 5, 1),
+             (2, 3, 7), (2, 7, 6), (0, 2, 6), (0, 6, 4), (1, 5, 7), (1, 7, 3)]
+    skin_name = "column_skin.tga"
+    header_size, skin_size, st_size, tri_size = 68, 64, 4, 12
+    frame_size = 40 + 4 * len(corners)
+    frames = [("stand01", 0), ("stand02", 0), ("jump01", 32), ("jump02", 32)]
+    ofs_skins = header_size
+    ofs_st = ofs_skins + skin_size
+    ofs_tris = ofs_st + st_size
+    ofs_frames = ofs_tris + tri_size * len(faces)
+    ofs_end = ofs_frames + frame_size * len(frames)
+    data = struct.pack("<4s16i", b"IDP2", 8, 8, 8, frame_size, 1, len(corners), 1, len(faces), 0,
+                       len(frames), ofs_skins, ofs_st, ofs_tris, ofs_frames, ofs_end, ofs_end)
+    data += skin_name.encode().ljust(64, b"\0")
+    data += struct.pack("<2h", 4, 4)
+    for face in faces:
+        data += struct.pack("<6h", *face, 0, 0, 0)
+    for name, lift in frames:
+        # MD2 stores z up: x and y across, z along the column's height.
+        data += struct.pack("<3f3f16s", 0.08, 0.08, 0.25, -10.0, -10.0, float(lift), name.encode())
+        for x, y, z in corners:
+            data += struct.pack("<4B", x * 250, y * 250, z * 255, 0)
+    model = os.path.join(folder, "column.md2")
+    with open(model, "wb") as f:
+        f.write(data)
+    skin = os.path.join(folder, skin_name)
+    with open(skin, "wb") as f:
+        # 8x8 uncompressed 24-bit TGA, every pixel pure red (stored blue, green, red).
+        f.write(struct.pack("<3B2HB4H2B", 0, 0, 2, 0, 0, 0, 0, 0, 8, 8, 24, 0) + b"\x00\x00\xe0" * 64)
+    return model, skin
+
+
+def red_rows(png):
+    """The pixel count and lowest row of strongly red pixels in a PNG (ImageMagick reads it)."""
+    text = subprocess.run(["convert", png, "-depth", "8", "txt:-"], capture_output=True, text=True,
+                          check=True).stdout
+    count, lowest = 0, -1
+    for m in re.finditer(r"^\d+,(\d+): \((\d+),(\d+),(\d+)", text, re.M):
+        y, r, g, b = (int(v) for v in m.groups())
+        if r > 150 and g < 60 and b < 60:
+            count += 1
+            lowest = max(lowest, y)
+    return count, lowest
+
+
+def differing_pixels(a, b):
+    result = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", "-extract", COMPARED, a, b,
+                             "null:"], capture_output=True, text=True)
+    return int(float(result.stderr.split()[0]))
+
+
+class NativeViewer:
+    """md2viewer in a window on the virtual display, driven with xdotool."""
+
+    def __init__(self, binary, runtime, shots):
+        # Started in the folder its screenshots go to; its data found as an installed program's.
+        share = os.path.join(shots, "share")
+        os.makedirs(share)
+        os.symlink(runtime, os.path.join(share, "korvel"))
+        self.process = subprocess.Popen([binary, "--window"], cwd=shots, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL, env=dict(os.environ, XDG_DATA_DIRS=share))
+        self.window = wait_for("the native window", lambda: subprocess.run(
+            ["xdotool", "search", "--name", "Korvel Engine"], capture_output=True, text=True).stdout.split())[0]
+        subprocess.run(["xdotool", "mousemove", "0", "0"], check=True)
+
+    def key(self, *names):
+        for name in names:
+            subprocess.run(["xdotool", "key", "--window", self.window, name], check=True)
+            time.sleep(0.3)
+
+    def fps(self):
+        title = subprocess.run(["xdotool", "getwindowname", self.window], capture_output=True,
+                               text=True).stdout
+        m = re.search(r"Current FPS: (\d+)", title)
+        return int(m.group(1)) if m else 0
+
+    def quit(self):
+        self.key("Escape")
+        self.process.wait(timeout=30)
+
+
+class Page:
+    def __init__(self, url, downloads):
+        options = webdriver.ChromeOptions()
+        for argument in CHROMIUM_OPTIONS:
+            options.add_argument(argument)
+        self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
+                                    {"behavior": "allow", "downloadPath": downloads})
+        self.downloads = downloads
+        self.driver.get(url)
+        wait_for("the first frames", lambda: self.frames() > 10, 120)
+
+    def log(self):
+        return self.driver.execute_script("return document.getElementById('log').textContent")
+
+    def frames(self):
+        return self.driver.execute_script("return framesShown")
+
+    def key(self, *names):
+        for name in names:
+            self.driver.find_element(By.TAG_NAME, "body").send_keys(name)
+            shown = self.frames()
+            wait_for("frames after a key", lambda: self.frames() > shown + 3)
+
+    def screenshot(self, out, downloaded=False):
+        """Presses F12 and waits for the picture the viewer saves; the first one is taken from the
+        page's download (a headless browser asks nobody whether a page may download more)."""
+        before = self.log().count("Screenshot saved to")
+        self.key("\ue03c")
+        path = wait_for("the screenshot", lambda: self.log().count("Screenshot saved to") > before and
+                        re.findall(r"Screenshot saved to (\S+)", self.log())[-1])
+        if downloaded:
+            name = os.path.join(self.downloads, os.path.basename(path))
+            wait_for("the download of " + name, lambda: os.path.exists(name) and os.path.getsize(name) > 0)
+            os.replace(name, out)
+        else:
+            data = self.driver.execute_script(
+                "var b = FS.readFile(arguments[0]), s = '';"
+                "for (var i = 0; i < b.length; i += 8192) s += String.fromCharCode.apply(null, b.subarray(i, i + 8192));"
+                "return btoa(s);", path)
+            with open(out, "wb") as f:
+                f.write(base64.b64decode(data))
+        return out
+
+    def quit(self):
+        self.driver.quit()
+
+
+def serving(port):
+    try:
+        urllib.request.urlopen("http://127.0.0.1:%d/md2viewer.html" % port).close()
+        return True
+    except OSError:
+        return False
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+def main():
+    web_dir, native_binary, runtime = (os.path.abspath(p) for p in sys.argv[1:4])
+    work = tempfile.mkdtemp(prefix="korvel-web-")
+    size = sum(os.path.getsize(os.path.join(web_dir, n)) for n in os.listdir(web_dir)
+               if n.startswith("md2viewer."))
+    print("download size: %.2f MB (page, program and data)" % (size / 1e6))
+
+    native = NativeViewer(native_binary, runtime, work)
+    time.sleep(3)
+    native_fps = native.fps()
+    native.key("space", "0")
+    time.sleep(0.5)
+    native.key("F12")
+    native_shot = wait_for("the native screenshot", lambda: os.path.exists(os.path.join(work, "md2viewer-0001.png"))
+                           and os.path.join(work, "md2viewer-0001.png"))
+    time.sleep(0.5)
+    native.quit()
+
+    port = free_port()
+    server = subprocess.Popen([sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1"],
+                              cwd=web_dir, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    page = None
+    try:
+        downloads = os.path.join(work, "downloads")
+        os.mkdir(downloads)
+        wait_for("the server", lambda: serving(port), 30)
+        page = Page("http://127.0.0.1:%d/md2viewer.html" % port, downloads)
+        start, frames = time.time(), page.frames()
+        time.sleep(5)
+        web_fps = (page.frames() - frames) / (time.time() - start)
+        print("frame rate: web %.1f fps, native %d fps (same machine, one after the other)" % (web_fps, native_fps))
+
+        page.key(" ", "0")
+        web_shot = page.screenshot(os.path.join(work, "web-default.png"), downloaded=True)
+        differing = differing_pixels(native_shot, web_shot)
+        check(differing < 1024 * 728 // 100,
+              "the default frame matches the native one: %d pixels differ by more than 10%%" % differing)
+        check("Korvel Engine version" in page.log() and "Loading MD2 file" in page.log(),
+              "the log panel shows the viewer's start-up log")
+
+        model, skin = write_column(work)
+        page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
+        wait_for("the model to open", lambda: page.log().count("Loading MD2 file") > 1, 30)
+        standing = red_rows(page.screenshot(os.path.join(work, "web-column.png")))
+        check(standing[0] > 5000, "the opened model shows with its red skin (%d red pixels)" % standing[0])
+        page.key("1")
+        time.sleep(0.5)
+        lifted = red_rows(page.screenshot(os.path.join(work, "web-jump.png")))
+        check(lifted[1] < standing[1] - 50,
+              "key 1 lifts the column into its second animation (lowest red row %d, then %d)" %
+              (standing[1], lifted[1]))
+        if failures:
+            print("the page's log:\n" + page.log())
+    finally:
+        if page:
+            page.quit()
+        server.terminate()
+    if failures:
+        print("pictures kept in " + work)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
