@@ -59,6 +59,7 @@ endmacro()
 korvel_tool_dependency(tinygltf libtinygltf-dev)
 korvel_tool_dependency(nlohmann_json nlohmann-json3-dev)
 
-if(KORVEL_PROGRAMS)
+# The browser build makes the viewer alone; the tools stay native.
+if(KORVEL_PROGRAMS AND NOT EMSCRIPTEN)
   pkg_check_modules(KORVEL_TOOL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_TOOL_PKG_MODULES})
 endif()
