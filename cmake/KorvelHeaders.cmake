@@ -10,6 +10,9 @@ endforeach()
 list(FILTER KORVEL_PUBLIC_HEADERS EXCLUDE REGEX
      "^(models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
 set(KORVEL_STAGE_DIR ${PROJECT_BINARY_DIR}/include/korvel)
+# The version, made from the project's: included as "korvel/Version.h" by the engine, its programs and
+# tests, and installed with the headers.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/Version.h.in ${KORVEL_STAGE_DIR}/Version.h @ONLY)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${KORVEL_STAGE_DIR}/ OUTPUT_VARIABLE staged_headers)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/ OUTPUT_VARIABLE source_headers)
 string(REPLACE ";" "|" header_arg "${KORVEL_PUBLIC_HEADERS}")

@@ -63,6 +63,14 @@ file(STRINGS ${changelog} first_line LIMIT_COUNT 1)
 if(NOT first_line MATCHES "^korvel \\(${version}\\) ")
   message(FATAL_ERROR "${changelog} starts with \"${first_line}\": add an entry for version ${version}")
 endif()
+# It is signed by the packages' maintainer, the one their control files name.
+file(STRINGS ${changelog} signatures REGEX "^ -- ")
+list(GET signatures 0 signature)
+string(FIND "${signature}" " -- ${KORVEL_MAINTAINER}  " signed_at)
+if(NOT signed_at EQUAL 0)
+  message(FATAL_ERROR "${changelog}'s latest entry is signed \"${signature}\": sign it as the packages' "
+                      "maintainer, ${KORVEL_MAINTAINER}")
+endif()
 execute_process(COMMAND gzip -9n INPUT_FILE ${changelog} OUTPUT_FILE ${PROJECT_BINARY_DIR}/debian/changelog.gz
                 RESULT_VARIABLE gzip_result)
 if(NOT gzip_result EQUAL 0)

@@ -1,8 +1,11 @@
 #include "app/App.h"
 
 #include "app/Engine.h"
+#include "graphics/GraphicsCore.h"
 
-CApp::CApp() : width(1024), height(768), bpp(16), title("Engine Demo"), fullscreen(true), engine(nullptr) {
+CApp::CApp()
+    : width(CGraphicsCore::kDefaultWidth), height(CGraphicsCore::kDefaultHeight), bpp(16),
+      title("Engine Demo"), fullscreen(true), engine(nullptr) {
     engine = new CEngine;
 }
 

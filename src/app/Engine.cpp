@@ -8,6 +8,7 @@
 #include "graphics/Utils.h"
 #include "gui/WindowManager.h"
 #include "input/EventManager.h"
+#include "korvel/Version.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 #include "text/Font.h"
@@ -69,7 +70,7 @@ CEngine::~CEngine() {
 }
 
 void CEngine::Initialize() {
-    std::cout << std::endl << "Korvel Engine version 0.02..." << std::endl << std::endl;
+    std::cout << std::endl << "Korvel Engine version " KORVEL_VERSION "..." << std::endl << std::endl;
 
     CreateAfterMessage(gGraphicsCore, "Initialize Graphics Core...", "Unable to initialize Graphics Core!");
     CreateAfterMessage(gTextureManager, "Initialize Texture Manager...",

@@ -3,6 +3,8 @@
 // from here, so a change to the picture reaches every one of them.
 #pragma once
 
+#include "graphics/GraphicsCore.h"
+
 #include <functional>
 
 class CEngine;
@@ -17,7 +19,7 @@ public:
     static constexpr const char* kLogoPath = "Data/Logo/kvxlogo.png";
     static constexpr const char* kPointerPath = "Data/MousePointer.png";
     static constexpr const char* kCaption = "Korvel Engine - MD2 Demo";
-    static constexpr int kWidth = 1024, kHeight = 768;
+    static constexpr int kWidth = CGraphicsCore::kDefaultWidth, kHeight = CGraphicsCore::kDefaultHeight;
     // The hobgoblin's placement: scaled, turned about the vertical axis, moved.
     static constexpr float kModelScale = 0.2f;
     static constexpr float kModelX = 0.0f, kModelY = 3.0f, kModelZ = -2.0f;

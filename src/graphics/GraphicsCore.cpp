@@ -10,9 +10,9 @@
 #include <cstring>
 
 CGraphicsCore::CGraphicsCore()
-    : videoFlags(0), width(1024), height(768), bpp(16), pointerImage(nullptr), softwarePointer(false),
-      secondPointerImage(nullptr), currentPointer(nullptr), hasSecondPointer(false), caption("Korvel Engine"),
-      extensions(nullptr), wireframe(false), mode3D(false) {}
+    : videoFlags(0), width(kDefaultWidth), height(kDefaultHeight), bpp(16), pointerImage(nullptr),
+      softwarePointer(false), secondPointerImage(nullptr), currentPointer(nullptr), hasSecondPointer(false),
+      caption("Korvel Engine"), extensions(nullptr), wireframe(false), mode3D(false) {}
 
 bool CGraphicsCore::ContextAlive() {
     return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;

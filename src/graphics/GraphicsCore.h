@@ -9,6 +9,9 @@ class CImage;
 
 class CGraphicsCore {
 public:
+    // The window opened when no other size is asked for: the application's default and the
+    // viewer's scene.
+    static constexpr int kDefaultWidth = 1024, kDefaultHeight = 768;
     // Stores defaults only; no SDL or OpenGL call.
     CGraphicsCore();
     // Releases the pointer images and the extension copy, then shuts SDL down.

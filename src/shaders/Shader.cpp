@@ -53,8 +53,8 @@ char* CShader::ReadTextFile(const char* path) {
     }
     std::rewind(file);
     // ftell answers nonsense for things that are not regular files (a folder answers a huge size),
-    // so a size beyond any shader source counts as unreadable too.
-    const long largest = 16L * 1024 * 1024;
+    // so a size beyond any shader source (16 MiB) counts as unreadable too.
+    const long largest = 16L << 20;
     if (size < 1 || size > largest) {
         std::fclose(file);
         return nullptr;

@@ -1,11 +1,13 @@
 #include "viewer/ViewerCommands.h"
 
+#include "demo/ViewerScene.h"
 #include "viewer/PlaybackClock.h"
 #include "viewer/ViewerOptions.h"
 
 #include <SDL.h>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -35,8 +37,11 @@ std::string Speed(float& field, const std::string& value) {
     return "";
 }
 
+const std::string kWindowHelp = "a " + std::to_string(CViewerScene::kWidth) + "x" +
+                                std::to_string(CViewerScene::kHeight) + " window instead of full screen";
+
 const std::vector<ViewerOption> kOptions = {
-    {"--window", nullptr, "a 1024x768 window instead of full screen",
+    {"--window", nullptr, kWindowHelp.c_str(),
      [](ViewerOptions& o, const std::string&) { return o.window = true, std::string(); }},
     {"--animation", "NAME|N", "start in that animation (numbered from 0)",
      [](ViewerOptions& o, const std::string& v) { return o.animation = v, std::string(); }},
@@ -103,8 +108,9 @@ const char* ViewerUsage() {
 
 std::string ViewerHelp() {
     std::string text = ViewerUsage();
-    text += "Shows an animated MD2 model; without MODEL, the hobgoblin of Data/Models/MD2. Without SKIN,\n"
-            "the skins the model names are looked for beside it.\n\nOptions:\n";
+    text += "Shows an animated MD2 model; without MODEL, the hobgoblin of " +
+            std::filesystem::path(CViewerScene::kModelPath).parent_path().string() +
+            ". Without SKIN,\nthe skins the model names are looked for beside it.\n\nOptions:\n";
     for (const ViewerOption& option : kOptions) {
         AddLine(text, std::string(option.name) + (option.value ? std::string(" ") + option.value : ""),
                 option.help);

@@ -1,5 +1,6 @@
 #include "viewer/ViewerOptions.h"
 
+#include "korvel/Version.h"
 #include "viewer/ViewerCommands.h"
 
 #include <cstdio>

@@ -32,20 +32,20 @@ TEST_F(EngineUpdateTest, WithoutShowFpsNothingIsMeasuredAndTheCaptionStays) {
 }
 
 TEST_F(EngineUpdateTest, WithShowFpsTheCaptionCarriesTheRate) {
-    gGraphicsCore->SetCaption("Korvel Engine - MD2 Demo");
+    gGraphicsCore->SetCaption(CViewerScene::kCaption);
     engine->SetShowFPS(true);
     // More than a second has passed since SDL started, so the first measurement reports at once.
     SDL_Delay(1100);
     engine->Update();
     char* title = nullptr;
     SDL_WM_GetCaption(&title, nullptr);
-    EXPECT_STREQ(title, "Korvel Engine - MD2 Demo Current FPS: 1");
-    EXPECT_EQ(gGraphicsCore->GetCaption(), "Korvel Engine - MD2 Demo") << "the suffix never accumulates";
+    EXPECT_EQ(title, korvel::test::kViewerRunning + "1");
+    EXPECT_EQ(gGraphicsCore->GetCaption(), CViewerScene::kCaption) << "the suffix never accumulates";
     engine->SetShowFPS(false);
 }
 
 TEST_F(EngineUpdateTest, UpdateLeavesTheProjectionStackAsItFoundIt) {
-    gGraphicsCore->SetPerspective(1024, 768);
+    gGraphicsCore->SetPerspective(kWidth, kHeight);
     for (int i = 0; i < 5; ++i) {
         engine->Update();
     }

@@ -1,6 +1,7 @@
 // The kernel's start-up log, its registry and its shutdown, without a video mode.
 #include "app/Engine.h"
 #include "app/Registry.h"
+#include "korvel/Version.h"
 #include "support/TestSupport.h"
 
 #include <cstdlib>
@@ -31,7 +32,7 @@ TEST(Engine, StartUpLogCreatesEveryManagerInOrder) {
     EXPECT_TRUE(AllSlots(true));
     EXPECT_FALSE(engine->GetShowFPS());
 
-    EXPECT_EQ(log, "\nKorvel Engine version 0.02...\n\n"
+    EXPECT_EQ(log, "\nKorvel Engine version " KORVEL_VERSION "...\n\n"
                    "Initialize Graphics Core...done\n"
                    "Initialize Texture Manager...done\n"
                    "Initialize Window Manager...done\n"

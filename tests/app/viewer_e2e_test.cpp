@@ -1,26 +1,28 @@
 // The viewer binary on its own virtual display: its start-up log, and the two ways a user ends it.
+#include "korvel/Version.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 
 #include <gtest/gtest.h>
 
+using korvel::test::kViewer;
+using korvel::test::kViewerRunning;
+using korvel::test::kViewerTitle;
 using korvel::test::ProgramRun;
 using korvel::test::VirtualDisplay;
 
 namespace {
 
-const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
-const std::string kTitle = "Korvel Engine - MD2 Demo";
-
 TEST(Viewer, StartUpLogThenEscapeEndsWithStatusZero) {
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
     ProgramRun viewer(display, kViewer, {}, KORVEL_RUNTIME_DIR);
-    ASSERT_TRUE(viewer.WaitForWindow(kTitle)) << viewer.Stdout() << viewer.Stderr();
+    ASSERT_TRUE(viewer.WaitForWindow(kViewerTitle)) << viewer.Stdout() << viewer.Stderr();
     ASSERT_TRUE(viewer.WaitForOutput("Detected OpenGL version: "));
     EXPECT_EQ(viewer.KeyUntilExit("Escape"), 0) << viewer.Stderr();
 
     std::string log = viewer.Stdout();
-    const std::string start = "\nKorvel Engine version 0.02...\n\n"
+    const std::string start = "\nKorvel Engine version " KORVEL_VERSION "...\n\n"
                               "Initialize Graphics Core...done\n"
                               "Initialize Texture Manager...done\n"
                               "Initialize Window Manager...done\n"
@@ -41,8 +43,8 @@ TEST(Viewer, ClosingTheWindowEndsWithStatusZero) {
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
     ProgramRun viewer(display, kViewer, {}, KORVEL_RUNTIME_DIR);
-    ASSERT_TRUE(viewer.WaitForWindow(kTitle)) << viewer.Stdout() << viewer.Stderr();
-    viewer.Close(kTitle);
+    ASSERT_TRUE(viewer.WaitForWindow(kViewerTitle)) << viewer.Stdout() << viewer.Stderr();
+    viewer.Close(kViewerTitle);
     EXPECT_EQ(viewer.Wait(), 0) << viewer.Stderr();
 }
 
@@ -50,7 +52,7 @@ TEST(Viewer, CaptionCarriesTheFrameRate) {
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
     ProgramRun viewer(display, kViewer, {}, KORVEL_RUNTIME_DIR);
-    ASSERT_TRUE(viewer.WaitForWindow(kTitle + " Current FPS: ")) << viewer.Stdout() << viewer.Stderr();
+    ASSERT_TRUE(viewer.WaitForWindow(kViewerRunning)) << viewer.Stdout() << viewer.Stderr();
     std::string name;
     display.Run("xdotool search --name 'Current FPS' getwindowname", &name);
     int fps = std::atoi(name.c_str() + name.find("FPS: ") + 5);

@@ -44,7 +44,7 @@ protected:
         }
         model.Render();
 
-        std::vector<uint8_t> pixels = korvel::test::ReadFrame(0, 0, 1024, 768);
+        std::vector<uint8_t> pixels = korvel::test::ReadFrame(0, 0, kWidth, kHeight);
         glEnable(GL_BLEND);
         CMD2Model::SetTickSource(nullptr);
         return pixels;

@@ -1,6 +1,8 @@
 // The MD2 viewer binary on its own virtual display, judged from its log and from screenshots: the
 // complete start-up log, the number keys, the arrow keys, the logo, and missing data files.
+#include "korvel/Version.h"
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 
 #include <cstdlib>
@@ -9,6 +11,10 @@
 #include <string>
 #include <vector>
 
+using korvel::test::kScreenHeight;
+using korvel::test::kScreenWidth;
+using korvel::test::kViewer;
+using korvel::test::kViewerRunning;
 using korvel::test::ProgramRun;
 using korvel::test::ReadFile;
 using korvel::test::RunCommand;
@@ -17,10 +23,7 @@ using korvel::test::VirtualDisplay;
 
 namespace {
 
-const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
-const std::string kTitle = "Korvel Engine - MD2 Demo";
-const std::string kRunning = kTitle + " Current FPS: ";
-// Where the hobgoblin stands on the 1024x768 screen, with room for its animations.
+// Where the hobgoblin stands on the screen, with room for its animations.
 const std::string kModelArea = "360x440+370+190";
 // How long a pose runs before it is photographed, always the same so poses are compared in phase.
 const int kPoseMs = 600;
@@ -55,7 +58,7 @@ protected:
     void Start(const std::string& workingDir = KORVEL_RUNTIME_DIR) {
         ASSERT_TRUE(display.Ok());
         viewer = std::make_unique<ProgramRun>(display, kViewer, std::vector<std::string>{}, workingDir);
-        ASSERT_TRUE(viewer->WaitForWindow(kRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
+        ASSERT_TRUE(viewer->WaitForWindow(kViewerRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
         // The software pointer is kept away from everything the tests look at.
         display.Run("xdotool mousemove 100 300");
     }
@@ -98,7 +101,7 @@ TEST_F(ViewerDemo, TheStartUpLogMatchesLineForLine) {
     Finish();
     std::vector<std::string> expected = {
         "",
-        "Korvel Engine version 0.02...",
+        "Korvel Engine version " KORVEL_VERSION "...",
         "",
         "Initialize Graphics Core...done",
         "Initialize Texture Manager...done",
@@ -131,7 +134,7 @@ TEST_F(ViewerDemo, TheStartUpLogMatchesLineForLine) {
         "Loading Font: Data/Font/font.tga",
         "Loading Texture: Data/MousePointer.png",
         "",
-        "Loading MD2 file...Loading Texture: Data/Models/MD2/hobgoblin.bmp",
+        std::string("Loading MD2 file...Loading Texture: ") + CViewerScene::kSkinPath,
         "done.Loading Texture: Data/Logo/kvxlogo.png",
     };
     std::string log = viewer->Stdout();
@@ -155,14 +158,14 @@ TEST_F(ViewerDemo, TheLogoShowsItsOwnPixelsTwoPixelsInsideTheCorner) {
     std::string shot = Shot("screen");
     Finish();
 
-    std::string logo = std::string(KORVEL_RUNTIME_DIR) + "/Data/Logo/kvxlogo.png";
+    std::string logo = std::string(KORVEL_RUNTIME_DIR) + "/" + CViewerScene::kLogoPath;
     std::string size;
     ASSERT_EQ(RunCommand("identify -format '%w %h' " + korvel::test::ShellQuote(logo), &size), 0);
     int w = 0, h = 0;
     std::istringstream(size) >> w >> h;
     ASSERT_GT(w, 0);
     // The screen around the expected place, one pixel wider on every side.
-    Rect around{1022 - w - 1, 766 - h - 1, w + 2, h + 2};
+    Rect around{kScreenWidth - 2 - w - 1, kScreenHeight - 2 - h - 1, w + 2, h + 2};
     std::vector<uint8_t> picture = RawPixels(logo, Rect{0, 0, w, h}, "rgba");
     std::vector<uint8_t> screen = RawPixels(shot, around, "rgb");
     ASSERT_EQ(picture.size(), static_cast<size_t>(w * h * 4));
@@ -230,7 +233,7 @@ struct MissingFile {
     const char* name;
     const char* file;
     bool onStderr;
-    const char* message;
+    std::string message;
 };
 
 class ViewerMissingFile : public ViewerDemo, public ::testing::WithParamInterface<MissingFile> {};
@@ -254,8 +257,9 @@ TEST_P(ViewerMissingFile, IsReportedAndTheViewerRunsAndEndsCleanly) {
 }
 
 const MissingFile kMissingFiles[] = {
-    {"Model", "Data/Models/MD2/tris.md2", true, "Unable to find the file: Data/Models/MD2/tris.md2!"},
-    {"Skin", "Data/Models/MD2/hobgoblin.bmp", true, " Failed loading Data/Models/MD2/hobgoblin.bmp"},
+    {"Model", CViewerScene::kModelPath, true,
+     std::string("Unable to find the file: ") + CViewerScene::kModelPath + "!"},
+    {"Skin", CViewerScene::kSkinPath, true, std::string(" Failed loading ") + CViewerScene::kSkinPath},
     {"Logo", "Data/Logo/kvxlogo.png", false,
      "Loading Texture: Data/Logo/kvxlogo.png\nFailed to load the image: Data/Logo/kvxlogo.png, Error: "},
 };

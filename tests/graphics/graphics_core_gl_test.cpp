@@ -62,8 +62,8 @@ class GraphicsCoreTest : public EngineTest {};
 TEST_F(GraphicsCoreTest, VideoModeIsAWindowWithDepthAndDoubleBuffering) {
     SDL_Surface* surface = SDL_GetVideoSurface();
     ASSERT_NE(surface, nullptr);
-    EXPECT_EQ(surface->w, 1024);
-    EXPECT_EQ(surface->h, 768);
+    EXPECT_EQ(surface->w, kWidth);
+    EXPECT_EQ(surface->h, kHeight);
     EXPECT_EQ(gGraphicsCore->videoFlags & 0xFFFFFEFEu, 0x20000002u) << "OpenGL and a palette, no full screen";
     int value = 0;
     SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &value);
@@ -74,8 +74,8 @@ TEST_F(GraphicsCoreTest, VideoModeIsAWindowWithDepthAndDoubleBuffering) {
 }
 
 TEST_F(GraphicsCoreTest, PerspectiveIsSixtyDegreesWithTheWindowsAspect) {
-    gGraphicsCore->SetPerspective(1024, 768);
-    ExpectMatrix(Matrix(GL_PROJECTION_MATRIX), Perspective(1024.0 / 768.0));
+    gGraphicsCore->SetPerspective(kWidth, kHeight);
+    ExpectMatrix(Matrix(GL_PROJECTION_MATRIX), Perspective(double(kWidth) / kHeight));
     ExpectMatrix(Matrix(GL_MODELVIEW_MATRIX), kIdentity);
     EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_ALWAYS);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
@@ -87,20 +87,20 @@ TEST_F(GraphicsCoreTest, PerspectiveIsSixtyDegreesWithTheWindowsAspect) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 640);
     EXPECT_EQ(viewport[3], 1);
-    gGraphicsCore->SetPerspective(1024, 768);
+    gGraphicsCore->SetPerspective(kWidth, kHeight);
 }
 
 TEST_F(GraphicsCoreTest, Begin2DEnd2DRestoresTheProjectionButNotTheModelView) {
-    gGraphicsCore->SetPerspective(1024, 768);
+    gGraphicsCore->SetPerspective(kWidth, kHeight);
     glTranslatef(1, 2, 3);
     auto projection = Matrix(GL_PROJECTION_MATRIX);
     auto modelView = Matrix(GL_MODELVIEW_MATRIX);
 
     gGraphicsCore->Begin2D();
-    // Window pixels, origin top-left, y down: (0,0) -> (-1, 1), (1024, 768) -> (1, -1) in clip space.
+    // Window pixels, origin top-left, y down: (0,0) -> (-1, 1), (kWidth, kHeight) -> (1, -1) in clip space.
     auto ortho = Matrix(GL_PROJECTION_MATRIX);
-    EXPECT_NEAR(ortho[0], 2.0f / 1024, 1e-7f);
-    EXPECT_NEAR(ortho[5], -2.0f / 768, 1e-7f);
+    EXPECT_NEAR(ortho[0], 2.0f / kWidth, 1e-7f);
+    EXPECT_NEAR(ortho[5], -2.0f / kHeight, 1e-7f);
     EXPECT_NEAR(ortho[12], -1.0f, 1e-6f);
     EXPECT_NEAR(ortho[13], 1.0f, 1e-6f);
     EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
@@ -131,14 +131,14 @@ TEST_F(GraphicsCoreTest, Begin2DMapsWindowPixelsWithOriginTopLeft) {
     glVertex2f(4, 4);
     glVertex2f(0, 4);
     glColor4f(0, 1, 0, 1);
-    glVertex2f(1020, 764);
-    glVertex2f(1024, 764);
-    glVertex2f(1024, 768);
-    glVertex2f(1020, 768);
+    glVertex2f(kWidth - 4, kHeight - 4);
+    glVertex2f(kWidth, kHeight - 4);
+    glVertex2f(kWidth, kHeight);
+    glVertex2f(kWidth - 4, kHeight);
     glEnd();
     auto topLeft = Pixel(1, 1);
-    auto bottomRight = Pixel(1022, 766);
-    auto bottomLeft = Pixel(1, 766);
+    auto bottomRight = Pixel(kWidth - 2, kHeight - 2);
+    auto bottomLeft = Pixel(1, kHeight - 2);
     gGraphicsCore->End2D();
     EXPECT_EQ(topLeft[0], 255);
     EXPECT_EQ(bottomRight[1], 255);
@@ -146,11 +146,11 @@ TEST_F(GraphicsCoreTest, Begin2DMapsWindowPixelsWithOriginTopLeft) {
 }
 
 TEST_F(GraphicsCoreTest, PushOrthoPushesBothMatrices) {
-    gGraphicsCore->SetPerspective(1024, 768);
+    gGraphicsCore->SetPerspective(kWidth, kHeight);
     gGraphicsCore->PushOrtho();
     EXPECT_EQ(Integer(GL_PROJECTION_STACK_DEPTH), 2);
     EXPECT_EQ(Integer(GL_MODELVIEW_STACK_DEPTH), 2);
-    EXPECT_NEAR(Matrix(GL_MODELVIEW_MATRIX)[0], 2.0f / 1024, 1e-7f);
+    EXPECT_NEAR(Matrix(GL_MODELVIEW_MATRIX)[0], 2.0f / kWidth, 1e-7f);
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();

@@ -1,8 +1,8 @@
 // The engine as others use it: installed into a prefix that is then moved, its headers compiled one
 // by one, a one-file program built with pkg-config, the out-of-tree game built with find_package, and
 // the installed viewer started far from its data. Programs are judged from screenshots.
-#include "support/ImagePixels.h"
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 
 #include <chrono>
@@ -13,8 +13,12 @@
 #include <thread>
 #include <vector>
 
-using korvel::test::CountPixels;
+using korvel::test::FindPixels;
+using korvel::test::IsGreenSkin;
+using korvel::test::IsLightText;
+using korvel::test::IsOrangeLogo;
 using korvel::test::ProgramRun;
+using korvel::test::ReadText;
 using korvel::test::RunCommand;
 using korvel::test::ShellQuote;
 using korvel::test::TempDir;
@@ -23,15 +27,6 @@ using korvel::test::VirtualDisplay;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::vector<uint8_t> bytes = korvel::test::ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-const std::string kText = korvel::test::kLightText;
-using korvel::test::kGreenSkin;
-using korvel::test::kOrangeLogo;
 
 // The first window with this title, for xdotool and import. Classic SDL 1.2 opens a small window at
 // the screen's corner, SDL 2's SDL 1.2 layer centres it: coordinates are the window's own.
@@ -144,8 +139,8 @@ TEST_F(InstalledEngine, OneFileProgramBuiltWithPkgConfigShowsItsTextAndSprite) {
     ASSERT_TRUE(run.WaitForWindow("Hello Korvel")) << run.Stdout() << run.Stderr();
     const std::string shot = dir.File("hello.png");
     EXPECT_TRUE(ScreenshotUntil(display, "Hello Korvel", shot, [&] {
-        return CountPixels(shot, 20, 20, 340, 14, kText) > 300 &&
-               CountPixels(shot, 220, 200, 200, 60, kOrangeLogo) > 500;
+        return FindPixels(shot, IsLightText, {20, 20, 340, 14}).pixels > 300 &&
+               FindPixels(shot, IsOrangeLogo, {220, 200, 200, 60}).pixels > 500;
     })) << run.Stdout();
     EXPECT_EQ(run.KeyUntilExit("Escape"), 0) << run.Stderr();
 }
@@ -169,10 +164,10 @@ TEST_F(InstalledEngine, GameBuiltWithFindPackageDrawsItsCrowdAndQuitsFromItsButt
     const std::string shot = dir.File("game.png");
     EXPECT_TRUE(ScreenshotUntil(display, "Spinning hobgoblin", shot, [&] {
         // The spinning hobgoblin, and the ends of the row of instances behind it.
-        return CountPixels(shot, 10, 10, 420, 14, kText) > 300 &&
-               CountPixels(shot, 250, 150, 300, 350, kGreenSkin) > 2000 &&
-               CountPixels(shot, 150, 270, 100, 130, kGreenSkin) > 300 &&
-               CountPixels(shot, 620, 290, 80, 120, kGreenSkin) > 300;
+        return FindPixels(shot, IsLightText, {10, 10, 420, 14}).pixels > 300 &&
+               FindPixels(shot, IsGreenSkin, {250, 150, 300, 350}).pixels > 2000 &&
+               FindPixels(shot, IsGreenSkin, {150, 270, 100, 130}).pixels > 300 &&
+               FindPixels(shot, IsGreenSkin, {620, 290, 80, 120}).pixels > 300;
     })) << run.Stdout();
     EXPECT_EQ(run.Stdout().find("Could not"), std::string::npos) << run.Stdout();
     EXPECT_EQ(run.Stdout().find("Failed"), std::string::npos) << run.Stdout();
@@ -192,11 +187,11 @@ TEST_F(InstalledEngine, ViewerStartedFarFromItsDataFindsItBesideItself) {
     ASSERT_EQ(viewer.Wait(), 0) << viewer.Stdout() << viewer.Stderr();
     // The data comes from the installation, the picture lands where the viewer was started.
     const std::string shot = elsewhere + "/viewer.png";
-    EXPECT_GT(CountPixels(shot, 1, 50, 400, 14, kText), 200);
-    EXPECT_GT(CountPixels(shot, 370, 190, 360, 440, kGreenSkin), 5000);
-    EXPECT_NE(
-        viewer.Stdout().find("Loading MD2 file...Loading Texture: Data/Models/MD2/hobgoblin.bmp\ndone."),
-        std::string::npos)
+    EXPECT_GT(FindPixels(shot, IsLightText, {1, 50, 400, 14}).pixels, 200);
+    EXPECT_GT(FindPixels(shot, IsGreenSkin, {370, 190, 360, 440}).pixels, 5000);
+    EXPECT_NE(viewer.Stdout().find(std::string("Loading MD2 file...Loading Texture: ") +
+                                   CViewerScene::kSkinPath + "\ndone."),
+              std::string::npos)
         << viewer.Stdout();
     EXPECT_EQ(viewer.Stdout().find("Could not"), std::string::npos) << viewer.Stdout();
 }

@@ -1,6 +1,7 @@
 // Instances of one shared mesh in a live engine: a crowd of them draws the very pixels of as many
 // models, each instance keeps its own pose although all share the mesh's arrays, and every texture the
 // engine loads for a model has one owner that deletes it.
+#include "demo/ViewerScene.h"
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
 #include "models/MD2Model.h"
@@ -27,8 +28,8 @@ uint32_t HeldTicks() {
 }
 
 const int kCrowd = 256;
-const char* const kHobgoblin = "Data/Models/MD2/tris.md2";
-const char* const kHobgoblinSkin = "Data/Models/MD2/hobgoblin.bmp";
+const char* const kHobgoblin = CViewerScene::kModelPath;
+const char* const kHobgoblinSkin = CViewerScene::kSkinPath;
 
 class MD2InstanceTest : public korvel::test::EngineTest {
 protected:

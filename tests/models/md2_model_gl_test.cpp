@@ -126,7 +126,7 @@ protected:
 
     // The leftmost column of a row that is not black, or -1.
     static int LeftEdge(int y) {
-        for (int x = 0; x < 1024; ++x) {
+        for (int x = 0; x < kWidth; ++x) {
             auto p = Pixel(x, y);
             if (p[0] + p[1] + p[2] > 30) {
                 return x;

@@ -1,19 +1,18 @@
 // The engine as a distribution ships it: the split Debian packages built by scripts/package (which
 // fails on any lintian error or warning), unpacked into a scratch root and used from there; and the
 // source folder pulled into another project with add_subdirectory.
-#include "support/ImagePixels.h"
+#include "korvel/Version.h"
 #include "support/TestSupport.h"
 #include "support/XSession.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+using korvel::test::ReadText;
 using korvel::test::RunCommand;
 using korvel::test::ShellQuote;
 using korvel::test::TempDir;
@@ -21,13 +20,6 @@ using korvel::test::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The Debian development packages of the one dependency list.
 std::vector<std::string> DependencyPackages() {
@@ -61,7 +53,8 @@ struct Packages {
         return out.substr(0, out.find('\n'));
     }
     std::string Deb(const std::string& package) const {
-        return debs + "/" + package + "_0.02_" + (package == "korvel-data" ? "all" : arch) + ".deb";
+        return debs + "/" + package + "_" KORVEL_VERSION "_" + (package == "korvel-data" ? "all" : arch) +
+               ".deb";
     }
     std::string Field(const std::string& package, const std::string& field) const {
         std::string value;
@@ -84,18 +77,24 @@ void CheckDependencies(const Packages& p) {
     }
     EXPECT_EQ(debs, expected);
     const std::string tools = p.Field("korvel-tools", "Depends");
-    for (const char* needed : {"libkorvel0 (= 0.02)", "korvel-data (= 0.02)", "libsdl1.2debian"}) {
+    for (const char* needed :
+         {"libkorvel0 (= " KORVEL_VERSION ")", "korvel-data (= " KORVEL_VERSION ")", "libsdl1.2debian"}) {
         EXPECT_NE(tools.find(needed), std::string::npos) << needed << " missing from: " << tools;
     }
     const std::string dev = p.Field("libkorvel-dev", "Depends");
     std::vector<std::string> needed = DependencyPackages();
     EXPECT_GE(needed.size(), 7u);
-    needed.push_back("libkorvel0 (= 0.02)");
+    needed.push_back("libkorvel0 (= " KORVEL_VERSION ")");
     for (const std::string& package : needed) {
         EXPECT_NE(dev.find(package), std::string::npos) << package << " missing from: " << dev;
     }
-    EXPECT_NE(p.Field("libkorvel0", "Depends").find("korvel-data (= 0.02)"), std::string::npos);
-    EXPECT_NE(p.Field("libkorvel0", "Maintainer").find('@'), std::string::npos);
+    EXPECT_NE(p.Field("libkorvel0", "Depends").find("korvel-data (= " KORVEL_VERSION ")"), std::string::npos);
+    // The maintainer, with an address, is the one who signed the changelog's latest entry.
+    std::string maintainer = p.Field("libkorvel0", "Maintainer");
+    maintainer = maintainer.substr(0, maintainer.find('\n'));
+    EXPECT_NE(maintainer.find('@'), std::string::npos);
+    const std::string changelog = ReadText(KORVEL_SOURCE_DIR "/cmake/debian/changelog");
+    EXPECT_EQ(changelog.find("\n -- "), changelog.find("\n -- " + maintainer + "  ")) << maintainer;
     // The library's ldconfig run is a trigger, not a script that would keep a removed package around.
     std::string triggers;
     EXPECT_EQ(RunCommand("dpkg-deb -I " + ShellQuote(p.Deb("libkorvel0")) + " triggers", &triggers), 0);
@@ -190,7 +189,8 @@ void CheckConsumerAndViewer(const Packages& p) {
                                     p.dir.File("home"), {"LD_LIBRARY_PATH=" + p.lib});
     ASSERT_EQ(viewer.Wait(), 0) << viewer.Stdout() << viewer.Stderr();
     EXPECT_GT(
-        korvel::test::CountPixels(p.dir.File("home/shot.png"), 370, 190, 360, 440, korvel::test::kGreenSkin),
+        korvel::test::FindPixels(p.dir.File("home/shot.png"), korvel::test::IsGreenSkin, {370, 190, 360, 440})
+            .pixels,
         5000);
 }
 

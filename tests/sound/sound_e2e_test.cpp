@@ -2,6 +2,7 @@
 // capture, and both programs on a machine without an audio device.
 #include "support/AudioCapture.h"
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/WavWriter.h"
 #include "support/XSession.h"
 
@@ -75,11 +76,9 @@ TEST(SoundExample, WithoutADeviceReportsItAndFailsTheLoads) {
 TEST(Viewer, RunsOnWithoutAnAudioDevice) {
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
-    ProgramRun viewer(display, std::string(KORVEL_BIN_DIR) + "/md2viewer", {}, KORVEL_RUNTIME_DIR,
-                      {kNoDevice});
+    ProgramRun viewer(display, kViewer, {}, KORVEL_RUNTIME_DIR, {kNoDevice});
     // The frame rate reaches the caption only once frames are being drawn.
-    ASSERT_TRUE(viewer.WaitForWindow("Korvel Engine - MD2 Demo Current FPS: "))
-        << viewer.Stdout() << viewer.Stderr();
+    ASSERT_TRUE(viewer.WaitForWindow(kViewerRunning)) << viewer.Stdout() << viewer.Stderr();
     viewer.Key("Escape");
     EXPECT_EQ(viewer.Wait(), 0) << viewer.Stderr();
     EXPECT_NE(viewer.Stdout().find("Initialize Utils...done\n"

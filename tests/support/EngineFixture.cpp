@@ -43,7 +43,7 @@ void EngineTest::SetUpTestSuite() {
     std::string failure;
     for (int attempt = 0; attempt < 8; ++attempt) {
         try {
-            engine->InitVideo(1024, 768, 24, false, false);
+            engine->InitVideo(kWidth, kHeight, 24, false, false);
             return;
         } catch (const std::string& message) {
             failure = message;

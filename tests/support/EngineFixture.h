@@ -1,10 +1,11 @@
-// A live engine for tests that need OpenGL: the kernel with every manager, a 1024x768 window (not
-// full screen) opened by InitVideo, and the working directory set to runtime/ so the built-in
+// A live engine for tests that need OpenGL: the kernel with every manager, a window of the viewer's
+// size (not full screen) opened by InitVideo, and the working directory set to runtime/ so the built-in
 // shaders and the engine font load as in the viewer. Each test starts on an engine no other test
 // has touched, whether CTest runs it in a process of its own or the whole binary runs at once.
 #pragma once
 
 #include "app/Engine.h"
+#include "support/ViewerFacts.h"
 
 #include <array>
 #include <cstdint>
@@ -43,6 +44,8 @@ protected:
     static bool WarpPointer(int x, int y);
 
     static CEngine* engine;
+    // The window's size.
+    static constexpr int kWidth = kScreenWidth, kHeight = kScreenHeight;
 
 private:
     // A test has run on `engine`.

@@ -55,8 +55,7 @@ void CaptureStream::Stop() {
     std::cerr.flush();
     dup2(saved, fd);
     close(saved);
-    std::ifstream in(file, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    text = ReadText(file);
 }
 
 std::string CaptureStream::Text() {
@@ -72,6 +71,11 @@ void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 std::vector<uint8_t> ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 int RunCommand(const std::string& command, std::string* output) {
@@ -97,8 +101,7 @@ ToolRun RunTool(const TempDir& dir, const std::string& name, const std::string& 
     const std::string errFile = dir.File("stderr.txt");
     run.status =
         RunCommand(ShellQuote(KORVEL_BIN_DIR "/" + name) + " " + arguments + " 2>" + errFile, &run.out);
-    const std::vector<uint8_t> err = ReadFile(errFile);
-    run.err.assign(err.begin(), err.end());
+    run.err = ReadText(errFile);
     return run;
 }
 

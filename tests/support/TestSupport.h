@@ -44,6 +44,8 @@ private:
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
+// The whole file as text; empty when it cannot be read.
+std::string ReadText(const std::string& path);
 // Runs a shell command, returns its exit status and (optionally) its standard output.
 int RunCommand(const std::string& command, std::string* output = nullptr);
 // What a program of the build printed and how it ended.

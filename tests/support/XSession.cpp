@@ -1,6 +1,7 @@
 #include "support/XSession.h"
 
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 
 #include <algorithm>
 #include <chrono>
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <iterator>
@@ -21,11 +21,6 @@
 namespace korvel::test {
 
 namespace {
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool WaitUntil(double seconds, const std::function<bool()>& done) {
     auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
@@ -61,7 +56,8 @@ VirtualDisplay::VirtualDisplay() : pid(-1) {
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         std::string fd = std::to_string(ready[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "1024x768x24",
+        std::string screen = kScreenSize + "x24";
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", screen.c_str(),
                "-nolisten", "tcp", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -193,11 +189,11 @@ int ProgramRun::KeyUntilExit(const std::string& key, double seconds) {
 }
 
 std::string ProgramRun::Stdout() const {
-    return Slurp(outFile);
+    return ReadText(outFile);
 }
 
 std::string ProgramRun::Stderr() const {
-    return Slurp(errFile);
+    return ReadText(errFile);
 }
 
 double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h) {
@@ -219,27 +215,36 @@ std::string UserFolder(const std::string& parent) {
     const std::string folder = parent + "/start";
     std::filesystem::create_directory(folder);
     for (const char* data : {"Data", "shaders"}) {
-        std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/" + data, folder + "/" + data);
+        std::filesystem::create_directory_symlink(std::string(KORVEL_RUNTIME_DIR) + "/" + data,
+                                                  folder + "/" + data);
     }
     return folder;
 }
 
-PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b)) {
+PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b), const PixelRect& rect) {
     PixelArea area;
     std::string size;
     if (RunCommand("identify -format '%w' " + ShellQuote(png), &size) != 0) {
         return area;
     }
-    const int width = std::atoi(size.c_str());
+    int width = std::atoi(size.c_str());
+    std::string crop;
+    if (rect.w > 0) {
+        // ImageMagick keeps what of the rectangle lies inside the picture.
+        width = std::min(rect.w, width - rect.x);
+        crop = " -crop " + std::to_string(rect.w) + "x" + std::to_string(rect.h) + "+" +
+               std::to_string(rect.x) + "+" + std::to_string(rect.y) + " +repage";
+    }
     const std::string raw = png + ".rgb";
-    if (width <= 0 || RunCommand("convert " + ShellQuote(png) + " -depth 8 rgb:" + ShellQuote(raw)) != 0) {
+    if (width <= 0 ||
+        RunCommand("convert " + ShellQuote(png) + crop + " -depth 8 rgb:" + ShellQuote(raw)) != 0) {
         return area;
     }
     const std::vector<uint8_t> rgb = ReadFile(raw);
     for (size_t i = 0; i + 2 < rgb.size(); i += 3) {
         if (wanted(rgb[i], rgb[i + 1], rgb[i + 2])) {
-            const int row = static_cast<int>(i / 3 / static_cast<size_t>(width));
-            const int column = static_cast<int>(i / 3 % static_cast<size_t>(width));
+            const int row = rect.y + static_cast<int>(i / 3 / static_cast<size_t>(width));
+            const int column = rect.x + static_cast<int>(i / 3 % static_cast<size_t>(width));
             ++area.pixels;
             area.top = std::min(area.top, row);
             area.bottom = std::max(area.bottom, row);
@@ -248,6 +253,20 @@ PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b)
         }
     }
     return area;
+}
+
+// The thresholds in 0..255: mean over 0.6; green over 0.15 and 1.2 times red and blue; red over 0.6,
+// green over 0.25, blue under 0.3.
+bool IsLightText(int r, int g, int b) {
+    return r + g + b > 459;
+}
+
+bool IsGreenSkin(int r, int g, int b) {
+    return g > 38 && 5 * g > 6 * r && 5 * g > 6 * b;
+}
+
+bool IsOrangeLogo(int r, int g, int b) {
+    return r > 153 && g > 63 && b < 77;
 }
 
 } // namespace korvel::test

@@ -8,7 +8,8 @@
 
 namespace korvel::test {
 
-// An Xvfb server of its own (1024x768x24) on a free display number, stopped with the object.
+// An Xvfb server of its own (the viewer's screen size, 24 bits) on a free display number, stopped with the
+// object.
 class VirtualDisplay {
 public:
     VirtualDisplay();
@@ -74,8 +75,17 @@ struct PixelArea {
     long pixels = 0;
     int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
 };
-// The pixels of a PNG image (read with ImageMagick) for which `wanted`(r, g, b) holds.
-PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b));
+// A rectangle of a picture in pixels from its top-left corner; an empty one stands for the whole.
+struct PixelRect {
+    int x = 0, y = 0, w = 0, h = 0;
+};
+// The pixels of a PNG image (read with ImageMagick) within `rect` for which `wanted`(r, g, b) holds;
+// the area is given in the whole picture's pixels.
+PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b), const PixelRect& rect = {});
+// The engine's usual colours: the font's light text, the hobgoblin's green skin, the orange logo.
+bool IsLightText(int r, int g, int b);
+bool IsGreenSkin(int r, int g, int b);
+bool IsOrangeLogo(int r, int g, int b);
 
 // Mean absolute difference of two PNG images over a rectangle, per channel in 0..255 (ImageMagick).
 double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h);

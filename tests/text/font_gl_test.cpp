@@ -32,7 +32,8 @@ struct Region {
     std::vector<uint8_t> rgba;
 
     Region(int x, int y, int width, int height) : x(x), y(y), width(width), height(height) {
-        const std::vector<uint8_t> bottomUp = korvel::test::ReadFrame(x, 768 - y - height, width, height);
+        const std::vector<uint8_t> bottomUp =
+            korvel::test::ReadFrame(x, korvel::test::kScreenHeight - y - height, width, height);
         for (int row = height - 1; row >= 0; --row) {
             rgba.insert(rgba.end(), bottomUp.begin() + static_cast<long>(row) * width * 4,
                         bottomUp.begin() + static_cast<long>(row + 1) * width * 4);

@@ -1,6 +1,7 @@
 // The viewer end to end, as far as text goes: the shader and font lines of its start-up log, the FPS
 // line and help text on screen, and the end of the process when the font image is missing.
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 
 #include <filesystem>
@@ -9,8 +10,6 @@
 using namespace korvel::test;
 
 namespace {
-
-const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
 
 // How many pixels of a screenshot region are clearly brighter than the viewer's dark grey clear.
 int BrightPixels(const std::string& png, int x, int y, int w, int h) {

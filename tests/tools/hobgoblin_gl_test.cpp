@@ -53,10 +53,10 @@ TEST_F(HobgoblinDrawn, StandsOnTheGridFacingTheViewerInItsGreenSkin) {
     model.Render();
     CMD2Model::SetTickSource(nullptr);
 
-    int top = 768, bottom = -1, left = 1024, right = -1, covered = 0, green = 0;
+    int top = kHeight, bottom = -1, left = kWidth, right = -1, covered = 0, green = 0;
     std::vector<std::pair<int, int>> yellow;
-    for (int y = 0; y < 768; y += 2) {
-        for (int x = 0; x < 1024; x += 2) {
+    for (int y = 0; y < kHeight; y += 2) {
+        for (int x = 0; x < kWidth; x += 2) {
             const auto p = Pixel(x, y);
             if (p[0] + p[1] + p[2] == 0) {
                 continue;

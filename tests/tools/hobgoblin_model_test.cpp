@@ -1,6 +1,7 @@
 // The viewer's hobgoblin as our own loader reads it: twenty animations in the usual order, a body
 // standing on the grid and facing +x, outward normals, motion in every animation the number keys
 // reach, and a skin painted where the texture coordinates point.
+#include "demo/ViewerScene.h"
 #include "models/MD2Loader.h"
 #include "support/TestSupport.h"
 
@@ -17,8 +18,8 @@
 
 namespace {
 
-const std::string kModel = std::string(KORVEL_RUNTIME_DIR) + "/Data/Models/MD2/tris.md2";
-const std::string kSkin = std::string(KORVEL_RUNTIME_DIR) + "/Data/Models/MD2/hobgoblin.bmp";
+const std::string kModel = std::string(KORVEL_RUNTIME_DIR) + "/" + CViewerScene::kModelPath;
+const std::string kSkin = std::string(KORVEL_RUNTIME_DIR) + "/" + CViewerScene::kSkinPath;
 
 // The animations in file order with their frame counts.
 const std::vector<std::pair<std::string, int>> kAnimations = {

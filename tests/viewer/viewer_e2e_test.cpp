@@ -3,6 +3,7 @@
 // speed in the overlay, and --help listing the whole command table.
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 #include "viewer/ViewerCommands.h"
 
@@ -12,6 +13,10 @@
 
 using korvel::test::FindPixels;
 using korvel::test::ImageDifference;
+using korvel::test::kScreenHeight;
+using korvel::test::kScreenWidth;
+using korvel::test::kViewer;
+using korvel::test::kViewerRunning;
 using korvel::test::Md2Writer;
 using korvel::test::PixelArea;
 using korvel::test::ProgramRun;
@@ -21,9 +26,6 @@ using korvel::test::TempDir;
 using korvel::test::VirtualDisplay;
 
 namespace {
-
-const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
-const std::string kRunning = "Korvel Engine - MD2 Demo Current FPS: ";
 
 bool IsRed(int r, int g, int b) {
     return r > 60 && r > 3 * g && r > 3 * b;
@@ -126,7 +128,7 @@ TEST_F(ViewerFiles, SkinIndexAndSCycleThroughTheSkinsAndTheKeysChangeTheSpeedSho
     EXPECT_EQ(FindPixels(second, IsRed).pixels, 0);
 
     ProgramRun viewer(display, kViewer, {"--window", folder + "/tris.md2"}, start);
-    ASSERT_TRUE(viewer.WaitForWindow(kRunning, 30.0)) << viewer.Stdout() << viewer.Stderr();
+    ASSERT_TRUE(viewer.WaitForWindow(kViewerRunning, 30.0)) << viewer.Stdout() << viewer.Stderr();
     display.Run("xdotool mousemove 1000 300");
     std::vector<std::string> shots;
     for (const char* keys : {"space i", "s", "s", "bracketright", "bracketleft bracketleft"}) {
@@ -185,10 +187,10 @@ TEST_F(ViewerFiles, LongAndTinyModelsLieWhollyInViewAndAreNotSmall) {
         PixelArea red = FindPixels(Screenshot({folder + "/" + model}), IsRed);
         EXPECT_GT(red.left, 0) << model;
         EXPECT_GT(red.top, 0) << model;
-        EXPECT_LT(red.right, 1023) << model;
-        EXPECT_LT(red.bottom, 767) << model;
+        EXPECT_LT(red.right, kScreenWidth - 1) << model;
+        EXPECT_LT(red.bottom, kScreenHeight - 1) << model;
         // A sensible part of the screen: a third of its width or a fifth of its height.
-        EXPECT_TRUE(red.right - red.left > 1024 / 3 || red.bottom - red.top > 768 / 5)
+        EXPECT_TRUE(red.right - red.left > kScreenWidth / 3 || red.bottom - red.top > kScreenHeight / 5)
             << model << " spans " << red.right - red.left << " x " << red.bottom - red.top;
     }
 }

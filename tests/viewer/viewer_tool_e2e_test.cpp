@@ -3,12 +3,17 @@
 // --screenshot, Page Down past animation 9, numbered F12 screenshots, --window, and wrong command lines.
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
+#include "support/ViewerFacts.h"
 #include "support/XSession.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 using korvel::test::ImageDifference;
+using korvel::test::kScreenHeight;
+using korvel::test::kScreenWidth;
+using korvel::test::kViewer;
+using korvel::test::kViewerRunning;
 using korvel::test::Md2Frame;
 using korvel::test::Md2Writer;
 using korvel::test::ProgramRun;
@@ -19,8 +24,6 @@ using korvel::test::VirtualDisplay;
 
 namespace {
 
-const std::string kViewer = std::string(KORVEL_BIN_DIR) + "/md2viewer";
-const std::string kRunning = "Korvel Engine - MD2 Demo Current FPS: ";
 const int kAnimations = 21;
 // The animation whose frames float the column well above the grid.
 const int kLifted = 15;
@@ -122,16 +125,19 @@ TEST_F(ViewerTool, ScreenshotShowsAModelFromAnotherFolderInTheSkinItNames) {
 TEST_F(ViewerTool, PageDownReachesLaterAnimationsAndF12SavesTheNextFreeNumberInAWindow) {
     ASSERT_EQ(RunCommand("touch " + ShellQuote(start + "/md2viewer-0001.png")), 0);
     auto viewer = Start({"--window", model});
-    ASSERT_TRUE(viewer->WaitForWindow(kRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
+    ASSERT_TRUE(viewer->WaitForWindow(kViewerRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
     display.Run("xdotool mousemove 1000 300");
     // A window of its own, not a full-screen surface. Classic SDL 1.2 draws into a child of the
     // titled, managed window; SDL 2's SDL 1.2 layer draws into the window itself and asks the window
     // manager for its fixed size, which its full-screen mode leaves out.
-    const std::string window = "$(xdotool search --name '" + kRunning + "' | head -1)";
+    const std::string window = "$(xdotool search --name '" + kViewerRunning + "' | head -1)";
     std::string info;
     if (RunCommand("ldd " + ShellQuote(kViewer) + " | grep -q sdl12-compat") == 0) {
         display.Run("sh -c " + ShellQuote("xprop WM_NORMAL_HINTS -id " + window), &info);
-        EXPECT_NE(info.find("program specified minimum size: 1024 by 768"), std::string::npos) << info;
+        EXPECT_NE(info.find("program specified minimum size: " + std::to_string(kScreenWidth) + " by " +
+                            std::to_string(kScreenHeight)),
+                  std::string::npos)
+            << info;
     } else {
         display.Run("sh -c " + ShellQuote("xwininfo -children -id " + window), &info);
         EXPECT_NE(info.find("1 child:"), std::string::npos) << info;
@@ -157,7 +163,7 @@ TEST_F(ViewerTool, PauseStepOverlayWireframeCullingAndMouseChangeThePicture) {
     const std::string climbing = dir.File("models/climbing.md2");
     ASSERT_TRUE(Column(30.0f).Write(climbing));
     auto viewer = Start({"--window", climbing});
-    ASSERT_TRUE(viewer->WaitForWindow(kRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
+    ASSERT_TRUE(viewer->WaitForWindow(kViewerRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
     display.Run("xdotool mousemove 1000 300");
 
     // Paused first, then 0: the pose is key frame 0 of animation 0 whatever the clock was doing.
@@ -180,7 +186,7 @@ TEST_F(ViewerTool, PauseStepOverlayWireframeCullingAndMouseChangeThePicture) {
     EXPECT_EQ(viewer->Wait(30.0), 0) << viewer->Stderr();
 
     // Held: the same picture below the frame rate line, however long the pause.
-    EXPECT_EQ(ImageDifference(paused, still, 0, 40, 1024, 728), 0.0);
+    EXPECT_EQ(ImageDifference(paused, still, 0, 40, kScreenWidth, kScreenHeight - 40), 0.0);
     // One key frame on climbs 30 units, two back from 0 wrap round to the highest, one on returns.
     RedArea first = FindRed(paused), second = FindRed(up), third = FindRed(wrapped), again = FindRed(back);
     EXPECT_LT(second.bottom, first.bottom - 30);

@@ -26,8 +26,12 @@ from selenium.webdriver.common.by import By
 CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader "
                     "--disable-background-networking --disable-component-update --disable-sync "
                     "--no-first-run --window-size=1100,1200").split()
+# The viewer's window, as the engine declares it.
+with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/graphics/GraphicsCore.h")) as header:
+    WIDTH, HEIGHT = (int(n) for n in re.search(r"kDefaultWidth = (\d+), kDefaultHeight = (\d+)",
+                                               header.read()).groups())
 # Rows below the frame rate line (the number differs) and right of the software pointer at (0, 0).
-COMPARED = "1024x728+0+40"
+COMPARED = "%dx%d+0+40" % (WIDTH, HEIGHT - 40)
 failures = []
 
 
@@ -229,7 +233,7 @@ def main():
         page.key(" ", "0")
         web_shot = page.screenshot(os.path.join(work, "web-default.png"), downloaded=True)
         differing = differing_pixels(native_shot, web_shot)
-        check(differing < 1024 * 728 // 100,
+        check(differing < WIDTH * (HEIGHT - 40) // 100,
               "the default frame matches the native one: %d pixels differ by more than 10%%" % differing)
         check("Korvel Engine version" in page.log() and "Loading MD2 file" in page.log(),
               "the log panel shows the viewer's start-up log")

@@ -1,11 +1,13 @@
-// Generator "hobgoblin": the MD2 viewer's model, Data/Models/MD2/tris.md2, and its skin,
-// Data/Models/MD2/hobgoblin.bmp. Every frame of every animation is the body posed and packed.
+// Generator "hobgoblin": the MD2 viewer's model and its skin, at the paths the viewer's scene loads
+// them from. Every frame of every animation is the body posed and packed.
 #include "BmpWriter.h"
 #include "Generator.h"
 #include "Hobgoblin.h"
 #include "Md2Writer.h"
+#include "demo/ViewerScene.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace hobgoblin {
 
@@ -16,7 +18,7 @@ bool MakeHobgoblin(const std::string& dataDir) {
     assetgen::Md2Model model;
     model.skinWidth = kSkinSize;
     model.skinHeight = kSkinSize;
-    model.skinName = "hobgoblin.bmp";
+    model.skinName = std::filesystem::path(CViewerScene::kSkinPath).filename().string();
     model.texCoords = body.TexCoords();
     for (const assetgen::MeshTriangle& t : body.Triangles()) {
         model.triangles.push_back(
@@ -30,9 +32,9 @@ bool MakeHobgoblin(const std::string& dataDir) {
                 {animation.name + number, PosedVertices(body, animation.pose(f, animation.frames))});
         }
     }
-    const std::string folder = dataDir + "/Models/MD2/";
-    return assetgen::WriteMd2(folder + "tris.md2", model) &&
-           assetgen::WriteBmpRGB(folder + "hobgoblin.bmp", kSkinSize, kSkinSize, PaintSkin());
+    return assetgen::WriteMd2(assetgen::InData(dataDir, CViewerScene::kModelPath), model) &&
+           assetgen::WriteBmpRGB(assetgen::InData(dataDir, CViewerScene::kSkinPath), kSkinSize, kSkinSize,
+                                 PaintSkin());
 }
 
 assetgen::Registrar reg("hobgoblin", MakeHobgoblin);

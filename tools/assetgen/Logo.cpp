@@ -2,6 +2,7 @@
 // "ENGINE", both with a dark outline, on a transparent 200x60 background.
 #include "Generator.h"
 #include "Png.h"
+#include "demo/ViewerScene.h"
 
 #include <algorithm>
 #include <cmath>
@@ -124,7 +125,7 @@ bool MakeLogo(const std::string& dataDir) {
             px[3] = uint8_t(std::lround(255.0f * p[3]));
         }
     }
-    return assetgen::WritePngRGBA(dataDir + "/Logo/kvxlogo.png", kWidth, kHeight, rgba);
+    return assetgen::WritePngRGBA(assetgen::InData(dataDir, CViewerScene::kLogoPath), kWidth, kHeight, rgba);
 }
 
 assetgen::Registrar reg("logo", MakeLogo);

@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "Generator.h"
 #include "Png.h"
+#include "demo/ViewerScene.h"
 
 namespace {
 
@@ -14,8 +15,8 @@ bool MakeMousePointer(const std::string& dataDir) {
     assetgen::Canvas canvas(32, 32);
     canvas.Fill(assetgen::Grow(arrow, 0.6f), assetgen::Rgba{0.06f, 0.06f, 0.06f, 1});
     canvas.Fill(assetgen::Grow(arrow, -1.4f), assetgen::Rgba{1, 1, 1, 1});
-    return assetgen::WritePngRGBA(dataDir + "/MousePointer.png", canvas.Width(), canvas.Height(),
-                                  canvas.Bytes());
+    return assetgen::WritePngRGBA(assetgen::InData(dataDir, CViewerScene::kPointerPath), canvas.Width(),
+                                  canvas.Height(), canvas.Bytes());
 }
 
 assetgen::Registrar reg("pointer", MakeMousePointer);

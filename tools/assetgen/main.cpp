@@ -18,6 +18,10 @@ Registrar::Registrar(const std::string& name, GenerateFn generate) {
     Generators().push_back({name, std::move(generate)});
 }
 
+std::string InData(const std::string& dataDir, const std::string& runtimePath) {
+    return dataDir + "/" + std::filesystem::path(runtimePath).lexically_relative("Data").string();
+}
+
 bool MakeParentDirs(const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);

@@ -1,5 +1,7 @@
 #include "GltfExporter.h"
 
+#include "korvel/Version.h"
+
 #include <tiny_gltf.h>
 
 #include <cctype>
