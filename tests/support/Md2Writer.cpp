@@ -1,88 +1,9 @@
 #include "support/Md2Writer.h"
 
-#include <cstring>
 #include <fstream>
 #include <random>
 
 namespace korvel::test {
-
-namespace {
-
-const int kHeaderSize = 68;
-
-void PutInt32(std::vector<uint8_t>& out, int32_t value) {
-    uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    }
-}
-
-void PutInt16(std::vector<uint8_t>& out, int16_t value) {
-    uint16_t v = static_cast<uint16_t>(value);
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void PutFloat(std::vector<uint8_t>& out, float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    PutInt32(out, static_cast<int32_t>(bits));
-}
-
-void PutText(std::vector<uint8_t>& out, const std::string& text, size_t width) {
-    for (size_t i = 0; i < width; ++i) {
-        out.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : 0);
-    }
-}
-
-} // namespace
-
-std::vector<uint8_t> Md2Writer::Bytes() const {
-    const int32_t vertexCount = frames.empty() ? 0 : static_cast<int32_t>(frames[0].vertices.size());
-    const int32_t frameSize = 40 + 4 * vertexCount;
-    const int32_t skinOffset = kHeaderSize;
-    const int32_t texCoordOffset = skinOffset + 64 * static_cast<int32_t>(skins.size());
-    const int32_t triangleOffset = texCoordOffset + 4 * static_cast<int32_t>(texCoords.size());
-    const int32_t frameOffset = triangleOffset + 12 * static_cast<int32_t>(triangles.size());
-    const int32_t endOffset = frameOffset + frameSize * static_cast<int32_t>(frames.size());
-
-    std::vector<uint8_t> out;
-    out.insert(out.end(), {'I', 'D', 'P', '2'});
-    for (int32_t value : {8, skinWidth, skinHeight, frameSize, static_cast<int32_t>(skins.size()),
-                          vertexCount, static_cast<int32_t>(texCoords.size()),
-                          static_cast<int32_t>(triangles.size()), 0, static_cast<int32_t>(frames.size()),
-                          skinOffset, texCoordOffset, triangleOffset, frameOffset, endOffset, endOffset}) {
-        PutInt32(out, value);
-    }
-    for (const std::string& skin : skins) {
-        PutText(out, skin, 64);
-    }
-    for (const auto& st : texCoords) {
-        PutInt16(out, st[0]);
-        PutInt16(out, st[1]);
-    }
-    for (const Md2Triangle& t : triangles) {
-        for (int16_t v : t.vertex) {
-            PutInt16(out, v);
-        }
-        for (int16_t v : t.texCoord) {
-            PutInt16(out, v);
-        }
-    }
-    for (const Md2Frame& frame : frames) {
-        for (float f : frame.scale) {
-            PutFloat(out, f);
-        }
-        for (float f : frame.translate) {
-            PutFloat(out, f);
-        }
-        PutText(out, frame.name, 16);
-        for (const auto& v : frame.vertices) {
-            out.insert(out.end(), {v[0], v[1], v[2], 0});
-        }
-    }
-    return out;
-}
 
 bool Md2Writer::Write(const std::string& path) const {
     std::vector<uint8_t> bytes = Bytes();

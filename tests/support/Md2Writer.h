@@ -2,6 +2,8 @@
 // texture coordinates, a skin size and frame names, with hooks to corrupt header fields afterwards.
 #pragma once
 
+#include "Md2File.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -30,31 +32,11 @@ enum class Md2Field {
     EndOffset
 };
 
-struct Md2Frame {
-    std::array<float, 3> scale{{1.0f, 1.0f, 1.0f}};
-    std::array<float, 3> translate{{0.0f, 0.0f, 0.0f}};
-    // Written into 16 bytes; a name of 16 characters or more fills them without a terminator.
-    std::string name;
-    // Packed x, y, z bytes of every vertex (the light-normal byte is written as 0).
-    std::vector<std::array<uint8_t, 3>> vertices;
-};
+using files::Md2Frame;
+using files::Md2Triangle;
 
-struct Md2Triangle {
-    std::array<int16_t, 3> vertex;
-    std::array<int16_t, 3> texCoord;
-};
-
-struct Md2Writer {
-    int32_t skinWidth = 256;
-    int32_t skinHeight = 256;
-    std::vector<std::string> skins;
-    std::vector<std::array<int16_t, 2>> texCoords;
-    std::vector<Md2Triangle> triangles;
-    // Every frame must hold the same number of vertices (that of frame 0 goes into the header).
-    std::vector<Md2Frame> frames;
-
-    // The file: header, skins, texture coordinates, triangles, frames, in that order.
-    std::vector<uint8_t> Bytes() const;
+// The shared MD2 file writer with what the tests add: writing to a path, and fixtures.
+struct Md2Writer : files::Md2File {
     // Writes Bytes() to path; false when the file cannot be written.
     bool Write(const std::string& path) const;
 
