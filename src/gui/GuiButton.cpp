@@ -6,9 +6,7 @@
 #include "input/EventManager.h"
 #include "textures/Image.h"
 
-CGuiButton::CGuiButton()
-    : x(0.0f), y(0.0f), enabled(true), visible(true), hover(false), images(nullptr), width(0.0f),
-      height(0.0f), id(-1) {}
+CGuiButton::CGuiButton() : x(0.0f), y(0.0f), images(nullptr), width(0.0f), height(0.0f) {}
 
 CGuiButton::CGuiButton(const char* prefix, uint32_t frameCount, float x, float y, int32_t id) : CGuiButton() {
     this->x = x;
@@ -89,13 +87,5 @@ void CGuiButton::UpdateAt(float atX, float atY) {
     if (!visible || !images) {
         return;
     }
-    if (HitTest(atX, atY)) {
-        hover = true;
-        images->PlayOnceAt(atX, atY);
-        hoverText.Print();
-    } else {
-        hover = false;
-        images->Rewind();
-        images->DrawFrameAt(0, atX, atY);
-    }
+    Show(*images, atX, atY, HitTest(atX, atY));
 }

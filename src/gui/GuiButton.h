@@ -2,7 +2,7 @@
 // on it, and a left press over an enabled button reports its id to the event manager.
 #pragma once
 
-#include "gui/GuiFrame.h"
+#include "gui/GuiWidget.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 class CImage;
 class CImageList;
 
-class CGuiButton {
+class CGuiButton : public CGuiWidget {
 public:
     // A button without images: it draws nothing, takes no click and measures 0 until SetImages.
     CGuiButton();
@@ -26,18 +26,7 @@ public:
     void Update(float originX, float originY);
     // Tests the mouse and draws at exactly (atX, atY).
     void UpdateAt(float atX, float atY);
-    // A disabled button still animates and shows its hover text but takes no click.
-    void SetEnabled(bool value) { enabled = value; }
     void SetVisible(bool value) { visible = value; }
-    void SetHover(bool value) { hover = value; }
-    bool IsHover() const { return hover; }
-    // The text printed at screen position (atX, atY) while the mouse is over the button; the colour
-    // is kept, but the text is printed in the font's own colour.
-    void SetHoverText(const std::string& text, float red, float green, float blue, float alpha, float atX,
-                      float atY) {
-        hoverText.Set(text, red, green, blue, alpha, atX, atY);
-    }
-    void SetHoverTextEnabled(bool value) { hoverText.enabled = value; }
     void SetX(float value) { x = value; }
     void SetY(float value) { y = value; }
     void SetPosition(float newX, float newY);
@@ -47,7 +36,6 @@ public:
     void SetSize(int32_t newWidth, int32_t newHeight);
     float GetWidth() const { return width; }
     float GetHeight() const { return height; }
-    int32_t GetId() const { return id; }
     // Frame `index` (0-based), owned by the button; null outside the list or without images.
     CImage* GetFrame(int32_t index) const;
     void SetFrameRate(uint32_t fps);
@@ -63,12 +51,7 @@ private:
 
     float x;
     float y;
-    bool enabled;
-    bool visible;
-    bool hover;
     CImageList* images;
-    HoverText hoverText;
     float width;
     float height;
-    int32_t id;
 };

@@ -8,9 +8,7 @@
 
 #include <cmath>
 
-CGuiCheckBox::CGuiCheckBox()
-    : enabled(true), hover(false), visible(true), uncheckedImages(nullptr), checkedImages(nullptr),
-      checked(false), id(-1) {}
+CGuiCheckBox::CGuiCheckBox() : uncheckedImages(nullptr), checkedImages(nullptr), checked(false) {}
 
 CGuiCheckBox::CGuiCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
                            uint32_t checkedCount, float x, float y, int32_t id)
@@ -105,13 +103,5 @@ void CGuiCheckBox::UpdateAt(float atX, float atY) {
     }
     // Chosen before the test: the frame of a click still shows the old state.
     CImageList* shown = checked ? checkedImages : uncheckedImages;
-    if (HitTest(atX, atY)) {
-        hover = true;
-        shown->PlayOnceAt(atX, atY);
-        hoverText.Print();
-    } else {
-        hover = false;
-        shown->Rewind();
-        shown->DrawFrameAt(0, atX, atY);
-    }
+    Show(*shown, atX, atY, HitTest(atX, atY));
 }

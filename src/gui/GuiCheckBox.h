@@ -2,7 +2,7 @@
 // enabled check box flips it and reports its id to the event manager.
 #pragma once
 
-#include "gui/GuiFrame.h"
+#include "gui/GuiWidget.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 class CImage;
 class CImageList;
 
-class CGuiCheckBox {
+class CGuiCheckBox : public CGuiWidget {
 public:
     // A check box without images: it draws nothing, takes no click and measures 0.
     CGuiCheckBox();
@@ -39,18 +39,6 @@ public:
     void SetFrameSize(int32_t width, int32_t height);
     void SetChecked(bool value) { checked = value; }
     bool IsChecked() const { return checked; }
-    // A disabled check box still animates and shows its hover text but never flips.
-    void SetEnabled(bool value) { enabled = value; }
-    void SetHover(bool value) { hover = value; }
-    bool IsHover() const { return hover; }
-    // The text printed at screen position (atX, atY) while the mouse is over the box; the colour
-    // is kept, but the text is printed in the font's own colour.
-    void SetHoverText(const std::string& text, float red, float green, float blue, float alpha, float atX,
-                      float atY) {
-        hoverText.Set(text, red, green, blue, alpha, atX, atY);
-    }
-    void SetHoverTextEnabled(bool value) { hoverText.enabled = value; }
-    int32_t GetId() const { return id; }
 
     CGuiCheckBox(const CGuiCheckBox&) = delete;
     CGuiCheckBox& operator=(const CGuiCheckBox&) = delete;
@@ -61,12 +49,7 @@ private:
     // The mouse is over the box drawn at (atX, atY); a left press there reports the id and flips.
     bool HitTest(float atX, float atY);
 
-    bool enabled;
-    bool hover;
-    bool visible;
     CImageList* uncheckedImages;
     CImageList* checkedImages;
     bool checked;
-    HoverText hoverText;
-    int32_t id;
 };

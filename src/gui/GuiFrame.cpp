@@ -46,9 +46,7 @@ void GuiPrintHoverText(float x, float y, const char* text) {
     }
 }
 
-void HoverText::Set(const std::string& value, float red, float green, float blue, float alpha, float atX,
-                    float atY) {
-    text = value;
+void HoverPlace::Set(float red, float green, float blue, float alpha, float atX, float atY) {
     color[0] = red;
     color[1] = green;
     color[2] = blue;
@@ -58,8 +56,8 @@ void HoverText::Set(const std::string& value, float red, float green, float blue
     enabled = true;
 }
 
-void HoverText::Print() const {
+void HoverPlace::Print(const char* text) const {
     if (enabled) {
-        GuiPrintHoverText(x, y, text.c_str());
+        GuiPrintHoverText(x, y, text);
     }
 }

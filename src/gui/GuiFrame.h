@@ -13,17 +13,30 @@ bool GuiLeftReleased();
 // Prints `text` literally with font 1 in its stored colour and scale, character set 0.
 void GuiPrintHoverText(float x, float y, const char* text);
 
-// A widget's hover text, printed at a screen position while the mouse is over the widget. The
-// colour is kept for the application; the text is printed in the font's own colour.
-struct HoverText {
-    std::string text;
+// Where a hover text is printed (a screen position) and whether it is. The colour is kept for the
+// application; the text is printed in the font's own colour.
+struct HoverPlace {
     bool enabled = false;
     float x = 0.0f;
     float y = 0.0f;
     float color[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 
+    // Stores the colour and position, and enables the text.
+    void Set(float red, float green, float blue, float alpha, float atX, float atY);
+    // Prints `text` there when enabled and not null.
+    void Print(const char* text) const;
+};
+
+// A widget's hover text, an owned copy, printed while the mouse is over the widget.
+struct HoverText : HoverPlace {
+    std::string text;
+
     // Stores the text, colour and position, and enables the text.
-    void Set(const std::string& value, float red, float green, float blue, float alpha, float atX, float atY);
+    void Set(const std::string& value, float red, float green, float blue, float alpha, float atX,
+             float atY) {
+        text = value;
+        HoverPlace::Set(red, green, blue, alpha, atX, atY);
+    }
     // Prints the text when it is enabled.
-    void Print() const;
+    void Print() const { HoverPlace::Print(text.c_str()); }
 };

@@ -44,8 +44,7 @@ template <typename T> void DeleteAll(std::vector<T*>& list) {
 
 CGuiWindow::CGuiWindow()
     : top(0.0f), right(0.0f), bottom(0.0f), left(0.0f), active(false), visible(false), movable(false), id(-1),
-      titleBarHeight(15), dragging(false), hoverText(nullptr), hoverTextEnabled(false), hoverTextX(0.0f),
-      hoverTextY(0.0f), hoverTextColor{0.0f, 0.0f, 0.0f, 0.0f} {}
+      titleBarHeight(15), dragging(false), hoverText(nullptr) {}
 
 CGuiWindow::CGuiWindow(int32_t left, int32_t top, int32_t right, int32_t bottom, const char* file,
                        bool stretch, float alpha, uint32_t titleBarHeight, int32_t id, bool movable)
@@ -163,13 +162,7 @@ void CGuiWindow::SetVisible(bool value) {
 void CGuiWindow::SetHoverText(const char* text, float red, float green, float blue, float alpha, float x,
                               float y) {
     hoverText = text;
-    hoverTextColor[0] = red;
-    hoverTextColor[1] = green;
-    hoverTextColor[2] = blue;
-    hoverTextColor[3] = alpha;
-    hoverTextX = x;
-    hoverTextY = y;
-    hoverTextEnabled = true;
+    hoverPlace.Set(red, green, blue, alpha, x, y);
 }
 
 CImage* CGuiWindow::GetImage(size_t index) const {
@@ -185,9 +178,7 @@ bool CGuiWindow::IsMouseOverTitleBar() {
 }
 
 void CGuiWindow::DrawHoverText() {
-    if (hoverTextEnabled && hoverText) {
-        GuiPrintHoverText(hoverTextX, hoverTextY, hoverText);
-    }
+    hoverPlace.Print(hoverText);
 }
 
 void CGuiWindow::FollowMouse() {

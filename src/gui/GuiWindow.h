@@ -3,6 +3,8 @@
 // window a title bar along the top edge that drags it with the left mouse button.
 #pragma once
 
+#include "gui/GuiFrame.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -55,7 +57,7 @@ public:
     // the pointer, not a copy: the caller keeps the text alive. The colour is kept, but the text is
     // printed in the font's own colour.
     void SetHoverText(const char* text, float red, float green, float blue, float alpha, float x, float y);
-    void SetHoverTextEnabled(bool value) { hoverTextEnabled = value; }
+    void SetHoverTextEnabled(bool value) { hoverPlace.enabled = value; }
     float GetLeft() const { return left; }
     float GetTop() const { return top; }
     float GetRight() const { return right; }
@@ -94,8 +96,5 @@ private:
     uint32_t titleBarHeight;
     bool dragging;
     const char* hoverText;
-    bool hoverTextEnabled;
-    float hoverTextX;
-    float hoverTextY;
-    float hoverTextColor[4];
+    HoverPlace hoverPlace;
 };
