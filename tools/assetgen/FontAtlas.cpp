@@ -78,25 +78,13 @@ bool DrawSet(FT_Library library, const char* file, int first, Coverage& atlas) {
 
 // An uncompressed 32-bit TGA (type 2) with bottom-left origin: rows bottom-up, pixels B,G,R,A.
 bool WriteAtlas(const std::string& path, const Coverage& atlas) {
-    if (!assetgen::MakeParentDirs(path)) {
-        std::fprintf(stderr, "assetgen: cannot create the folder of %s\n", path.c_str());
-        return false;
-    }
     std::vector<uint8_t> bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 32, 8};
     for (int row = kAtlasSize - 1; row >= 0; --row) {
         for (int x = 0; x < kAtlasSize; ++x) {
             bytes.insert(bytes.end(), {255, 255, 255, atlas[static_cast<size_t>(row) * kAtlasSize + x]});
         }
     }
-    FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file && std::fclose(file) != 0) {
-        written = false;
-    }
-    if (!written) {
-        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
-    }
-    return written;
+    return assetgen::WriteBytes(path, bytes);
 }
 
 bool MakeFontAtlas(const std::string& dataDir) {
