@@ -19,30 +19,75 @@
 namespace {
 
 const char* const kUsage = "usage: md2gltf [OPTIONS] MODEL.md2 [SKIN] -o OUT.glb|OUT.gltf\n";
-const char* const kHelp =
-    "Converts an MD2 model to glTF 2.0: frame 0 is the mesh, every further key frame a morph target,\n"
-    "and every animation a glTF animation of the target weights. Without SKIN the skin named inside\n"
-    "the model is looked for beside it (pcx, png, tga, bmp, jpg). A .glb file holds everything; a\n"
-    ".gltf file gets OUT.bin and OUT.png beside it.\n"
-    "\n"
-    "  -o, --output FILE  the file to write, ending in .glb or .gltf\n"
-    "  --scale S          metres per MD2 unit (default 0.03: a 56-unit character is 1.7 m tall)\n"
-    "  --fps N            key frames per second (default 5, the engine's 200 ms per key frame)\n"
-    "  --help             this text\n"
-    "  --version          the program's version\n";
+
+// What the command line asks for.
+struct Md2GltfOptions {
+    GltfExportOptions exporter;
+    std::string output;
+    bool help = false;
+    bool version = false;
+};
+
+// A positive number no larger than limit, or 0 when text is not one.
+float Positive(const std::string& text, float limit) {
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return end != text.c_str() && *end == '\0' && std::isfinite(value) && value > 0 && value <= limit
+               ? static_cast<float>(value)
+               : 0.0f;
+}
+
+// An option: its short and long names (the short one may be null), the name of its value (null for a
+// switch), its help, and what it does to the options; `apply` returns an error message, or an empty one.
+struct Md2GltfOption {
+    const char* shortName;
+    const char* name;
+    const char* value;
+    const char* help;
+    std::string (*apply)(Md2GltfOptions& options, const std::string& value);
+};
+
+const std::vector<Md2GltfOption> kOptions = {
+    {"-o", "--output", "FILE", "the file to write, ending in .glb or .gltf",
+     [](Md2GltfOptions& o, const std::string& v) { return o.output = v, std::string(); }},
+    {nullptr, "--scale", "S", "metres per MD2 unit (default 0.03: a 56-unit character is 1.7 m tall)",
+     [](Md2GltfOptions& o, const std::string& v) {
+         o.exporter.scale = Positive(v, 1e6f);
+         return o.exporter.scale > 0.0f ? std::string() : "--scale needs a positive number, not '" + v + "'";
+     }},
+    {nullptr, "--fps", "N", "key frames per second (default 5, the engine's 200 ms per key frame)",
+     [](Md2GltfOptions& o, const std::string& v) {
+         o.exporter.framesPerSecond = Positive(v, 1000.0f);
+         return o.exporter.framesPerSecond > 0.0f
+                    ? std::string()
+                    : "--fps needs a number above 0 and up to 1000, not '" + v + "'";
+     }},
+    {nullptr, "--help", nullptr, "this text",
+     [](Md2GltfOptions& o, const std::string&) { return o.help = true, std::string(); }},
+    {nullptr, "--version", nullptr, "the program's version",
+     [](Md2GltfOptions& o, const std::string&) { return o.version = true, std::string(); }},
+};
+
+// The usage, what the program does, and a line for each option.
+std::string Help() {
+    std::string text =
+        std::string(kUsage) + "\n" +
+        "Converts an MD2 model to glTF 2.0: frame 0 is the mesh, every further key frame a morph target,\n"
+        "and every animation a glTF animation of the target weights. Without SKIN the skin named inside\n"
+        "the model is looked for beside it (pcx, png, tga, bmp, jpg). A .glb file holds everything; a\n"
+        ".gltf file gets OUT.bin and OUT.png beside it.\n\n";
+    for (const Md2GltfOption& option : kOptions) {
+        std::string left =
+            option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
+        left += option.value ? std::string(" ") + option.value : "";
+        text += "  " + left + std::string(left.size() < 17 ? 19 - left.size() : 2, ' ') + option.help + "\n";
+    }
+    return text;
+}
 
 int Wrong(const std::string& message) {
     std::fprintf(stderr, "md2gltf: %s\n%s", message.c_str(), kUsage);
     return 2;
-}
-
-// A positive number no larger than limit, or 0 when text is not one.
-float Positive(const char* text, float limit) {
-    char* end = nullptr;
-    const double value = std::strtod(text, &end);
-    return end != text && *end == '\0' && std::isfinite(value) && value > 0 && value <= limit
-               ? static_cast<float>(value)
-               : 0.0f;
 }
 
 bool EndsWith(const std::string& text, const char* end) {
@@ -60,42 +105,37 @@ std::string BaseName(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    GltfExportOptions options;
+    Md2GltfOptions options;
     std::vector<std::string> files;
-    std::string output;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool takesValue = arg == "-o" || arg == "--output" || arg == "--scale" || arg == "--fps";
-        if (takesValue && i + 1 >= argc) {
+        const Md2GltfOption* option = nullptr;
+        for (const Md2GltfOption& known : kOptions) {
+            option = arg == known.name || (known.shortName && arg == known.shortName) ? &known : option;
+        }
+        if (!option) {
+            if (arg.size() > 1 && arg[0] == '-') {
+                return Wrong("unknown option '" + arg + "'");
+            }
+            if (arg.empty() || files.size() == 2) {
+                return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
+            }
+            files.push_back(arg);
+            continue;
+        }
+        if (option->value && i + 1 >= argc) {
             return Wrong("option " + arg + " needs a value");
         }
-        if (arg == "--help") {
-            std::printf("%s\n%s", kUsage, kHelp);
+        const std::string error = option->apply(options, option->value ? argv[++i] : "");
+        if (!error.empty()) {
+            return Wrong(error);
+        }
+        if (options.help || options.version) {
+            std::printf("%s", options.help ? Help().c_str() : "md2gltf (Korvel Engine) " KORVEL_VERSION "\n");
             return 0;
-        } else if (arg == "--version") {
-            std::printf("md2gltf (Korvel Engine) %s\n", KORVEL_VERSION);
-            return 0;
-        } else if (arg == "-o" || arg == "--output") {
-            output = argv[++i];
-        } else if (arg == "--scale") {
-            options.scale = Positive(argv[++i], 1e6f);
-            if (options.scale == 0.0f) {
-                return Wrong(std::string("--scale needs a positive number, not '") + argv[i] + "'");
-            }
-        } else if (arg == "--fps") {
-            options.framesPerSecond = Positive(argv[++i], 1000.0f);
-            if (options.framesPerSecond == 0.0f) {
-                return Wrong(std::string("--fps needs a number above 0 and up to 1000, not '") + argv[i] +
-                             "'");
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return Wrong("unknown option '" + arg + "'");
-        } else if (arg.empty() || files.size() == 2) {
-            return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
-        } else {
-            files.push_back(arg);
         }
     }
+    const std::string& output = options.output;
     if (files.empty()) {
         return Wrong("no model given");
     }
@@ -149,7 +189,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    CGltfExporter exporter(options);
+    CGltfExporter exporter(options.exporter);
     exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png, cutOut);
     ReleaseModelData(model);
     if (!exporter.Write(output, &error, skinPath)) {
