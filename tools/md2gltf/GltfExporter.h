@@ -7,6 +7,7 @@
 #include "models/ModelData.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,14 @@ private:
                     const std::vector<double>& min = {}, const std::vector<double>& max = {});
     // Indices, base attributes and the morph targets of every frame after the first.
     void AddMesh(const ModelData& model, const std::vector<std::string>& frameNames, const std::string& name);
+    // The triangles' corner indices, wound as glTF winds fronts, in 16 bits where they fit; the accessor.
+    int AddIndices(std::vector<uint32_t>& indices, size_t vertices);
+    // The corners' texture coordinates, v turned to count from the image's top row; the accessor.
+    int AddTexCoords(std::vector<float>& texCoords);
+    // Frame 0's positions and normals as the attributes, and each later frame's differences from them
+    // as a morph target (none when no frame moves a vertex).
+    void AddFrames(const ModelData& model, const std::vector<int32_t>& cornerVertex,
+                   std::map<std::string, int>& attributes, std::vector<std::map<std::string, int>>& targets);
     // One animation per MD2 animation, stepping the weights from one target to the next.
     void AddAnimations(const ModelData& model);
     // The skin as the base colour texture, or a plain grey when there is none.

@@ -40,106 +40,122 @@ std::vector<float> CornerArray(const Vec3* values, const std::vector<int32_t>& c
 
 } // namespace
 
-void CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::string>& frameNames,
-                            const std::string& name) {
-    MD2Corners corners = BuildCorners(model);
-    const size_t count = corners.vertex.size();
-    vertexCount = static_cast<int>(count);
-
-    tinygltf::Primitive primitive;
-    primitive.mode = TINYGLTF_MODE_TRIANGLES;
+int CGltfExporter::AddIndices(std::vector<uint32_t>& indices, size_t vertices) {
     // MD2 fronts wind clockwise, glTF's counter-clockwise: two corners of every triangle swap.
-    for (size_t i = 0; i + 2 < corners.indices.size(); i += 3) {
-        std::swap(corners.indices[i + 1], corners.indices[i + 2]);
+    for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+        std::swap(indices[i + 1], indices[i + 2]);
     }
     // 65535 is the primitive restart of 16-bit indices, so it cannot name a vertex.
-    const size_t indexCount = corners.indices.size();
-    if (count < 65535) {
-        std::vector<uint16_t> shortIndices(corners.indices.begin(), corners.indices.end());
-        const int view = AddView(Append(shortIndices.data(), 2 * indexCount), 2 * indexCount, 0,
+    const size_t count = indices.size();
+    if (vertices < 65535) {
+        std::vector<uint16_t> shortIndices(indices.begin(), indices.end());
+        const int view = AddView(Append(shortIndices.data(), 2 * count), 2 * count, 0,
                                  TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
-        primitive.indices =
-            AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_SCALAR, indexCount);
-    } else {
-        const int view = AddView(Append(corners.indices.data(), 4 * indexCount), 4 * indexCount, 0,
-                                 TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
-        primitive.indices =
-            AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, indexCount);
+        return AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_SCALAR, count);
     }
+    const int view =
+        AddView(Append(indices.data(), 4 * count), 4 * count, 0, TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER);
+    return AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT, TINYGLTF_TYPE_SCALAR, count);
+}
 
-    if (!corners.texCoords.empty()) {
-        // glTF measures v from the top row of the image, the loader from the bottom row.
-        for (size_t i = 1; i < corners.texCoords.size(); i += 2) {
-            corners.texCoords[i] = 1.0f - corners.texCoords[i];
+int CGltfExporter::AddTexCoords(std::vector<float>& texCoords) {
+    // glTF measures v from the top row of the image, the loader from the bottom row.
+    for (size_t i = 1; i < texCoords.size(); i += 2) {
+        texCoords[i] = 1.0f - texCoords[i];
+    }
+    const size_t size = texCoords.size() * sizeof(float);
+    const int view = AddView(Append(texCoords.data(), size), size, 8, TINYGLTF_TARGET_ARRAY_BUFFER);
+    return AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, texCoords.size() / 2);
+}
+
+namespace {
+
+// Whether any frame after the first moves a corner: a model whose frames all hold the same vertices
+// is a plain mesh.
+bool FramesMove(const ModelData& model, const std::vector<int32_t>& cornerVertex) {
+    for (size_t f = 1; f < model.frames.size(); ++f) {
+        for (int32_t v : cornerVertex) {
+            const Vec3& a = model.frames[0].positions[v];
+            const Vec3& b = model.frames[f].positions[v];
+            if (a.x != b.x || a.y != b.y || a.z != b.z) {
+                return true;
+            }
         }
-        const size_t size = corners.texCoords.size() * sizeof(float);
-        const int view =
-            AddView(Append(corners.texCoords.data(), size), size, 8, TINYGLTF_TARGET_ARRAY_BUFFER);
-        primitive.attributes["TEXCOORD_0"] =
-            AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, count);
     }
+    return false;
+}
 
-    // A model whose frames all hold the same vertices is a plain mesh.
-    const size_t frames = model.frames.size();
-    bool moves = false;
-    for (size_t f = 1; f < frames && !moves; ++f) {
-        for (size_t c = 0; c < count && !moves; ++c) {
-            const Vec3& a = model.frames[0].positions[corners.vertex[c]];
-            const Vec3& b = model.frames[f].positions[corners.vertex[c]];
-            moves = a.x != b.x || a.y != b.y || a.z != b.z;
-        }
+// Each value less the base's.
+std::vector<float> Difference(std::vector<float> values, const std::vector<float>& base) {
+    for (size_t i = 0; i < values.size(); ++i) {
+        values[i] -= base[i];
     }
-    targetCount = moves ? static_cast<int>(frames) - 1 : 0;
+    return values;
+}
 
+} // namespace
+
+void CGltfExporter::AddFrames(const ModelData& model, const std::vector<int32_t>& cornerVertex,
+                              std::map<std::string, int>& attributes,
+                              std::vector<std::map<std::string, int>>& targets) {
+    const size_t count = cornerVertex.size();
+    targetCount = FramesMove(model, cornerVertex) ? static_cast<int>(model.frames.size()) - 1 : 0;
     // The base and every target, positions then normals, follow each other in one view of
     // three-float elements; accessors pick their block by offset.
     const size_t block = 3 * count * sizeof(float);
     const std::vector<float> basePositions =
-        CornerArray(model.frames[0].positions, corners.vertex, options.scale);
-    const std::vector<float> baseNormals = CornerArray(model.frames[0].normals, corners.vertex, 1.0f);
+        CornerArray(model.frames[0].positions, cornerVertex, options.scale);
+    const std::vector<float> baseNormals = CornerArray(model.frames[0].normals, cornerVertex, 1.0f);
     const size_t start = Append(basePositions.data(), block);
     Append(baseNormals.data(), block);
-    struct Blocks {
-        size_t positions;
-        std::vector<double> min, max;
-    };
-    std::vector<Blocks> targets(static_cast<size_t>(targetCount));
-    for (size_t t = 0; t < targets.size(); ++t) {
-        const FrameMesh& frame = model.frames[t + 1];
-        std::vector<float> delta = CornerArray(frame.positions, corners.vertex, options.scale);
-        for (size_t i = 0; i < delta.size(); ++i) {
-            delta[i] -= basePositions[i];
-        }
-        targets[t].positions = Append(delta.data(), block);
-        Bounds(delta, targets[t].min, targets[t].max);
-        delta = CornerArray(frame.normals, corners.vertex, 1.0f);
-        for (size_t i = 0; i < delta.size(); ++i) {
-            delta[i] -= baseNormals[i];
-        }
-        Append(delta.data(), block);
+    std::vector<std::vector<float>> targetPositions;
+    for (int t = 1; t <= targetCount; ++t) {
+        const FrameMesh& frame = model.frames[static_cast<size_t>(t)];
+        targetPositions.push_back(
+            Difference(CornerArray(frame.positions, cornerVertex, options.scale), basePositions));
+        Append(targetPositions.back().data(), block);
+        Append(Difference(CornerArray(frame.normals, cornerVertex, 1.0f), baseNormals).data(), block);
     }
-    const int view = AddView(start, (2 + 2 * targets.size()) * block, 12, TINYGLTF_TARGET_ARRAY_BUFFER);
-    std::vector<double> min, max;
-    Bounds(basePositions, min, max);
-    primitive.attributes["POSITION"] =
-        AddAccessor(view, 0, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count, min, max);
-    primitive.attributes["NORMAL"] =
-        AddAccessor(view, block, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count);
+
+    const int view =
+        AddView(start, (2 + 2 * targetPositions.size()) * block, 12, TINYGLTF_TARGET_ARRAY_BUFFER);
+    const auto addBlock = [&](size_t at, const std::vector<float>* positions) {
+        std::vector<double> min, max;
+        if (positions) {
+            Bounds(*positions, min, max);
+        }
+        return AddAccessor(view, at, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count, min, max);
+    };
+    attributes["POSITION"] = addBlock(0, &basePositions);
+    attributes["NORMAL"] = addBlock(block, nullptr);
+    for (size_t t = 0; t < targetPositions.size(); ++t) {
+        const size_t at = (2 + 2 * t) * block;
+        targets.push_back(
+            {{"POSITION", addBlock(at, &targetPositions[t])}, {"NORMAL", addBlock(at + block, nullptr)}});
+    }
+}
+
+void CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::string>& frameNames,
+                            const std::string& name) {
+    MD2Corners corners = BuildCorners(model);
+    vertexCount = static_cast<int>(corners.vertex.size());
+
+    tinygltf::Primitive primitive;
+    primitive.mode = TINYGLTF_MODE_TRIANGLES;
+    primitive.indices = AddIndices(corners.indices, corners.vertex.size());
+    if (!corners.texCoords.empty()) {
+        primitive.attributes["TEXCOORD_0"] = AddTexCoords(corners.texCoords);
+    }
+    AddFrames(model, corners.vertex, primitive.attributes, primitive.targets);
 
     tinygltf::Mesh mesh;
     mesh.name = name;
     tinygltf::Value::Array targetNames;
-    for (size_t t = 0; t < targets.size(); ++t) {
-        const size_t at = targets[t].positions - start;
-        primitive.targets.push_back(
-            {{"POSITION", AddAccessor(view, at, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count,
-                                      targets[t].min, targets[t].max)},
-             {"NORMAL",
-              AddAccessor(view, at + block, TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, count)}});
+    for (size_t t = 1; t <= primitive.targets.size(); ++t) {
         mesh.weights.push_back(0.0);
         // Modelling tools name shape keys from this list.
         targetNames.emplace_back(
-            CleanName(t + 1 < frameNames.size() ? frameNames[t + 1] : "frame" + std::to_string(t + 1)));
+            CleanName(t < frameNames.size() ? frameNames[t] : "frame" + std::to_string(t)));
     }
     if (!targetNames.empty()) {
         tinygltf::Value::Object extras;
