@@ -5,11 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using korvel::test::kViewer;
-using korvel::test::kViewerRunning;
-using korvel::test::kViewerTitle;
-using korvel::test::ProgramRun;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace {
 

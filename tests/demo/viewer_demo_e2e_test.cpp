@@ -11,15 +11,7 @@
 #include <string>
 #include <vector>
 
-using korvel::test::kScreenHeight;
-using korvel::test::kScreenWidth;
-using korvel::test::kViewer;
-using korvel::test::kViewerRunning;
-using korvel::test::ProgramRun;
-using korvel::test::ReadFile;
-using korvel::test::RunCommand;
-using korvel::test::TempDir;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace {
 

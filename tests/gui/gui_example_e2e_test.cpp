@@ -11,11 +11,7 @@
 #include <sstream>
 #include <thread>
 
-using korvel::test::ImageDifference;
-using korvel::test::ProgramRun;
-using korvel::test::RunCommand;
-using korvel::test::TempDir;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace {
 

@@ -13,16 +13,7 @@
 #include <thread>
 #include <vector>
 
-using korvel::test::FindPixels;
-using korvel::test::IsGreenSkin;
-using korvel::test::IsLightText;
-using korvel::test::IsOrangeLogo;
-using korvel::test::ProgramRun;
-using korvel::test::ReadText;
-using korvel::test::RunCommand;
-using korvel::test::ShellQuote;
-using korvel::test::TempDir;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace fs = std::filesystem;
 

@@ -7,11 +7,7 @@
 #include "sound/Sound.h"
 #include "support/AudioCapture.h"
 
-using korvel::test::Burst;
-using korvel::test::FindBursts;
-using korvel::test::ReadCapture;
-using korvel::test::SoundFixture;
-using korvel::test::ToneAmplitude;
+using namespace korvel::test;
 
 namespace {
 

@@ -16,15 +16,7 @@
 #include <cstring>
 #include <set>
 
-using korvel::test::BmpPatternColour;
-using korvel::test::Md2Frame;
-using korvel::test::Md2Triangle;
-using korvel::test::Md2Writer;
-using korvel::test::RunTool;
-using korvel::test::ShellQuote;
-using korvel::test::TempDir;
-using korvel::test::ToolRun;
-using korvel::test::ValidateGltf;
+using namespace korvel::test;
 
 namespace {
 

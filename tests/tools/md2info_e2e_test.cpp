@@ -4,12 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using korvel::test::Md2Field;
-using korvel::test::Md2Writer;
-using korvel::test::RunTool;
-using korvel::test::ShellQuote;
-using korvel::test::TempDir;
-using korvel::test::ToolRun;
+using namespace korvel::test;
 
 namespace {
 

@@ -11,19 +11,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-using korvel::test::FindPixels;
-using korvel::test::ImageDifference;
-using korvel::test::kScreenHeight;
-using korvel::test::kScreenWidth;
-using korvel::test::kViewer;
-using korvel::test::kViewerRunning;
-using korvel::test::Md2Writer;
-using korvel::test::PixelArea;
-using korvel::test::ProgramRun;
-using korvel::test::RunCommand;
-using korvel::test::ShellQuote;
-using korvel::test::TempDir;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace {
 

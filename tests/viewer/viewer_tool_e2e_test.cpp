@@ -9,18 +9,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-using korvel::test::ImageDifference;
-using korvel::test::kScreenHeight;
-using korvel::test::kScreenWidth;
-using korvel::test::kViewer;
-using korvel::test::kViewerRunning;
-using korvel::test::Md2Frame;
-using korvel::test::Md2Writer;
-using korvel::test::ProgramRun;
-using korvel::test::RunCommand;
-using korvel::test::ShellQuote;
-using korvel::test::TempDir;
-using korvel::test::VirtualDisplay;
+using namespace korvel::test;
 
 namespace {
 
