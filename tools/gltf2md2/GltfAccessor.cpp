@@ -1,0 +1,161 @@
+#include "GltfAccessor.h"
+
+#include <tiny_gltf.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// glTF's element types by their component counts.
+int TypeOf(int components) {
+    switch (components) {
+    case 1:
+        return TINYGLTF_TYPE_SCALAR;
+    case 2:
+        return TINYGLTF_TYPE_VEC2;
+    case 3:
+        return TINYGLTF_TYPE_VEC3;
+    case 4:
+        return TINYGLTF_TYPE_VEC4;
+    case 16:
+        return TINYGLTF_TYPE_MAT4;
+    default:
+        return -1;
+    }
+}
+
+const char* TypeName(int components) {
+    switch (components) {
+    case 1:
+        return "SCALAR";
+    case 2:
+        return "VEC2";
+    case 3:
+        return "VEC3";
+    case 4:
+        return "VEC4";
+    default:
+        return "MAT4";
+    }
+}
+
+// Bytes per component, 0 for a component type glTF does not have.
+size_t ComponentSize(int componentType) {
+    switch (componentType) {
+    case TINYGLTF_COMPONENT_TYPE_BYTE:
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+        return 1;
+    case TINYGLTF_COMPONENT_TYPE_SHORT:
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT:
+        return 2;
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT:
+    case TINYGLTF_COMPONENT_TYPE_FLOAT:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+// One component, normalized integers mapped as glTF maps them (signed ones clamped at -1).
+double Component(const unsigned char* at, int componentType, bool normalized) {
+    switch (componentType) {
+    case TINYGLTF_COMPONENT_TYPE_BYTE: {
+        const auto v = static_cast<int8_t>(*at);
+        return normalized ? std::fmax(v / 127.0, -1.0) : v;
+    }
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+        return normalized ? *at / 255.0 : *at;
+    case TINYGLTF_COMPONENT_TYPE_SHORT: {
+        int16_t v;
+        std::memcpy(&v, at, 2);
+        return normalized ? std::fmax(v / 32767.0, -1.0) : v;
+    }
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
+        uint16_t v;
+        std::memcpy(&v, at, 2);
+        return normalized ? v / 65535.0 : v;
+    }
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT: {
+        uint32_t v;
+        std::memcpy(&v, at, 4);
+        return v;
+    }
+    default: {
+        float v;
+        std::memcpy(&v, at, 4);
+        return v;
+    }
+    }
+}
+
+} // namespace
+
+bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::vector<double>& values,
+                  std::string& error) {
+    values.clear();
+    const std::string which = "accessor " + std::to_string(index);
+    if (index < 0 || static_cast<size_t>(index) >= model.accessors.size()) {
+        error = which + " does not exist";
+        return false;
+    }
+    const tinygltf::Accessor& accessor = model.accessors[static_cast<size_t>(index)];
+    if (accessor.sparse.isSparse) {
+        error = which + " is sparse, which is not supported";
+        return false;
+    }
+    if (accessor.type != TypeOf(components)) {
+        error = which + " is not of type " + TypeName(components);
+        return false;
+    }
+    const size_t componentSize = ComponentSize(accessor.componentType);
+    if (componentSize == 0) {
+        error = which + " has an unknown component type";
+        return false;
+    }
+    if (accessor.bufferView < 0 || static_cast<size_t>(accessor.bufferView) >= model.bufferViews.size()) {
+        error = which + " has no buffer view";
+        return false;
+    }
+    const tinygltf::BufferView& view = model.bufferViews[static_cast<size_t>(accessor.bufferView)];
+    if (view.buffer < 0 || static_cast<size_t>(view.buffer) >= model.buffers.size()) {
+        error = which + "'s buffer view names no buffer";
+        return false;
+    }
+    const std::vector<unsigned char>& buffer = model.buffers[static_cast<size_t>(view.buffer)].data;
+    const size_t elementSize = componentSize * static_cast<size_t>(components);
+    const size_t stride = view.byteStride ? view.byteStride : elementSize;
+    // glTF strides are at most 252 bytes; a count above the view's bytes cannot fit in it.
+    const bool fits =
+        view.byteOffset <= buffer.size() && view.byteLength <= buffer.size() - view.byteOffset &&
+        stride >= elementSize && stride <= 256 && accessor.count <= view.byteLength &&
+        (accessor.count == 0 ||
+         (accessor.byteOffset <= view.byteLength &&
+          stride * (accessor.count - 1) + elementSize <= view.byteLength - accessor.byteOffset));
+    if (!fits) {
+        error = which + " reaches past the end of its buffer";
+        return false;
+    }
+    const unsigned char* start = buffer.data() + view.byteOffset + accessor.byteOffset;
+    values.resize(accessor.count * static_cast<size_t>(components));
+    for (size_t i = 0; i < accessor.count; ++i) {
+        for (size_t c = 0; c < static_cast<size_t>(components); ++c) {
+            const double value = Component(start + i * stride + c * componentSize, accessor.componentType,
+                                           accessor.normalized);
+            if (!std::isfinite(value)) {
+                error = which + " holds a value that is not a finite number";
+                return false;
+            }
+            values[i * static_cast<size_t>(components) + c] = value;
+        }
+    }
+    return true;
+}
+
+bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::vector<float>& values,
+                  std::string& error) {
+    std::vector<double> exact;
+    const bool ok = ReadAccessor(model, index, components, exact, error);
+    values.assign(exact.begin(), exact.end());
+    return ok;
+}

@@ -1,0 +1,329 @@
+// Key frames: each animation sampled evenly, the scene posed at every sample, vertices welded, texture
+// coordinates turned into skin pixels and every frame packed into bytes.
+#include "Md2Baker.h"
+
+#include <tiny_gltf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+
+namespace {
+
+// A frame's number as its name ends: two digits, counting 01, 02, ... from each animation's first
+// frame (the loader reads at most two trailing digits, and a run numbered from 1 starts where it
+// stands).
+std::string FrameNumber(size_t k) {
+    char digits[4];
+    std::snprintf(digits, sizeof digits, "%02d", static_cast<int>((k + 1) % 100));
+    return digits;
+}
+
+bool TooManyFrames(std::string& error) {
+    error = "the animations need more than the " + std::to_string(CMd2Baker::kMaxFrames) +
+            " key frames an MD2 model holds (lower --fps or set --max-frames)";
+    return false;
+}
+
+// Mixes bytes into a 64-bit FNV-1a hash.
+uint64_t Hash(uint64_t hash, const void* data, size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) {
+        hash = (hash ^ bytes[i]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+} // namespace
+
+bool CMd2Baker::Bake(std::string& error) {
+    if (!pose.Prepare(error) || !ReadSkins(error)) {
+        return false;
+    }
+    // The mesh nodes in the order the scene lists them, parents before children.
+    std::vector<int> meshNodes;
+    std::vector<int> stack(pose.SceneRoots().rbegin(), pose.SceneRoots().rend());
+    while (!stack.empty()) {
+        const int n = stack.back();
+        stack.pop_back();
+        const tinygltf::Node& node = model.nodes[static_cast<size_t>(n)];
+        if (node.mesh >= 0) {
+            if (static_cast<size_t>(node.mesh) >= model.meshes.size()) {
+                error = "node " + std::to_string(n) + " names a mesh that does not exist";
+                return false;
+            }
+            meshNodes.push_back(n);
+        }
+        stack.insert(stack.end(), node.children.rbegin(), node.children.rend());
+    }
+    ChooseSkin(meshNodes);
+    for (int n : meshNodes) {
+        const size_t primitives =
+            model.meshes[static_cast<size_t>(model.nodes[static_cast<size_t>(n)].mesh)].primitives.size();
+        for (size_t p = 0; p < primitives; ++p) {
+            if (!ReadPiece(n, static_cast<int>(p), error)) {
+                return false;
+            }
+        }
+    }
+    size_t triangles = 0;
+    for (const Piece& piece : pieces) {
+        triangles += piece.triangles.size() / 3;
+    }
+    if (triangles == 0) {
+        error = "the scene holds no triangles";
+        return false;
+    }
+    if (triangles > static_cast<size_t>(kMaxTriangles)) {
+        error = "the scene has " + std::to_string(triangles) + " triangles, more than the " +
+                std::to_string(kMaxTriangles) + " an MD2 model holds";
+        return false;
+    }
+    if (!PlanFrames(error)) {
+        return false;
+    }
+    // A vertex welds only with those that share its place in every frame, so frame 0 alone already
+    // shows a model with too many vertices.
+    frames.clear();
+    for (const Key& key : keys) {
+        pose.Evaluate(key.animation, key.time);
+        frames.emplace_back();
+        PoseVertices(frames.back());
+        if (frames.size() == 1 || frames.size() == keys.size()) {
+            Weld();
+            if (md2Source.size() > static_cast<size_t>(kMaxVertices)) {
+                error = "the model has " + std::to_string(md2Source.size()) + " vertices, more than the " +
+                        std::to_string(kMaxVertices) + " an MD2 model holds";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CMd2Baker::PlanFrames(std::string& error) {
+    keys.clear();
+    names.clear();
+    if (model.animations.empty()) {
+        keys.push_back({-1, 0.0, "frame" + FrameNumber(0)});
+        return true;
+    }
+    for (size_t a = 0; a < model.animations.size(); ++a) {
+        std::string name = CleanName(model.animations[a].name);
+        name = name.empty() ? "anim" + std::to_string(a + 1) : name;
+        // Animations of the same name would read as one; later ones are numbered.
+        const std::string base = name;
+        for (int copy = 2; std::find(names.begin(), names.end(), name) != names.end(); ++copy) {
+            const std::string suffix = "_" + std::to_string(copy);
+            name = base.substr(0, kMaxNameLength - suffix.size()) + suffix;
+        }
+        names.push_back(name);
+        const double start = pose.StartTime(static_cast<int>(a));
+        const double length = pose.EndTime(static_cast<int>(a)) - start;
+        // The end time is the next loop's start: the engine plays every animation round.
+        double wanted = std::max(1.0, std::ceil(length * options.framesPerSecond - 1e-3));
+        double step = 1.0 / options.framesPerSecond;
+        if (options.maxFrames > 0 && wanted > options.maxFrames) {
+            wanted = options.maxFrames;
+            step = length / wanted;
+        }
+        if (static_cast<double>(keys.size()) + wanted > kMaxFrames) {
+            return TooManyFrames(error);
+        }
+        for (size_t k = 0; k < static_cast<size_t>(wanted); ++k) {
+            keys.push_back(
+                {static_cast<int>(a), start + static_cast<double>(k) * step, name + FrameNumber(k)});
+        }
+    }
+    // The loader lists the file's last run of frames only when it holds two or more: a last
+    // animation of one key frame shows it twice.
+    if (model.animations.size() > 1 && keys[keys.size() - 2].animation != keys.back().animation) {
+        Key again = keys.back();
+        again.name = names.back() + FrameNumber(1);
+        keys.push_back(again);
+    }
+    return keys.size() <= static_cast<size_t>(kMaxFrames) || TooManyFrames(error);
+}
+
+void CMd2Baker::PoseVertices(std::vector<float>& frame) {
+    // Each skin's joint matrices at this pose: the joint's place in the scene after its inverse bind.
+    std::vector<std::vector<Mat4>> jointMatrices(skinJoints.size());
+    for (size_t s = 0; s < skinJoints.size(); ++s) {
+        for (size_t j = 0; j < skinJoints[s].size(); ++j) {
+            jointMatrices[s].push_back(Multiply(pose.World(skinJoints[s][j]), inverseBinds[s][j]));
+        }
+    }
+    const double toUnits = 1.0 / static_cast<double>(options.scale);
+    for (const Piece& piece : pieces) {
+        const tinygltf::Node& node = model.nodes[static_cast<size_t>(piece.node)];
+        const std::vector<double>& nodeWeights = pose.Weights(piece.node);
+        const std::vector<double>& weights =
+            nodeWeights.empty() ? model.meshes[static_cast<size_t>(node.mesh)].weights : nodeWeights;
+        const Mat4& place = pose.World(piece.node);
+        for (size_t v = 0; v < piece.positions.size() / 3; ++v) {
+            std::array<double, 3> p;
+            for (size_t c = 0; c < 3; ++c) {
+                p[c] = piece.positions[3 * v + c];
+                for (size_t t = 0; t < piece.targets.size() && t < weights.size(); ++t) {
+                    p[c] += weights[t] * piece.targets[t][3 * v + c];
+                }
+            }
+            std::array<double, 3> q = Transform(place, p);
+            // A skinned vertex follows its joints (the mesh node's own place does not count); one
+            // without any weight stays where its node puts it.
+            double total = 0;
+            for (size_t i = 0; i < piece.influences; ++i) {
+                total += piece.weights[v * piece.influences + i];
+            }
+            if (total > 0) {
+                q = {0, 0, 0};
+                for (size_t i = 0; i < piece.influences; ++i) {
+                    const double w = piece.weights[v * piece.influences + i] / total;
+                    if (w != 0) {
+                        const auto joint = static_cast<size_t>(piece.joints[v * piece.influences + i]);
+                        const std::array<double, 3> moved =
+                            Transform(jointMatrices[static_cast<size_t>(piece.skin)][joint], p);
+                        for (size_t c = 0; c < 3; ++c) {
+                            q[c] += w * moved[c];
+                        }
+                    }
+                }
+            }
+            // glTF's z (the model's front) is MD2's x, glTF's x its y, glTF's y (up) its z.
+            frame.push_back(static_cast<float>(q[2] * toUnits));
+            frame.push_back(static_cast<float>(q[0] * toUnits));
+            frame.push_back(static_cast<float>(q[1] * toUnits));
+        }
+    }
+}
+
+void CMd2Baker::Weld() {
+    std::vector<bool> used(vertexCount, false);
+    for (const Piece& piece : pieces) {
+        for (uint32_t corner : piece.triangles) {
+            used[piece.first + corner] = true;
+        }
+    }
+    std::vector<const float*> normals(vertexCount, nullptr);
+    for (const Piece& piece : pieces) {
+        for (size_t v = 0; v < piece.normals.size() / 3; ++v) {
+            normals[piece.first + v] = &piece.normals[3 * v];
+        }
+    }
+    const float none[3] = {0, 0, 0};
+    const auto same = [&](size_t a, size_t b) {
+        for (const std::vector<float>& frame : frames) {
+            if (std::memcmp(&frame[3 * a], &frame[3 * b], 3 * sizeof(float)) != 0) {
+                return false;
+            }
+        }
+        return std::memcmp(normals[a] ? normals[a] : none, normals[b] ? normals[b] : none,
+                           3 * sizeof(float)) == 0;
+    };
+    md2Vertex.assign(vertexCount, -1);
+    md2Source.clear();
+    std::unordered_map<uint64_t, std::vector<int>> buckets;
+    for (size_t g = 0; g < vertexCount; ++g) {
+        if (!used[g]) {
+            continue;
+        }
+        uint64_t hash = 14695981039346656037ull;
+        for (const std::vector<float>& frame : frames) {
+            hash = Hash(hash, &frame[3 * g], 3 * sizeof(float));
+        }
+        hash = Hash(hash, normals[g] ? normals[g] : none, 3 * sizeof(float));
+        std::vector<int>& bucket = buckets[hash];
+        for (int candidate : bucket) {
+            if (same(md2Source[static_cast<size_t>(candidate)], g)) {
+                md2Vertex[g] = candidate;
+                break;
+            }
+        }
+        if (md2Vertex[g] < 0) {
+            md2Vertex[g] = static_cast<int>(md2Source.size());
+            bucket.push_back(md2Vertex[g]);
+            md2Source.push_back(g);
+        }
+    }
+}
+
+bool CMd2Baker::Build(int skinWidth, int skinHeight, const std::string& skinName, korvel::files::Md2File& md2,
+                      std::string& error) const {
+    md2 = korvel::files::Md2File();
+    md2.skinWidth = skinWidth;
+    md2.skinHeight = skinHeight;
+    if (!skinName.empty()) {
+        md2.skins.push_back(skinName);
+    }
+    // Texture coordinates in skin pixels, t from the top row as glTF's v; equal ones stored once.
+    std::map<std::array<int16_t, 2>, int16_t> texCoordIndex;
+    std::vector<int16_t> texCoordOf(vertexCount, 0);
+    for (const Piece& piece : pieces) {
+        for (size_t v = 0; skinWidth > 0 && v < piece.texCoords.size() / 2; ++v) {
+            if (md2Vertex[piece.first + v] < 0) {
+                continue;
+            }
+            const float u = piece.texCoords[2 * v], w = piece.texCoords[2 * v + 1];
+            const long s = std::lround(u * static_cast<float>(skinWidth));
+            const long t = std::lround(w * static_cast<float>(skinHeight));
+            if (s < 0 || s > skinWidth || t < 0 || t > skinHeight) {
+                char text[160];
+                std::snprintf(text, sizeof text,
+                              "texture coordinate (%g, %g) lies outside the skin (MD2 skins do not repeat)",
+                              u, w);
+                error = text;
+                return false;
+            }
+            const std::array<int16_t, 2> st{{static_cast<int16_t>(s), static_cast<int16_t>(t)}};
+            const auto found = texCoordIndex.emplace(st, static_cast<int16_t>(md2.texCoords.size()));
+            if (found.second) {
+                md2.texCoords.push_back(st);
+            }
+            texCoordOf[piece.first + v] = found.first->second;
+        }
+    }
+    // MD2 fronts wind the other way round: the last two corners swap.
+    for (const Piece& piece : pieces) {
+        for (size_t i = 0; i + 2 < piece.triangles.size(); i += 3) {
+            korvel::files::Md2Triangle triangle{};
+            const size_t order[3] = {0, 2, 1};
+            for (size_t j = 0; j < 3; ++j) {
+                const size_t g = piece.first + piece.triangles[i + order[j]];
+                triangle.vertex[j] = static_cast<int16_t>(md2Vertex[g]);
+                triangle.texCoord[j] = texCoordOf[g];
+            }
+            md2.triangles.push_back(triangle);
+        }
+    }
+    for (size_t f = 0; f < frames.size(); ++f) {
+        korvel::files::Md2Frame frame;
+        frame.name = keys[f].name;
+        for (size_t c = 0; c < 3; ++c) {
+            float low = frames[f][3 * md2Source[0] + c], high = low;
+            for (size_t g : md2Source) {
+                low = std::min(low, frames[f][3 * g + c]);
+                high = std::max(high, frames[f][3 * g + c]);
+            }
+            if (!std::isfinite(high - low)) {
+                error = "the model reaches too far for MD2's numbers at frame " + keys[f].name;
+                return false;
+            }
+            frame.translate[c] = low;
+            frame.scale[c] = (high - low) / 255.0f;
+        }
+        for (size_t g : md2Source) {
+            std::array<uint8_t, 3> packed{};
+            for (size_t c = 0; c < 3; ++c) {
+                const float step = frame.scale[c];
+                const long value =
+                    step > 0 ? std::lround((frames[f][3 * g + c] - frame.translate[c]) / step) : 0;
+                packed[c] = static_cast<uint8_t>(std::clamp(value, 0L, 255L));
+            }
+            frame.vertices.push_back(packed);
+        }
+        md2.frames.push_back(frame);
+    }
+    return true;
+}
