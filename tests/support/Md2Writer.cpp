@@ -26,6 +26,51 @@ Md2Writer Md2Writer::NamedFrames(const std::vector<std::string>& names) {
     return writer;
 }
 
+Md2Writer Md2Writer::Octahedron() {
+    Md2Writer writer;
+    writer.skinWidth = 8;
+    writer.skinHeight = 6;
+    writer.skins = {"models/octa/skin.bmp"};
+    writer.texCoords = {{{0, 0}}, {{8, 0}}, {{4, 3}}, {{0, 6}}, {{8, 6}}, {{2, 5}}};
+    const int faces[8][3] = {{0, 2, 4}, {2, 1, 4}, {1, 3, 4}, {3, 0, 4},
+                             {2, 0, 5}, {1, 2, 5}, {3, 1, 5}, {0, 3, 5}};
+    const int axis[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+    for (int f = 0; f < 8; ++f) {
+        // The engine's front normal (p0 - p2) x (p2 - p1) must point away from the centre.
+        const int* a = axis[faces[f][0]];
+        const int* b = axis[faces[f][1]];
+        const int* c = axis[faces[f][2]];
+        const int u[3] = {a[0] - c[0], a[1] - c[1], a[2] - c[2]};
+        const int v[3] = {c[0] - b[0], c[1] - b[1], c[2] - b[2]};
+        const int n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+        const bool outward =
+            n[0] * (a[0] + b[0] + c[0]) + n[1] * (a[1] + b[1] + c[1]) + n[2] * (a[2] + b[2] + c[2]) > 0;
+        Md2Triangle t{};
+        t.vertex = {{static_cast<int16_t>(faces[f][0]), static_cast<int16_t>(faces[f][outward ? 1 : 2]),
+                     static_cast<int16_t>(faces[f][outward ? 2 : 1])}};
+        // The top (vertex 4) takes texture coordinate 2 on four faces and 5 on the rest.
+        for (int j = 0; j < 3; ++j) {
+            t.texCoord[j] = static_cast<int16_t>(t.vertex[j] == 4 ? (f % 2 ? 5 : 2) : t.vertex[j] % 5);
+        }
+        writer.triangles.push_back(t);
+    }
+    const char* names[] = {"stand1", "stand2", "stand3", "run1", "run2", "run3", "run4", "jump1", "jump2"};
+    for (int k = 0; k < 9; ++k) {
+        Md2Frame frame;
+        frame.name = names[k];
+        frame.scale = {{0.5f + 0.01f * k, 0.25f, 0.75f - 0.02f * k}};
+        frame.translate = {{-32.0f + k, 1.5f * k, -10.0f}};
+        for (int v = 0; v < 6; ++v) {
+            const int r = 60 + 7 * k + 3 * v;
+            frame.vertices.push_back(
+                {{static_cast<uint8_t>(128 + axis[v][0] * r), static_cast<uint8_t>(128 + axis[v][1] * r),
+                  static_cast<uint8_t>(128 + axis[v][2] * r)}});
+        }
+        writer.frames.push_back(frame);
+    }
+    return writer;
+}
+
 Md2Writer Md2Writer::Box(const std::array<float, 3>& size, const std::vector<std::string>& skins) {
     Md2Writer writer;
     writer.skinWidth = writer.skinHeight = 64;

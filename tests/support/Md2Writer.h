@@ -45,6 +45,10 @@ struct Md2Writer : files::Md2File {
     // A closed box `size` units along the file's x, y and z (z is up), its corner at the origin, in two
     // frames of animation "box"; every side wears the whole skin, named in the table by `skins`.
     static Md2Writer Box(const std::array<float, 3>& size, const std::vector<std::string>& skins);
+    // An octahedron around packed (128, 128, 128) whose fronts face outward the MD2 way (clockwise seen
+    // from outside), with a texture seam so that some vertices take two texture coordinates. Frames
+    // stand1-3, run1-4, jump1-2: each moves, stretches and breathes the shape differently.
+    static Md2Writer Octahedron();
     // A seeded random mesh: vertices, triangles (some sharing and some repeating corners) and frames.
     static Md2Writer RandomMesh(int vertexCount, int triangleCount, int frameCount, uint32_t seed);
 };

@@ -1,0 +1,93 @@
+#include "support/GltfBuilder.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace korvel::test {
+
+namespace {
+
+int TypeOf(int components) {
+    return components == 1   ? TINYGLTF_TYPE_SCALAR
+           : components == 2 ? TINYGLTF_TYPE_VEC2
+           : components == 3 ? TINYGLTF_TYPE_VEC3
+           : components == 4 ? TINYGLTF_TYPE_VEC4
+                             : TINYGLTF_TYPE_MAT4;
+}
+
+// Appends bytes at a 4-byte boundary as a buffer view; returns the view.
+int AddView(tinygltf::Model& model, const void* data, size_t size) {
+    std::vector<unsigned char>& bytes = model.buffers[0].data;
+    bytes.resize((bytes.size() + 3) & ~size_t(3), 0);
+    tinygltf::BufferView view;
+    view.buffer = 0;
+    view.byteOffset = bytes.size();
+    view.byteLength = size;
+    const auto* from = static_cast<const unsigned char*>(data);
+    bytes.insert(bytes.end(), from, from + size);
+    model.bufferViews.push_back(view);
+    return static_cast<int>(model.bufferViews.size()) - 1;
+}
+
+int AddAccessor(tinygltf::Model& model, int view, int componentType, int components, size_t count) {
+    tinygltf::Accessor accessor;
+    accessor.bufferView = view;
+    accessor.componentType = componentType;
+    accessor.type = TypeOf(components);
+    accessor.count = count;
+    model.accessors.push_back(accessor);
+    return static_cast<int>(model.accessors.size()) - 1;
+}
+
+} // namespace
+
+GltfBuilder::GltfBuilder() {
+    model.asset.version = "2.0";
+    model.buffers.emplace_back();
+}
+
+int GltfBuilder::AddFloats(const std::vector<float>& values, int components, bool bounds) {
+    const int view = AddView(model, values.data(), values.size() * sizeof(float));
+    const size_t width = static_cast<size_t>(components);
+    const int index =
+        AddAccessor(model, view, TINYGLTF_COMPONENT_TYPE_FLOAT, components, values.size() / width);
+    tinygltf::Accessor& accessor = model.accessors.back();
+    for (size_t c = 0; bounds && c < width; ++c) {
+        double low = values[c], high = values[c];
+        for (size_t i = c; i < values.size(); i += width) {
+            low = std::min(low, static_cast<double>(values[i]));
+            high = std::max(high, static_cast<double>(values[i]));
+        }
+        accessor.minValues.push_back(low);
+        accessor.maxValues.push_back(high);
+    }
+    return index;
+}
+
+int GltfBuilder::AddShorts(const std::vector<uint16_t>& values, int components) {
+    const int view = AddView(model, values.data(), values.size() * sizeof(uint16_t));
+    return AddAccessor(model, view, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, components,
+                       values.size() / static_cast<size_t>(components));
+}
+
+int GltfBuilder::AddTexture(const std::vector<uint8_t>& png) {
+    tinygltf::Image image;
+    image.mimeType = "image/png";
+    image.bufferView = AddView(model, png.data(), png.size());
+    model.images.push_back(image);
+    tinygltf::Texture texture;
+    texture.source = static_cast<int>(model.images.size()) - 1;
+    model.textures.push_back(texture);
+    return static_cast<int>(model.textures.size()) - 1;
+}
+
+std::vector<uint8_t> GltfBuilder::Glb() const {
+    tinygltf::TinyGLTF writer;
+    tinygltf::Model copy = model;
+    std::ostringstream out;
+    writer.WriteGltfSceneToStream(&copy, out, false, true);
+    const std::string text = out.str();
+    return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+} // namespace korvel::test

@@ -1,0 +1,28 @@
+// glTF models for the tests, built with tinygltf: arrays appended to one buffer as accessors, images
+// embedded, the whole written as a .glb file.
+#pragma once
+
+#include <tiny_gltf.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel::test {
+
+struct GltfBuilder {
+    tinygltf::Model model;
+
+    GltfBuilder();
+    // An accessor of `components` floats per element (SCALAR, VEC2, VEC3, VEC4 or MAT4 for 16), with
+    // its bounds when asked (glTF wants them on positions and animation times).
+    int AddFloats(const std::vector<float>& values, int components, bool bounds = false);
+    // An accessor of unsigned shorts: SCALAR indices, or VEC4 joints with components 4.
+    int AddShorts(const std::vector<uint16_t>& values, int components = 1);
+    // An embedded PNG image and a texture showing it; returns the texture.
+    int AddTexture(const std::vector<uint8_t>& png);
+    // The file's bytes: a .glb holding everything.
+    std::vector<uint8_t> Glb() const;
+};
+
+} // namespace korvel::test
