@@ -138,7 +138,8 @@ set(CPACK_DEBIAN_TOOLS_DESCRIPTION "viewer and tools for MD2 models, on the Korv
 md2viewer shows an animated MD2 model in a window, chooses its animations,
 turns and zooms it, and saves screenshots; md2info prints what the engine's
 loader reads from a model file; md2gltf converts a model with every
-animation to glTF 2.0. Programs: ${program_list}.")
+animation to glTF 2.0, and gltf2md2 bakes a glTF model (morphed or skinned)
+back into MD2. Programs: ${program_list}.")
 
 set(CPACK_DEBIAN_DATA_PACKAGE_NAME korvel-data)
 set(CPACK_DEBIAN_DATA_PACKAGE_SECTION misc)

@@ -78,8 +78,9 @@ TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
     for (const char* file :
          {"lib/libkorvel.a", "lib/pkgconfig/korvel.pc", "lib/cmake/Korvel/KorvelConfig.cmake",
           "lib/cmake/Korvel/KorvelConfigVersion.cmake", "bin/md2viewer", "bin/md2info", "bin/md2gltf",
-          "share/man/man1/md2viewer.1.gz", "share/man/man1/md2info.1.gz", "share/man/man1/md2gltf.1.gz",
-          "share/doc/korvel/LICENSE", "share/korvel/Data/Font/font.tga", "share/korvel/Data/Font/LICENSE",
+          "bin/gltf2md2", "share/man/man1/md2viewer.1.gz", "share/man/man1/md2info.1.gz",
+          "share/man/man1/md2gltf.1.gz", "share/man/man1/gltf2md2.1.gz", "share/doc/korvel/LICENSE",
+          "share/korvel/Data/Font/font.tga", "share/korvel/Data/Font/LICENSE",
           "share/korvel/shaders/simpleTexture.vert", "share/doc/korvel/examples/gui/GuiExample.cpp"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix + "/" + file)) << file;
     }
