@@ -8,7 +8,7 @@
 #include "graphics/Utils.h"
 #include "gui/WindowManager.h"
 #include "input/EventManager.h"
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 #include "text/Font.h"
