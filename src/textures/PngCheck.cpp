@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -25,26 +26,23 @@ struct Walk {
     int64_t wholeEnd = 0;
 };
 
+// Reads n bytes at an offset; false when they are not all there.
+using ReadAt = std::function<bool(int64_t at, unsigned char* to, size_t n)>;
+
 // Each chunk: length (big-endian, at most 2^31 - 1), type, data, CRC. The CRCs and the chunk contents
 // are libpng's to judge; only the layout is checked here.
-Walk WalkChunks(FILE* file) {
+Walk WalkChunks(int64_t size, const ReadAt& read) {
     Walk walk;
     unsigned char signature[sizeof kSignature];
-    if (std::fread(signature, 1, sizeof signature, file) != sizeof signature ||
-        std::memcmp(signature, kSignature, sizeof signature) != 0) {
+    if (!read(0, signature, sizeof signature) || std::memcmp(signature, kSignature, sizeof signature) != 0) {
         return walk;
     }
     walk.layout = PngLayout::CutShort;
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        return walk;
-    }
-    const int64_t size = std::ftell(file);
     bool imageData = false;
     int64_t at = sizeof kSignature;
     unsigned char chunk[8];
     while (at + 12 <= size) {
-        if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
-            std::fread(chunk, 1, sizeof chunk, file) != sizeof chunk) {
+        if (!read(at, chunk, sizeof chunk)) {
             return walk;
         }
         const int64_t length =
@@ -66,51 +64,105 @@ Walk WalkChunks(FILE* file) {
     return walk;
 }
 
+Walk WalkFile(FILE* file) {
+    const int64_t size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : -1;
+    return WalkChunks(size, [file](int64_t at, unsigned char* to, size_t n) {
+        return std::fseek(file, static_cast<long>(at), SEEK_SET) == 0 && std::fread(to, 1, n, file) == n;
+    });
+}
+
+Walk WalkMemory(const unsigned char* bytes, size_t size) {
+    return WalkChunks(static_cast<int64_t>(size), [bytes, size](int64_t at, unsigned char* to, size_t n) {
+        if (at < 0 || static_cast<size_t>(at) > size || size - static_cast<size_t>(at) < n) {
+            return false;
+        }
+        std::memcpy(to, bytes + at, n);
+        return true;
+    });
+}
+
+// The whole chunks before wholeEnd followed by a closing IEND chunk.
+std::vector<unsigned char> Closed(const unsigned char* bytes, int64_t wholeEnd) {
+    std::vector<unsigned char> closed(bytes, bytes + wholeEnd);
+    closed.insert(closed.end(), kEnd, kEnd + sizeof kEnd);
+    return closed;
+}
+
+// SDL's memory streams count in int.
+SDL_RWops* MemoryStream(const void* bytes, size_t size) {
+    return size <= static_cast<size_t>(INT_MAX) ? SDL_RWFromConstMem(bytes, static_cast<int>(size)) : nullptr;
+}
+
+SDL_Surface* ReadClosed(const std::vector<unsigned char>& closed) {
+    SDL_RWops* stream = closed.empty() ? nullptr : MemoryStream(closed.data(), closed.size());
+    return stream ? IMG_Load_RW(stream, 1) : nullptr;
+}
+
+SDL_Surface* CutShort() {
+    SDL_SetError("PNG file cut short");
+    return nullptr;
+}
+
 } // namespace
 
 PngLayout CheckPngLayout(const std::string& path) {
     File file(std::fopen(path.c_str(), "rb"));
-    return file ? WalkChunks(file.get()).layout : PngLayout::Unjudged;
+    return file ? WalkFile(file.get()).layout : PngLayout::Unjudged;
 }
 
 std::vector<unsigned char> ClosedPng(const std::string& path) {
     File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return {};
-    }
-    const Walk walk = WalkChunks(file.get());
+    const Walk walk = file ? WalkFile(file.get()) : Walk();
     if (walk.layout != PngLayout::EndMissing) {
         return {};
     }
-    std::vector<unsigned char> bytes(static_cast<size_t>(walk.wholeEnd) + sizeof kEnd);
+    std::vector<unsigned char> bytes(static_cast<size_t>(walk.wholeEnd));
     if (std::fseek(file.get(), 0, SEEK_SET) != 0 ||
-        std::fread(bytes.data(), 1, static_cast<size_t>(walk.wholeEnd), file.get()) !=
-            static_cast<size_t>(walk.wholeEnd)) {
+        std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
         return {};
     }
-    std::memcpy(bytes.data() + walk.wholeEnd, kEnd, sizeof kEnd);
-    return bytes;
+    return Closed(bytes.data(), walk.wholeEnd);
 }
 
 SDL_Surface* ReadImageFile(const std::string& path) {
-    SDL_Surface* loaded = nullptr;
     switch (CheckPngLayout(path)) {
     case PngLayout::Unjudged:
     case PngLayout::Whole:
         return IMG_Load(path.c_str());
-    case PngLayout::EndMissing: {
-        std::vector<unsigned char> closed = ClosedPng(path);
-        // SDL's memory streams count in int.
-        if (!closed.empty() && closed.size() <= static_cast<size_t>(INT_MAX)) {
-            loaded = IMG_Load_RW(SDL_RWFromConstMem(closed.data(), static_cast<int>(closed.size())), 1);
+    case PngLayout::EndMissing:
+        if (SDL_Surface* loaded = ReadClosed(ClosedPng(path))) {
+            return loaded;
         }
         break;
-    }
     case PngLayout::CutShort:
         break;
     }
-    if (!loaded) {
-        SDL_SetError("PNG file cut short");
+    return CutShort();
+}
+
+SDL_Surface* ReadImageMemory(const void* data, size_t size, const std::string& name) {
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    const Walk walk = WalkMemory(bytes, bytes ? size : 0);
+    switch (walk.layout) {
+    case PngLayout::Unjudged:
+    case PngLayout::Whole: {
+        SDL_RWops* stream = MemoryStream(bytes, size);
+        if (!stream) {
+            SDL_SetError("image data too large");
+            return nullptr;
+        }
+        // TGA files carry no signature: SDL_image knows them only by the name's extension.
+        const size_t dot = name.rfind('.');
+        const std::string type = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+        return IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str()));
     }
-    return loaded;
+    case PngLayout::EndMissing:
+        if (SDL_Surface* loaded = ReadClosed(Closed(bytes, walk.wholeEnd))) {
+            return loaded;
+        }
+        break;
+    case PngLayout::CutShort:
+        break;
+    }
+    return CutShort();
 }

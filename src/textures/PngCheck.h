@@ -4,6 +4,7 @@
 // image data are refused up front; files that lose only what follows the image data are closed again.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -32,3 +33,6 @@ std::vector<unsigned char> ClosedPng(const std::string& path);
 // is read from a copy closed again, and refused when its image data turns out incomplete. Null, with
 // SDL's error set, when the file cannot be read.
 SDL_Surface* ReadImageFile(const std::string& path);
+// The same for a picture file already in memory; name stands for the file (its extension tells
+// SDL_image a TGA picture, which has no signature).
+SDL_Surface* ReadImageMemory(const void* bytes, size_t size, const std::string& name);

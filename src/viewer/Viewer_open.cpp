@@ -2,15 +2,9 @@
 #include "viewer/Viewer.h"
 
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 #include "models/MD2Model.h"
 
 bool CViewer::Open(const std::string& path) {
-    for (const Skin& skin : skins) {
-        if (skin.owned && skin.texture != 0) {
-            glDeleteTextures(1, &skin.texture);
-        }
-    }
     skins.clear();
     skinIndex = 0;
     delete model;
