@@ -10,16 +10,13 @@ CTexture::~CTexture() {
 }
 
 CTexture::CTexture(CTexture&& other) noexcept
-    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha), width(other.width),
-      height(other.height) {}
+    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha) {}
 
 CTexture& CTexture::operator=(CTexture&& other) noexcept {
     if (this != &other) {
         Delete();
         name = std::exchange(other.name, 0u);
         hasAlpha = other.hasAlpha;
-        width = other.width;
-        height = other.height;
     }
     return *this;
 }
@@ -72,8 +69,6 @@ CTexture CTexture::Upload(const DecodedImage& image, const TextureOptions& optio
 
     texture.name = name;
     texture.hasAlpha = image.HasAlpha();
-    texture.width = image.width;
-    texture.height = image.height;
     return texture;
 }
 

@@ -42,8 +42,6 @@ public:
     uint32_t Name() const { return name; }
     // The image had an alpha channel (cut-outs, translucent art).
     bool HasAlpha() const { return hasAlpha; }
-    int32_t Width() const { return width; }
-    int32_t Height() const { return height; }
     // Hands the texture to a caller that deletes it itself; this object then holds none.
     uint32_t Release();
 
@@ -53,6 +51,4 @@ private:
 
     uint32_t name = 0;
     bool hasAlpha = false;
-    int32_t width = 0;
-    int32_t height = 0;
 };
