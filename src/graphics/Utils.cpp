@@ -1,15 +1,11 @@
 #include "graphics/Utils.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
-#include "textures/Texture.h"
 
 #include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <iostream>
 #include <string>
 
 namespace {
@@ -23,35 +19,8 @@ float framesSinceReport = 0.0f;
 
 uint32_t (*tickSource)() = nullptr;
 
-// A null file name is printed as an empty one: a null C string sent to a stream would switch the
-// stream off for every later line of the log.
-const char* NameOf(const char* file) {
-    return file ? file : "";
-}
-
 uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
-}
-
-// The record the BMP loader has always returned, allocated with malloc.
-BMPImage* ToRecord(const DecodedImage& decoded, const char* file) {
-    if (decoded.Empty()) {
-        return nullptr;
-    }
-    BMPImage* image = static_cast<BMPImage*>(std::malloc(sizeof(BMPImage)));
-    unsigned char* pixels = static_cast<unsigned char*>(std::malloc(decoded.pixels.size()));
-    if (!image || !pixels) {
-        std::free(image);
-        std::free(pixels);
-        std::cerr << " Failed loading " << file << " : out of memory" << std::endl;
-        return nullptr;
-    }
-    image->channels = decoded.channels;
-    image->width = decoded.width;
-    image->height = decoded.height;
-    image->pixels = pixels;
-    std::memcpy(pixels, decoded.pixels.data(), decoded.pixels.size());
-    return image;
 }
 
 } // namespace
@@ -104,29 +73,6 @@ void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
     unsigned char t = *a;
     *a = *b;
     *b = t;
-}
-
-BMPImage* CUtils::LoadBMP(const char* file) {
-    return ToRecord(DecodedImage::FromBMP(file), NameOf(file));
-}
-
-BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* name) {
-    return ToRecord(DecodedImage::FromBMPMemory(bytes, size, name), NameOf(name));
-}
-
-void CUtils::FreeBMP(BMPImage* image) {
-    if (image) {
-        std::free(image->pixels);
-        std::free(image);
-    }
-}
-
-unsigned int CUtils::LoadBMPTexture(const char* file) {
-    return CTexture::LoadSkin(file, ImageReader::BMP).Release();
-}
-
-unsigned int CUtils::LoadImageTexture(const char* file) {
-    return CTexture::LoadSkin(file, ImageReader::SDLImage).Release();
 }
 
 void CUtils::DrawGrid(float x, float y, float z) {

@@ -1,6 +1,6 @@
 #include "models/MD2Mesh.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "models/SkinSearch.h"
 
 #include <map>

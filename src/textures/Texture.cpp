@@ -1,6 +1,6 @@
 #include "textures/Texture.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "graphics/GraphicsCore.h"
 
 #include <utility>

@@ -1,6 +1,7 @@
 // Opening another model while the viewer runs (the web page's file input and drop).
 #include "viewer/Viewer.h"
 
+#include "base/GL.h"
 #include "demo/ViewerScene.h"
 #include "models/MD2Model.h"
 

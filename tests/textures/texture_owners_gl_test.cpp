@@ -3,8 +3,8 @@
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/Registry.h"
+#include "base/GL.h"
 #include "gui/GuiWindow.h"
 #include "models/MD2Model.h"
 #include "textures/Image.h"
