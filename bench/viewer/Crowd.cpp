@@ -3,14 +3,15 @@
 // full-screen 1024x768 window seen from above and in front, lit (the engine's lighting program, as a
 // game has it) and unlit (no shader manager). Every frame is timed on its own, swap included.
 //   crowd measure FRAMES ROUND LABEL   draws N = 1, 16, 64, 256, lit and unlit, after a few frames of
-//                                      warm-up, and prints one line per frame:
+//                                      warm-up (with the engine's heap keeping off when LABEL is
+//                                      keep-off), and prints one line per frame:
 //                                      LABEL lit|unlit N process-ms wall-ms minor-faults
 //                                      (odd rounds take the configurations in reverse order)
 //   crowd table                        reads such lines from standard input and prints, per N,
 //                                      lighting and label: process (CPU, all threads) milliseconds per
 //                                      frame, frames per second by the wall clock, minor page faults
 //                                      per frame and the 99th-percentile wall milliseconds of a frame
-// Run from runtime/. bench/crowd alternates measuring processes in two allocator settings.
+// Run from runtime/. bench/crowd alternates measuring processes in three allocator settings.
 #include "app/Engine.h"
 #include "app/Registry.h"
 #include "graphics/GL.h"
@@ -83,6 +84,8 @@ void DrawFrame(std::vector<CMD2Instance>& crowd, int n) {
 }
 
 int Measure(int frames, int round, const std::string& label) {
+    // The program's opt-out of the engine's heap setting, to show what the drawing does without it.
+    CEngine::SetHeapKeeping(label != "keep-off");
     CEngine engine;
     engine.InitVideo(1024, 768, 24, true, false);
     // The viewer's steady state for its scene: depth test passing nearer or equal, no blending.
