@@ -13,8 +13,8 @@
 //                                      per frame and the 99th-percentile wall milliseconds of a frame
 // Run from runtime/. bench/crowd alternates measuring processes in three allocator settings.
 #include "app/Engine.h"
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
 

@@ -5,7 +5,7 @@
 #include "models/MD2Mesh.h"
 #include "support/EngineFixture.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 
 #include <memory>
 #include <vector>
