@@ -1,15 +1,13 @@
 #include "models/MD2Mesh.h"
 
-#include "base/GL.h"
 #include "base/Registry.h"
-#include "graphics/GraphicsCore.h"
-#include "graphics/Utils.h"
 #include "models/SkinSearch.h"
 
 #include <map>
 #include <string>
 #include <strings.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,19 +24,6 @@ MeshKey KeyOf(const char* modelPath, const char* skinPath) {
 std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
     static std::map<MeshKey, std::weak_ptr<const CMD2Mesh>> cache;
     return cache;
-}
-
-// Whether a texture's first level holds alpha; the binding is left as it was.
-bool HasAlpha(GLuint texture) {
-    if (texture == 0) {
-        return false;
-    }
-    GLint bound = 0, alphaBits = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
-    return alphaBits > 0;
 }
 
 } // namespace
@@ -65,12 +50,9 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), ownSkin(0), skinHasAlpha(false) {}
+CMD2Mesh::CMD2Mesh() : texture(0), skinHasAlpha(false) {}
 
 CMD2Mesh::~CMD2Mesh() {
-    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &ownSkin);
-    }
     ReleaseModelData(data);
 }
 
@@ -87,28 +69,27 @@ bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
     return loaded;
 }
 
-unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
-    const std::string name = skinPath ? skinPath : "";
-    if (name.empty() || !gUtils) {
-        return 0;
+CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {
+    if (!skinPath || !*skinPath || !gUtils) {
+        return CTexture();
     }
-    bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-    return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+    return CTexture::LoadSkin(skinPath);
+}
+
+unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
+    return LoadSkinImage(skinPath).Release();
 }
 
 void CMD2Mesh::LoadSkin(const char* skinPath) {
-    GLuint loaded = LoadSkinTexture(skinPath);
-    if (loaded == 0) {
+    CTexture loaded = LoadSkinImage(skinPath);
+    if (loaded.Name() == 0) {
         return;
     }
-    if (ownSkin != 0) {
-        glDeleteTextures(1, &ownSkin);
-    }
-    ownSkin = loaded;
-    SetTexture(loaded);
+    ownSkin = std::move(loaded);
+    SetTexture(ownSkin.Name(), ownSkin.HasAlpha());
 }
 
-void CMD2Mesh::SetTexture(unsigned int name) {
+void CMD2Mesh::SetTexture(unsigned int name, bool hasAlpha) {
     texture = name;
-    skinHasAlpha = HasAlpha(name);
+    skinHasAlpha = hasAlpha;
 }

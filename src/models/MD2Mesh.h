@@ -6,6 +6,7 @@
 #include "models/MD2Loader.h"
 #include "models/MD2VertexArrays.h"
 #include "models/ModelData.h"
+#include "textures/Texture.h"
 
 #include <memory>
 
@@ -49,8 +50,10 @@ public:
     // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
     // same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
-    // Loads a skin image as meshes load theirs (a .bmp through the utilities' BMP loader, any other
-    // image through SDL_image) into a texture the caller owns; 0 on failure.
+    // Loads a skin image as meshes load theirs (a .bmp through the BMP decoder, any other image
+    // through SDL_image); no texture on failure or before the engine is up.
+    static CTexture LoadSkinImage(const char* skinPath);
+    // The same as a texture name the caller deletes; 0 on failure.
     static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
@@ -63,8 +66,9 @@ private:
     // Loads a skin image and draws with it, deleting the skin the mesh loaded before; a failure keeps
     // both as they were.
     void LoadSkin(const char* skinPath);
-    // Draws with a texture the caller keeps owning; the skin the mesh loaded stays its own.
-    void SetTexture(unsigned int name);
+    // Draws with a texture the caller keeps owning; the skin the mesh loaded stays its own. A skin
+    // with alpha is drawn through the alpha test.
+    void SetTexture(unsigned int name, bool hasAlpha);
     // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
@@ -72,7 +76,7 @@ private:
     ModelData data;
     // The texture drawn, and the skin the mesh loaded itself and deletes (often the same).
     unsigned int texture;
-    unsigned int ownSkin;
+    CTexture ownSkin;
     bool skinHasAlpha;
     // The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;

@@ -59,8 +59,11 @@ public:
     // The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return mesh->GetTexture(); }
     // Draws with another texture from now on, which stays the caller's to delete; the skin the model
-    // loaded itself stays the model's, deleted when it loads another or goes.
-    void SetTexture(unsigned int name) { mesh->SetTexture(name); }
+    // loaded itself stays the model's, deleted when it loads another or goes. A texture with alpha
+    // (CTexture::HasAlpha) is drawn as a cut-out.
+    void SetTexture(unsigned int name, bool hasAlpha) { mesh->SetTexture(name, hasAlpha); }
+    // The same for an opaque texture.
+    void SetTexture(unsigned int name) { SetTexture(name, false); }
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
     bool SkinHasAlpha() const { return mesh->SkinHasAlpha(); }
