@@ -43,6 +43,10 @@ bool HasAlpha(GLuint texture) {
 
 } // namespace
 
+MD2Skin MD2Skin::Of(unsigned int texture) {
+    return {texture, HasAlpha(texture)};
+}
+
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
     auto& cache = Cache();
     const MeshKey key = KeyOf(modelPath, skinPath);
@@ -109,6 +113,7 @@ void CMD2Mesh::LoadSkin(const char* skinPath) {
 }
 
 void CMD2Mesh::SetTexture(unsigned int name) {
-    texture = name;
-    skinHasAlpha = HasAlpha(name);
+    const MD2Skin skin = MD2Skin::Of(name);
+    texture = skin.texture;
+    skinHasAlpha = skin.hasAlpha;
 }

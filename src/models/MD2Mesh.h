@@ -9,6 +9,16 @@
 
 #include <memory>
 
+// A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
+// whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
+struct MD2Skin {
+    unsigned int texture = 0;
+    bool hasAlpha = false;
+
+    // The skin of a texture someone else owns; asks GL whether it has alpha.
+    static MD2Skin Of(unsigned int texture);
+};
+
 class CMD2Mesh {
 public:
     // The mesh of the model file with the skin image (a .bmp through the utilities' BMP loader, any
@@ -38,13 +48,17 @@ public:
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
     bool SkinHasAlpha() const { return skinHasAlpha; }
+    // The skin the mesh loaded: what its instances wear unless they are given another.
+    MD2Skin GetSkin() const { return {texture, skinHasAlpha}; }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
 
-    // Draws frame cur moved the fraction t toward frame next, with the skin, through the lit-texture
+    // Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
     // program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
     // The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
     // the main thread).
+    void Draw(int cur, int next, float t, bool cullBackFaces, const MD2Skin& skin) const;
+    // The same, wearing the mesh's own skin.
     void Draw(int cur, int next, float t, bool cullBackFaces) const;
     // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
     // same pixels, more work; kept for comparing the two.
