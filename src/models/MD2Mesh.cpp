@@ -58,10 +58,18 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
         cache.erase(found);
     }
     auto mesh = std::make_shared<CMD2Mesh>();
-    if (!mesh->Read(modelPath, skinPath)) {
+    if (!mesh->Read(modelPath, skinPath, true)) {
         return nullptr;
     }
     cache[key] = mesh;
+    return mesh;
+}
+
+std::shared_ptr<const CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
+    auto mesh = std::make_shared<CMD2Mesh>();
+    if (!mesh->Read(modelPath, skinPath, false)) {
+        return nullptr;
+    }
     return mesh;
 }
 
@@ -69,26 +77,29 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), ownSkin(0), skinHasAlpha(false) {}
+CMD2Mesh::CMD2Mesh() : texture(0), skinHasAlpha(false) {}
 
 CMD2Mesh::~CMD2Mesh() {
-    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &ownSkin);
+    if (texture != 0 && CGraphicsCore::ContextAlive()) {
+        glDeleteTextures(1, &texture);
     }
     ReleaseModelData(data);
 }
 
-bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
+bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);
     arrays.Build(data);
-    for (const Material& material : data.materials) {
-        LoadSkin(material.fileName.c_str());
-    }
-    if (loaded && !skinPath) {
-        std::vector<std::string> tried;
-        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
+    if (loaded && withSkin) {
+        const MD2Skin skin = MD2Skin::Of(LoadSkinTexture(skinPath ? skinPath : FindSkin(modelPath).c_str()));
+        texture = skin.texture;
+        skinHasAlpha = skin.hasAlpha;
     }
     return loaded;
+}
+
+std::string CMD2Mesh::FindSkin(const char* modelPath) const {
+    std::vector<std::string> tried;
+    return CSkinSearch::Find(modelPath ? modelPath : "", loader.GetSkinNames(), tried);
 }
 
 unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
@@ -98,22 +109,4 @@ unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
     }
     bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
     return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
-}
-
-void CMD2Mesh::LoadSkin(const char* skinPath) {
-    GLuint loaded = LoadSkinTexture(skinPath);
-    if (loaded == 0) {
-        return;
-    }
-    if (ownSkin != 0) {
-        glDeleteTextures(1, &ownSkin);
-    }
-    ownSkin = loaded;
-    SetTexture(loaded);
-}
-
-void CMD2Mesh::SetTexture(unsigned int name) {
-    const MD2Skin skin = MD2Skin::Of(name);
-    texture = skin.texture;
-    skinHasAlpha = skin.hasAlpha;
 }

@@ -8,6 +8,7 @@
 #include "models/ModelData.h"
 
 #include <memory>
+#include <string>
 
 // A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
 // whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
@@ -29,6 +30,10 @@ public:
     // knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
     // skins of one file are two meshes that share nothing, frames included.
     static std::shared_ptr<const CMD2Mesh> Load(const char* modelPath, const char* skinPath);
+    // A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
+    // puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
+    // recorded as the material as Load records it. Null when the file is refused.
+    static std::shared_ptr<const CMD2Mesh> LoadWithoutSkin(const char* modelPath, const char* skinPath);
     // Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
     // already handed out stay as they are.
     static void Forget(const char* modelPath, const char* skinPath);
@@ -52,6 +57,9 @@ public:
     MD2Skin GetSkin() const { return {texture, skinHasAlpha}; }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
+    // The skin image the file's own skin table leads to beside the model at modelPath (see
+    // CSkinSearch); empty when none.
+    std::string FindSkin(const char* modelPath) const;
 
     // Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
     // program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
@@ -68,25 +76,16 @@ public:
     static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
-    // CMD2Model keeps a mesh of its own and changes it: it loads into it, swaps its skin and shows its
-    // playback in the mesh's data.
-    friend class CMD2Model;
-
-    // Reads the model file and loads its skin; false when the file was refused (the mesh is empty then).
-    bool Read(const char* modelPath, const char* skinPath);
-    // Loads a skin image and draws with it, deleting the skin the mesh loaded before; a failure keeps
-    // both as they were.
-    void LoadSkin(const char* skinPath);
-    // Draws with a texture the caller keeps owning; the skin the mesh loaded stays its own.
-    void SetTexture(unsigned int name);
+    // Reads the model file, and with `withSkin` its skin; false when the file was refused (the mesh is
+    // empty then).
+    bool Read(const char* modelPath, const char* skinPath, bool withSkin);
     // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
     CMD2Loader loader;
     ModelData data;
-    // The texture drawn, and the skin the mesh loaded itself and deletes (often the same).
+    // The skin the mesh loaded and deletes; 0 for none.
     unsigned int texture;
-    unsigned int ownSkin;
     bool skinHasAlpha;
     // The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;
