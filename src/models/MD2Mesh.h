@@ -28,7 +28,8 @@ public:
     // which the loader reports; a failed or missing skin leaves the default texture. While
     // one is held, loading the same file and skin again returns it without reading anything: the cache
     // knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
-    // skins of one file are two meshes that share nothing, frames included.
+    // skins of one file loaded here are two meshes that share nothing, frames included; an instance
+    // given another skin (CMD2Instance::SetSkin) shares the one mesh instead.
     static std::shared_ptr<const CMD2Mesh> Load(const char* modelPath, const char* skinPath);
     // A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
     // puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
