@@ -3,7 +3,7 @@
 // vertex-by-vertex normal scan it replaced as a baseline, and drawing one frame under a live engine,
 // from the vertex arrays and corner by corner (skipped without an X display).
 #include "app/Engine.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "models/MD2Loader.h"
 #include "models/MD2Model.h"
 #include "support/Md2Writer.h"

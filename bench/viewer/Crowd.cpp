@@ -11,7 +11,7 @@
 //   crowd [rounds] [largest N]     (defaults 15 and 256; run from runtime/)
 #include "DrawingWays.h"
 #include "app/Engine.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
 #include "models/MD2Model.h"

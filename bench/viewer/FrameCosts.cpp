@@ -8,10 +8,10 @@
 //   framecosts [frames per round] [rounds]     (defaults 30 and 20; run from runtime/)
 #include "DrawingWays.h"
 #include "app/Engine.h"
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "models/MD2Model.h"
 #include "textures/Image.h"

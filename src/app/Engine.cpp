@@ -1,9 +1,9 @@
 #include "app/Engine.h"
 
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
 #include "camera/CameraManager.h"
-#include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
 #include "gui/WindowManager.h"

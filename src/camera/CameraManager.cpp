@@ -1,7 +1,7 @@
 #include "camera/CameraManager.h"
 
+#include "base/GL.h"
 #include "camera/Camera2D.h"
-#include "graphics/GL.h"
 
 #include <algorithm>
 

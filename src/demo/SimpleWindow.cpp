@@ -1,7 +1,7 @@
 #include "demo/SimpleWindow.h"
 
 #include "app/Engine.h"
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "demo/ViewerScene.h"
 #include "graphics/GraphicsCore.h"
 #include "input/EventManager.h"

@@ -1,5 +1,4 @@
-// One place that includes OpenGL in the right order: GLEW before any other GL header.
+// Kept for games that include the GL header from its first home; it lives in base/ now.
 #pragma once
 
-#include <GL/glew.h>
-#include <GL/glu.h>
+#include "base/GL.h"

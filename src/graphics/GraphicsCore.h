@@ -44,6 +44,8 @@ public:
     void SelectMousePointer(bool second);
     // Draws the pointer with its top-left corner at the mouse position.
     void DrawMousePointer();
+    // Deletes both pointer images; the destructor does so too.
+    void ReleaseMousePointers();
     const char* GetVendor() const;
     const char* GetRenderer() const;
     const char* GetVersion() const;

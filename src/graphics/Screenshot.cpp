@@ -1,6 +1,6 @@
 #include "graphics/Screenshot.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "graphics/PngWriter.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "gui/GuiButton.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "gui/GuiFrame.h"
 #include "gui/ImageList.h"
 #include "input/EventManager.h"

@@ -1,6 +1,6 @@
 #include "gui/GuiFrame.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "input/EventManager.h"
 #include "text/Font.h"
 #include "text/FontManager.h"

@@ -1,6 +1,6 @@
 #include "gui/GuiStaticText.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "text/Font.h"
 #include "text/FontManager.h"
 

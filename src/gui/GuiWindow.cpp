@@ -1,6 +1,6 @@
 #include "gui/GuiWindow.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "gui/GuiButton.h"
 #include "gui/GuiCheckBox.h"

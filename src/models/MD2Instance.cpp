@@ -1,6 +1,6 @@
 #include "models/MD2Instance.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 
 #include <SDL.h>
 #include <algorithm>

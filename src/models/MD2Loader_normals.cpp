@@ -1,5 +1,7 @@
 // Per-vertex normals: each vertex averages the face vectors of the triangles that use it, larger
-// triangles weighing more, and the average is scaled to unit length.
+// triangles weighing more, and the average is scaled to unit length. Where the face vectors cancel (a
+// vertex on both sides of a thin plate) or are all zero (triangles without area), the vertex takes its
+// first face's direction, or faces up when it has none: every drawn vertex has a unit normal.
 #include "models/MD2Loader.h"
 
 void CMD2Loader::ComputeNormals(ModelData& model) {
@@ -10,9 +12,11 @@ void CMD2Loader::ComputeNormals(ModelData& model) {
     const size_t vertexCount = static_cast<size_t>(first.vertexCount);
     std::vector<Vec3> sums(vertexCount);
     std::vector<int> counts(vertexCount);
+    std::vector<Vec3> firstFaces(vertexCount);
     for (FrameMesh& frame : model.frames) {
         std::fill(sums.begin(), sums.end(), Vec3());
         std::fill(counts.begin(), counts.end(), 0);
+        std::fill(firstFaces.begin(), firstFaces.end(), Vec3());
         // One pass over the triangles in order adds each face to its corners, so every vertex gets
         // the same sums in the same order as a scan of all triangles per vertex would give.
         for (int k = 0; k < first.triangleCount; ++k) {
@@ -26,8 +30,12 @@ void CMD2Loader::ComputeNormals(ModelData& model) {
                 if ((j > 0 && v[j] == v[0]) || (j > 1 && v[j] == v[1])) {
                     continue;
                 }
-                sums[static_cast<size_t>(v[j])] = Add(sums[static_cast<size_t>(v[j])], face);
-                ++counts[static_cast<size_t>(v[j])];
+                const size_t vertex = static_cast<size_t>(v[j]);
+                sums[vertex] = Add(sums[vertex], face);
+                ++counts[vertex];
+                if (firstFaces[vertex] == Vec3()) {
+                    firstFaces[vertex] = face;
+                }
             }
         }
         for (size_t i = 0; i < vertexCount; ++i) {
@@ -37,10 +45,11 @@ void CMD2Loader::ComputeNormals(ModelData& model) {
             }
             Vec3 normal = DivideByScalar(sums[i], static_cast<float>(counts[i]));
             float length = Length(normal);
-            if (length != 0.0f) {
-                normal = DivideByScalar(normal, length);
+            if (length == 0.0f) {
+                normal = firstFaces[i];
+                length = Length(normal);
             }
-            frame.normals[i] = normal;
+            frame.normals[i] = length != 0.0f ? DivideByScalar(normal, length) : Vec3(0.0f, 1.0f, 0.0f);
         }
     }
 }

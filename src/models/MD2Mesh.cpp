@@ -1,7 +1,7 @@
 #include "models/MD2Mesh.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
 #include "models/SkinSearch.h"

@@ -1,8 +1,9 @@
 // Drawing one MD2 frame: the only place that does, for instances and models alike.
 #include "models/MD2Mesh.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Platform.h"
+#include "base/Registry.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
 
@@ -10,7 +11,7 @@ namespace {
 
 const int kLitTextureProgram = 8;
 
-bool immediateMode = false;
+bool immediateMode = Platform::kImmediateModels;
 
 } // namespace
 

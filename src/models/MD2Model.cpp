@@ -1,6 +1,6 @@
 #include "models/MD2Model.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "graphics/GraphicsCore.h"
 
 CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data(), ownSkin(0) {}

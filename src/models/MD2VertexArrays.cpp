@@ -1,6 +1,6 @@
 #include "models/MD2VertexArrays.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "models/MD2Corners.h"
 

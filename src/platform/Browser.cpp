@@ -2,8 +2,6 @@
 // the names below reach Emscripten's own calls.
 #include "platform/Browser.h"
 
-#include "models/MD2Mesh.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -13,10 +11,6 @@
 namespace Browser {
 
 namespace {
-
-// The emulation's vertex arrays draw 16-bit indices from interleaved attributes only; the model's
-// arrays are neither, so models are drawn in immediate mode, which draws the same pixels.
-[[maybe_unused]] const bool kImmediateModels = (CMD2Mesh::SetImmediateMode(true), true);
 
 bool IsProgram(GLhandleARB object) {
     return glIsProgram(object) == GL_TRUE;

@@ -1,6 +1,6 @@
 #include "shaders/Shader.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 
 #include <cstdio>
 #include <cstdlib>

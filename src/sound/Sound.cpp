@@ -1,6 +1,6 @@
 #include "sound/Sound.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "sound/SoundManager.h"
 #include "sound/WaveCheck.h"
 

@@ -1,6 +1,6 @@
 #include "sound/SoundManager.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "sound/Music.h"
 #include "sound/Sound.h"
 #include "sound/WaveCheck.h"

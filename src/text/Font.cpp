@@ -1,7 +1,7 @@
 #include "text/Font.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"

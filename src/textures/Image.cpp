@@ -1,7 +1,7 @@
 #include "textures/Image.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
 #include "textures/PngCheck.h"

@@ -1,6 +1,6 @@
 #include "textures/TGATexture.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "textures/TGAStream.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "viewer/Viewer.h"
 
 #include "app/Engine.h"
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Screenshot.h"
 #include "input/EventManager.h"

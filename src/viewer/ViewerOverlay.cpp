@@ -1,6 +1,6 @@
 #include "viewer/ViewerOverlay.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "models/MD2Model.h"
 #include "text/Font.h"
 #include "text/FontManager.h"

@@ -1,8 +1,8 @@
 // Opening another model while the viewer runs (the web page's file input and drop).
 #include "viewer/Viewer.h"
 
+#include "base/GL.h"
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 #include "models/MD2Model.h"
 
 bool CViewer::Open(const std::string& path) {

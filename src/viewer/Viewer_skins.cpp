@@ -2,7 +2,7 @@
 // texture of a model that has none.
 #include "viewer/Viewer.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "models/MD2Model.h"
 #include "models/SkinSearch.h"
 

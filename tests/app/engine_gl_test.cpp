@@ -3,8 +3,8 @@
 #include "support/TestSupport.h"
 
 #include "app/Engine.h"
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
 

@@ -1,6 +1,6 @@
 // The kernel's start-up log, its registry and its shutdown, without a video mode.
 #include "app/Engine.h"
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "support/TestSupport.h"
 
 #include <cstdlib>

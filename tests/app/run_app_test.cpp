@@ -1,7 +1,7 @@
 // The process entry's lifecycle: hooks in order, a fatal start-up message turned into status 1.
 #include "app/App.h"
-#include "app/Registry.h"
 #include "app/RunApp.h"
+#include "base/Registry.h"
 #include "support/TestSupport.h"
 
 #include <cstdlib>

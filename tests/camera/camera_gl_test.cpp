@@ -2,11 +2,11 @@
 // look driven by real pointer warps, and movement with a frame time set through the tick seam.
 #include "support/PrivateDisplayTest.h"
 
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
 #include "camera/Camera2D.h"
 #include "camera/CameraManager.h"
-#include "graphics/GL.h"
 #include "graphics/Utils.h"
 
 #include <SDL.h>

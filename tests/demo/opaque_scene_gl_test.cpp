@@ -2,10 +2,10 @@
 // with the shipped art, blending on or off gives the same pixels.
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "graphics/Utils.h"
 #include "models/MD2Model.h"

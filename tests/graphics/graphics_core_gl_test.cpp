@@ -1,8 +1,8 @@
 // The graphics core against a real GL context under X: projections, the 2D overlay, the caption.
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 
 #include <SDL.h>

@@ -2,8 +2,8 @@
 #include "support/PrivateDisplayTest.h"
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "input/EventManager.h"
 #include "textures/Image.h"

@@ -9,8 +9,8 @@
 #include "support/TestSupport.h"
 #include "support/XSession.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "gui/ImageList.h"
 #include "input/EventManager.h"

@@ -1,7 +1,7 @@
 // Mouse position and motion come from SDL's mouse state, sampled once per update, on a real X window.
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "input/EventManager.h"
 
 #include <SDL.h>

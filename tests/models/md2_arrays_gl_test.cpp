@@ -5,8 +5,8 @@
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
 
+#include "base/GL.h"
 #include "demo/ViewerScene.h"
-#include "graphics/GL.h"
 
 #include <vector>
 

@@ -8,7 +8,7 @@
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 
 #include <memory>
 #include <vector>

@@ -137,16 +137,19 @@ TEST(MD2LoaderTest, FirstFramesOutsideTheFileAreClamped) {
               AnimationsOf({"walk50", "walk51", "walk52", "walk53", "idle1", "idle2"}));
 }
 
-TEST(MD2LoaderTest, NormalsAverageFaceVectorsOfSharedVertices) {
+TEST(MD2LoaderTest, NormalsAverageFaceVectorsOfSharedVerticesAndAreAlwaysUnit) {
     // With scale (1, -1, 1) the packed bytes (b0, b1, b2) land at model position (b0, b2, b1).
     Md2Writer writer;
     Md2Frame frame;
     frame.name = "still";
     frame.scale = {{1, -1, 1}};
     frame.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}, {{0, 1, 0}},
-                      {{9, 9, 9}}, {{5, 0, 0}}, {{6, 0, 0}}, {{7, 0, 0}}};
+                      {{9, 9, 9}}, {{5, 0, 0}}, {{6, 0, 0}}, {{7, 0, 0}},
+                      {{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}};
     writer.frames = {frame};
-    writer.triangles = {{{{0, 1, 2}}, {{0, 0, 0}}}, {{{0, 3, 2}}, {{0, 0, 0}}}, {{{5, 6, 7}}, {{0, 0, 0}}}};
+    // Then a line (5, 6, 7) and a plate seen from both sides (8, 9, 10), whose faces cancel.
+    writer.triangles = {{{{0, 1, 2}}, {{0, 0, 0}}}, {{{0, 3, 2}}, {{0, 0, 0}}}, {{{5, 6, 7}}, {{0, 0, 0}}},
+                        {{{8, 9, 10}}, {{0, 0, 0}}}, {{{8, 10, 9}}, {{0, 0, 0}}}};
     ModelData model;
     bool ok = false;
     LoadBytes(model, writer.Bytes(), &ok);
@@ -157,9 +160,13 @@ TEST(MD2LoaderTest, NormalsAverageFaceVectorsOfSharedVertices) {
     ExpectVec(Vec3(h, 0, -h), n[2]);
     ExpectVec(Vec3(0, 0, -1), n[1]);
     ExpectVec(Vec3(1, 0, 0), n[3]);
-    // Collinear corners give a zero face vector; the normal stays zero instead of 0/0.
-    for (int i = 4; i < 8; ++i) {
-        ExpectVec(Vec3(0, 0, 0), n[i]);
+    // Every drawn vertex has a unit normal: the line's face up, the plate's take their first face.
+    ExpectVec(Vec3(0, 0, 0), n[4]);
+    for (int i = 5; i < 8; ++i) {
+        ExpectVec(Vec3(0, 1, 0), n[i]);
+    }
+    for (int i = 8; i < 11; ++i) {
+        ExpectVec(Vec3(0, 0, -1), n[i]);
     }
     ReleaseModelData(model);
 }

@@ -5,7 +5,7 @@
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "shaders/Shader.h"
 
 #include <string>

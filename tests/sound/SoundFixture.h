@@ -2,7 +2,7 @@
 // registry slot as the kernel would, with tone files to load.
 #pragma once
 
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "sound/SoundManager.h"
 #include "support/TestSupport.h"
 #include "support/WavWriter.h"

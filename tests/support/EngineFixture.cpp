@@ -1,8 +1,8 @@
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
-#include "graphics/GL.h"
 #include "graphics/GraphicsCore.h"
 
 #include <SDL.h>

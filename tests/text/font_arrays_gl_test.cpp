@@ -2,8 +2,8 @@
 // lists, for every kind of print the engine makes.
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "text/Font.h"
 #include "text/FontManager.h"

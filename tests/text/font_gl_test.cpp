@@ -3,8 +3,8 @@
 // the GL state a print must leave as it found it.
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "text/Font.h"
 #include "text/FontManager.h"
 #include "textures/TGATexture.h"

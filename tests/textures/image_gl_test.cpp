@@ -3,8 +3,8 @@
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "textures/Image.h"
 #include "textures/TextureManager.h"

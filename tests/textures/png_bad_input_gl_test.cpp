@@ -4,8 +4,8 @@
 #include "support/EngineFixture.h"
 #include "support/TestSupport.h"
 
-#include "app/Registry.h"
-#include "graphics/GL.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "graphics/GraphicsCore.h"
 #include "textures/Image.h"
 

@@ -1,6 +1,6 @@
 // The texture manager's list without a GL context: images are told apart by texture name only, so
 // plain images with hand-set names stand in for loaded ones.
-#include "app/Registry.h"
+#include "base/Registry.h"
 #include "textures/Image.h"
 #include "textures/TextureManager.h"
 

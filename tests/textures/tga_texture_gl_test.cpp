@@ -4,7 +4,7 @@
 #include "support/TestSupport.h"
 #include "support/TgaWriter.h"
 
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "textures/TGATexture.h"
 
 using namespace korvel::test;

@@ -5,9 +5,9 @@
 #include "models/MD2Model.h"
 #include "support/EngineFixture.h"
 
-#include "app/Registry.h"
+#include "base/GL.h"
+#include "base/Registry.h"
 #include "camera/Camera.h"
-#include "graphics/GL.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -272,7 +272,7 @@ TEST(Md2gltf, CarriesEveryFrameAnimationAndTheSkinIntoAValidGlb) {
     EXPECT_EQ(1, low);
 }
 
-TEST(Md2gltf, WritesAStillModelWithoutSkinAsAPlainGltfBesideItsBinFile) {
+TEST(Md2gltf, WritesAStillModelWithoutSkinAsAPlainGltfBesideItsBinFileWithUnitNormals) {
     TempDir dir;
     Md2Writer writer = Octahedron();
     writer.skins.clear();
@@ -280,6 +280,15 @@ TEST(Md2gltf, WritesAStillModelWithoutSkinAsAPlainGltfBesideItsBinFile) {
     writer.frames.resize(2);
     writer.frames[1] = writer.frames[0];
     writer.frames[1].name = "pose2";
+    // A thin plate, one triangle seen from both sides: its corners' face vectors cancel, and glTF
+    // still needs a unit normal at each of them.
+    const auto plate = static_cast<int16_t>(writer.frames[0].vertices.size());
+    for (Md2Frame& frame : writer.frames) {
+        frame.vertices.insert(frame.vertices.end(), {{{10, 10, 10}}, {{40, 10, 10}}, {{10, 10, 40}}});
+    }
+    const int16_t one = plate + 1, two = plate + 2;
+    writer.triangles.push_back({{{plate, one, two}}, {{0, 0, 0}}});
+    writer.triangles.push_back({{{plate, two, one}}, {{0, 0, 0}}});
     ASSERT_TRUE(writer.Write(dir.File("still.md2")));
     const ToolRun run = Md2gltf(dir, "--fps 10 " + ShellQuote(dir.File("still.md2")) + " --output " +
                                          ShellQuote(dir.File("still model.gltf")));

@@ -1,6 +1,6 @@
 // Model skins in every format SDL_image reads, uploaded in the BMP textures' layout so that an MD2
 // model's texture coordinates (measured from the bottom row) fit either kind.
-#include "graphics/GL.h"
+#include "base/GL.h"
 #include "graphics/Utils.h"
 #include "textures/PngCheck.h"
 

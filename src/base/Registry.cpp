@@ -1,4 +1,4 @@
-#include "app/Registry.h"
+#include "base/Registry.h"
 
 CGraphicsCore* gGraphicsCore = nullptr;
 CTextureManager* gTextureManager = nullptr;
