@@ -33,7 +33,11 @@ void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
 }
 
 void CMD2Instance::SetSkin(unsigned int texture) {
-    skin = MD2Skin::Of(texture);
+    SetSkin(MD2Skin::Of(texture));
+}
+
+void CMD2Instance::SetSkin(const MD2Skin& own) {
+    skin = own;
     hasOwnSkin = true;
 }
 

@@ -55,7 +55,10 @@ public:
 
     // Wears another skin than the mesh's, a texture the caller keeps owning (0 for the default one):
     // the mesh stays as it is, shared with instances wearing other skins.
+    // Asks GL whether the texture has alpha.
     void SetSkin(unsigned int texture);
+    // The same with the alpha known, as a CTexture knows it from its picture.
+    void SetSkin(const MD2Skin& own);
     // Wears the mesh's own skin again.
     void ClearSkin() { hasOwnSkin = false; }
     // The skin drawn: the instance's own, else the mesh's.

@@ -2,14 +2,12 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
-#include "graphics/GraphicsCore.h"
-#include "graphics/Utils.h"
 #include "models/SkinSearch.h"
 
 #include <map>
 #include <string>
-#include <strings.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,7 +26,7 @@ std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
     return cache;
 }
 
-// Whether a texture's first level holds alpha; the binding is left as it was.
+// Whether a texture someone else made holds alpha in its first level; the binding is left as it was.
 bool HasAlpha(GLuint texture) {
     if (texture == 0) {
         return false;
@@ -77,12 +75,9 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), skinHasAlpha(false) {}
+CMD2Mesh::CMD2Mesh() = default;
 
 CMD2Mesh::~CMD2Mesh() {
-    if (texture != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &texture);
-    }
     ReleaseModelData(data);
 }
 
@@ -90,9 +85,7 @@ bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) 
     bool loaded = loader.Load(data, modelPath, skinPath);
     arrays.Build(data);
     if (loaded && withSkin) {
-        const MD2Skin skin = MD2Skin::Of(LoadSkinTexture(skinPath ? skinPath : FindSkin(modelPath).c_str()));
-        texture = skin.texture;
-        skinHasAlpha = skin.hasAlpha;
+        ownSkin = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
     }
     return loaded;
 }
@@ -102,11 +95,13 @@ std::string CMD2Mesh::FindSkin(const char* modelPath) const {
     return CSkinSearch::Find(modelPath ? modelPath : "", loader.GetSkinNames(), tried);
 }
 
-unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
-    const std::string name = skinPath ? skinPath : "";
-    if (name.empty() || !gUtils) {
-        return 0;
+CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {
+    if (!skinPath || !*skinPath || !gUtils) {
+        return CTexture();
     }
-    bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-    return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
+    return CTexture::LoadSkin(skinPath);
+}
+
+unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
+    return LoadSkinImage(skinPath).Release();
 }

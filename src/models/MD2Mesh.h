@@ -6,6 +6,7 @@
 #include "models/MD2Loader.h"
 #include "models/MD2VertexArrays.h"
 #include "models/ModelData.h"
+#include "textures/Texture.h"
 
 #include <memory>
 #include <string>
@@ -50,12 +51,12 @@ public:
     // The frames, animations and material; playback state stays at animation 0, frame 0.
     const ModelData& GetData() const { return data; }
     // The skin texture; 0 when none was loaded.
-    unsigned int GetTexture() const { return texture; }
+    unsigned int GetTexture() const { return ownSkin.Name(); }
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
-    bool SkinHasAlpha() const { return skinHasAlpha; }
+    bool SkinHasAlpha() const { return ownSkin.HasAlpha(); }
     // The skin the mesh loaded: what its instances wear unless they are given another.
-    MD2Skin GetSkin() const { return {texture, skinHasAlpha}; }
+    MD2Skin GetSkin() const { return {ownSkin.Name(), ownSkin.HasAlpha()}; }
     // The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
     // The skin image the file's own skin table leads to beside the model at modelPath (see
@@ -72,8 +73,10 @@ public:
     // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
     // same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
-    // Loads a skin image as meshes load theirs (a .bmp through the utilities' BMP loader, any other
-    // image through SDL_image) into a texture the caller owns; 0 on failure.
+    // Loads a skin image as meshes load theirs (a .bmp through the BMP decoder, any other image
+    // through SDL_image); no texture on failure or before the engine is up.
+    static CTexture LoadSkinImage(const char* skinPath);
+    // The same as a texture name the caller deletes; 0 on failure.
     static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
@@ -85,9 +88,8 @@ private:
 
     CMD2Loader loader;
     ModelData data;
-    // The skin the mesh loaded and deletes; 0 for none.
-    unsigned int texture;
-    bool skinHasAlpha;
+    // The skin the mesh loaded; no texture for none.
+    CTexture ownSkin;
     // The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;
 };

@@ -1,15 +1,11 @@
 #include "models/MD2Model.h"
 
-#include "base/GL.h"
-#include "graphics/GraphicsCore.h"
 
-CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data(), ownSkin(0) {}
+#include <utility>
 
-CMD2Model::~CMD2Model() {
-    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &ownSkin);
-    }
-}
+CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data() {}
+
+CMD2Model::~CMD2Model() = default;
 
 void CMD2Model::SetTickSource(uint32_t (*source)()) {
     CMD2Instance::SetTickSource(source);
@@ -39,15 +35,12 @@ bool CMD2Model::Load(const char* modelPath, const char* skinPath, bool findSkin)
 }
 
 void CMD2Model::LoadSkin(const char* skinPath) {
-    const unsigned int loaded = CMD2Mesh::LoadSkinTexture(skinPath);
-    if (loaded == 0) {
+    CTexture loaded = CMD2Mesh::LoadSkinImage(skinPath);
+    if (loaded.Name() == 0) {
         return;
     }
-    if (ownSkin != 0) {
-        glDeleteTextures(1, &ownSkin);
-    }
-    ownSkin = loaded;
-    instance.SetSkin(loaded);
+    ownSkin = std::move(loaded);
+    instance.SetSkin(MD2Skin{ownSkin.Name(), ownSkin.HasAlpha()});
 }
 
 void CMD2Model::Render() {

@@ -62,7 +62,10 @@ public:
     // The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return instance.GetSkin().texture; }
     // Draws with another texture from now on, which stays the caller's to delete; the skin the model
-    // loaded itself stays the model's, deleted when it loads another or goes.
+    // loaded itself stays the model's, deleted when it loads another or goes. A texture with alpha
+    // (CTexture::HasAlpha) is drawn as a cut-out.
+    void SetTexture(unsigned int name, bool hasAlpha) { instance.SetSkin(MD2Skin{name, hasAlpha}); }
+    // The same, asking GL whether the texture has alpha.
     void SetTexture(unsigned int name) { instance.SetSkin(name); }
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
@@ -89,5 +92,5 @@ private:
     // The mesh's data with the model's playback state: the frames' arrays stay the mesh's.
     ModelData data;
     // The skin the model loaded itself and deletes; 0 for none.
-    unsigned int ownSkin;
+    CTexture ownSkin;
 };

@@ -6,11 +6,6 @@
 #include "models/MD2Model.h"
 
 bool CViewer::Open(const std::string& path) {
-    for (const Skin& skin : skins) {
-        if (skin.owned && skin.texture != 0) {
-            glDeleteTextures(1, &skin.texture);
-        }
-    }
     skins.clear();
     skinIndex = 0;
     delete model;
