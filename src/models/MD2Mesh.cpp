@@ -1,11 +1,11 @@
 #include "models/MD2Mesh.h"
 
+#include "base/GL.h"
 #include "base/Registry.h"
 #include "models/SkinSearch.h"
 
 #include <map>
 #include <string>
-#include <strings.h>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -26,7 +26,24 @@ std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
     return cache;
 }
 
+// Whether a texture someone else made holds alpha in its first level; the binding is left as it was.
+bool HasAlpha(GLuint texture) {
+    if (texture == 0) {
+        return false;
+    }
+    GLint bound = 0, alphaBits = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+    return alphaBits > 0;
+}
+
 } // namespace
+
+MD2Skin MD2Skin::Of(unsigned int texture) {
+    return {texture, HasAlpha(texture)};
+}
 
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
     auto& cache = Cache();
@@ -39,10 +56,18 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
         cache.erase(found);
     }
     auto mesh = std::make_shared<CMD2Mesh>();
-    if (!mesh->Read(modelPath, skinPath)) {
+    if (!mesh->Read(modelPath, skinPath, true)) {
         return nullptr;
     }
     cache[key] = mesh;
+    return mesh;
+}
+
+std::shared_ptr<const CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
+    auto mesh = std::make_shared<CMD2Mesh>();
+    if (!mesh->Read(modelPath, skinPath, false)) {
+        return nullptr;
+    }
     return mesh;
 }
 
@@ -50,23 +75,24 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), skinHasAlpha(false) {}
+CMD2Mesh::CMD2Mesh() = default;
 
 CMD2Mesh::~CMD2Mesh() {
     ReleaseModelData(data);
 }
 
-bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
+bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);
     arrays.Build(data);
-    for (const Material& material : data.materials) {
-        LoadSkin(material.fileName.c_str());
-    }
-    if (loaded && !skinPath) {
-        std::vector<std::string> tried;
-        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
+    if (loaded && withSkin) {
+        ownSkin = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
     }
     return loaded;
+}
+
+std::string CMD2Mesh::FindSkin(const char* modelPath) const {
+    std::vector<std::string> tried;
+    return CSkinSearch::Find(modelPath ? modelPath : "", loader.GetSkinNames(), tried);
 }
 
 CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {
@@ -78,18 +104,4 @@ CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {
 
 unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
     return LoadSkinImage(skinPath).Release();
-}
-
-void CMD2Mesh::LoadSkin(const char* skinPath) {
-    CTexture loaded = LoadSkinImage(skinPath);
-    if (loaded.Name() == 0) {
-        return;
-    }
-    ownSkin = std::move(loaded);
-    SetTexture(ownSkin.Name(), ownSkin.HasAlpha());
-}
-
-void CMD2Mesh::SetTexture(unsigned int name, bool hasAlpha) {
-    texture = name;
-    skinHasAlpha = hasAlpha;
 }

@@ -21,7 +21,12 @@ bool DriverHasBuffers() {
 }
 
 bool DriverCanMapUnsynchronized() {
+#ifdef __EMSCRIPTEN__
+    // WebGL 1 maps no buffers and has no fences.
+    return false;
+#else
     return glMapBufferRange && glUnmapBuffer && glFenceSync && glClientWaitSync && glDeleteSync;
+#endif
 }
 
 } // namespace

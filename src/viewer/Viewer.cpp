@@ -37,7 +37,8 @@ void CViewer::Init() {
         CViewerScene::LoadHobgoblin(*model);
         skins.push_back(ModelSkin(CViewerScene::kSkinPath));
     } else {
-        loaded = model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str());
+        loaded =
+            model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str(), false);
         loaded = loaded && FindSkins();
     }
     ModelLoaded();

@@ -44,7 +44,8 @@ private:
     // The skin the model wears now, found at path.
     Skin ModelSkin(const std::string& path) const;
     // Lists the given model's skins (SKIN first, then those the model names) and shows the one
-    // --skin-index asks for; false (with one line on standard error) when there is no such skin.
+    // --skin-index asks for; false (with one line on standard error) when there is no such skin. The
+    // model is loaded without its own skin search: this is the only one.
     bool FindSkins();
     // Says on standard error that no skin was found beside the model, naming what was looked for.
     void ReportMissingSkin() const;
@@ -84,6 +85,8 @@ private:
     int framesDrawn;
     std::string dueScreenshot;
     std::vector<Skin> skins;
+    // The names the skin search looked for, for saying what was missing.
+    std::vector<std::string> skinsTried;
     size_t skinIndex;
     CTexture grey;
 };

@@ -17,7 +17,7 @@ bool CViewer::Open(const std::string& path) {
     framed = false;
 
     CreateModel();
-    const bool loaded = model->Load(path.c_str(), nullptr) && FindSkins();
+    const bool loaded = model->Load(path.c_str(), nullptr, false) && FindSkins();
     ModelLoaded();
     CViewerScene::PlaceHobgoblin(*model);
     model->SetBackFaceCulling(options.cull);

@@ -14,11 +14,17 @@ CViewer::Skin CViewer::ModelSkin(const std::string& path) const {
 }
 
 bool CViewer::FindSkins() {
-    // The model's Load has put on the first of them: SKIN, or the first the model names.
+    // One search per model, kept with what it looked for. The model wears the first skin as its own:
+    // SKIN, which its Load put on, or the first the model names.
+    skinsTried.clear();
+    const std::vector<std::string> found =
+        CSkinSearch::FindAll(options.model, model->GetLoader().GetSkinNames(), skinsTried);
     if (!options.skin.empty()) {
         skins.push_back(ModelSkin(options.skin));
+    } else if (!found.empty()) {
+        model->LoadSkin(found.front().c_str());
     }
-    for (const std::string& path : CSkinSearch::FindAll(options.model, model->GetLoader().GetSkinNames())) {
+    for (const std::string& path : found) {
         if (path != options.skin) {
             skins.push_back(skins.empty() ? ModelSkin(path) : Skin{path, CTexture(), 0, false, false});
         }
@@ -40,10 +46,8 @@ bool CViewer::FindSkins() {
 }
 
 void CViewer::ReportMissingSkin() const {
-    std::vector<std::string> tried;
-    CSkinSearch::Find(options.model, model->GetLoader().GetSkinNames(), tried);
     std::string list;
-    for (const std::string& name : tried) {
+    for (const std::string& name : skinsTried) {
         list += (list.empty() ? "" : ", ") + name;
     }
     std::cerr << "No skin found for " << options.model << " (tried " << list << "): drawn untextured"
