@@ -10,9 +10,12 @@ endforeach()
 list(FILTER KORVEL_PUBLIC_HEADERS EXCLUDE REGEX
      "^(models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
 set(KORVEL_STAGE_DIR ${PROJECT_BINARY_DIR}/include/korvel)
-# The version, made from the project's: included as "korvel/Version.h" by the engine, its programs and
-# tests, and installed with the headers.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/Version.h.in ${KORVEL_STAGE_DIR}/Version.h @ONLY)
+# The version, made from the project's: a header of the lowest layer, "base/Version.h", that the
+# engine, its programs and tests include from the build's generated/ folder; staged and installed
+# with the headers.
+foreach(dir ${PROJECT_BINARY_DIR}/generated ${KORVEL_STAGE_DIR})
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/Version.h.in ${dir}/base/Version.h @ONLY)
+endforeach()
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${KORVEL_STAGE_DIR}/ OUTPUT_VARIABLE staged_headers)
 list(TRANSFORM KORVEL_PUBLIC_HEADERS PREPEND ${PROJECT_SOURCE_DIR}/src/ OUTPUT_VARIABLE source_headers)
 string(REPLACE ";" "|" header_arg "${KORVEL_PUBLIC_HEADERS}")
@@ -26,5 +29,6 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/include/staged.stamp
 add_custom_target(korvel_headers DEPENDS ${PROJECT_BINARY_DIR}/include/staged.stamp)
 add_dependencies(korvel korvel_headers)
 target_include_directories(korvel PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
+                                         $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/generated>
                                          $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                          $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)

@@ -31,7 +31,7 @@ foreach(header ${KORVEL_PUBLIC_HEADERS})
   install(FILES ${KORVEL_STAGE_DIR}/${header} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvel/${subsystem}
           COMPONENT dev)
 endforeach()
-install(FILES ${KORVEL_STAGE_DIR}/Version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvel COMPONENT dev)
+install(FILES ${KORVEL_STAGE_DIR}/base/Version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/korvel/base COMPONENT dev)
 # The font's licence notice (Data/Font/LICENSE) travels inside Data/ with the font.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/Data ${PROJECT_SOURCE_DIR}/runtime/shaders
         DESTINATION ${KORVEL_INSTALL_DATADIR} COMPONENT data PATTERN .gitkeep EXCLUDE)

@@ -1,53 +1,48 @@
-// How a crowd of one model costs, drawn two ways: N instances of one shared mesh (CMD2Instance) and N
-// models each loaded on its own (CMD2Model), the hobgoblin on a square grid, each member in another
-// animation, turn and phase of its key frame, small on a full-screen 1024x768 window seen from above and
-// in front. Printed, in one run:
-//   - load time and resident memory (VmRSS, with free heap given back first): the first member, the
-//     time to add the other 255, and the memory above the start of each way's loading with 1, 16 and
-//     256 members drawn;
-//   - the median milliseconds per frame above a frame that only clears and swaps, and per member, for
-//     N = 1, 4, 16, 64, 256, each way with back-face culling off and on, in interleaved rounds whose
-//     order alternates (wall clock and CPU time of all threads), with the same-run ratios.
-//   crowd [rounds] [largest N]     (defaults 15 and 256; run from runtime/)
-#include "DrawingWays.h"
+// What a game sees when it draws a crowd of one model: N animated instances of the hobgoblin sharing
+// one mesh, on a square grid, each in another animation, turn and phase of its key frame, small on a
+// full-screen 1024x768 window seen from above and in front, lit (the engine's lighting program, as a
+// game has it) and unlit (no shader manager). Every frame is timed on its own, swap included.
+//   crowd measure FRAMES ROUND LABEL   draws N = 1, 16, 64, 256, lit and unlit, after a few frames of
+//                                      warm-up (with the engine's heap keeping off when LABEL is
+//                                      keep-off), and prints one line per frame:
+//                                      LABEL lit|unlit N process-ms wall-ms minor-faults
+//                                      (odd rounds take the configurations in reverse order)
+//   crowd table                        reads such lines from standard input and prints, per N,
+//                                      lighting and label: process (CPU, all threads) milliseconds per
+//                                      frame, frames per second by the wall clock, minor page faults
+//                                      per frame and the 99th-percentile wall milliseconds of a frame
+// Run from runtime/. bench/crowd alternates measuring processes in three allocator settings.
 #include "app/Engine.h"
 #include "base/GL.h"
+#include "base/Registry.h"
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
-#include "models/MD2Model.h"
 
 #include <SDL.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <malloc.h>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
-
-using namespace bench;
 
 const char* const kModel = "Data/Models/MD2/tris.md2";
 const char* const kSkin = "Data/Models/MD2/hobgoblin.bmp";
 // Grid cells are 3 units apart (about 30 pixels); a hobgoblin at scale 0.08 stands about 30 pixels tall.
 const float kSpacing = 3.0f;
-const int kLargestSide = 16;
-const int kMemoryCounts[] = {1, 16, 256};
-
-struct CrowdWay {
-    const char* name;
-    bool instances;
-    bool cull;
-};
-const CrowdWay kCrowdWays[] = {{"models", false, false},
-                               {"instances", true, false},
-                               {"mod+cull", false, true},
-                               {"ins+cull", true, true}};
-const int kCrowdWayCount = 4;
+const int kCounts[] = {1, 16, 64, 256};
+const int kWarmUpFrames = 4;
 
 // Each member sees the clock shifted by its own phase, so the crowd does not step in unison.
 uint32_t phase = 0;
@@ -55,242 +50,176 @@ uint32_t PhasedTicks() {
     return SDL_GetTicks() + phase;
 }
 
-// Resident memory of the process, in MiB, once the rasterizer has finished and the allocator has
-// given back what is free: what a loader's file buffer took and let go would otherwise stay resident
-// in the heap, in amounts that vary from run to run.
-double ResidentMiB() {
-    glFinish();
-    malloc_trim(0);
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmRSS:") {
-            double kib = 0.0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-        status.ignore(4096, '\n');
-    }
-    return 0.0;
+double NowMs(clockid_t clock) {
+    timespec now{};
+    clock_gettime(clock, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) * 1e-6;
 }
 
-// Clears the frame and looks at the grid from above and in front.
-void BeginFrame() {
-    glClearColor(0.1f, 0.1f, 0.1f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
-    gluLookAt(0.0, 45.0, 45.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-}
-
-// One frame of the first n members.
-template <typename Crowd> void DrawFrame(Crowd& crowd, int n) {
-    BeginFrame();
-    for (int i = 0; i < n; ++i) {
-        phase = static_cast<uint32_t>(i) * 37u;
-        crowd[static_cast<size_t>(i)]->Render();
-    }
-    SDL_GL_SwapBuffers();
-}
-
-// Adds `frames` frames of the first n members to the samples.
-template <typename Crowd> void DrawFrames(Crowd& crowd, int n, int frames, Samples& sample) {
-    Measure(frames, sample, [&crowd, n, frames] {
-        for (int f = 0; f < frames; ++f) {
-            DrawFrame(crowd, n);
-        }
-    });
+long MinorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
 // The i-th member's place when n members stand on the grid.
-template <typename Member> void Place(Member& member, int i, int n) {
+void Place(CMD2Instance& member, int i, int n) {
     const int side = static_cast<int>(std::ceil(std::sqrt(double(n))));
     const float x = (static_cast<float>(i % side) - 0.5f * static_cast<float>(side - 1)) * kSpacing;
     const float z = (static_cast<float>(i / side) - 0.5f * static_cast<float>(side - 1)) * kSpacing;
     member.SetPosition(x, 0.0f, z);
 }
 
-// The i-th member's size, animation and turn.
-template <typename Member> void Dress(Member& member, int i) {
-    member.SetScale(0.08f, 0.08f, 0.08f);
-    member.SetAnimation(i);
-    member.SetRotation(static_cast<float>((i * 47) % 360));
+// One frame of the first n members, as a game draws it: clear, look, draw, swap.
+void DrawFrame(std::vector<CMD2Instance>& crowd, int n) {
+    glClearColor(0.1f, 0.1f, 0.1f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0.0, 45.0, 45.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    for (int i = 0; i < n; ++i) {
+        phase = static_cast<uint32_t>(i) * 37u;
+        crowd[static_cast<size_t>(i)].Render();
+    }
+    SDL_GL_SwapBuffers();
 }
 
-// The rasterizer keeps memory after a frame in proportion to the triangles it held (30 to 80 MiB
-// for 256 hobgoblins), the same however the crowd is held. So that this stays out of the crowd's
-// figures, every reading follows the same frame: one model standing in at each of `places` places.
-double SteadyResidentMiB(CMD2Model& standIn, int places) {
-    // What the rasterizer keeps varies from frame to frame by tens of MiB; the least of a few is steady.
-    double least = 0.0;
-    for (int f = 0; f < 6; ++f) {
-        BeginFrame();
-        for (int i = 0; i < places; ++i) {
-            Dress(standIn, i);
-            Place(standIn, i, places);
-            phase = static_cast<uint32_t>(i) * 37u;
-            standIn.Render();
-        }
-        SDL_GL_SwapBuffers();
-        const double now = ResidentMiB();
-        least = f == 0 ? now : std::min(least, now);
-    }
-    return least;
-}
-
-// What loading a crowd cost one way: milliseconds for the first member and for the rest, and MiB of
-// resident memory above the start with 1, 16 and 256 members drawn.
-struct LoadCost {
-    double firstMs = 0.0;
-    double restMs = 0.0;
-    double mib[3] = {0.0, 0.0, 0.0};
-};
-
-// Grows the crowd to `loaded` members with add(i), which returns false when the file is refused,
-// drawing a frame and reading the resident memory at each count of kMemoryCounts.
-template <typename Crowd, typename Add>
-bool Grow(Crowd& crowd, int loaded, CMD2Model& standIn, LoadCost& cost, Add add) {
-    const double start = SteadyResidentMiB(standIn, loaded);
-    size_t next = 0;
-    for (int i = 0; i < loaded; ++i) {
-        const double before = NowMs(CLOCK_MONOTONIC);
-        if (!add(i)) {
-            return false;
-        }
-        const double took = NowMs(CLOCK_MONOTONIC) - before;
-        (i == 0 ? cost.firstMs : cost.restMs) += took;
-        if (next < 3 && i + 1 == kMemoryCounts[next]) {
-            for (int k = 0; k <= i; ++k) {
-                Place(*crowd[static_cast<size_t>(k)], k, i + 1);
-            }
-            // Buffers and driver state are made on the first draw.
-            DrawFrame(crowd, i + 1);
-            cost.mib[next++] = SteadyResidentMiB(standIn, loaded) - start;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-int main(int argc, char* argv[]) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 15;
-    const int largest = argc > 2 ? std::atoi(argv[2]) : 256;
-    if (rounds < 1 || largest < 1 || largest > kLargestSide * kLargestSide) {
-        std::fprintf(stderr, "usage: crowd [rounds >= 1] [largest N, 1 to 256]\n");
-        return 2;
-    }
+int Measure(int frames, int round, const std::string& label) {
+    // The program's opt-out of the engine's heap setting, to show what the drawing does without it.
+    CEngine::SetHeapKeeping(label != "keep-off");
     CEngine engine;
     engine.InitVideo(1024, 768, 24, true, false);
     // The viewer's steady state for its scene: depth test passing nearer or equal, no blending.
     glDepthFunc(GL_LEQUAL);
     glDisable(GL_BLEND);
     CMD2Instance::SetTickSource(PhasedTicks);
-
-    std::vector<int> counts;
-    for (int n = 1; n <= largest; n *= 4) {
-        counts.push_back(n);
-    }
-    const int loaded = counts.back();
-    CMD2Model standIn;
-    if (!standIn.Load(kModel, kSkin)) {
+    std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::Load(kModel, kSkin);
+    if (!mesh) {
         std::fprintf(stderr, "crowd: cannot load %s\n", kModel);
         return 1;
     }
-    const double bare = ResidentMiB();
-    const double frameMiB = SteadyResidentMiB(standIn, loaded) - bare;
-    std::fprintf(stderr, "loading %d instances of one mesh, then %d models\n", loaded, loaded);
-    // Instances first, so that the models' many loads cannot leave them memory to reuse.
-    std::vector<std::unique_ptr<CMD2Instance>> instances;
-    std::vector<std::unique_ptr<CMD2Model>> models;
-    LoadCost instanceCost, modelCost;
-    const bool ok = Grow(instances, loaded, standIn, instanceCost,
-                         [&instances](int i) {
-                             // As a game places a member: through the cache, which reads the file once.
-                             std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::Load(kModel, kSkin);
-                             if (!mesh) {
-                                 return false;
-                             }
-                             instances.push_back(std::make_unique<CMD2Instance>(mesh));
-                             Dress(*instances.back(), i);
-                             return true;
-                         }) &&
-                    Grow(models, loaded, standIn, modelCost, [&models](int i) {
-                        models.push_back(std::make_unique<CMD2Model>());
-                        if (!models.back()->Load(kModel, kSkin)) {
-                            return false;
-                        }
-                        Dress(*models.back(), i);
-                        return true;
-                    });
-    if (!ok) {
-        std::fprintf(stderr, "crowd: cannot load %s\n", kModel);
-        return 1;
+    std::vector<CMD2Instance> crowd(256, CMD2Instance(mesh));
+    for (int i = 0; i < 256; ++i) {
+        crowd[static_cast<size_t>(i)].SetScale(0.08f, 0.08f, 0.08f);
+        crowd[static_cast<size_t>(i)].SetAnimation(i);
+        crowd[static_cast<size_t>(i)].SetRotation(static_cast<float>((i * 47) % 360));
     }
-    std::printf("\n");
-
-    // Sample [count][way], and the clear-and-swap frame [way] as every way's baseline.
-    std::vector<std::vector<Samples>> samples(counts.size(), std::vector<Samples>(kCrowdWayCount));
-    std::vector<Samples> empty(kCrowdWayCount);
-    for (int round = 0; round < rounds; ++round) {
-        for (size_t c = 0; c < counts.size(); ++c) {
-            const int n = counts[c];
-            // The first n members fill the middle of the grid, so each stays the same size on screen.
-            for (int i = 0; i < n; ++i) {
-                Place(*instances[static_cast<size_t>(i)], i, n);
-                Place(*models[static_cast<size_t>(i)], i, n);
-            }
-            // About 128 members' worth of drawing per sample, at least two frames.
-            const int frames = std::max(2, 128 / n);
-            for (int k = 0; k < kCrowdWayCount; ++k) {
-                const int w = round % 2 ? kCrowdWayCount - 1 - k : k;
-                const CrowdWay& way = kCrowdWays[w];
-                for (int i = 0; i < n; ++i) {
-                    instances[static_cast<size_t>(i)]->SetBackFaceCulling(way.cull);
-                    models[static_cast<size_t>(i)]->SetBackFaceCulling(way.cull);
-                }
-                Samples& sample = samples[c][static_cast<size_t>(w)];
-                if (way.instances) {
-                    DrawFrames(instances, 0, frames, empty[static_cast<size_t>(w)]);
-                    DrawFrames(instances, n, frames, sample);
-                } else {
-                    DrawFrames(models, 0, frames, empty[static_cast<size_t>(w)]);
-                    DrawFrames(models, n, frames, sample);
-                }
-            }
+    CShaderManager* const shaders = gShaderManager;
+    std::vector<std::pair<int, bool>> configs;
+    for (int n : kCounts) {
+        configs.emplace_back(n, true);
+        configs.emplace_back(n, false);
+    }
+    if (round % 2) {
+        std::reverse(configs.begin(), configs.end());
+    }
+    for (const auto& [n, lit] : configs) {
+        gShaderManager = lit ? shaders : nullptr;
+        for (int i = 0; i < n; ++i) {
+            Place(crowd[static_cast<size_t>(i)], i, n);
+        }
+        // Small crowds are fast and noisy: more frames, for a percentile worth reading.
+        const int count = frames * std::clamp(256 / n, 1, 8);
+        for (int f = 0; f < kWarmUpFrames; ++f) {
+            DrawFrame(crowd, n);
+        }
+        for (int f = 0; f < count; ++f) {
+            const long faults = MinorFaults();
+            const double wall = NowMs(CLOCK_MONOTONIC);
+            const double cpu = NowMs(CLOCK_PROCESS_CPUTIME_ID);
+            DrawFrame(crowd, n);
+            std::printf("%s %s %d %.4f %.4f %ld\n", label.c_str(), lit ? "lit" : "unlit", n,
+                        NowMs(CLOCK_PROCESS_CPUTIME_ID) - cpu, NowMs(CLOCK_MONOTONIC) - wall,
+                        MinorFaults() - faults);
         }
     }
-
-    std::printf("load and memory, %d members (a frame of them kept %.1f MiB, in the start of both)\n", loaded,
-                frameMiB);
-    std::printf("%10s %10s %12s %10s %10s %10s\n", "way", "first ms", "others ms", "MiB at 1", "at 16",
-                "at 256");
-    for (int w = 0; w < 2; ++w) {
-        const LoadCost& cost = w ? instanceCost : modelCost;
-        std::printf("%10s %10.2f %12.2f %10.1f %10.1f %10.1f\n", w ? "instances" : "models", cost.firstMs,
-                    cost.restMs, cost.mib[0], cost.mib[1], cost.mib[2]);
-    }
-    for (int cpu = 0; cpu < 2; ++cpu) {
-        std::printf("\n%s ms above clear+swap, per frame and per member\n", cpu ? "CPU" : "wall");
-        std::printf("%5s", "N");
-        for (const CrowdWay& way : kCrowdWays) {
-            std::printf(" %9s %9s", way.name, "/member");
-        }
-        std::printf(" %9s %9s\n", "ins/mod", "cull i/m");
-        for (size_t c = 0; c < counts.size(); ++c) {
-            double perMember[kCrowdWayCount];
-            std::printf("%5d", counts[c]);
-            for (int w = 0; w < kCrowdWayCount; ++w) {
-                const Samples& own = samples[c][static_cast<size_t>(w)];
-                const Samples& base = empty[static_cast<size_t>(w)];
-                const double above =
-                    cpu ? Median(own.cpu) - Median(base.cpu) : Median(own.wall) - Median(base.wall);
-                perMember[w] = above / counts[c];
-                std::printf(" %9.3f %9.4f", above, perMember[w]);
-            }
-            std::printf(" %9.2f %9.2f\n", perMember[1] / perMember[0], perMember[3] / perMember[2]);
-        }
-    }
-    std::printf("\nrounds %d; per-member ratios instances/models, culling off and on, at each N\n", rounds);
+    gShaderManager = shaders;
     CMD2Instance::SetTickSource(nullptr);
     return 0;
+}
+
+struct Frames {
+    std::vector<double> cpu;
+    std::vector<double> wall;
+    long faults = 0;
+};
+
+double Sum(const std::vector<double>& values) {
+    double sum = 0.0;
+    for (double v : values) {
+        sum += v;
+    }
+    return sum;
+}
+
+double Percentile99(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[std::min(values.size() - 1, static_cast<size_t>(std::ceil(0.99 * values.size())) - 1)];
+}
+
+int Table() {
+    // [N][lighting][label], labels in order of first appearance.
+    std::map<std::tuple<int, std::string, std::string>, Frames> cells;
+    std::vector<std::string> labels;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream in(line);
+        std::string label, lighting;
+        int n = 0;
+        double cpu = 0.0, wall = 0.0;
+        long faults = 0;
+        // The engine's start-up log shares standard output; only the frames' lines count.
+        if (!(in >> label >> lighting >> n >> cpu >> wall >> faults) || (lighting != "lit" && lighting != "unlit")) {
+            continue;
+        }
+        if (std::find(labels.begin(), labels.end(), label) == labels.end()) {
+            labels.push_back(label);
+        }
+        Frames& cell = cells[{n, lighting, label}];
+        cell.cpu.push_back(cpu);
+        cell.wall.push_back(wall);
+        cell.faults += faults;
+    }
+    if (cells.empty()) {
+        std::fprintf(stderr, "crowd table: no frames on standard input\n");
+        return 1;
+    }
+    std::printf("%5s %6s", "N", "light");
+    for (const std::string& label : labels) {
+        std::printf(" | %-9.9s %6s %7s %8s %7s", label.c_str(), "cpu ms", "fps", "faults", "p99 ms");
+    }
+    std::printf("\n");
+    for (int n : kCounts) {
+        for (const char* lighting : {"lit", "unlit"}) {
+            std::printf("%5d %6s", n, lighting);
+            for (const std::string& label : labels) {
+                auto found = cells.find({n, lighting, label});
+                if (found == cells.end()) {
+                    std::printf(" | %9s %6s %7s %8s %7s", "", "-", "-", "-", "-");
+                    continue;
+                }
+                const Frames& cell = found->second;
+                const double frames = double(cell.cpu.size());
+                std::printf(" | %9s %6.2f %7.1f %8.0f %7.2f", "", Sum(cell.cpu) / frames,
+                            1e3 * frames / Sum(cell.wall), double(cell.faults) / frames,
+                            Percentile99(cell.wall));
+            }
+            std::printf("\n");
+        }
+    }
+    std::printf("cpu ms: process time (all threads) per frame; fps by the wall clock; faults: minor page "
+                "faults per frame; p99: 99th-percentile wall ms of a frame\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc == 5 && std::strcmp(argv[1], "measure") == 0 && std::atoi(argv[2]) > 0) {
+        return Measure(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "table") == 0) {
+        return Table();
+    }
+    std::fprintf(stderr, "usage: crowd measure FRAMES ROUND LABEL | crowd table < lines\n");
+    return 2;
 }

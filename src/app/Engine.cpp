@@ -8,7 +8,7 @@
 #include "graphics/Utils.h"
 #include "gui/WindowManager.h"
 #include "input/EventManager.h"
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "shaders/ShaderManager.h"
 #include "sound/SoundManager.h"
 #include "text/Font.h"
@@ -16,8 +16,14 @@
 #include "textures/TextureManager.h"
 
 #include <SDL.h>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <string>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -49,9 +55,33 @@ template <typename T> void Destroy(T*& slot) {
     slot = nullptr;
 }
 
+bool heapKeeping = true;
+
+// glibc gives the top of its heap back to the system once more than the trim threshold (128 KiB at
+// first) lies free there, and serves blocks from 128 KiB up with mappings of their own, unmapped when
+// freed. llvmpipe bins a frame's triangles into blocks it frees when the frame is drawn: tens of MiB
+// for a crowd, faulted in again page by page every frame (thousands of minor faults a frame) unless
+// something the allocator keeps happens to lie above them. Keeping up to 256 MiB free on the heap, and mapping only blocks from
+// 32 MiB up (the highest glibc's own adjustment would reach), lets the next frame reuse them.
+void KeepHeap() {
+#ifdef __GLIBC__
+    const char* tunables = std::getenv("GLIBC_TUNABLES");
+    if (!heapKeeping || (tunables && std::strstr(tunables, "glibc.malloc."))) {
+        return;
+    }
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
+}
+
 } // namespace
 
+void CEngine::SetHeapKeeping(bool on) {
+    heapKeeping = on;
+}
+
 CEngine::CEngine() : showFPS(false) {
+    KeepHeap();
     gGraphicsCore = nullptr;
     gTextureManager = nullptr;
     gWindowManager = nullptr;

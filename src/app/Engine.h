@@ -21,6 +21,13 @@ public:
     // Destroys the managers in shutdown order; safe to run twice.
     void DestroyManagers();
 
+    // Whether the engine, when constructed, keeps the C library's heap from giving freed memory back
+    // to the system (on by default; glibc only). The GL driver frees and takes again tens of MiB every
+    // frame, which glibc's default trimming would hand back and fault in again each frame. A program
+    // that tunes its allocator itself turns this off before constructing the engine; a malloc setting
+    // in GLIBC_TUNABLES is left to stand either way.
+    static void SetHeapKeeping(bool on);
+
     CEngine(const CEngine&) = delete;
     CEngine& operator=(const CEngine&) = delete;
 

@@ -5,10 +5,7 @@
 #include "graphics/GraphicsCore.h"
 
 #include <SDL.h>
-#include <climits>
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
 #include <string>
 
 namespace {
@@ -22,36 +19,8 @@ float framesSinceReport = 0.0f;
 
 uint32_t (*tickSource)() = nullptr;
 
-// A null file name is printed as an empty one: a null C string sent to a stream would switch the
-// stream off for every later line of the log.
-const char* NameOf(const char* file) {
-    return file ? file : "";
-}
-
 uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
-}
-
-// Why a surface SDL made from a BMP file cannot be converted; empty when it can. SDL keeps the file's
-// 16-bit pixel depth in 8-bit fields: a depth such as 4096 comes back as a surface of 0 bytes per
-// pixel without pixels, 0xFA18 as 24 bits of 67 bytes. A top-down file of height -2^31 comes back
-// with that height negated into itself. And the row pitch is kept in 16 bits, so a longer row would
-// be read past its end.
-std::string UnusableSurface(const SDL_Surface* surface) {
-    const SDL_PixelFormat* format = surface->format;
-    if (!surface->pixels || format->BytesPerPixel < 1 || format->BytesPerPixel > 4 ||
-        (format->BitsPerPixel + 7) / 8 != format->BytesPerPixel) {
-        return "BMP pixel depth not supported";
-    }
-    if (surface->w <= 0 || surface->h <= 0) {
-        char text[64];
-        std::snprintf(text, sizeof text, "BMP file with bad dimensions (%dx%d)", surface->w, surface->h);
-        return text;
-    }
-    if (surface->pitch < static_cast<int64_t>(surface->w) * format->BytesPerPixel) {
-        return "BMP rows too long";
-    }
-    return std::string();
 }
 
 } // namespace
@@ -104,110 +73,6 @@ void CUtils::SwapBytes(unsigned char* a, unsigned char* b) {
     unsigned char t = *a;
     *a = *b;
     *b = t;
-}
-
-BMPImage* CUtils::LoadBMP(const char* file) {
-    return ConvertBMP(SDL_RWFromFile(file, "rb"), NameOf(file));
-}
-
-BMPImage* CUtils::LoadBMPFromMemory(const void* bytes, size_t size, const char* name) {
-    // SDL's memory streams count in int; a larger buffer is refused rather than silently cut.
-    SDL_RWops* stream =
-        size <= static_cast<size_t>(INT_MAX) ? SDL_RWFromConstMem(bytes, static_cast<int>(size)) : nullptr;
-    if (!stream) {
-        SDL_SetError("BMP data too large");
-    }
-    return ConvertBMP(stream, NameOf(name));
-}
-
-BMPImage* CUtils::ConvertBMP(SDL_RWops* stream, const char* file) {
-    SDL_Surface* surface = SDL_LoadBMP_RW(stream, 1);
-    const std::string unusable = surface ? UnusableSurface(surface) : std::string();
-    if (!unusable.empty()) {
-        SDL_FreeSurface(surface);
-        surface = nullptr;
-        SDL_SetError("%s", unusable.c_str());
-    }
-    if (!surface) {
-        std::cerr << " Failed loading " << file << " : " << SDL_GetError() << std::endl;
-        return nullptr;
-    }
-    const int w = surface->w;
-    const int h = surface->h;
-    const int d = surface->format->BytesPerPixel;
-    // Rows are addressed through the surface pitch: SDL pads BMP rows to four bytes, and reading them
-    // as tightly packed rows would skew every image whose row length is not a multiple of four.
-    const int pitch = surface->pitch;
-    SDL_LockSurface(surface);
-    unsigned char* data = static_cast<unsigned char*>(surface->pixels);
-    for (int i = 0; i < h / 2; ++i) {
-        unsigned char* top = data + static_cast<size_t>(i) * pitch;
-        unsigned char* bottom = data + static_cast<size_t>(h - 1 - i) * pitch;
-        for (int b = 0; b < w * d; ++b) {
-            SwapBytes(top + b, bottom + b);
-        }
-    }
-
-    BMPImage* image = static_cast<BMPImage*>(std::malloc(sizeof(BMPImage)));
-    unsigned char* pixels = static_cast<unsigned char*>(std::malloc(static_cast<size_t>(w) * h * 3 + 1));
-    if (!image || !pixels) {
-        std::free(image);
-        std::free(pixels);
-        SDL_UnlockSurface(surface);
-        SDL_FreeSurface(surface);
-        std::cerr << " Failed loading " << file << " : out of memory" << std::endl;
-        return nullptr;
-    }
-    image->channels = 3;
-    image->width = w;
-    image->height = h;
-    image->pixels = pixels;
-    for (int row = 0; row < h; ++row) {
-        const unsigned char* src = data + static_cast<size_t>(row) * pitch;
-        for (int col = 0; col < w; ++col) {
-            uint32_t value = 0;
-            for (int k = 0; k < d; ++k) {
-                value |= static_cast<uint32_t>(src[col * d + k]) << (8 * k);
-            }
-            Uint8 r = 0, g = 0, b = 0;
-            SDL_GetRGB(value, surface->format, &r, &g, &b);
-            size_t p = (static_cast<size_t>(row) * w + col) * 3;
-            pixels[p] = r;
-            pixels[p + 1] = g;
-            pixels[p + 2] = b;
-        }
-    }
-    SDL_UnlockSurface(surface);
-    SDL_FreeSurface(surface);
-    return image;
-}
-
-void CUtils::FreeBMP(BMPImage* image) {
-    if (image) {
-        std::free(image->pixels);
-        std::free(image);
-    }
-}
-
-unsigned int CUtils::LoadBMPTexture(const char* file) {
-    file = NameOf(file);
-    std::cout << "Loading Texture: " << file << std::endl;
-    BMPImage* image = LoadBMP(file);
-    if (!image) {
-        std::cout << "Failed to load the image: " << file << ", Error: " << SDL_GetError() << std::endl;
-        return 0;
-    }
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    gluBuild2DMipmaps(GL_TEXTURE_2D, image->channels, image->width, image->height,
-                      image->channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, image->pixels);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    // Nothing reads the record after the upload.
-    FreeBMP(image);
-    return texture;
 }
 
 void CUtils::DrawGrid(float x, float y, float z) {

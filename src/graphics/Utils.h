@@ -5,8 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 
-struct SDL_RWops;
-
 // A BMP image decoded to tightly packed RGB rows, bottom row first. Allocated with malloc and owned
 // by the caller (release it with CUtils::FreeBMP).
 struct BMPImage {
@@ -29,7 +27,8 @@ public:
     int GetFPS() const;
     // The caption suffix written by the last report.
     const char* GetFPSText() const;
-    // Loads a BMP file into a mipmapped RGB texture; 0 on failure.
+    // Loads a BMP file into a mipmapped RGB texture the caller deletes; 0 on failure. (A CTexture from
+    // CTexture::LoadSkin deletes itself.)
     unsigned int LoadBMPTexture(const char* file);
     // Loads any image SDL_image reads (PCX, PNG, TGA, JPEG, BMP) into a mipmapped texture laid out as
     // LoadBMPTexture's (bottom row first), with the same two lines; 0 on failure. A picture with an
@@ -56,9 +55,6 @@ public:
     static void SetTickSource(uint32_t (*source)());
 
 private:
-    // Decodes the BMP stream (closed here, even when null) into the record; name is for messages.
-    BMPImage* ConvertBMP(SDL_RWops* stream, const char* name);
-
     int32_t fps;
     float frameTime;
     char fpsText[20];

@@ -20,7 +20,7 @@ CMD2Instance::CMD2Instance() : CMD2Instance(nullptr) {}
 
 CMD2Instance::CMD2Instance(std::shared_ptr<const CMD2Mesh> shared)
     : mesh(std::move(shared)), animation(0), frame(0), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f),
-      rotation(0.0f), paused(false), cullBackFaces(false) {}
+      rotation(0.0f), paused(false), cullBackFaces(false), hasOwnSkin(false), skin() {}
 
 void CMD2Instance::SetTickSource(uint32_t (*source)()) {
     tickSource = source;
@@ -30,6 +30,22 @@ void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
     mesh = std::move(shared);
     animation = 0;
     frame = 0;
+}
+
+void CMD2Instance::SetSkin(unsigned int texture) {
+    SetSkin(MD2Skin::Of(texture));
+}
+
+void CMD2Instance::SetSkin(const MD2Skin& own) {
+    skin = own;
+    hasOwnSkin = true;
+}
+
+MD2Skin CMD2Instance::GetSkin() const {
+    if (hasOwnSkin || !mesh) {
+        return skin;
+    }
+    return mesh->GetSkin();
 }
 
 void CMD2Instance::SetAnimation(int n) {
@@ -116,7 +132,7 @@ void CMD2Instance::Render() {
             next = NextFrame(frame);
             t = paused ? 0.0f : UpdateTime(next);
         }
-        mesh->Draw(from, next, t, cullBackFaces);
+        mesh->Draw(from, next, t, cullBackFaces, GetSkin());
     }
     glPopMatrix();
 }

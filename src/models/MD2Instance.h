@@ -1,5 +1,6 @@
 // One placed, animated copy of a shared MD2 mesh: its own animation and 200 ms key-frame clock,
-// position, rotation about the vertical axis, scale and back-face culling, in a few dozen bytes.
+// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin,
+// in a few dozen bytes.
 // Copying an instance copies that state and shares the mesh.
 #pragma once
 
@@ -52,6 +53,17 @@ public:
     void SetBackFaceCulling(bool on) { cullBackFaces = on; }
     bool GetBackFaceCulling() const { return cullBackFaces; }
 
+    // Wears another skin than the mesh's, a texture the caller keeps owning (0 for the default one):
+    // the mesh stays as it is, shared with instances wearing other skins.
+    // Asks GL whether the texture has alpha.
+    void SetSkin(unsigned int texture);
+    // The same with the alpha known, as a CTexture knows it from its picture.
+    void SetSkin(const MD2Skin& own);
+    // Wears the mesh's own skin again.
+    void ClearSkin() { hasOwnSkin = false; }
+    // The skin drawn: the instance's own, else the mesh's.
+    MD2Skin GetSkin() const;
+
     // Replaces SDL_GetTicks as the animation clock of every instance and model (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
@@ -67,4 +79,6 @@ private:
     float rotation;
     bool paused;
     bool cullBackFaces;
+    bool hasOwnSkin;
+    MD2Skin skin;
 };

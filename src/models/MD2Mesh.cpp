@@ -2,14 +2,12 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
-#include "graphics/GraphicsCore.h"
-#include "graphics/Utils.h"
 #include "models/SkinSearch.h"
 
 #include <map>
 #include <string>
-#include <strings.h>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,7 +26,7 @@ std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
     return cache;
 }
 
-// Whether a texture's first level holds alpha; the binding is left as it was.
+// Whether a texture someone else made holds alpha in its first level; the binding is left as it was.
 bool HasAlpha(GLuint texture) {
     if (texture == 0) {
         return false;
@@ -43,6 +41,10 @@ bool HasAlpha(GLuint texture) {
 
 } // namespace
 
+MD2Skin MD2Skin::Of(unsigned int texture) {
+    return {texture, HasAlpha(texture)};
+}
+
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
     auto& cache = Cache();
     const MeshKey key = KeyOf(modelPath, skinPath);
@@ -54,10 +56,18 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
         cache.erase(found);
     }
     auto mesh = std::make_shared<CMD2Mesh>();
-    if (!mesh->Read(modelPath, skinPath)) {
+    if (!mesh->Read(modelPath, skinPath, true)) {
         return nullptr;
     }
     cache[key] = mesh;
+    return mesh;
+}
+
+std::shared_ptr<const CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
+    auto mesh = std::make_shared<CMD2Mesh>();
+    if (!mesh->Read(modelPath, skinPath, false)) {
+        return nullptr;
+    }
     return mesh;
 }
 
@@ -65,50 +75,33 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
 }
 
-CMD2Mesh::CMD2Mesh() : texture(0), ownSkin(0), skinHasAlpha(false) {}
+CMD2Mesh::CMD2Mesh() = default;
 
 CMD2Mesh::~CMD2Mesh() {
-    if (ownSkin != 0 && CGraphicsCore::ContextAlive()) {
-        glDeleteTextures(1, &ownSkin);
-    }
     ReleaseModelData(data);
 }
 
-bool CMD2Mesh::Read(const char* modelPath, const char* skinPath) {
+bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);
     arrays.Build(data);
-    for (const Material& material : data.materials) {
-        LoadSkin(material.fileName.c_str());
-    }
-    if (loaded && !skinPath) {
-        std::vector<std::string> tried;
-        LoadSkin(CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried).c_str());
+    if (loaded && withSkin) {
+        ownSkin = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
     }
     return loaded;
 }
 
+std::string CMD2Mesh::FindSkin(const char* modelPath) const {
+    std::vector<std::string> tried;
+    return CSkinSearch::Find(modelPath ? modelPath : "", loader.GetSkinNames(), tried);
+}
+
+CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {
+    if (!skinPath || !*skinPath || !gUtils) {
+        return CTexture();
+    }
+    return CTexture::LoadSkin(skinPath);
+}
+
 unsigned int CMD2Mesh::LoadSkinTexture(const char* skinPath) {
-    const std::string name = skinPath ? skinPath : "";
-    if (name.empty() || !gUtils) {
-        return 0;
-    }
-    bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-    return bmp ? gUtils->LoadBMPTexture(name.c_str()) : gUtils->LoadImageTexture(name.c_str());
-}
-
-void CMD2Mesh::LoadSkin(const char* skinPath) {
-    GLuint loaded = LoadSkinTexture(skinPath);
-    if (loaded == 0) {
-        return;
-    }
-    if (ownSkin != 0) {
-        glDeleteTextures(1, &ownSkin);
-    }
-    ownSkin = loaded;
-    SetTexture(loaded);
-}
-
-void CMD2Mesh::SetTexture(unsigned int name) {
-    texture = name;
-    skinHasAlpha = HasAlpha(name);
+    return LoadSkinImage(skinPath).Release();
 }

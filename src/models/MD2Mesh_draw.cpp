@@ -20,6 +20,10 @@ void CMD2Mesh::SetImmediateMode(bool on) {
 }
 
 void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces) const {
+    Draw(cur, next, t, cullBackFaces, GetSkin());
+}
+
+void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces, const MD2Skin& skin) const {
     if (data.frames.empty()) {
         return;
     }
@@ -31,13 +35,13 @@ void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces) const {
         shader->Enable();
     }
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    glBindTexture(GL_TEXTURE_2D, skin.texture);
     // The alpha test keeps the fragments of the skin's opaque parts: a cut-out neither hides what lies
     // behind it in the depth buffer nor depends on the order of drawing.
     GLboolean wasAlphaTesting = GL_FALSE;
     GLint alphaFunc = GL_ALWAYS;
     GLfloat alphaRef = 0.0f;
-    if (skinHasAlpha) {
+    if (skin.hasAlpha) {
         wasAlphaTesting = glIsEnabled(GL_ALPHA_TEST);
         glGetIntegerv(GL_ALPHA_TEST_FUNC, &alphaFunc);
         glGetFloatv(GL_ALPHA_TEST_REF, &alphaRef);
@@ -71,7 +75,7 @@ void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces) const {
         glFrontFace(static_cast<GLenum>(frontFace));
         glCullFace(static_cast<GLenum>(cullFace));
     }
-    if (skinHasAlpha) {
+    if (skin.hasAlpha) {
         glAlphaFunc(static_cast<GLenum>(alphaFunc), alphaRef);
         if (!wasAlphaTesting) {
             glDisable(GL_ALPHA_TEST);

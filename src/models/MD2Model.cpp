@@ -1,6 +1,11 @@
 #include "models/MD2Model.h"
 
-CMD2Model::CMD2Model() : mesh(std::make_shared<CMD2Mesh>()), instance(mesh) {}
+
+#include <utility>
+
+CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data() {}
+
+CMD2Model::~CMD2Model() = default;
 
 void CMD2Model::SetTickSource(uint32_t (*source)()) {
     CMD2Instance::SetTickSource(source);
@@ -11,15 +16,31 @@ void CMD2Model::SetImmediateMode(bool on) {
 }
 
 bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
-    // The model's mesh is its own: read in place, it keeps a skin set before when the file names none.
-    bool loaded = mesh->Read(modelPath, skinPath);
-    instance.SetMesh(mesh);
+    return Load(modelPath, skinPath, true);
+}
+
+bool CMD2Model::Load(const char* modelPath, const char* skinPath, bool findSkin) {
+    std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::LoadWithoutSkin(modelPath, skinPath);
+    const bool loaded = mesh != nullptr;
+    instance.SetMesh(loaded ? mesh : std::make_shared<const CMD2Mesh>());
+    data = instance.GetMesh()->GetData();
     ShowPlayback();
+    // The skin is the model's, not the mesh's: a skin set before stays when the file brings none.
+    if (loaded && skinPath) {
+        LoadSkin(skinPath);
+    } else if (loaded && findSkin) {
+        LoadSkin(mesh->FindSkin(modelPath).c_str());
+    }
     return loaded;
 }
 
 void CMD2Model::LoadSkin(const char* skinPath) {
-    mesh->LoadSkin(skinPath);
+    CTexture loaded = CMD2Mesh::LoadSkinImage(skinPath);
+    if (loaded.Name() == 0) {
+        return;
+    }
+    ownSkin = std::move(loaded);
+    instance.SetSkin(MD2Skin{ownSkin.Name(), ownSkin.HasAlpha()});
 }
 
 void CMD2Model::Render() {
@@ -60,6 +81,6 @@ void CMD2Model::StepKeyFrame(int steps) {
 }
 
 void CMD2Model::ShowPlayback() {
-    mesh->data.currentAnimation = instance.GetAnimation();
-    mesh->data.currentFrame = instance.GetFrame();
+    data.currentAnimation = instance.GetAnimation();
+    data.currentFrame = instance.GetFrame();
 }

@@ -1,7 +1,7 @@
 // An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
 // a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
-// through the built-in lit-texture program 8. It is a mesh of its own (not shared, so its skin can
-// change) played by one instance: many copies of one file are better drawn as CMD2Instance objects.
+// through the built-in lit-texture program 8. It is a mesh of its own (not shared) played by one
+// instance wearing the model's skin: many copies of one file are better drawn as CMD2Instance objects.
 #pragma once
 
 #include "models/MD2Instance.h"
@@ -18,8 +18,8 @@ public:
     static constexpr float kKeyFrameMs = CMD2Instance::kKeyFrameMs;
 
     CMD2Model();
-    // Releases every frame's arrays and the skins the model loaded.
-    ~CMD2Model() = default;
+    // Releases every frame's arrays and the skin the model loaded.
+    ~CMD2Model();
     CMD2Model(const CMD2Model&) = delete;
     CMD2Model& operator=(const CMD2Model&) = delete;
 
@@ -28,6 +28,9 @@ public:
     // for beside it (see CSkinSearch). False when the model file was refused; a failed or missing
     // skin leaves the default texture.
     bool Load(const char* modelPath, const char* skinPath);
+    // The same, but without a skin path the skin is looked for only when findSkin is set: a caller
+    // that searches the skins itself puts one on with LoadSkin or SetTexture.
+    bool Load(const char* modelPath, const char* skinPath, bool findSkin);
     // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
     // other image through SDL_image. A failed load leaves the texture as it was; the skin the model
     // loaded before is deleted.
@@ -55,17 +58,20 @@ public:
     int NextFrame(int frame) const { return instance.NextFrame(frame); }
 
     // The loaded frames, animations and playback state.
-    const ModelData& GetData() const { return mesh->GetData(); }
+    const ModelData& GetData() const { return data; }
     // The skin texture; 0 when none loaded.
-    unsigned int GetTexture() const { return mesh->GetTexture(); }
+    unsigned int GetTexture() const { return instance.GetSkin().texture; }
     // Draws with another texture from now on, which stays the caller's to delete; the skin the model
-    // loaded itself stays the model's, deleted when it loads another or goes.
-    void SetTexture(unsigned int name) { mesh->SetTexture(name); }
+    // loaded itself stays the model's, deleted when it loads another or goes. A texture with alpha
+    // (CTexture::HasAlpha) is drawn as a cut-out.
+    void SetTexture(unsigned int name, bool hasAlpha) { instance.SetSkin(MD2Skin{name, hasAlpha}); }
+    // The same, asking GL whether the texture has alpha.
+    void SetTexture(unsigned int name) { instance.SetSkin(name); }
     // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     // of the drawing by the alpha test rather than drawn as opaque rectangles.
-    bool SkinHasAlpha() const { return mesh->SkinHasAlpha(); }
+    bool SkinHasAlpha() const { return instance.GetSkin().hasAlpha; }
     // The loader, with the header and the skin and frame names of the file.
-    const CMD2Loader& GetLoader() const { return mesh->GetLoader(); }
+    const CMD2Loader& GetLoader() const { return instance.GetMesh()->GetLoader(); }
     // Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
@@ -78,9 +84,13 @@ public:
     static void SetImmediateMode(bool on);
 
 private:
-    // Shows the instance's animation and key frame in the mesh's data, where GetData finds them.
+    // Shows the instance's animation and key frame in data, where GetData finds them.
     void ShowPlayback();
 
-    std::shared_ptr<CMD2Mesh> mesh;
+    // Plays the model's own mesh, which it never changes, and wears the model's skin.
     CMD2Instance instance;
+    // The mesh's data with the model's playback state: the frames' arrays stay the mesh's.
+    ModelData data;
+    // The skin the model loaded itself and deletes; 0 for none.
+    CTexture ownSkin;
 };

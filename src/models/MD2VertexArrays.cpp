@@ -4,21 +4,37 @@
 #include "graphics/GraphicsCore.h"
 #include "models/MD2Corners.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
 
 enum Changed { kPositions = 1, kNormals = 2 };
 
+// Draws whose arrays each half of the stream buffer holds (about half a MiB for a model of 1,300
+// corners). A fence ends each half; a half of 16 draws is usually finished by the time the other half
+// is full, on llvmpipe among others, so wrapping needs no fresh storage.
+const size_t kDrawsPerHalf = 16;
+
 bool DriverHasBuffers() {
     return glGenBuffers && glBindBuffer && glBufferData && glBufferSubData && glDeleteBuffers;
+}
+
+bool DriverCanMapUnsynchronized() {
+#ifdef __EMSCRIPTEN__
+    // WebGL 1 maps no buffers and has no fences.
+    return false;
+#else
+    return glMapBufferRange && glUnmapBuffer && glFenceSync && glClientWaitSync && glDeleteSync;
+#endif
 }
 
 } // namespace
 
 CMD2VertexArrays::CMD2VertexArrays()
-    : filledCur(nullptr), filledNext(nullptr), filledT(0.0f), filledNormals(nullptr), vertexBuffer(0),
-      indexBuffer(0), buffersTried(false) {}
+    : filledCur(nullptr), filledNext(nullptr), filledT(0.0f), filledNormals(nullptr), streamBuffer(0),
+      staticBuffer(0), indexBuffer(0), streamSize(0), streamHalf(0), streamUsed(0), streamFilled(-1),
+      fences{nullptr, nullptr}, buffersTried(false) {}
 
 CMD2VertexArrays::~CMD2VertexArrays() {
     if (CGraphicsCore::ContextAlive()) {
@@ -27,10 +43,10 @@ CMD2VertexArrays::~CMD2VertexArrays() {
 }
 
 void CMD2VertexArrays::Build(const ModelData& data) {
-    if (vertexBuffer != 0 && CGraphicsCore::ContextAlive()) {
+    if (streamBuffer != 0 && CGraphicsCore::ContextAlive()) {
         DeleteBuffers();
     }
-    vertexBuffer = indexBuffer = 0;
+    streamBuffer = staticBuffer = indexBuffer = 0;
     buffersTried = false;
     filledCur = filledNext = filledNormals = nullptr;
     MD2Corners corners = BuildCorners(data);
@@ -76,14 +92,19 @@ void CMD2VertexArrays::CreateBuffers() {
     if (!DriverHasBuffers()) {
         return;
     }
-    const GLsizeiptr block = static_cast<GLsizeiptr>(positions.size() * sizeof(float));
-    const GLsizeiptr texBytes = static_cast<GLsizeiptr>(texCoords.size() * sizeof(float));
-    glGenBuffers(1, &vertexBuffer);
+    const size_t block = positions.size() * sizeof(float);
+    streamSize = 2 * kDrawsPerHalf * 2 * block;
+    glGenBuffers(1, &streamBuffer);
+    glGenBuffers(1, &staticBuffer);
     glGenBuffers(1, &indexBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, 2 * block + texBytes, nullptr, GL_STREAM_DRAW);
-    if (texBytes > 0) {
-        glBufferSubData(GL_ARRAY_BUFFER, 2 * block, texBytes, texCoords.data());
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamSize), nullptr, GL_STREAM_DRAW);
+    streamHalf = streamUsed = 0;
+    streamFilled = -1;
+    if (!texCoords.empty()) {
+        glBindBuffer(GL_ARRAY_BUFFER, staticBuffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)), texCoords.data(),
+                     GL_STATIC_DRAW);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
@@ -93,11 +114,72 @@ void CMD2VertexArrays::CreateBuffers() {
 }
 
 void CMD2VertexArrays::DeleteBuffers() {
-    if (vertexBuffer != 0) {
-        glDeleteBuffers(1, &vertexBuffer);
+    if (streamBuffer != 0) {
+        glDeleteBuffers(1, &streamBuffer);
+        glDeleteBuffers(1, &staticBuffer);
         glDeleteBuffers(1, &indexBuffer);
     }
-    vertexBuffer = indexBuffer = 0;
+    DeleteFences();
+    streamBuffer = staticBuffer = indexBuffer = 0;
+}
+
+void CMD2VertexArrays::DeleteFences() {
+    for (void*& fence : fences) {
+        if (fence != nullptr) {
+            glDeleteSync(static_cast<GLsync>(fence));
+            fence = nullptr;
+        }
+    }
+}
+
+bool CMD2VertexArrays::Finished(void*& fence) {
+    if (fence == nullptr) {
+        return true;
+    }
+    const GLenum status = glClientWaitSync(static_cast<GLsync>(fence), 0, 0);
+    glDeleteSync(static_cast<GLsync>(fence));
+    fence = nullptr;
+    return status == GL_ALREADY_SIGNALED || status == GL_CONDITION_SATISFIED;
+}
+
+std::ptrdiff_t CMD2VertexArrays::Stream(size_t block) {
+    const size_t need = 2 * block;
+    const size_t half = streamSize / 2;
+    const bool mapping = DriverCanMapUnsynchronized();
+    if (streamUsed + need > half) {
+        // The draws from the half being left are fenced. The other half is written over once the draws
+        // from it have finished; only when they have not (or without fences, on every wrap) does the
+        // buffer get fresh storage, the old staying with the draws that still read it.
+        const size_t next = 1 - streamHalf;
+        bool fresh = next == 0;
+        if (mapping) {
+            fences[streamHalf] = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
+            fresh = fences[streamHalf] == nullptr || !Finished(fences[next]);
+        }
+        if (fresh) {
+            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamSize), nullptr, GL_STREAM_DRAW);
+            DeleteFences();
+        }
+        streamHalf = next;
+        streamUsed = 0;
+    }
+    const GLintptr at = static_cast<GLintptr>(streamHalf * half + streamUsed);
+    void* place = nullptr;
+    if (mapping) {
+        place = glMapBufferRange(GL_ARRAY_BUFFER, at, static_cast<GLsizeiptr>(need),
+                                 GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT | GL_MAP_INVALIDATE_RANGE_BIT);
+    }
+    if (place) {
+        std::memcpy(place, positions.data(), block);
+        std::memcpy(static_cast<char*>(place) + block, normals.data(), block);
+        glUnmapBuffer(GL_ARRAY_BUFFER);
+    } else {
+        glBufferSubData(GL_ARRAY_BUFFER, at, static_cast<GLsizeiptr>(block), positions.data());
+        glBufferSubData(GL_ARRAY_BUFFER, at + static_cast<GLintptr>(block), static_cast<GLsizeiptr>(block),
+                        normals.data());
+    }
+    streamUsed += need;
+    return at;
 }
 
 void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t) {
@@ -115,25 +197,16 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
     const void* normalData = normals.data();
     const void* texCoordData = texCoords.data();
     const void* indexData = indices.data();
-    if (vertexBuffer != 0) {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-        if (changed & kPositions) {
-            glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(block), positions.data());
+    if (streamBuffer != 0) {
+        glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+        if (changed != 0 || streamFilled < 0) {
+            streamFilled = Stream(block);
         }
-        if (changed & kNormals) {
-            glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(block), static_cast<GLsizeiptr>(block),
-                            normals.data());
-        }
-        // With buffer objects the pointers are offsets into the bound buffers.
-        positionData = nullptr;
-        normalData = reinterpret_cast<const void*>(static_cast<uintptr_t>(block));
-        texCoordData = reinterpret_cast<const void*>(static_cast<uintptr_t>(2 * block));
-        indexData = nullptr;
+        positionData = reinterpret_cast<const void*>(static_cast<uintptr_t>(streamFilled));
+        normalData = reinterpret_cast<const void*>(static_cast<uintptr_t>(streamFilled) + block);
     } else if (glBindBuffer) {
         // Client arrays: a buffer the caller left bound would turn the pointers into offsets.
         glBindBuffer(GL_ARRAY_BUFFER, 0);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, positionData);
@@ -143,8 +216,18 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
         if (glClientActiveTextureARB) {
             glClientActiveTextureARB(GL_TEXTURE0_ARB);
         }
+        if (staticBuffer != 0) {
+            glBindBuffer(GL_ARRAY_BUFFER, staticBuffer);
+            texCoordData = nullptr;
+        }
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, texCoordData);
+    }
+    if (indexBuffer != 0) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+        indexData = nullptr;
+    } else if (glBindBuffer) {
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indexData);
     glPopClientAttrib();

@@ -1,10 +1,13 @@
 // The vertex arrays an MD2 model is drawn from: one entry per distinct (vertex, texture coordinate)
 // corner of frame 0's triangles, rewritten with the interpolated frame and drawn with one indexed call,
-// from buffer objects where the driver has them.
+// from buffer objects where the driver has them. Each draw's interpolated arrays go to the next free
+// place of a stream buffer, so no draw overwrites what an earlier draw still being rendered reads and
+// the driver never has to give the buffer new storage per draw.
 #pragma once
 
 #include "models/ModelData.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +33,12 @@ private:
     // Creates the buffers and sends the arrays that never change; once, with the context current.
     void CreateBuffers();
     void DeleteBuffers();
+    // Writes the positions and normals at the next free place of the stream buffer, which is bound,
+    // starting the buffer afresh when it is full; returns the place's offset.
+    std::ptrdiff_t Stream(size_t block);
+    // Whether the draws before a fence have finished (true for no fence); the fence is deleted.
+    static bool Finished(void*& fence);
+    void DeleteFences();
 
     // Model vertex of each corner.
     std::vector<int32_t> cornerVertex;
@@ -44,9 +53,19 @@ private:
     const Vec3* filledNext;
     float filledT;
     const Vec3* filledNormals;
-    // Vertex data (positions, normals, texture coordinates one after another) and indices; 0 while
-    // not created, and for ever when the driver has no buffer objects (client arrays are used then).
-    uint32_t vertexBuffer;
+    // The interpolated positions and normals of each draw, one draw after another; texture coordinates;
+    // indices. 0 while not created, and for ever when the driver has no buffer objects (client arrays
+    // are used then).
+    uint32_t streamBuffer;
+    uint32_t staticBuffer;
     uint32_t indexBuffer;
+    // Bytes of the stream buffer, the half being written and the bytes of it used, and where the
+    // arrays as last written lie (-1 when not there).
+    size_t streamSize;
+    size_t streamHalf;
+    size_t streamUsed;
+    std::ptrdiff_t streamFilled;
+    // The fence after the last draw from each half of the stream buffer, while one is pending.
+    void* fences[2];
     bool buffersTried;
 };

@@ -160,10 +160,16 @@ std::string CSkinSearch::Find(const std::string& modelPath, const std::vector<st
 
 std::vector<std::string> CSkinSearch::FindAll(const std::string& modelPath,
                                               const std::vector<std::string>& skinNames) {
+    std::vector<std::string> tried;
+    return FindAll(modelPath, skinNames, tried);
+}
+
+std::vector<std::string> CSkinSearch::FindAll(const std::string& modelPath,
+                                              const std::vector<std::string>& skinNames,
+                                              std::vector<std::string>& tried) {
     const std::string folder = FolderOf(modelPath);
     const std::vector<ImageFile> images = ImagesIn(folder);
     std::vector<std::string> skins;
-    std::vector<std::string> tried;
     for (const std::string& raw : skinNames) {
         std::string found = Resolve(folder, images, raw, tried);
         if (!found.empty() && std::find(skins.begin(), skins.end(), found) == skins.end()) {

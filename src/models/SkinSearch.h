@@ -25,4 +25,9 @@ public:
     // once; when no entry leads to a file, the fallback alone (or nothing).
     static std::vector<std::string> FindAll(const std::string& modelPath,
                                             const std::vector<std::string>& skinNames);
+    // The same; `tried` receives a description of every name looked for, as Find gives it when
+    // nothing is found.
+    static std::vector<std::string> FindAll(const std::string& modelPath,
+                                            const std::vector<std::string>& skinNames,
+                                            std::vector<std::string>& tried);
 };

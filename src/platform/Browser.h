@@ -17,6 +17,7 @@
 #include <GL/glew.h>
 #include <GL/glu.h>
 #include <SDL.h>
+#include <SDL_image.h>
 
 namespace Browser {
 
@@ -160,4 +161,10 @@ extern void (*const useProgramObject)(GLhandleARB);
 #undef SDL_BlitSurface
 #define SDL_BlitSurface Browser::BlitSurface
 #define SDL_UnlockSurface Browser::UnlockSurface
+
+// The emulated SDL_image reads a memory stream with stb_image, which tells the format from the bytes.
+#define IMG_LoadTyped_RW(stream, freeStream, type) (static_cast<void>(type), IMG_Load_RW(stream, freeStream))
+// WebGL 1 has neither fences nor mapped buffers, and models never take the path that streams through
+// them here; the call that path makes to free a fence is never reached.
+#define glDeleteSync(sync) static_cast<void>(sync)
 #endif

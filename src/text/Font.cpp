@@ -43,20 +43,12 @@ CFont::CFont()
 
 CFont::~CFont() {
     // The graphics core shuts SDL down before the font manager lets its fonts go.
-    if (!CGraphicsCore::ContextAlive()) {
-        return;
-    }
-    if (listBase != 0) {
+    if (listBase != 0 && CGraphicsCore::ContextAlive()) {
         glDeleteLists(listBase, 256);
-    }
-    if (glyphTexture.texID != 0) {
-        GLuint name = glyphTexture.texID;
-        glDeleteTextures(1, &name);
     }
 }
 
 bool CFont::Load(const char* file) {
-    const GLuint oldTexture = glyphTexture.texID;
     if (!glyphTexture.LoadTGA(file)) {
         // Nothing can be written without a font, so the program ends; started from the wrong folder
         // it would otherwise show a black screen and report success.
@@ -66,12 +58,10 @@ bool CFont::Load(const char* file) {
         SDL_Quit();
         std::exit(1);
     }
-    // Loading a font again replaces its image: the lists and texture of the first image go.
+    // Loading a font again replaces its image: the lists of the first image go (its texture went
+    // with the new load).
     if (listBase != 0) {
         glDeleteLists(listBase, 256);
-    }
-    if (oldTexture != 0 && oldTexture != glyphTexture.texID) {
-        glDeleteTextures(1, &oldTexture);
     }
     listBase = glGenLists(256);
     glBindTexture(GL_TEXTURE_2D, glyphTexture.texID);

@@ -4,58 +4,9 @@
 #include "base/Registry.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
-#include "textures/PngCheck.h"
 #include "textures/TextureManager.h"
 
-#include <SDL.h>
-#include <iostream>
-#include <vector>
-
 namespace {
-
-// Channel masks of a surface whose bytes lie in R, G, B(, A) order in memory.
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-const Uint32 RedMask = 0x000000FF, GreenMask = 0x0000FF00, BlueMask = 0x00FF0000, AlphaMask = 0xFF000000;
-const Uint32 RedMask24 = 0x0000FF, BlueMask24 = 0xFF0000;
-#else
-const Uint32 RedMask = 0xFF000000, GreenMask = 0x00FF0000, BlueMask = 0x0000FF00, AlphaMask = 0x000000FF;
-const Uint32 RedMask24 = 0xFF0000, BlueMask24 = 0x0000FF;
-#endif
-
-// The upload reads rows padded to 4 bytes, 4 bytes per pixel in R, G, B, A order or 3 in R, G, B.
-bool HasUploadLayout(const SDL_Surface* surface) {
-    const SDL_PixelFormat* f = surface->format;
-    int bytes = f->BytesPerPixel;
-    bool rgba = bytes == 4 && f->Rmask == RedMask && f->Gmask == GreenMask && f->Bmask == BlueMask &&
-                f->Amask == AlphaMask;
-    bool rgb = bytes == 3 && f->Rmask == RedMask24 && f->Gmask == 0x00FF00 && f->Bmask == BlueMask24 &&
-               f->Amask == 0;
-    return (rgba || rgb) && surface->pitch == ((surface->w * bytes + 3) & ~3);
-}
-
-// Surfaces in any other layout (palette, grey, BGR, 16-bit, odd pitch) would be read past their
-// pixels by the upload, so they are copied into the layout it expects. Palette transparency becomes
-// alpha. Returns the surface itself when it already fits, null when the copy cannot be made.
-SDL_Surface* ToUploadLayout(SDL_Surface* surface) {
-    if (HasUploadLayout(surface)) {
-        return surface;
-    }
-    bool withAlpha = surface->format->Amask != 0 || (surface->flags & SDL_SRCCOLORKEY) != 0;
-    SDL_Surface* copy = withAlpha ? SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 32, RedMask,
-                                                         GreenMask, BlueMask, AlphaMask)
-                                  : SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, 24, RedMask24,
-                                                         0x00FF00, BlueMask24, 0);
-    if (!copy) {
-        return nullptr;
-    }
-    // A plain copy of every channel; keyed pixels are skipped and stay fully transparent.
-    SDL_SetAlpha(surface, 0, SDL_ALPHA_OPAQUE);
-    if (SDL_BlitSurface(surface, nullptr, copy, nullptr) != 0) {
-        SDL_FreeSurface(copy);
-        return nullptr;
-    }
-    return copy;
-}
 
 const TexRect WholeImage = {1.0f, 1.0f, 0.0f, 0.0f};
 
@@ -76,7 +27,7 @@ CImage::CImage(const std::string& path, float alpha) {
 CImage::~CImage() {
     Release();
     name.clear();
-    // The texture manager must never keep a pointer to a destroyed image.
+    // The texture manager must never keep a pointer to a destroyed image; the texture goes with it.
     if (gTextureManager) {
         gTextureManager->Forget(this);
     }
@@ -85,37 +36,30 @@ CImage::~CImage() {
 void CImage::Release() {}
 
 bool CImage::Load(const std::string& path) {
-    std::cout << "Loading Texture: " << path << std::endl;
-    SDL_Surface* loaded = ReadImageFile(path);
-    SDL_Surface* surface = loaded ? ToUploadLayout(loaded) : nullptr;
-    if (surface != loaded) {
-        SDL_FreeSurface(loaded);
-    }
-    if (!surface) {
-        std::cout << "Failed to load the image: " << path << ", Error: " << SDL_GetError() << std::endl;
+    // Palette transparency becomes alpha.
+    DecodedImage image = DecodedImage::Load(path.c_str(), ImageReader::SDLImage, true);
+    if (image.Empty()) {
         return false;
     }
     name = path;
-    CreateTexture(surface);
+    CreateTexture(image);
     shader = gShaderManager ? gShaderManager->GetShader(0) : nullptr;
     return true;
 }
 
-void CImage::CreateTexture(SDL_Surface* surface) {
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glGenTextures(1, &texID);
-    glBindTexture(GL_TEXTURE_2D, texID);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_REPEAT));
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_REPEAT));
+void CImage::CreateTexture(DecodedImage& image) {
+    // The quads put texture coordinate t = 0 at the picture's top row.
+    image.FlipRows();
+    TextureOptions options;
+    options.wrap = GL_REPEAT;
     // Mipmaps are built but minification stays linear.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    width = static_cast<float>(surface->w);
-    height = static_cast<float>(surface->h);
-    GLenum format = surface->format->Amask != 0 ? GL_RGBA : GL_RGB;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, static_cast<GLint>(format), surface->w, surface->h, format,
-                      GL_UNSIGNED_BYTE, surface->pixels);
-    SDL_FreeSurface(surface);
+    options.mipmaps = true;
+    options.minFilter = GL_LINEAR;
+    options.magFilter = GL_LINEAR;
+    texture = CTexture::Upload(image, options);
+    texID = texture.Name();
+    width = static_cast<float>(image.width);
+    height = static_cast<float>(image.height);
     if (gTextureManager) {
         gTextureManager->Add(this);
     }

@@ -3,11 +3,12 @@
 // texture manager.
 #pragma once
 
+#include "textures/Texture.h"
+
 #include <cstdint>
 #include <string>
 
 class CShader;
-struct SDL_Surface;
 
 // A part of an image in fractions of its size: left and right run from 0 at the left edge to 1 at
 // the right edge, top and bottom from 0 at the bottom edge to 1 at the top. (1, 1, 0, 0) is all of it.
@@ -26,7 +27,7 @@ public:
     explicit CImage(const std::string& path);
     // As above, with the alpha used by the Draw overload that takes none.
     CImage(const std::string& path, float alpha);
-    // Unlists the image from the texture manager; the texture itself lives on with the context.
+    // Unlists the image from the texture manager and deletes its texture.
     ~CImage();
 
     // Draws the whole image with its top-left corner at (x, y).
@@ -40,7 +41,7 @@ public:
                     float a);
     // Binds the texture on a texture unit for a client's own drawing.
     void BindToUnit(int unit);
-    // Frees nothing: textures stay alive until the OpenGL context goes away.
+    // Frees nothing: the texture goes with the image.
     void Release();
 
     float GetWidth() const { return width; }
@@ -53,6 +54,7 @@ public:
     CImage(const CImage&) = delete;
     CImage& operator=(const CImage&) = delete;
 
+    // The name of `texture`, kept for the callers that read it.
     uint32_t texID = 0;
     std::string name;
     float width = 0.0f;
@@ -65,12 +67,13 @@ public:
 private:
     // Reads the file and creates the texture; false (with its message) when the file cannot be read.
     bool Load(const std::string& path);
-    // Uploads the surface as a mipmapped texture, frees it and registers the image.
-    void CreateTexture(SDL_Surface* surface);
+    // Uploads the picture as a mipmapped texture and registers the image.
+    void CreateTexture(DecodedImage& image);
     // Everything a draw does around its quad; `region` picks DrawRegion's vertex order.
     void DrawQuad(float x, float y, const TexRect& rect, bool region, float scale, float angle, float r,
                   float g, float b, float a);
 
+    CTexture texture;
     // Location of the program's "colors" uniform, looked up once per program instead of per draw.
     int32_t colorsLocation = -1;
     uint32_t colorsProgram = 0;

@@ -4,9 +4,9 @@
 #include <SDL_image.h>
 #include <climits>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -14,42 +14,38 @@ const unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'
 // An IEND chunk: no data, and the CRC of its type.
 const unsigned char kEnd[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
+enum class PngLayout {
+    // Not a PNG file: SDL_image reports those itself.
+    Unjudged,
+    // Every chunk lies inside the file, up to the closing IEND chunk.
+    Whole,
+    // The file ends after its image data but before its IEND chunk is whole (writers that stop early,
+    // copies cut in the last bytes). The image data may still be complete.
+    EndMissing,
+    // The file ends before any whole image-data chunk, or a chunk before them runs past its end.
+    CutShort,
 };
-using File = std::unique_ptr<FILE, FileCloser>;
 
 struct Walk {
     PngLayout layout = PngLayout::Unjudged;
     // Where the last whole chunk ends.
-    int64_t wholeEnd = 0;
+    size_t wholeEnd = 0;
 };
 
 // Each chunk: length (big-endian, at most 2^31 - 1), type, data, CRC. The CRCs and the chunk contents
 // are libpng's to judge; only the layout is checked here.
-Walk WalkChunks(FILE* file) {
+Walk WalkChunks(const unsigned char* bytes, size_t size) {
     Walk walk;
-    unsigned char signature[sizeof kSignature];
-    if (std::fread(signature, 1, sizeof signature, file) != sizeof signature ||
-        std::memcmp(signature, kSignature, sizeof signature) != 0) {
+    if (size < sizeof kSignature || std::memcmp(bytes, kSignature, sizeof kSignature) != 0) {
         return walk;
     }
     walk.layout = PngLayout::CutShort;
-    if (std::fseek(file, 0, SEEK_END) != 0) {
-        return walk;
-    }
-    const int64_t size = std::ftell(file);
     bool imageData = false;
-    int64_t at = sizeof kSignature;
-    unsigned char chunk[8];
-    while (at + 12 <= size) {
-        if (std::fseek(file, static_cast<long>(at), SEEK_SET) != 0 ||
-            std::fread(chunk, 1, sizeof chunk, file) != sizeof chunk) {
-            return walk;
-        }
-        const int64_t length =
-            static_cast<int64_t>(chunk[0]) << 24 | chunk[1] << 16 | chunk[2] << 8 | chunk[3];
-        if (length > INT32_MAX || at + 12 + length > size) {
+    size_t at = sizeof kSignature;
+    while (size - at >= 12) {
+        const unsigned char* chunk = bytes + at;
+        const uint64_t length = uint64_t{chunk[0]} << 24 | chunk[1] << 16 | chunk[2] << 8 | chunk[3];
+        if (length > INT32_MAX || size - at - 12 < length) {
             break;
         }
         if (std::memcmp(chunk + 4, "IEND", 4) == 0) {
@@ -57,7 +53,7 @@ Walk WalkChunks(FILE* file) {
             return walk;
         }
         imageData = imageData || std::memcmp(chunk + 4, "IDAT", 4) == 0;
-        at += 12 + length;
+        at += 12 + static_cast<size_t>(length);
     }
     walk.wholeEnd = at;
     if (imageData) {
@@ -66,44 +62,47 @@ Walk WalkChunks(FILE* file) {
     return walk;
 }
 
+// SDL's memory streams count in int.
+SDL_Surface* Read(const unsigned char* bytes, size_t size, const std::string& type) {
+    if (size > static_cast<size_t>(INT_MAX)) {
+        SDL_SetError("image data too large");
+        return nullptr;
+    }
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    return stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str())) : nullptr;
+}
+
 } // namespace
 
-PngLayout CheckPngLayout(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
-    return file ? WalkChunks(file.get()).layout : PngLayout::Unjudged;
-}
-
-std::vector<unsigned char> ClosedPng(const std::string& path) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return {};
-    }
-    const Walk walk = WalkChunks(file.get());
-    if (walk.layout != PngLayout::EndMissing) {
-        return {};
-    }
-    std::vector<unsigned char> bytes(static_cast<size_t>(walk.wholeEnd) + sizeof kEnd);
-    if (std::fseek(file.get(), 0, SEEK_SET) != 0 ||
-        std::fread(bytes.data(), 1, static_cast<size_t>(walk.wholeEnd), file.get()) !=
-            static_cast<size_t>(walk.wholeEnd)) {
-        return {};
-    }
-    std::memcpy(bytes.data() + walk.wholeEnd, kEnd, sizeof kEnd);
-    return bytes;
-}
-
 SDL_Surface* ReadImageFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        SDL_SetError("Couldn't open %s", path.c_str());
+        return nullptr;
+    }
+    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
+                                           std::istreambuf_iterator<char>());
+    return ReadImageMemory(bytes.data(), bytes.size(), path);
+}
+
+SDL_Surface* ReadImageMemory(const void* data, size_t size, const std::string& name) {
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    if (!bytes) {
+        size = 0;
+    }
+    // TGA files carry no signature: SDL_image knows them only by the name's extension.
+    const size_t dot = name.rfind('.');
+    const std::string type = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    const Walk walk = WalkChunks(bytes, size);
     SDL_Surface* loaded = nullptr;
-    switch (CheckPngLayout(path)) {
+    switch (walk.layout) {
     case PngLayout::Unjudged:
     case PngLayout::Whole:
-        return IMG_Load(path.c_str());
+        return Read(bytes, size, type);
     case PngLayout::EndMissing: {
-        std::vector<unsigned char> closed = ClosedPng(path);
-        // SDL's memory streams count in int.
-        if (!closed.empty() && closed.size() <= static_cast<size_t>(INT_MAX)) {
-            loaded = IMG_Load_RW(SDL_RWFromConstMem(closed.data(), static_cast<int>(closed.size())), 1);
-        }
+        std::vector<unsigned char> closed(bytes, bytes + walk.wholeEnd);
+        closed.insert(closed.end(), kEnd, kEnd + sizeof kEnd);
+        loaded = Read(closed.data(), closed.size(), type);
         break;
     }
     case PngLayout::CutShort:

@@ -63,27 +63,13 @@ bool CTGATexture::LoadTGA(const char* path) {
     }
     // A TGA side may reach 65535 pixels, more than drivers take: such an upload would fail inside GL
     // and leave an empty texture behind a successful load.
-    if (!FitsTexture()) {
+    if (!CTexture::Fits(width, height, static_cast<int32_t>(bytesPerPixel))) {
         Report("Invalid texture information: ", path);
         FreeImage();
         return false;
     }
     Upload();
     return true;
-}
-
-bool CTGATexture::FitsTexture() const {
-    // A driver that cannot name its version (no current context) cannot be asked either; the
-    // upload then does nothing, as before this check.
-    const GLubyte* version = glGetString(GL_VERSION);
-    if (!version || !*version) {
-        return true;
-    }
-    glTexImage2D(GL_PROXY_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format,
-                 GL_UNSIGNED_BYTE, nullptr);
-    GLint proxyWidth = 0;
-    glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
-    return proxyWidth != 0;
 }
 
 bool CTGATexture::DecodeFile(const char* path) {
@@ -187,20 +173,14 @@ void CTGATexture::FlipTopDownRows() {
 }
 
 void CTGATexture::Upload() {
-    // 24-bit rows are rarely a multiple of 4 bytes, GL's default unpack alignment.
-    GLint savedAlignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &savedAlignment);
-    size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, rowBytes % 4 == 0 ? 4 : 1);
-
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    texID = name;
-    glBindTexture(GL_TEXTURE_2D, texID);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), width, height, 0, format, GL_UNSIGNED_BYTE,
-                 imageData);
-
-    glPixelStorei(GL_UNPACK_ALIGNMENT, savedAlignment);
+    DecodedImage image;
+    image.width = width;
+    image.height = height;
+    image.channels = static_cast<int32_t>(bytesPerPixel);
+    image.pixels.assign(imageData, imageData + imageSize);
+    TextureOptions options;
+    options.minFilter = GL_LINEAR;
+    options.magFilter = GL_LINEAR;
+    texture = CTexture::Upload(image, options);
+    texID = texture.Name();
 }

@@ -2,6 +2,8 @@
 // into R,G,B(,A) rows, bottom row first, and uploaded as an OpenGL texture. The font holds one.
 #pragma once
 
+#include "textures/Texture.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,7 +14,7 @@ class CTGATexture {
 public:
     // An empty record: no pixels, no texture.
     CTGATexture();
-    // Releases the pixel buffer; the texture lives on with the context.
+    // Releases the pixel buffer and deletes the texture.
     ~CTGATexture();
 
     // Decodes the file and uploads it; the new texture is left bound. False (after a message on
@@ -22,7 +24,8 @@ public:
     bool DecodeFile(const char* path);
     // Decodes a TGA image held in memory into imageData; `name` stands for the file in messages.
     bool DecodeMemory(const uint8_t* data, size_t size, const char* name);
-    // Creates the texture from imageData (the unpack alignment the rows need is set and restored).
+    // Creates the texture from imageData (the unpack alignment the rows need is set and restored),
+    // deleting the one made before.
     void Upload();
 
     CTGATexture(const CTGATexture&) = delete;
@@ -30,7 +33,7 @@ public:
 
     // Decoded pixels, imageSize bytes, rows bottom-up, each pixel R, G, B (and A for 32 bits).
     uint8_t* imageData;
-    // The texture created by the last successful LoadTGA.
+    // The name of the texture created by the last successful LoadTGA.
     uint32_t texID;
     uint32_t bpp;
     int32_t width;
@@ -51,8 +54,6 @@ private:
     bool ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path);
     // Type 2: the pixels as stored.
     bool LoadUncompressedTGA(CTGAStream& stream, const char* path);
-    // The driver can hold a texture of this size and format (asked through the proxy texture).
-    bool FitsTexture() const;
     // Type 10: run-length packets.
     bool LoadCompressedTGA(CTGAStream& stream, const char* path);
     // Stores the rows bottom-up when the image descriptor says the file holds them top-down.
@@ -65,4 +66,5 @@ private:
     uint32_t tgaHeight;
     uint32_t tgaWidth;
     uint32_t tgaBpp;
+    CTexture texture;
 };

@@ -26,7 +26,7 @@ const float kRotationStep = 5.0f;
 CViewer::CViewer(const ViewerOptions& options)
     : options(options), exitStatus(0), failed(false), wireframe(false), overlay(false), framed(false),
       frameScale(CViewerScene::kModelScale), dragging(false), dragX(0), dragY(0), framesDrawn(0),
-      skinIndex(0), grey(0) {}
+      skinIndex(0) {}
 
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
@@ -35,9 +35,10 @@ void CViewer::Init() {
     bool loaded = true;
     if (options.model.empty()) {
         CViewerScene::LoadHobgoblin(*model);
-        skins.push_back({CViewerScene::kSkinPath, model->GetTexture(), true, false});
+        skins.push_back(ModelSkin(CViewerScene::kSkinPath));
     } else {
-        loaded = model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str());
+        loaded =
+            model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str(), false);
         loaded = loaded && FindSkins();
     }
     ModelLoaded();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "demo/SimpleWindow.h"
+#include "textures/Texture.h"
 #include "viewer/Framing.h"
 #include "viewer/OrbitCamera.h"
 #include "viewer/ViewerCommands.h"
@@ -16,8 +17,6 @@
 class CViewer : public SimpleWindow {
 public:
     explicit CViewer(const ViewerOptions& options);
-    // Deletes the textures the viewer made: the skins it loaded and the plain grey one.
-    ~CViewer() override;
 
     void Init() override;
     // One frame: draws it, saves a screenshot that is due, and reacts to the input it took.
@@ -34,19 +33,25 @@ private:
     // One skin the model can wear; its texture is loaded the first time it is shown.
     struct Skin {
         std::string path;
+        // The texture the viewer made, if it did (the model's own skin stays the model's).
+        CTexture own;
+        // The texture shown: the viewer's own, or the model's skin.
         unsigned int texture = 0;
+        bool hasAlpha = false;
         bool loaded = false;
-        // The viewer made the texture (the model's own skin stays the model's).
-        bool owned = false;
     };
 
+    // The skin the model wears now, found at path.
+    Skin ModelSkin(const std::string& path) const;
     // Lists the given model's skins (SKIN first, then those the model names) and shows the one
-    // --skin-index asks for; false (with one line on standard error) when there is no such skin.
+    // --skin-index asks for; false (with one line on standard error) when there is no such skin. The
+    // model is loaded without its own skin search: this is the only one.
     bool FindSkins();
     // Says on standard error that no skin was found beside the model, naming what was looked for.
     void ReportMissingSkin() const;
     // Shows skin i of the list, or the plain grey texture when it does not load.
     void ShowSkin(size_t i);
+    // The plain grey texture of a model without a skin, made the first time it is needed.
     unsigned int GreyTexture();
     // Selects the --animation choice; false (with one line on standard error) when it names none.
     bool StartAnimation();
@@ -80,6 +85,8 @@ private:
     int framesDrawn;
     std::string dueScreenshot;
     std::vector<Skin> skins;
+    // The names the skin search looked for, for saying what was missing.
+    std::vector<std::string> skinsTried;
     size_t skinIndex;
-    unsigned int grey;
+    CTexture grey;
 };

@@ -1,6 +1,6 @@
 #include "viewer/ViewerOptions.h"
 
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "viewer/ViewerCommands.h"
 
 #include <cstdio>

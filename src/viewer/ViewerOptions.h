@@ -8,7 +8,7 @@
 struct ViewerOptions {
     // Where the user started the viewer; F12 screenshots go here.
     std::string startDir;
-    // Empty for the hobgoblin of Data/Models/MD2.
+    // Empty for the scene's hobgoblin.
     std::string model;
     // Empty to take the skins the model names; otherwise the first of the skins.
     std::string skin;

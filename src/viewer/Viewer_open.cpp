@@ -6,11 +6,6 @@
 #include "models/MD2Model.h"
 
 bool CViewer::Open(const std::string& path) {
-    for (const Skin& skin : skins) {
-        if (skin.owned && skin.texture != 0) {
-            glDeleteTextures(1, &skin.texture);
-        }
-    }
     skins.clear();
     skinIndex = 0;
     delete model;
@@ -22,7 +17,7 @@ bool CViewer::Open(const std::string& path) {
     framed = false;
 
     CreateModel();
-    const bool loaded = model->Load(path.c_str(), nullptr) && FindSkins();
+    const bool loaded = model->Load(path.c_str(), nullptr, false) && FindSkins();
     ModelLoaded();
     CViewerScene::PlaceHobgoblin(*model);
     model->SetBackFaceCulling(options.cull);

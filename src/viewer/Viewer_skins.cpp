@@ -9,25 +9,24 @@
 #include <cstdio>
 #include <iostream>
 
-CViewer::~CViewer() {
-    for (const Skin& skin : skins) {
-        if (skin.owned && skin.texture != 0) {
-            glDeleteTextures(1, &skin.texture);
-        }
-    }
-    if (grey != 0) {
-        glDeleteTextures(1, &grey);
-    }
+CViewer::Skin CViewer::ModelSkin(const std::string& path) const {
+    return Skin{path, CTexture(), model->GetTexture(), model->SkinHasAlpha(), true};
 }
 
 bool CViewer::FindSkins() {
-    // The model's Load has put on the first of them: SKIN, or the first the model names.
+    // One search per model, kept with what it looked for. The model wears the first skin as its own:
+    // SKIN, which its Load put on, or the first the model names.
+    skinsTried.clear();
+    const std::vector<std::string> found =
+        CSkinSearch::FindAll(options.model, model->GetLoader().GetSkinNames(), skinsTried);
     if (!options.skin.empty()) {
-        skins.push_back({options.skin, model->GetTexture(), true, false});
+        skins.push_back(ModelSkin(options.skin));
+    } else if (!found.empty()) {
+        model->LoadSkin(found.front().c_str());
     }
-    for (const std::string& path : CSkinSearch::FindAll(options.model, model->GetLoader().GetSkinNames())) {
+    for (const std::string& path : found) {
         if (path != options.skin) {
-            skins.push_back({path, skins.empty() ? model->GetTexture() : 0u, skins.empty(), false});
+            skins.push_back(skins.empty() ? ModelSkin(path) : Skin{path, CTexture(), 0, false, false});
         }
     }
     if (skins.empty()) {
@@ -39,7 +38,7 @@ bool CViewer::FindSkins() {
         return false;
     }
     if (skins.empty()) {
-        model->SetTexture(GreyTexture());
+        model->SetTexture(GreyTexture(), false);
     } else {
         ShowSkin(static_cast<size_t>(options.skinIndex));
     }
@@ -47,10 +46,8 @@ bool CViewer::FindSkins() {
 }
 
 void CViewer::ReportMissingSkin() const {
-    std::vector<std::string> tried;
-    CSkinSearch::Find(options.model, model->GetLoader().GetSkinNames(), tried);
     std::string list;
-    for (const std::string& name : tried) {
+    for (const std::string& name : skinsTried) {
         list += (list.empty() ? "" : ", ") + name;
     }
     std::cerr << "No skin found for " << options.model << " (tried " << list << "): drawn untextured"
@@ -60,27 +57,31 @@ void CViewer::ReportMissingSkin() const {
 void CViewer::ShowSkin(size_t i) {
     Skin& skin = skins[i];
     if (!skin.loaded) {
-        // The model loads the picture the way it loads its own skins; the texture is the viewer's.
-        const unsigned int before = model->GetTexture();
-        model->SetTexture(CMD2Mesh::LoadSkinTexture(skin.path.c_str()));
+        // The picture is loaded the way the model loads its own skins; the texture is the viewer's.
+        skin.own = CMD2Mesh::LoadSkinImage(skin.path.c_str());
+        skin.texture = skin.own.Name();
+        skin.hasAlpha = skin.own.HasAlpha();
         skin.loaded = true;
-        skin.owned = model->GetTexture() != before;
-        skin.texture = skin.owned ? model->GetTexture() : 0;
     }
     skinIndex = i;
-    model->SetTexture(skin.texture != 0 ? skin.texture : GreyTexture());
+    if (skin.texture != 0) {
+        model->SetTexture(skin.texture, skin.hasAlpha);
+    } else {
+        model->SetTexture(GreyTexture(), false);
+    }
 }
 
 unsigned int CViewer::GreyTexture() {
-    if (grey == 0) {
+    if (grey.Name() == 0) {
         // A missing skin leaves the model plain light grey rather than black.
-        static const unsigned char kGrey[3] = {190, 190, 190};
-        glGenTextures(1, &grey);
-        glBindTexture(GL_TEXTURE_2D, grey);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, kGrey);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        DecodedImage plain;
+        plain.width = plain.height = 1;
+        plain.channels = 3;
+        plain.pixels = {190, 190, 190};
+        TextureOptions options;
+        options.minFilter = GL_NEAREST;
+        options.magFilter = GL_NEAREST;
+        grey = CTexture::Upload(plain, options);
     }
-    return grey;
+    return grey.Name();
 }

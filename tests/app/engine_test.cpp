@@ -1,7 +1,7 @@
 // The kernel's start-up log, its registry and its shutdown, without a video mode.
 #include "app/Engine.h"
 #include "base/Registry.h"
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "support/TestSupport.h"
 
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // The viewer binary on its own virtual display: its start-up log, and the two ways a user ends it.
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "support/ViewerFacts.h"
 #include "support/XSession.h"
 

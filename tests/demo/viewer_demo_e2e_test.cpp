@@ -1,6 +1,6 @@
 // The MD2 viewer binary on its own virtual display, judged from its log and from screenshots: the
 // complete start-up log, the number keys, the arrow keys, the logo, and missing data files.
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "support/TestSupport.h"
 #include "support/ViewerFacts.h"
 #include "support/XSession.h"

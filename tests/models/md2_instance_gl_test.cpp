@@ -178,3 +178,48 @@ TEST_F(MD2InstanceTest, AModelDeletesTheSkinsItLoadedAndNoneItWasGiven) {
     EXPECT_TRUE(glIsTexture(given));
     glDeleteTextures(1, &given);
 }
+
+TEST_F(MD2InstanceTest, InstancesOfOneMeshWearTheirOwnSkins) {
+    const std::string red = Skin("red.bmp", "xc:red");
+    const std::string blue = Skin("blue.bmp", "xc:blue");
+    CaptureStream out(1);
+    std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::Load(kHobgoblin, red.c_str());
+    ASSERT_TRUE(mesh);
+    const GLuint blueTexture = CMD2Mesh::LoadSkinTexture(blue.c_str());
+    ASSERT_NE(0u, blueTexture);
+    CMD2Instance plain(mesh);
+    plain.SetScale(0.2f, 0.2f, 0.2f);
+    // Every draw then shows the same key frame whole.
+    plain.SetPaused(true);
+    CMD2Instance dressed = plain;
+    dressed.SetSkin(blueTexture);
+    // A mesh of its own with the blue skin is what the dressed instance must look like.
+    std::shared_ptr<const CMD2Mesh> blueMesh = CMD2Mesh::Load(kHobgoblin, blue.c_str());
+    ASSERT_TRUE(blueMesh);
+    CMD2Instance reference = plain;
+    reference.SetMesh(blueMesh);
+
+    std::vector<CMD2Instance*> one = {&plain}, other = {&dressed}, own = {&reference};
+    auto countWhere = [](const std::vector<uint8_t>& frame, bool reddish) {
+        int count = 0;
+        for (size_t i = 0; i + 3 < frame.size(); i += 4) {
+            const int r = frame[i], b = frame[i + 2];
+            count += reddish ? r > b + 40 : b > r + 40;
+        }
+        return count;
+    };
+    const std::vector<uint8_t> inRed = Scene(one);
+    const std::vector<uint8_t> inBlue = Scene(other);
+    EXPECT_EQ(mesh, dressed.GetMesh());
+    EXPECT_EQ(blueTexture, dressed.GetSkin().texture);
+    EXPECT_EQ(mesh->GetTexture(), plain.GetSkin().texture);
+    EXPECT_GT(countWhere(inRed, true), 2000);
+    EXPECT_EQ(0, countWhere(inRed, false));
+    EXPECT_GT(countWhere(inBlue, false), 2000);
+    EXPECT_EQ(0, countWhere(inBlue, true));
+    EXPECT_EQ(0, DifferingPixels(inBlue, Scene(own)));
+    EXPECT_EQ(0, DifferingPixels(inRed, Scene(one))) << "the other skin stayed on the shared mesh";
+    dressed.ClearSkin();
+    EXPECT_EQ(0, DifferingPixels(inRed, Scene(other)));
+    glDeleteTextures(1, &blueTexture);
+}

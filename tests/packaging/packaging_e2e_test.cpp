@@ -1,7 +1,7 @@
 // The engine as a distribution ships it: the split Debian packages built by scripts/package (which
 // fails on any lintian error or warning), unpacked into a scratch root and used from there; and the
 // source folder pulled into another project with add_subdirectory.
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "support/TestSupport.h"
 #include "support/XSession.h"
 

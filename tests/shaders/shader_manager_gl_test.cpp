@@ -11,6 +11,7 @@
 #include "text/Font.h"
 #include "text/FontManager.h"
 #include "textures/Image.h"
+#include "textures/Texture.h"
 
 #include <functional>
 #include <memory>
@@ -140,13 +141,13 @@ TEST_F(ShaderManagerTest, GlslErrorPrintsTheInfoLogOnStderr) {
 
 TEST_F(ShaderManagerTest, SimpleTextureTintsUnitZeroWithColors) {
     ClearFrame();
-    const unsigned char white[4 * 4] = {255, 255, 255, 255, 255, 255, 255, 255,
-                                        255, 255, 255, 255, 255, 255, 255, 255};
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, white);
+    DecodedImage white;
+    white.width = white.height = 2;
+    white.channels = 4;
+    white.pixels.assign(2 * 2 * 4, 255);
+    TextureOptions nearest;
+    nearest.minFilter = GL_NEAREST;
+    CTexture texture = CTexture::Upload(white, nearest);
     CShader* shader = gShaderManager->GetShader(0);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -167,7 +168,6 @@ TEST_F(ShaderManagerTest, SimpleTextureTintsUnitZeroWithColors) {
     glEnd();
     shader->Disable();
     auto pixel = Pixel(512, 384);
-    glDeleteTextures(1, &texture);
     EXPECT_EQ(pixel[0], 255);
     EXPECT_NEAR(pixel[1], 128, 1);
     EXPECT_EQ(pixel[2], 0);

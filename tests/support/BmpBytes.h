@@ -2,7 +2,7 @@
 // filled with a known pattern.
 #pragma once
 
-#include "BmpFile.h"
+#include "FileBytes.h"
 
 #include <cstdint>
 #include <vector>

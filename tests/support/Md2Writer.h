@@ -2,7 +2,7 @@
 // texture coordinates, a skin size and frame names, with hooks to corrupt header fields afterwards.
 #pragma once
 
-#include "Md2File.h"
+#include "FileBytes.h"
 
 #include <array>
 #include <cstdint>

@@ -26,8 +26,8 @@ struct Registrar {
     Registrar(const std::string& name, GenerateFn generate);
 };
 
-// A program's path below Data/ ("Data/Models/MD2/tris.md2", as the viewer's scene names its files)
-// as the same file below dataDir.
+// A program's path below Data/ (as the viewer's scene names its files) as the same file below
+// dataDir.
 std::string InData(const std::string& dataDir, const std::string& runtimePath);
 
 // Creates the parent folders of a file path.

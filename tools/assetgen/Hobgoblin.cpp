@@ -1,8 +1,8 @@
 // Generator "hobgoblin": the MD2 viewer's model and its skin, at the paths the viewer's scene loads
 // them from. Every frame of every animation is the body posed and packed.
-#include "BmpWriter.h"
 #include "Generator.h"
 #include "Hobgoblin.h"
+#include "FileBytes.h"
 #include "Md2Writer.h"
 #include "demo/ViewerScene.h"
 
@@ -32,9 +32,14 @@ bool MakeHobgoblin(const std::string& dataDir) {
                 {animation.name + number, PosedVertices(body, animation.pose(f, animation.frames))});
         }
     }
+    const std::vector<uint8_t> skin = PaintSkin();
+    const auto skinAt = [&](int x, int y) {
+        const uint8_t* rgb = &skin[(size_t(y) * kSkinSize + size_t(x)) * 3];
+        return korvel::files::BmpColour{rgb[0], rgb[1], rgb[2]};
+    };
     return assetgen::WriteMd2(assetgen::InData(dataDir, CViewerScene::kModelPath), model) &&
-           assetgen::WriteBmpRGB(assetgen::InData(dataDir, CViewerScene::kSkinPath), kSkinSize, kSkinSize,
-                                 PaintSkin());
+           assetgen::WriteBytes(assetgen::InData(dataDir, CViewerScene::kSkinPath),
+                                korvel::files::BmpBytes({kSkinSize, kSkinSize, 24, false}, skinAt));
 }
 
 assetgen::Registrar reg("hobgoblin", MakeHobgoblin);

@@ -1,7 +1,7 @@
 #include "Md2Writer.h"
 
 #include "Generator.h"
-#include "Md2File.h"
+#include "FileBytes.h"
 
 #include <algorithm>
 #include <cmath>

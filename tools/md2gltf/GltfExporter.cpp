@@ -1,6 +1,6 @@
 #include "GltfExporter.h"
 
-#include "korvel/Version.h"
+#include "base/Version.h"
 
 #include <tiny_gltf.h>
 

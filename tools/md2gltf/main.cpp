@@ -4,7 +4,7 @@
 #include "GltfExporter.h"
 #include "SkinImage.h"
 
-#include "korvel/Version.h"
+#include "base/Version.h"
 #include "models/MD2Loader.h"
 #include "models/SkinSearch.h"
 

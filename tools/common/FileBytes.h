@@ -1,14 +1,16 @@
-// MD2 model files byte by byte: a version-8 file made from its lists, the header's counts and offsets
-// following from them. assetgen writes the viewer's model with it, the tests their fixtures.
+// Files written byte by byte, for assetgen (the committed data) and the tests (their fixtures and
+// fuzz seeds), so that each format is written in one place: MD2 models and Windows BMP pictures.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace korvel::files {
 
+// An MD2 model file made from its lists, version 8; the header's counts and offsets follow from them.
 struct Md2Frame {
     std::array<float, 3> scale{{1.0f, 1.0f, 1.0f}};
     std::array<float, 3> translate{{0.0f, 0.0f, 0.0f}};
@@ -37,5 +39,22 @@ struct Md2File {
     // The file: header, skins, texture coordinates, triangles, frames, in that order (no GL commands).
     std::vector<uint8_t> Bytes() const;
 };
+
+// A BMP picture (BITMAPINFOHEADER, uncompressed).
+struct BmpShape {
+    int width = 4;
+    int height = 3;
+    int bitsPerPixel = 24; // 1, 4 or 8 (palettised), 16 (5-5-5), 24 or 32
+    bool topDown = false;  // a negative height in the header: rows stored top row first
+};
+
+struct BmpColour {
+    uint8_t r, g, b;
+};
+
+// The complete file: headers, a palette for 1 to 8 bits (black and white for 1, otherwise a grey
+// ramp, each pixel getting the grey nearest its green), rows padded to four bytes. colourAt(x, y)
+// gives each pixel, y counted from the top row.
+std::vector<uint8_t> BmpBytes(const BmpShape& shape, const std::function<BmpColour(int x, int y)>& colourAt);
 
 } // namespace korvel::files
