@@ -5,7 +5,7 @@
 #pragma once
 
 #include "GltfPose.h"
-#include "Md2File.h"
+#include "FileBytes.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 #include "Md2Baker.h"
 #include "SkinTexture.h"
 
-#include "korvel/Version.h"
+#include "base/Version.h"
 
 #include <tiny_gltf.h>
 
