@@ -68,6 +68,11 @@ SDL_Surface* Read(const unsigned char* bytes, size_t size, const std::string& ty
         SDL_SetError("image data too large");
         return nullptr;
     }
+    // SDL 2's layer makes no stream of nothing; no format has an empty picture.
+    if (size == 0) {
+        SDL_SetError("Unsupported image format");
+        return nullptr;
+    }
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
     return stream ? IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type.c_str())) : nullptr;
 }
