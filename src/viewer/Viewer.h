@@ -5,6 +5,7 @@
 #pragma once
 
 #include "demo/SimpleWindow.h"
+#include "models/MD2Catalog.h"
 #include "textures/Texture.h"
 #include "viewer/Framing.h"
 #include "viewer/OrbitCamera.h"
@@ -43,6 +44,12 @@ private:
 
     // The skin the model wears now, found at path.
     Skin ModelSkin(const std::string& path) const;
+    // Lists the archive or folder being browsed; false (with one line on standard error) when it
+    // cannot be read or holds no model.
+    bool OpenCatalog();
+    // Opens the catalog's current model, or when it is refused (the loader has said why) the next
+    // one in `direction` that loads; false when none does.
+    bool OpenFromCatalog(int direction);
     // Lists the given model's skins (SKIN first, then those the model names) and shows the one
     // --skin-index asks for; false (with one line on standard error) when there is no such skin. The
     // model is loaded without its own skin search: this is the only one.
@@ -84,6 +91,8 @@ private:
     int dragX, dragY;
     int framesDrawn;
     std::string dueScreenshot;
+    // The models of the archive or folder being browsed (empty for one model alone).
+    CMD2Catalog catalog;
     std::vector<Skin> skins;
     // The names the skin search looked for, for saying what was missing.
     std::vector<std::string> skinsTried;

@@ -75,6 +75,8 @@ const std::vector<ViewerKey> kKeys = {
     {SDLK_RIGHTBRACKET, SDLK_RIGHTBRACKET, false, ViewerAction::Faster, "]",
      "double the playback speed (up to 8)"},
     {SDLK_s, SDLK_s, false, ViewerAction::NextSkin, "S", "the next of the model's skins"},
+    {SDLK_n, SDLK_n, false, ViewerAction::NextModel, "N", "the next model of the archive or folder"},
+    {SDLK_p, SDLK_p, false, ViewerAction::PreviousModel, "P", "the previous model of the archive or folder"},
     {SDLK_w, SDLK_w, false, ViewerAction::Wireframe, "W", "wireframe on or off"},
     {SDLK_c, SDLK_c, false, ViewerAction::Culling, "C", "back-face culling on or off"},
     {SDLK_i, SDLK_i, false, ViewerAction::Overlay, "I", "information on the model on or off"},
@@ -103,14 +105,16 @@ const std::vector<ViewerOption>& ViewerOptionTable() {
 }
 
 const char* ViewerUsage() {
-    return "usage: md2viewer [OPTIONS] [MODEL.md2 [SKIN]]\n";
+    return "usage: md2viewer [OPTIONS] [MODEL.md2 [SKIN] | ARCHIVE|FOLDER [MODEL] | ARCHIVE:MODEL]\n";
 }
 
 std::string ViewerHelp() {
     std::string text = ViewerUsage();
     text += "Shows an animated MD2 model; without MODEL, the hobgoblin of " +
             std::filesystem::path(CViewerScene::kModelPath).parent_path().string() +
-            ". Without SKIN,\nthe skins the model names are looked for beside it.\n\nOptions:\n";
+            ". Without SKIN,\nthe skins the model names are looked for beside it. Given a game archive (.pak, .pk3,\n"
+            ".zip) or a folder, every MD2 model inside it, one after another (N and P); MODEL, or\n"
+            "ARCHIVE:MODEL, opens the model of that path inside it.\n\nOptions:\n";
     for (const ViewerOption& option : kOptions) {
         AddLine(text, std::string(option.name) + (option.value ? std::string(" ") + option.value : ""),
                 option.help);

@@ -8,8 +8,10 @@
 struct ViewerOptions {
     // Where the user started the viewer; F12 screenshots go here.
     std::string startDir;
-    // Empty for the scene's hobgoblin.
+    // Empty for the scene's hobgoblin (or, when browsing, the first model that loads).
     std::string model;
+    // An archive or folder whose models the viewer steps through; empty for one model alone.
+    std::string browse;
     // Empty to take the skins the model names; otherwise the first of the skins.
     std::string skin;
     // A name or a number; empty for animation 0.
