@@ -30,7 +30,14 @@ CViewer::CViewer(const ViewerOptions& options)
 
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
-    OpenWindow(!options.window, options.screenshot.empty());
+    OpenWindow(!options.window && options.sheet.empty(), options.screenshot.empty() && options.sheet.empty());
+    if (!options.sheet.empty()) {
+        if (!StartSheet()) {
+            failed = true;
+            exitStatus = 1;
+        }
+        return;
+    }
     // Browsing, the first model that loads is shown as if opened with Open; a model named inside the
     // archive or folder is loaded as any model named alone, and N and P go on from it.
     if (!options.browse.empty() && !OpenCatalog()) {
@@ -74,6 +81,9 @@ void CViewer::Init() {
 bool CViewer::RunFrame() {
     if (failed) {
         return false;
+    }
+    if (sheet) {
+        return DrawSheetCell();
     }
     Render();
     if (!options.screenshot.empty() && framesDrawn >= options.frames) {

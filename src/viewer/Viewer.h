@@ -6,12 +6,14 @@
 
 #include "demo/SimpleWindow.h"
 #include "models/MD2Catalog.h"
+#include "viewer/ContactSheet.h"
 #include "textures/Texture.h"
 #include "viewer/Framing.h"
 #include "viewer/OrbitCamera.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerOptions.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,12 @@ private:
     // Opens the catalog's current model, or when it is refused (the loader has said why) the next
     // one in `direction` that loads; false when none does.
     bool OpenFromCatalog(int direction);
+    // Lists the archive or folder for --sheet and makes the empty sheet; false (with one line on
+    // standard error) when there is nothing to draw or the sheet would be too large.
+    bool StartSheet();
+    // Draws the next model of the sheet into its cell, or when all are drawn saves the sheet; false
+    // then, to end.
+    bool DrawSheetCell();
     // Lists the given model's skins (SKIN first, then those the model names) and shows the one
     // --skin-index asks for; false (with one line on standard error) when there is no such skin. The
     // model is loaded without its own skin search: this is the only one.
@@ -93,6 +101,9 @@ private:
     std::string dueScreenshot;
     // The models of the archive or folder being browsed (empty for one model alone).
     CMD2Catalog catalog;
+    // The contact sheet being drawn (--sheet), and how many of its models are in it.
+    std::unique_ptr<CContactSheet> sheet;
+    size_t sheetDrawn = 0;
     std::vector<Skin> skins;
     // The names the skin search looked for, for saying what was missing.
     std::vector<std::string> skinsTried;

@@ -60,8 +60,12 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
             given.push_back(arg);
         }
     }
+    const bool collection = !files.empty() && CMD2Catalog::IsCollection(files[0]);
+    if (!sheet.empty() && (!collection || files.size() > 1 || !screenshot.empty())) {
+        return Wrong("--sheet takes one archive or folder, and no --screenshot");
+    }
     // An archive or folder is browsed; a second name is then a model inside it.
-    if (!files.empty() && CMD2Catalog::IsCollection(files[0])) {
+    if (collection) {
         browse = files[0];
         model = files.size() > 1 ? CFileSystem::Join(browse, given[1]) : "";
         return -1;

@@ -23,6 +23,11 @@ struct ViewerOptions {
     // When set, the viewer draws `frames` frames, saves the last one here and ends.
     std::string screenshot;
     int frames = 30;
+    // When set, every model of `browse` (the first `limit`, when not 0) is drawn small in a grid of
+    // `columns` columns, each with its path, and the picture saved here; then the viewer ends.
+    std::string sheet;
+    int columns = 4;
+    int limit = 0;
     bool window = false;
     // Faces turned away from the camera are not drawn: cheaper, but single-sided parts show from
     // one side only.

@@ -33,8 +33,7 @@ void Image(const std::string& path, const std::string& colour) {
 }
 
 void Model(const std::string& path, const std::vector<std::string>& skins) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    ASSERT_TRUE(Md2Writer::Box({{40.0f, 40.0f, 200.0f}}, skins).Write(path));
+    korvel::test::WriteFile(path, Md2Writer::Box({{40.0f, 40.0f, 200.0f}}, skins).Bytes());
 }
 
 // Four models in nested folders with mixed-case names, their skins named in the game's own way; the
@@ -46,7 +45,6 @@ void WriteGame(const std::string& root) {
     Image(root + "/models/beta/Sub/beta.PNG", "#20e020");
     std::vector<uint8_t> broken = Md2Writer::Box({{1, 1, 1}}, {}).Bytes();
     korvel::test::SetHeaderField(broken, korvel::test::Md2Field::Version, 7);
-    std::filesystem::create_directories(root + "/models/broken");
     korvel::test::WriteFile(root + "/models/broken/tris.md2", broken);
     Model(root + "/models/gamma/tris.md2", {"blue"});
     Image(root + "/models/gamma/Blue.png", "#2020e0");
@@ -127,6 +125,35 @@ TEST_F(ViewerArchives, AModelInsideAnArchiveOpensDirectlyAndADamagedArchiveGives
     EXPECT_EQ(viewer.Wait(60.0), 1);
     EXPECT_EQ("Unable to read the archive (directory runs past the end of the file): " + damaged + "!\n",
               viewer.Stderr());
+}
+
+TEST_F(ViewerArchives, ASheetShowsEveryModelInItsCellWithItsPathAndALimitCutsIt) {
+    const std::string sheet = start + "/sheet.png";
+    ProgramRun viewer(display, kViewer, {"--sheet", sheet, "--columns", "3", pak}, start);
+    ASSERT_EQ(viewer.Wait(120.0), 0) << viewer.Stderr();
+    EXPECT_NE(std::string::npos, viewer.Stderr().find("[4/4] models/gamma/tris.md2\n"));
+    EXPECT_NE(std::string::npos, viewer.Stdout().find("Contact sheet of 4 models saved to " + sheet));
+    std::string size;
+    ASSERT_EQ(RunCommand("identify -format '%wx%h' " + ShellQuote(sheet), &size), 0);
+    EXPECT_EQ(size, "960x560");
+    // Cells of 320 x 240 with two lines of path under each, three to a row; the refused model keeps
+    // its place, empty.
+    const korvel::test::PixelRect cells[] = {{0, 0, 320, 240}, {320, 0, 320, 240}, {640, 0, 320, 240},
+                                            {0, 280, 320, 240}};
+    const Colour colours[] = {IsRed, IsGreen, IsBlue};
+    for (size_t cell = 0; cell < 4; ++cell) {
+        for (size_t c = 0; c < 3; ++c) {
+            const bool wanted = (cell == 0 && c == 0) || (cell == 1 && c == 1) || (cell == 3 && c == 2);
+            EXPECT_EQ(FindPixels(sheet, colours[c], cells[cell]).pixels > 300, wanted) << cell << " " << c;
+        }
+        EXPECT_GT(FindPixels(sheet, korvel::test::IsLightText,
+                             {cells[cell].x, cells[cell].y + 240, 320, 40}).pixels, 50) << cell;
+    }
+
+    ProgramRun cut(display, kViewer, {"--sheet", sheet, "--limit", "2", pak}, start);
+    ASSERT_EQ(cut.Wait(120.0), 0) << cut.Stderr();
+    ASSERT_EQ(RunCommand("identify -format '%wx%h' " + ShellQuote(sheet), &size), 0);
+    EXPECT_EQ(size, "640x280");
 }
 
 } // namespace
