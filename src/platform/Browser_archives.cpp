@@ -1,9 +1,19 @@
-// The browser build has no PhysicsFS: it opens no archive and reads every path as a plain file.
+// The browser build has no PhysicsFS. The page unpacks a dropped archive into the program's file
+// system itself (web/md2viewer.html), so here a folder is listed from the file system and every path
+// is read as a plain file; an archive named directly is refused.
 #include "files/FileSystem.h"
 
-bool CFileSystem::Mount(const std::string& root, std::string&, std::string& why) {
-    why = Refusal(root, "archives are not read in the browser build");
-    return false;
+#include <filesystem>
+#include <system_error>
+
+bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::string& why) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(root, error)) {
+        why = Refusal(root, "archives are unpacked by the page in the browser build");
+        return false;
+    }
+    mountPoint = root;
+    return true;
 }
 
 bool CFileSystem::MountedIsFile(const std::string&, const std::string&) {
@@ -19,4 +29,14 @@ bool CFileSystem::MountedRead(const std::string&, const std::string&, const std:
     return false;
 }
 
-void CFileSystem::MountedTree(const std::string&, const std::string&, std::vector<std::string>&) {}
+void CFileSystem::MountedTree(const std::string& mountPoint, const std::string& folder,
+                              std::vector<std::string>& files) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path root = fs::path(mountPoint) / folder;
+    for (fs::recursive_directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+        if (it->is_regular_file(error)) {
+            files.push_back(it->path().lexically_relative(mountPoint).generic_string());
+        }
+    }
+}

@@ -28,6 +28,9 @@ public:
     // it, framed, its first animation. The camera stays where it is. False when it does not load (the
     // loader has said why); the scene is then empty until another model is opened.
     bool Open(const std::string& path);
+    // Browses the models of an archive or folder from the first, as `md2viewer ROOT` does; false
+    // (with one line on standard error) when it holds none that loads.
+    bool Browse(const std::string& root);
     void Render() override;
     // 0, or 1 when a model, an animation, a skin or a screenshot asked for on the command line failed.
     int ExitStatus() const { return exitStatus; }

@@ -1,5 +1,5 @@
-// Opening another model while the viewer runs: the web page's file input and drop, and the next or
-// previous model of the archive or folder being browsed.
+// Opening another model while the viewer runs: the web page's file input and drop (a model, or an
+// archive the page has unpacked), and the next or previous model of the archive or folder being browsed.
 #include "viewer/Viewer.h"
 
 #include "base/GL.h"
@@ -29,6 +29,13 @@ bool CViewer::Open(const std::string& path) {
         FrameModel();
     }
     return loaded;
+}
+
+bool CViewer::Browse(const std::string& root) {
+    options.browse = root;
+    options.model.clear();
+    overlay = true;
+    return OpenCatalog() && OpenFromCatalog(1);
 }
 
 bool CViewer::OpenCatalog() {

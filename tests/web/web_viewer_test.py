@@ -5,8 +5,8 @@ usage: web_viewer_test.py WEB_DIR NATIVE_VIEWER RUNTIME_DIR
 
 Checks that the page's default frame matches the native viewer's (both paused on key frame 0 of
 animation 0 and saved with F12), that a model and skin written here and given to the page's file
-input appear with their skin, and that a number key changes the animation. Prints both frame rates
-and the download size.
+input appear with their skin, that a number key changes the animation, and that a .pk3 and a .pak
+given to it are browsed with N, and that Escape ends the viewer with the page saying so. Prints both frame rates and the download size.
 """
 import base64
 import os
@@ -18,6 +18,7 @@ import sys
 import tempfile
 import time
 import urllib.request
+import zipfile
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -85,6 +86,43 @@ def write_column(folder):
         # 8x8 uncompressed 24-bit TGA, every pixel pure red (stored blue, green, red).
         f.write(struct.pack("<3B2HB4H2B", 0, 0, 2, 0, 0, 0, 0, 0, 8, 8, 24, 0) + b"\x00\x00\xe0" * 64)
     return model, skin
+
+
+def write_game(folder):
+    """Two columns in folders of their own, the second with a green skin, as a deflated .pk3 and a
+    .pak (a "PACK" header, the entries, a directory of 64-byte records)."""
+    entries = []
+    for name, colour in (("models/a", b"\x00\x00\xe0"), ("models/b", b"\x00\xe0\x00")):
+        os.makedirs(os.path.join(folder, name))
+        model, skin = write_column(os.path.join(folder, name))
+        with open(skin, "r+b") as f:
+            f.seek(18)
+            f.write(colour * 64)
+        for path in (model, skin):
+            with open(path, "rb") as f:
+                entries.append((name + "/" + os.path.basename(path), f.read()))
+    pk3, pak = os.path.join(folder, "game.pk3"), os.path.join(folder, "game.pak")
+    with zipfile.ZipFile(pk3, "w", zipfile.ZIP_DEFLATED) as archive:
+        for name, data in entries:
+            archive.writestr(name, data)
+    body, directory = b"", b""
+    for name, data in entries:
+        directory += struct.pack("<56sii", name.encode(), 12 + len(body), len(data))
+        body += data
+    with open(pak, "wb") as f:
+        f.write(b"PACK" + struct.pack("<ii", 12 + len(body), len(directory)) + body + directory)
+    return pk3, pak
+
+
+def colour_pixels(png, channel):
+    """How many pixels are strongly red (channel 0) or green (channel 1)."""
+    text = subprocess.run(["convert", png, "-depth", "8", "txt:-"], capture_output=True, text=True,
+                          check=True).stdout
+    count = 0
+    for m in re.finditer(r"^\d+,\d+: \((\d+),(\d+),(\d+)", text, re.M):
+        rgb = [int(v) for v in m.groups()]
+        count += rgb[channel] > 150 and all(rgb[c] < 60 for c in range(3) if c != channel)
+    return count
 
 
 def red_rows(png):
@@ -249,6 +287,24 @@ def main():
         check(lifted[1] < standing[1] - 50,
               "key 1 lifts the column into its second animation (lowest red row %d, then %d)" %
               (standing[1], lifted[1]))
+
+        pk3, pak = write_game(os.path.join(work, "game"))
+        for archive in (pk3, pak):
+            shown = page.log().count("Showing model 1 of 2: models/a/column.md2")
+            page.driver.find_element(By.ID, "open-model").send_keys(archive)
+            wait_for("the archive to open", lambda: page.log().count("Showing model 1 of 2: models/a/column.md2") > shown, 30)
+            first = colour_pixels(page.screenshot(os.path.join(work, "web-archive-1.png")), 0)
+            stepped = page.log().count("Showing model 2 of 2: models/b/column.md2")
+            page.key("n")
+            wait_for("the next model", lambda: page.log().count("Showing model 2 of 2: models/b/column.md2") > stepped, 30)
+            second = colour_pixels(page.screenshot(os.path.join(work, "web-archive-2.png")), 1)
+            check(first > 5000 and second > 5000, "%s is browsed with N: %d red, then %d green pixels" %
+                  (os.path.basename(archive), first, second))
+
+        page.driver.find_element(By.TAG_NAME, "body").send_keys("\ue00c")
+        ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)
+        check(ended and page.driver.find_element(By.ID, "ended").text ==
+              "The viewer has ended. Reload the page to start it again.", "Escape ends the viewer and the page says so")
         if failures:
             print("the page's log:\n" + page.log())
     finally:
