@@ -41,6 +41,9 @@ public:
     // The path of the file INNER of a folder or archive listed by ListTree: "ROOT/INNER" on disk,
     // "ROOT:INNER" inside an archive.
     static std::string Join(const std::string& root, const std::string& inner);
+    // Closes an archive or folder the calls above opened, so that the next call reads it anew (after
+    // it changed on disk) and its directory's memory is returned; nothing when it is not open.
+    static void Unmount(const std::string& root);
     // The one line a refused archive gets: "Unable to read the archive (REASON): PATH!".
     static std::string Refusal(const std::string& archive, const std::string& reason);
 

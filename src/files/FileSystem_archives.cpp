@@ -22,6 +22,7 @@ const int kMaxDepth = 64;
 struct Mounts {
     std::map<std::string, std::string> points;  // archive (as the system resolves it) -> mount point
     std::map<std::string, std::string> refused; // archive -> the line it was refused with
+    unsigned made = 0;                          // mount points given out, never reused
 };
 
 Mounts& TheMounts() {
@@ -168,7 +169,7 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
         return false;
     }
     std::string fault = PakCheck(key);
-    const std::string candidate = "k" + std::to_string(mounts.points.size() + 1);
+    const std::string candidate = "k" + std::to_string(++mounts.made);
     if (fault.empty() && !PHYSFS_mount(key.c_str(), candidate.c_str(), 1)) {
         const PHYSFS_ErrorCode code = PHYSFS_getLastErrorCode();
         fault = code == PHYSFS_ERR_UNSUPPORTED ? "not an archive of a known kind (.pak, .pk3, .zip)"
@@ -182,6 +183,17 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
     mounts.points[key] = candidate;
     mountPoint = candidate;
     return true;
+}
+
+void CFileSystem::Unmount(const std::string& root) {
+    Mounts& mounts = TheMounts();
+    const std::string key = Resolved(root);
+    mounts.refused.erase(key);
+    auto point = mounts.points.find(key);
+    if (point != mounts.points.end()) {
+        PHYSFS_unmount(key.c_str());
+        mounts.points.erase(point);
+    }
 }
 
 bool CFileSystem::MountedIsFile(const std::string& mountPoint, const std::string& inner) {

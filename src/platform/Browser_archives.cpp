@@ -16,6 +16,8 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
     return true;
 }
 
+void CFileSystem::Unmount(const std::string&) {}
+
 bool CFileSystem::MountedIsFile(const std::string&, const std::string&) {
     return false;
 }
