@@ -40,6 +40,7 @@ if(EMSCRIPTEN)
                -isystem ${KORVEL_STB_DIR})
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_lights.cpp
                APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
 else()
   find_package(PkgConfig REQUIRED)

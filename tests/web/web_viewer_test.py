@@ -317,6 +317,10 @@ def main():
               "the default frame matches the native one: %d pixels differ by more than 10%%" % differing)
         check("Korvel Engine version" in page.log() and "Loading MD2 file" in page.log(),
               "the log panel shows the viewer's start-up log")
+        # The lighting programs read GLSL's light built-ins, which the page gives them as uniforms.
+        check("Loading Toon shader..." in page.log() and "Shader compile failed" not in page.log() and
+              "Shader link failed" not in page.log() and "left out" not in page.log(),
+              "all ten shader programs compile and link in the page")
 
         model, skin = write_column(work)
         page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
