@@ -334,6 +334,19 @@ def main():
               "key 1 lifts the column into its second animation (lowest red row %d, then %d)" %
               (standing[1], lifted[1]))
 
+        # A cut-out skin: the same column in a 32-bit skin whose every pixel is transparent is not
+        # drawn at all (the alpha test keeps no fragment), as on the desktop.
+        cutout = os.path.join(work, "cutout")
+        os.mkdir(cutout)
+        model, skin = write_column(cutout)
+        with open(skin, "wb") as f:
+            f.write(struct.pack("<3B2HB4H2B", 0, 0, 2, 0, 0, 0, 0, 0, 8, 8, 32, 8) + b"\x00\x00\xe0\x00" * 64)
+        loads = page.log().count("Loading MD2 file")
+        page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
+        wait_for("the cut-out model to open", lambda: page.log().count("Loading MD2 file") > loads, 30)
+        hidden = red_rows(page.screenshot(os.path.join(work, "web-cutout.png")))[0]
+        check(hidden < 100, "a transparent skin's column is cut out entirely (%d red pixels)" % hidden)
+
         pk3, pak = write_game(os.path.join(work, "game"))
         for archive in (pk3, pak):
             shown = page.log().count("Showing model 1 of 2: models/a/column.md2")
