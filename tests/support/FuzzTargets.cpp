@@ -117,7 +117,7 @@ bool FeedArchive(const uint8_t* data, size_t size) {
     // the next one is read anew.
     static const std::string path = "/tmp/korvel-fuzz-" + std::to_string(getpid()) + ".zip";
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file || std::fwrite(data, 1, size, file) != size) {
+    if (!file || (size > 0 && std::fwrite(data, 1, size, file) != size)) {
         if (file) {
             std::fclose(file);
         }
