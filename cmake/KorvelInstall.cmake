@@ -35,11 +35,9 @@ install(FILES ${KORVEL_STAGE_DIR}/base/Version.h DESTINATION ${CMAKE_INSTALL_INC
 # The font's licence notice (Data/Font/LICENSE) travels inside Data/ with the font.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/Data ${PROJECT_SOURCE_DIR}/runtime/shaders
         DESTINATION ${KORVEL_INSTALL_DATADIR} COMPONENT data PATTERN .gitkeep EXCLUDE)
-# The examples as sources to read and copy, not as commands: the out-of-tree game with the one-file
-# hello.cpp, built on the installation, and the in-tree GUI and sound examples.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/consumer ${PROJECT_SOURCE_DIR}/examples/gui
-                  ${PROJECT_SOURCE_DIR}/examples/sound
-        DESTINATION ${KORVEL_INSTALL_DOCDIR}/examples COMPONENT dev)
+# The examples as sources to read and copy, not as commands: the module examples and the out-of-tree
+# game with the one-file hello.cpp, built on the installation, and the in-tree GUI and sound examples.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${KORVEL_INSTALL_DOCDIR}/examples COMPONENT dev)
 
 install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR} COMPONENT dev)
 list(JOIN KORVEL_PKG_MODULES " " KORVEL_PKG_MODULES_LIST)
