@@ -158,6 +158,14 @@ void CheckLayout(const Packages& p) {
     EXPECT_NE(instance.find("One placed, animated copy of a shared MD2 mesh"), std::string::npos);
     EXPECT_NE(instance.find("korvel/models/MD2Instance.h</a>&gt;"), std::string::npos);
     EXPECT_NE(instance.find(".svg"), std::string::npos);
+    // Every page the API overview links to exists.
+    const std::string api = ReadText(KORVEL_SOURCE_DIR "/docs/api.md");
+    const std::regex link(R"(\(\.\./build/docs/html/([A-Za-z0-9_]+\.html)\))");
+    int links = 0;
+    for (std::sregex_iterator it(api.begin(), api.end(), link), end; it != end; ++it, ++links) {
+        EXPECT_TRUE(fs::is_regular_file(html + "/" + (*it)[1].str())) << (*it)[1];
+    }
+    EXPECT_GT(links, 15);
     EXPECT_NE(ReadText(p.usr + "/share/doc-base/korvel-doc.korvel-reference")
                   .find("Index: /usr/share/doc/korvel-doc/html/index.html"),
               std::string::npos);
