@@ -22,6 +22,8 @@ korvel_dependency(glu libglu1-mesa-dev)
 korvel_dependency(gl libgl-dev)
 # Screenshots are written as PNG files.
 korvel_dependency(libpng libpng-dev PRIVATE)
+# Models and skins are read out of game archives (.pak, .pk3, .zip) through PhysicsFS.
+korvel_dependency(physfs libphysfs-dev PRIVATE)
 
 if(EMSCRIPTEN)
   # In the browser the same libraries come with the toolchain: SDL 1.2 with SDL_image and SDL_mixer,
@@ -38,6 +40,7 @@ if(EMSCRIPTEN)
                -isystem ${KORVEL_STB_DIR})
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_lights.cpp
                APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
 else()
   find_package(PkgConfig REQUIRED)

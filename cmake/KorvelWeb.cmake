@@ -9,7 +9,7 @@ target_link_options(md2viewer PRIVATE
   -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,ccall -sEXIT_RUNTIME=0
   # The page opens the user's models through md2viewer_open; the emulated SDL_image decodes every
   # image with stb_image (the user's files are not preloaded) and calls it by these names.
-  -sEXPORTED_FUNCTIONS=_main,_md2viewer_open,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
+  -sEXPORTED_FUNCTIONS=_main,_md2viewer_open,_md2viewer_browse,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
 add_custom_command(OUTPUT ${KORVEL_WEB_DIR}/md2viewer.html
                    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/web/md2viewer.html ${KORVEL_WEB_DIR}/md2viewer.html
                    DEPENDS ${PROJECT_SOURCE_DIR}/web/md2viewer.html VERBATIM)

@@ -32,6 +32,8 @@ void StepInBrowser(void* context) {
     }
     emscripten_cancel_main_loop();
     delete app;
+    // The page is told, so that it can say so rather than leave the last frame standing.
+    emscripten_run_script("if (Module.onAppEnded) Module.onAppEnded();");
 }
 #endif
 

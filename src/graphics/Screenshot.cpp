@@ -8,10 +8,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-bool CScreenshot::SaveBackBuffer(const std::string& path, int width, int height, std::string* error) {
-    if (width <= 0 || height <= 0) {
-        return CPngWriter::WriteRGBA(path, width, height, {}, error);
-    }
+std::vector<uint8_t> CScreenshot::ReadBackBuffer(int x, int y, int width, int height) {
     const size_t row = static_cast<size_t>(width) * 4;
     std::vector<uint8_t> bottomUp(row * static_cast<size_t>(height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -20,17 +17,24 @@ bool CScreenshot::SaveBackBuffer(const std::string& path, int width, int height,
     GLint drawBuffer = GL_BACK;
     glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
     glReadBuffer(static_cast<GLenum>(drawBuffer));
-    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
-    // GL counts rows from the bottom, PNG from the top; the picture is opaque whatever alpha was drawn.
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+    // GL counts rows from the bottom, pictures from the top; opaque whatever alpha was drawn.
     std::vector<uint8_t> rgba(bottomUp.size());
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(&rgba[static_cast<size_t>(height - 1 - y) * row], &bottomUp[static_cast<size_t>(y) * row],
+    for (int r = 0; r < height; ++r) {
+        std::memcpy(&rgba[static_cast<size_t>(height - 1 - r) * row], &bottomUp[static_cast<size_t>(r) * row],
                     row);
     }
     for (size_t i = 3; i < rgba.size(); i += 4) {
         rgba[i] = 255;
     }
-    return CPngWriter::WriteRGBA(path, width, height, rgba, error);
+    return rgba;
+}
+
+bool CScreenshot::SaveBackBuffer(const std::string& path, int width, int height, std::string* error) {
+    if (width <= 0 || height <= 0) {
+        return CPngWriter::WriteRGBA(path, width, height, {}, error);
+    }
+    return CPngWriter::WriteRGBA(path, width, height, ReadBackBuffer(0, 0, width, height), error);
 }
 
 std::string CScreenshot::NextFreeName(const std::string& folder, const std::string& prefix) {

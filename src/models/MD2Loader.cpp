@@ -1,5 +1,7 @@
 #include "models/MD2Loader.h"
 
+#include "files/FileSystem.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -13,6 +15,9 @@ CMD2Loader::~CMD2Loader() {
 
 bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) {
     const char* name = path ? path : "";
+    if (path && CFileSystem::InArchive(path)) {
+        return LoadFromArchive(model, name, skinPath);
+    }
     std::unique_ptr<FILE, int (*)(FILE*)> file(path ? std::fopen(path, "rb") : nullptr, std::fclose);
     if (!file) {
         ReleaseModelData(model);
@@ -38,6 +43,17 @@ bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) 
     }
     file.reset();
     return LoadFromMemory(model, contents.data(), contents.size(), name, skinPath);
+}
+
+bool CMD2Loader::LoadFromArchive(ModelData& model, const char* path, const char* skinPath) {
+    std::vector<uint8_t> contents;
+    std::string why;
+    if (!CFileSystem::Read(path, contents, why)) {
+        ReleaseModelData(model);
+        std::cerr << (why.empty() ? "Unable to find the file: " + std::string(path) + "!" : why) << std::endl;
+        return false;
+    }
+    return LoadFromMemory(model, contents.data(), contents.size(), path, skinPath);
 }
 
 bool CMD2Loader::LoadFromMemory(ModelData& model, const uint8_t* data, size_t length, const char* name,

@@ -49,7 +49,8 @@ public:
     CMD2Loader(const CMD2Loader&) = delete;
     CMD2Loader& operator=(const CMD2Loader&) = delete;
 
-    /// Reads the file at path into model; the skin path (or null) becomes its single material.
+    /// Reads the file at path into model; the skin path (or null) becomes its single material. The path
+    /// may name a file inside an archive (see CFileSystem).
     bool Load(ModelData& model, const char* path, const char* skinPath);
     /// Reads a model held in memory; name stands for the file in messages.
     bool LoadFromMemory(ModelData& model, const uint8_t* bytes, size_t size, const char* name,
@@ -67,6 +68,8 @@ private:
         Vec3* positions;
     };
 
+    /// Reads a model out of an archive: the entry is read whole, as models are small.
+    bool LoadFromArchive(ModelData& model, const char* path, const char* skinPath);
     /// The seventeen header fields from the first 68 bytes.
     static MD2Header ParseHeader(const uint8_t* bytes);
     /// Where the last table or frame the header names ends: no byte past it is ever read.

@@ -1,20 +1,15 @@
 #include "models/SkinSearch.h"
 
+#include "files/FileSystem.h"
+
 #include <algorithm>
 #include <cctype>
-#include <dirent.h>
-#include <sys/stat.h>
 
 namespace {
 
 // The image kinds a skin may be, best first when one name matches several files.
 const char* const kExtensions[] = {"pcx", "png", "tga", "bmp", "jpg", "jpeg"};
 const int kNotAnImage = -1;
-
-bool IsFile(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -63,25 +58,17 @@ struct ImageFile {
     int rank;
 };
 
-// The images directly in folder, sorted by name so that the choice never depends on the order the
-// file system lists them in.
+// The images directly in folder (on disk or inside an archive), sorted by name so that the choice
+// never depends on the order the folder lists them in.
 std::vector<ImageFile> ImagesIn(const std::string& folder) {
     std::vector<ImageFile> images;
-    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) {
-        return images;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        std::string name = entry->d_name;
+    for (const std::string& name : CFileSystem::FilesIn(folder)) {
         std::string lower = Lower(name);
         int rank = ImageRank(lower);
-        if (rank != kNotAnImage && IsFile(folder + name)) {
+        if (rank != kNotAnImage) {
             images.push_back({name, lower, rank});
         }
     }
-    closedir(dir);
-    std::sort(images.begin(), images.end(),
-              [](const ImageFile& a, const ImageFile& b) { return a.name < b.name; });
     return images;
 }
 
@@ -108,7 +95,7 @@ std::string EntryName(const std::string& slashed) {
 std::string Resolve(const std::string& folder, const std::vector<ImageFile>& images, const std::string& raw,
                     std::vector<std::string>& tried) {
     std::string name = Slashed(raw);
-    if (StaysInside(name) && ImageRank(Lower(name)) != kNotAnImage && IsFile(folder + name)) {
+    if (StaysInside(name) && ImageRank(Lower(name)) != kNotAnImage && CFileSystem::IsFile(folder + name)) {
         return folder + name;
     }
     std::string wanted = EntryName(name);
@@ -130,7 +117,7 @@ std::string Resolve(const std::string& folder, const std::vector<ImageFile>& ima
 // only image.
 std::string Fallback(const std::string& folder, const std::vector<ImageFile>& images,
                      const std::string& modelPath, std::vector<std::string>& tried) {
-    std::string modelName = Lower(Stem(modelPath.substr(modelPath.find_last_of('/') + 1)));
+    std::string modelName = Lower(Stem(CFileSystem::FileNameOf(modelPath)));
     tried.push_back(folder + modelName + ".*");
     if (const ImageFile* found = Match(images, modelName, false)) {
         return folder + found->name;
@@ -139,15 +126,11 @@ std::string Fallback(const std::string& folder, const std::vector<ImageFile>& im
     return images.size() == 1 ? folder + images.front().name : "";
 }
 
-std::string FolderOf(const std::string& modelPath) {
-    return modelPath.substr(0, modelPath.find_last_of('/') + 1);
-}
-
 } // namespace
 
 std::string CSkinSearch::Find(const std::string& modelPath, const std::vector<std::string>& skinNames,
                               std::vector<std::string>& tried) {
-    const std::string folder = FolderOf(modelPath);
+    const std::string folder = CFileSystem::FolderOf(modelPath);
     const std::vector<ImageFile> images = ImagesIn(folder);
     for (const std::string& raw : skinNames) {
         std::string found = Resolve(folder, images, raw, tried);
@@ -167,7 +150,7 @@ std::vector<std::string> CSkinSearch::FindAll(const std::string& modelPath,
 std::vector<std::string> CSkinSearch::FindAll(const std::string& modelPath,
                                               const std::vector<std::string>& skinNames,
                                               std::vector<std::string>& tried) {
-    const std::string folder = FolderOf(modelPath);
+    const std::string folder = CFileSystem::FolderOf(modelPath);
     const std::vector<ImageFile> images = ImagesIn(folder);
     std::vector<std::string> skins;
     for (const std::string& raw : skinNames) {

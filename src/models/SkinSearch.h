@@ -11,6 +11,8 @@
 /// Where several images match, the extensions rank pcx, png, tga, bmp, jpg, jpeg. Entries are tried in
 /// table order. When none leads to a file: an image named after the model ("tris.pcx" for "tris.md2"),
 /// then the folder's only image, if it holds exactly one. Nothing outside the model's folder is read.
+/// A model inside an archive ("pak0.pak:models/x/tris.md2", see CFileSystem) is searched for in the
+/// same way among the entries of its folder in the archive, and its skins are named the same way.
 #pragma once
 
 #include <string>

@@ -33,29 +33,6 @@ std::string ForWebGL(std::string text) {
     return text;
 }
 
-bool NeedsLightBuiltIns(const std::string& text) {
-    return text.find("gl_LightSource") != std::string::npos ||
-           text.find("gl_FrontMaterial") != std::string::npos;
-}
-
-// A shader left out still compiles and links with its partner (to a program that draws nothing),
-// so the engine's own checks stay quiet after the one report: the vertex shader keeps the varyings
-// the fragment shader reads.
-std::string LeftOut(const std::string& text, GLint type) {
-    if (type != GL_VERTEX_SHADER) {
-        return "void main() { gl_FragColor = vec4(0.0); }";
-    }
-    std::string varyings;
-    for (std::string::size_type at = text.find("varying"); at != std::string::npos;
-         at = text.find("varying", at + 1)) {
-        if (at == 0 || text[at - 1] == '\n') {
-            varyings += text.substr(at, text.find('\n', at) - at) + "\n";
-        }
-    }
-    return varyings + "void main() { gl_FrontColor = vec4(0.0); gl_TexCoord[0] = vec4(0.0);"
-                      " gl_Position = vec4(2.0, 2.0, 2.0, 1.0); }";
-}
-
 struct ProxySize {
     GLsizei width = 0, height = 0;
 } proxy;
@@ -97,18 +74,7 @@ void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* tex
         text += lengths && lengths[i] >= 0 ? std::string(texts[i], static_cast<size_t>(lengths[i]))
                                            : std::string(texts[i]);
     }
-    if (NeedsLightBuiltIns(text)) {
-        static bool reported = false;
-        if (!reported) {
-            std::printf("\nThe browser's WebGL has no fixed-function light built-ins (gl_LightSource, "
-                        "gl_FrontMaterial): the lighting shaders that use them are left out.\n");
-            std::fflush(stdout);
-            reported = true;
-        }
-        GLint type = 0;
-        glGetShaderiv(shader, GL_SHADER_TYPE, &type);
-        text = LeftOut(text, type);
-    }
+    text = LightBuiltInsAsUniforms(text);
     text = ForWebGL(text);
     const GLchar* source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
@@ -132,14 +98,11 @@ void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* lo
 
 void DeleteObject(GLhandleARB object) {
     if (IsProgram(object)) {
+        ForgetProgram(object);
         glDeleteProgram(object);
     } else {
         glDeleteShader(object);
     }
-}
-
-void UseProgramObject(GLhandleARB program) {
-    glUseProgram(program);
 }
 
 void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdouble targetY, GLdouble targetZ,

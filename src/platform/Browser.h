@@ -3,14 +3,14 @@
 // build includes this header before every source file; native builds never see it.
 //
 // Supplied here: the ARB shader-object names (mapped to the core calls they became), GLSL texts made
-// acceptable to WebGL, gluLookAt and gluBuild2DMipmaps, the proxy texture size check, the client
+// acceptable to WebGL (the fixed-function light built-ins become uniforms the layer keeps), gluLookAt and gluBuild2DMipmaps, the proxy texture size check, the client
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
 // float client arrays (drawn through that immediate mode), and the SDL 1.2 names the emulation
 // leaves out. Arrays in buffer objects are left to the emulation, which draws the model's wrongly:
 // models are drawn in immediate mode instead.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
-// glReadBuffer (WebGL reads the frame being drawn), and the fixed-function light built-ins in GLSL
-// (shaders using them are reported once and left out).
+// glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
+// front material and the light model's ambient colour reach shaders only.
 #pragma once
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -18,6 +18,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_image.h>
+#include <string>
 
 namespace Browser {
 
@@ -28,6 +29,16 @@ void GetObjectParameteriv(GLhandleARB object, GLenum name, GLint* value);
 void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* log);
 void DeleteObject(GLhandleARB object);
 void UseProgramObject(GLhandleARB program);
+// GLSL's fixed-function light built-ins (gl_LightSource[0], gl_FrontMaterial, gl_FrontLightProduct[0],
+// gl_LightModel) as uniforms the layer sets from the light state below; a program being deleted is
+// forgotten.
+std::string LightBuiltInsAsUniforms(std::string text);
+void ForgetProgram(GLuint program);
+void Lightfv(GLenum light, GLenum name, const GLfloat* values);
+void Lightf(GLenum light, GLenum name, GLfloat value);
+void Materialfv(GLenum face, GLenum name, const GLfloat* values);
+void Materialf(GLenum face, GLenum name, GLfloat value);
+void LightModelfv(GLenum name, const GLfloat* values);
 
 void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdouble targetY, GLdouble targetZ,
             GLdouble upX, GLdouble upY, GLdouble upZ);
@@ -118,6 +129,12 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define glUniform1iARB Browser::uniform1i
 #define glUniform3fARB Browser::uniform3f
 #define glUniform4fARB Browser::uniform4f
+
+#define glLightfv Browser::Lightfv
+#define glLightf Browser::Lightf
+#define glMaterialfv Browser::Materialfv
+#define glMaterialf Browser::Materialf
+#define glLightModelfv Browser::LightModelfv
 
 #define gluLookAt Browser::LookAt
 #define gluBuild2DMipmaps Browser::Build2DMipmaps

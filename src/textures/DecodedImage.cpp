@@ -1,5 +1,6 @@
 #include "textures/DecodedImage.h"
 
+#include "files/FileSystem.h"
 #include "textures/PngCheck.h"
 
 #include <SDL.h>
@@ -163,6 +164,17 @@ DecodedImage DecodedImage::FromMemory(const void* bytes, size_t size, const char
     return TakeSurface(ReadImageMemory(bytes, size, NameOf(name)), keyAsAlpha);
 }
 
+DecodedImage DecodedImage::FromArchive(const std::string& path, bool bmp, bool keyAsAlpha) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!CFileSystem::Read(path, bytes, why)) {
+        SDL_SetError("%s", why.empty() ? "no such entry in the archive" : why.c_str());
+        return DecodedImage();
+    }
+    return bmp ? FromBMPMemory(bytes.data(), bytes.size(), path.c_str())
+               : FromMemory(bytes.data(), bytes.size(), path.c_str(), keyAsAlpha);
+}
+
 DecodedImage DecodedImage::FromSurface(SDL_Surface* surface, bool keyAsAlpha) {
     const bool alpha = surface->format->Amask != 0;
     if (InByteOrder(surface->format, alpha ? 4 : 3)) {
@@ -196,7 +208,12 @@ DecodedImage DecodedImage::Load(const char* path, ImageReader reader, bool keyAs
         const bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
         reader = bmp ? ImageReader::BMP : ImageReader::SDLImage;
     }
-    DecodedImage image = reader == ImageReader::BMP ? FromBMP(name.c_str()) : FromFile(name, keyAsAlpha);
+    DecodedImage image;
+    if (CFileSystem::InArchive(name)) {
+        image = FromArchive(name, reader == ImageReader::BMP, keyAsAlpha);
+    } else {
+        image = reader == ImageReader::BMP ? FromBMP(name.c_str()) : FromFile(name, keyAsAlpha);
+    }
     if (image.Empty()) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError() << std::endl;
     }

@@ -44,12 +44,16 @@ struct DecodedImage {
     /// The same from a picture file already in memory; name stands for the file (its extension tells
     /// a TGA picture, which has no signature).
     static DecodedImage FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha);
+    /// A picture file inside an archive (see CFileSystem), read whole, then decoded as FromBMPMemory
+    /// or FromMemory; empty, with SDL's error set, on failure.
+    static DecodedImage FromArchive(const std::string& path, bool bmp, bool keyAsAlpha);
     /// The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
     /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
     /// becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the
     /// copy cannot be made. The surface stays the caller's.
     static DecodedImage FromSurface(SDL_Surface* surface, bool keyAsAlpha);
-    /// Reads a picture file with the engine's log lines: "Loading Texture: " and the path, and on
-    /// failure "Failed to load the image: ", the path and SDL's reason, on standard output.
+    /// Reads a picture file (on disk or inside an archive) with the engine's log lines: "Loading Texture: "
+    /// and the path, and on failure "Failed to load the image: ", the path and SDL's reason, on standard
+    /// output.
     static DecodedImage Load(const char* path, ImageReader reader, bool keyAsAlpha);
 };

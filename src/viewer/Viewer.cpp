@@ -24,16 +24,35 @@ const float kRotationStep = 5.0f;
 } // namespace
 
 CViewer::CViewer(const ViewerOptions& options)
-    : options(options), exitStatus(0), failed(false), wireframe(false), overlay(false), framed(false),
-      frameScale(CViewerScene::kModelScale), dragging(false), dragX(0), dragY(0), framesDrawn(0),
-      skinIndex(0) {}
+    : options(options), exitStatus(0), failed(false), wireframe(false), overlay(!options.browse.empty()),
+      framed(false), frameScale(CViewerScene::kModelScale), dragging(false), dragX(0), dragY(0),
+      framesDrawn(0), skinIndex(0) {}
 
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
-    OpenWindow(!options.window, options.screenshot.empty());
-    CreateModel();
+    OpenWindow(!options.window && options.sheet.empty(), options.screenshot.empty() && options.sheet.empty());
+    if (!options.sheet.empty()) {
+        if (!StartSheet()) {
+            failed = true;
+            exitStatus = 1;
+        }
+        return;
+    }
+    // Browsing, the first model that loads is shown as if opened with Open; a model named inside the
+    // archive or folder is loaded as any model named alone, and N and P go on from it.
+    if (!options.browse.empty() && !OpenCatalog()) {
+        failed = true;
+        exitStatus = 1;
+        return;
+    }
+    const bool fromCatalog = !options.browse.empty() && options.model.empty();
+    if (!fromCatalog) {
+        CreateModel();
+    }
     bool loaded = true;
-    if (options.model.empty()) {
+    if (fromCatalog) {
+        loaded = OpenFromCatalog(1);
+    } else if (options.model.empty()) {
         CViewerScene::LoadHobgoblin(*model);
         skins.push_back(ModelSkin(CViewerScene::kSkinPath));
     } else {
@@ -41,16 +60,18 @@ void CViewer::Init() {
             model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str(), false);
         loaded = loaded && FindSkins();
     }
-    ModelLoaded();
-    CViewerScene::PlaceHobgoblin(*model);
-    model->SetBackFaceCulling(options.cull);
+    if (!fromCatalog) {
+        ModelLoaded();
+        CViewerScene::PlaceHobgoblin(*model);
+        model->SetBackFaceCulling(options.cull);
+    }
     // A model asked for by name that cannot be shown is an error, not an empty scene.
     if (!loaded || !StartAnimation()) {
         failed = true;
         exitStatus = 1;
         return;
     }
-    if (!options.model.empty()) {
+    if (!options.model.empty() && !fromCatalog) {
         FrameModel();
     }
     CPlaybackClock::Install(options.speed);
@@ -60,6 +81,9 @@ void CViewer::Init() {
 bool CViewer::RunFrame() {
     if (failed) {
         return false;
+    }
+    if (sheet) {
+        return DrawSheetCell();
     }
     Render();
     if (!options.screenshot.empty() && framesDrawn >= options.frames) {
@@ -121,6 +145,14 @@ bool CViewer::Act(ViewerAction action, int offset) {
     case ViewerAction::NextSkin:
         if (!skins.empty()) {
             ShowSkin((skinIndex + 1) % skins.size());
+        }
+        break;
+    case ViewerAction::NextModel:
+    case ViewerAction::PreviousModel:
+        if (catalog.Count() > 0) {
+            const int direction = action == ViewerAction::NextModel ? 1 : -1;
+            catalog.Step(direction);
+            OpenFromCatalog(direction);
         }
         break;
     case ViewerAction::Wireframe:
@@ -261,6 +293,9 @@ void CViewer::DrawOverlay() const {
     facts.skinIndex = static_cast<int>(skinIndex);
     facts.skin = skins.empty() ? "" : skins[skinIndex].path;
     facts.speed = CPlaybackClock::Speed();
+    if (!catalog.Empty()) {
+        facts.place = catalog.Place() + ": " + catalog.Inner(catalog.Current());
+    }
     CViewerOverlay::Draw(*model, facts);
 }
 

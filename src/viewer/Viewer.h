@@ -5,12 +5,15 @@
 #pragma once
 
 #include "demo/SimpleWindow.h"
+#include "models/MD2Catalog.h"
+#include "viewer/ContactSheet.h"
 #include "textures/Texture.h"
 #include "viewer/Framing.h"
 #include "viewer/OrbitCamera.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerOptions.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,9 @@ public:
     // it, framed, its first animation. The camera stays where it is. False when it does not load (the
     // loader has said why); the scene is then empty until another model is opened.
     bool Open(const std::string& path);
+    // Browses the models of an archive or folder from the first, as `md2viewer ROOT` does; false
+    // (with one line on standard error) when it holds none that loads.
+    bool Browse(const std::string& root);
     void Render() override;
     // 0, or 1 when a model, an animation, a skin or a screenshot asked for on the command line failed.
     int ExitStatus() const { return exitStatus; }
@@ -43,6 +49,18 @@ private:
 
     // The skin the model wears now, found at path.
     Skin ModelSkin(const std::string& path) const;
+    // Lists the archive or folder being browsed; false (with one line on standard error) when it
+    // cannot be read or holds no model.
+    bool OpenCatalog();
+    // Opens the catalog's current model, or when it is refused (the loader has said why) the next
+    // one in `direction` that loads; false when none does.
+    bool OpenFromCatalog(int direction);
+    // Lists the archive or folder for --sheet and makes the empty sheet; false (with one line on
+    // standard error) when there is nothing to draw or the sheet would be too large.
+    bool StartSheet();
+    // Draws the next model of the sheet into its cell, or when all are drawn saves the sheet; false
+    // then, to end.
+    bool DrawSheetCell();
     // Lists the given model's skins (SKIN first, then those the model names) and shows the one
     // --skin-index asks for; false (with one line on standard error) when there is no such skin. The
     // model is loaded without its own skin search: this is the only one.
@@ -84,6 +102,11 @@ private:
     int dragX, dragY;
     int framesDrawn;
     std::string dueScreenshot;
+    // The models of the archive or folder being browsed (empty for one model alone).
+    CMD2Catalog catalog;
+    // The contact sheet being drawn (--sheet), and how many of its models are in it.
+    std::unique_ptr<CContactSheet> sheet;
+    size_t sheetDrawn = 0;
     std::vector<Skin> skins;
     // The names the skin search looked for, for saying what was missing.
     std::vector<std::string> skinsTried;

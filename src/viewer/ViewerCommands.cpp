@@ -55,6 +55,12 @@ const std::vector<ViewerOption> kOptions = {
      [](ViewerOptions& o, const std::string& v) { return o.screenshot = o.Absolute(v), std::string(); }},
     {"--frames", "N", "how many frames --screenshot draws first",
      [](ViewerOptions& o, const std::string& v) { return Count(o.frames, v, "--frames", 1); }},
+    {"--sheet", "OUT.png", "draw every model of ARCHIVE|FOLDER small in a grid, save it as OUT.png, end",
+     [](ViewerOptions& o, const std::string& v) { return o.sheet = o.Absolute(v), std::string(); }},
+    {"--columns", "C", "how many models a row of --sheet holds (default 4)",
+     [](ViewerOptions& o, const std::string& v) { return Count(o.columns, v, "--columns", 1); }},
+    {"--limit", "N", "draw only the first N models on --sheet",
+     [](ViewerOptions& o, const std::string& v) { return Count(o.limit, v, "--limit", 1); }},
     {"--help", nullptr, "this text",
      [](ViewerOptions& o, const std::string&) { return o.help = true, std::string(); }},
     {"--version", nullptr, "the engine's version",
@@ -75,6 +81,8 @@ const std::vector<ViewerKey> kKeys = {
     {SDLK_RIGHTBRACKET, SDLK_RIGHTBRACKET, false, ViewerAction::Faster, "]",
      "double the playback speed (up to 8)"},
     {SDLK_s, SDLK_s, false, ViewerAction::NextSkin, "S", "the next of the model's skins"},
+    {SDLK_n, SDLK_n, false, ViewerAction::NextModel, "N", "the next model of the archive or folder"},
+    {SDLK_p, SDLK_p, false, ViewerAction::PreviousModel, "P", "the previous model of the archive or folder"},
     {SDLK_w, SDLK_w, false, ViewerAction::Wireframe, "W", "wireframe on or off"},
     {SDLK_c, SDLK_c, false, ViewerAction::Culling, "C", "back-face culling on or off"},
     {SDLK_i, SDLK_i, false, ViewerAction::Overlay, "I", "information on the model on or off"},
@@ -103,14 +111,16 @@ const std::vector<ViewerOption>& ViewerOptionTable() {
 }
 
 const char* ViewerUsage() {
-    return "usage: md2viewer [OPTIONS] [MODEL.md2 [SKIN]]\n";
+    return "usage: md2viewer [OPTIONS] [MODEL.md2 [SKIN] | ARCHIVE|FOLDER [MODEL] | ARCHIVE:MODEL]\n";
 }
 
 std::string ViewerHelp() {
     std::string text = ViewerUsage();
     text += "Shows an animated MD2 model; without MODEL, the hobgoblin of " +
             std::filesystem::path(CViewerScene::kModelPath).parent_path().string() +
-            ". Without SKIN,\nthe skins the model names are looked for beside it.\n\nOptions:\n";
+            ". Without SKIN,\nthe skins the model names are looked for beside it. Given a game archive (.pak, .pk3,\n"
+            ".zip) or a folder, every MD2 model inside it, one after another (N and P); MODEL, or\n"
+            "ARCHIVE:MODEL, opens the model of that path inside it.\n\nOptions:\n";
     for (const ViewerOption& option : kOptions) {
         AddLine(text, std::string(option.name) + (option.value ? std::string(" ") + option.value : ""),
                 option.help);

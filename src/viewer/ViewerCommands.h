@@ -21,6 +21,8 @@ enum class ViewerAction {
     Culling,
     Overlay,
     NextSkin,
+    NextModel,
+    PreviousModel,
     Slower,
     Faster,
     Screenshot,

@@ -1,6 +1,8 @@
 #include "viewer/ViewerOptions.h"
 
 #include "base/Version.h"
+#include "files/FileSystem.h"
+#include "models/MD2Catalog.h"
 #include "viewer/ViewerCommands.h"
 
 #include <cstdio>
@@ -26,7 +28,7 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
     std::vector<char> cwd(4096);
     startDir = getcwd(cwd.data(), cwd.size()) ? cwd.data() : ".";
 
-    std::vector<std::string> files;
+    std::vector<std::string> files, given;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const ViewerOption* option = nullptr;
@@ -55,7 +57,18 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
             return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
         } else {
             files.push_back(Absolute(arg));
+            given.push_back(arg);
         }
+    }
+    const bool collection = !files.empty() && CMD2Catalog::IsCollection(files[0]);
+    if (!sheet.empty() && (!collection || files.size() > 1 || !screenshot.empty())) {
+        return Wrong("--sheet takes one archive or folder, and no --screenshot");
+    }
+    // An archive or folder is browsed; a second name is then a model inside it.
+    if (collection) {
+        browse = files[0];
+        model = files.size() > 1 ? CFileSystem::Join(browse, given[1]) : "";
+        return -1;
     }
     model = files.size() > 0 ? files[0] : "";
     skin = files.size() > 1 ? files[1] : "";

@@ -8,8 +8,10 @@
 struct ViewerOptions {
     // Where the user started the viewer; F12 screenshots go here.
     std::string startDir;
-    // Empty for the scene's hobgoblin.
+    // Empty for the scene's hobgoblin (or, when browsing, the first model that loads).
     std::string model;
+    // An archive or folder whose models the viewer steps through; empty for one model alone.
+    std::string browse;
     // Empty to take the skins the model names; otherwise the first of the skins.
     std::string skin;
     // A name or a number; empty for animation 0.
@@ -21,6 +23,11 @@ struct ViewerOptions {
     // When set, the viewer draws `frames` frames, saves the last one here and ends.
     std::string screenshot;
     int frames = 30;
+    // When set, every model of `browse` (the first `limit`, when not 0) is drawn small in a grid of
+    // `columns` columns, each with its path, and the picture saved here; then the viewer ends.
+    std::string sheet;
+    int columns = 4;
+    int limit = 0;
     bool window = false;
     // Faces turned away from the camera are not drawn: cheaper, but single-sided parts show from
     // one side only.

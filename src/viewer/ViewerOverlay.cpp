@@ -23,7 +23,11 @@ void CViewerOverlay::Draw(const CMD2Model& model, const OverlayFacts& facts) {
     const std::string file = facts.file.substr(facts.file.find_last_of('/') + 1);
     int y = 110;
     const int line = 22;
-    font->Print(1, y, 0, "File: %.60s", file.c_str());
+    if (facts.place.empty()) {
+        font->Print(1, y, 0, "File: %.60s", file.c_str());
+    } else {
+        font->Print(1, y, 0, "%.80s", facts.place.c_str());
+    }
     if (data.animationCount > 0) {
         const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
         bool last = data.currentAnimation == data.animationCount - 1;

@@ -1,5 +1,5 @@
-// The viewer's information overlay (I): file, animation, frames, key frame, speed, size, and the
-// skin's name and number, printed at the left under the help text.
+// The viewer's information overlay (I): file (or the place among the models browsed), animation, frames, key
+// frame, speed, size, and the skin's name and number, printed at the left under the help text.
 #pragma once
 
 #include <string>
@@ -8,6 +8,8 @@ class CMD2Model;
 
 struct OverlayFacts {
     std::string file;
+    // When browsing: "model K of N: PATH INSIDE", shown in place of the file's name.
+    std::string place;
     std::string skin;
     int skinIndex = 0;
     int skinCount = 0;

@@ -1,9 +1,13 @@
-// Opening another model while the viewer runs (the web page's file input and drop).
+// Opening another model while the viewer runs: the web page's file input and drop (a model, or an
+// archive the page has unpacked), and the next or previous model of the archive or folder being browsed.
 #include "viewer/Viewer.h"
 
 #include "base/GL.h"
 #include "demo/ViewerScene.h"
+#include "files/FileSystem.h"
 #include "models/MD2Model.h"
+
+#include <iostream>
 
 bool CViewer::Open(const std::string& path) {
     skins.clear();
@@ -25,4 +29,42 @@ bool CViewer::Open(const std::string& path) {
         FrameModel();
     }
     return loaded;
+}
+
+bool CViewer::Browse(const std::string& root) {
+    options.browse = root;
+    options.model.clear();
+    overlay = true;
+    return OpenCatalog() && OpenFromCatalog(1);
+}
+
+bool CViewer::OpenCatalog() {
+    if (!catalog.Open(options.browse)) {
+        return false;
+    }
+    if (catalog.Empty()) {
+        std::cerr << "No MD2 model in " << options.browse << "!" << std::endl;
+        return false;
+    }
+    if (!options.model.empty()) {
+        const size_t prefix = CFileSystem::Join(options.browse, "").size();
+        catalog.Select(options.model.substr(prefix));
+    }
+    std::cout << "Browsing " << catalog.Count() << " models in " << options.browse << std::endl;
+    return true;
+}
+
+bool CViewer::OpenFromCatalog(int direction) {
+    for (size_t tried = 0; tried < catalog.Count(); ++tried) {
+        if (tried > 0) {
+            catalog.Step(direction);
+        }
+        const std::string inner = catalog.Inner(catalog.Current());
+        if (Open(catalog.Path(catalog.Current()))) {
+            std::cout << "\nShowing " << catalog.Place() << ": " << inner << std::endl;
+            return true;
+        }
+        std::cerr << "md2viewer: skipped " << inner << " (" << catalog.Place() << ")" << std::endl;
+    }
+    return false;
 }

@@ -29,6 +29,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void md2viewer_open(const char* path) {
         running->Open(path);
     }
 }
+
+// An archive the page has unpacked into a folder of the program's file system: its models are
+// browsed with N and P, as a folder given on the command line.
+extern "C" EMSCRIPTEN_KEEPALIVE void md2viewer_browse(const char* folder) {
+    if (running && folder) {
+        running->Browse(folder);
+    }
+}
 #endif
 
 int main(int argc, char* argv[]) {

@@ -130,7 +130,7 @@ void CheckLayout(const Packages& p) {
     EXPECT_TRUE(fs::is_regular_file(p.lib + "/libkorvel.a"));
     const std::string pc = ReadText(p.lib + "/pkgconfig/korvel.pc");
     EXPECT_NE(pc.find("prefix=/usr\n"), std::string::npos) << pc;
-    EXPECT_NE(pc.find("\nRequires.private: libpng\n"), std::string::npos) << pc;
+    EXPECT_NE(pc.find("\nRequires.private: libpng, physfs\n"), std::string::npos) << pc;
 
     // Each package carries the machine-readable copyright file with the whole licence, and its
     // changelog; the font's notice also travels with the data.

@@ -1,7 +1,9 @@
 // Seed corpora: small valid files of each kind and the malformed variants the loaders must refuse.
+#include "support/ArchiveWriter.h"
 #include "support/BmpBytes.h"
 #include "support/FuzzTargets.h"
 #include "support/Md2Writer.h"
+#include "support/TestSupport.h"
 #include "support/TgaWriter.h"
 
 namespace korvel::fuzz {
@@ -172,6 +174,35 @@ std::vector<Seed> MD2Seeds() {
         {"vertex-index-out-of-range", triangleField(0, 24), false},
         {"negative-vertex-index", triangleField(2, -1), false},
         {"texture-coordinate-index-out-of-range", triangleField(6, 3), false},
+    };
+}
+
+std::vector<Seed> ArchiveSeeds() {
+    using test::Md2Writer;
+    // Models in nested folders with a skin beside them, as a game keeps them.
+    test::PakWriter pak;
+    pak.entries = {{"models/ogre/tris.md2", Md2Writer::RandomMesh(12, 20, 3, 5).Bytes()},
+                   {"models/ogre/skin.pcx", Bytes(64, 7)},
+                   {"models/items/Crate.MD2", Md2Writer::NamedFrames({"idle01", "idle02"}).Bytes()},
+                   {"readme.txt", Bytes(10, 'a')}};
+    const Bytes pakBytes = pak.Bytes();
+    Bytes zipBytes;
+    test::TempDir dir;
+    for (const auto& entry : pak.entries) {
+        test::WriteFile(dir.File("tree/" + entry.first), entry.second);
+    }
+    if (test::ZipFolder(dir.File("tree"), dir.File("game.zip"))) {
+        zipBytes = test::ReadFile(dir.File("game.zip"));
+    }
+    const size_t directory = pak.DirectoryOffset();
+    return {
+        {"pak", pakBytes, true},
+        {"zip", zipBytes, !zipBytes.empty()},
+        {"pak-directory-past-the-end", Patched(pakBytes, 4, static_cast<uint32_t>(pakBytes.size())), false},
+        {"pak-entry-past-the-end", Patched(pakBytes, directory + 56 + 4, 1u << 30), false},
+        {"pak-cut", Cut(pakBytes, pakBytes.size() - 10), false},
+        {"zip-cut", Cut(zipBytes, zipBytes.size() / 2), false},
+        {"empty", {}, false},
     };
 }
 

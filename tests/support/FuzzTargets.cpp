@@ -1,11 +1,14 @@
 #include "support/FuzzTargets.h"
 
+#include "files/FileSystem.h"
 #include "graphics/Utils.h"
 #include "models/MD2Loader.h"
 #include "textures/TGATexture.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <unistd.h>
 
 namespace korvel::fuzz {
 
@@ -109,11 +112,48 @@ bool FeedMD2(const uint8_t* data, size_t size) {
     return loaded;
 }
 
+bool FeedArchive(const uint8_t* data, size_t size) {
+    // The archive is read from a file of this process's own, closed again after each input so that
+    // the next one is read anew.
+    static const std::string path = "/tmp/korvel-fuzz-" + std::to_string(getpid()) + ".zip";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file || std::fwrite(data, 1, size, file) != size) {
+        if (file) {
+            std::fclose(file);
+        }
+        return false;
+    }
+    std::fclose(file);
+    std::vector<std::string> entries;
+    std::string why;
+    const bool opened = CFileSystem::ListTree(path, entries, why);
+    Require(opened || entries.empty(), "entries listed from a refused archive");
+    Require(opened || !why.empty(), "an archive refused without a reason");
+    if (!opened) {
+        std::fprintf(stderr, "%s\n", why.c_str());
+    }
+    for (const std::string& inner : entries) {
+        std::vector<uint8_t> bytes;
+        const bool read = CFileSystem::Read(CFileSystem::Join(path, inner), bytes, why);
+        Require(read || bytes.empty(), "bytes kept from an entry that failed");
+        const size_t dot = inner.rfind('.');
+        if (read && dot != std::string::npos && (inner.substr(dot) == ".md2" || inner.substr(dot) == ".MD2")) {
+            FeedMD2(bytes.data(), bytes.size());
+        } else if (read) {
+            sink = Touch(bytes.data(), bytes.size());
+        }
+    }
+    CFileSystem::Unmount(path);
+    std::remove(path.c_str());
+    return opened;
+}
+
 const std::vector<Target>& Targets() {
     static const std::vector<Target> targets{
         {"bmp", FeedBMP, BMPSeeds},
         {"tga", FeedTGA, TGASeeds},
         {"md2", FeedMD2, MD2Seeds},
+        {"archive", FeedArchive, ArchiveSeeds},
     };
     return targets;
 }

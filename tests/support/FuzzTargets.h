@@ -20,7 +20,7 @@ struct Seed {
 using Feed = bool (*)(const uint8_t* data, size_t size);
 
 struct Target {
-    const char* name; // "bmp", "tga", "md2": the corpus folder and the fuzz program's suffix
+    const char* name; // "bmp", "tga", "md2", "archive": the corpus folder and the fuzz program's suffix
     Feed feed;
     std::vector<Seed> (*seeds)();
 };
@@ -28,9 +28,13 @@ struct Target {
 bool FeedBMP(const uint8_t* data, size_t size);
 bool FeedTGA(const uint8_t* data, size_t size);
 bool FeedMD2(const uint8_t* data, size_t size);
+// An archive (.pak or zip) opened through the engine's file system, every entry read, and every MD2
+// model inside fed to the loader; true when the archive opened.
+bool FeedArchive(const uint8_t* data, size_t size);
 std::vector<Seed> BMPSeeds();
 std::vector<Seed> TGASeeds();
 std::vector<Seed> MD2Seeds();
+std::vector<Seed> ArchiveSeeds();
 
 // Every target, in a fixed order.
 const std::vector<Target>& Targets();

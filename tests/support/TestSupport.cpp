@@ -64,6 +64,10 @@ std::string CaptureStream::Text() {
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder);
+    }
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

@@ -42,6 +42,7 @@ private:
     bool active;
 };
 
+// Writes the bytes to a file, making its folders first.
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> ReadFile(const std::string& path);
 // The whole file as text; empty when it cannot be read.

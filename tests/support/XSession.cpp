@@ -269,4 +269,16 @@ bool IsOrangeLogo(int r, int g, int b) {
     return r > 153 && g > 63 && b < 77;
 }
 
+bool IsRed(int r, int g, int b) {
+    return r > 60 && r > 3 * g && r > 3 * b;
+}
+
+bool IsGreen(int r, int g, int b) {
+    return g > 60 && g > 3 * r && g > 3 * b;
+}
+
+bool IsBlue(int r, int g, int b) {
+    return b > 60 && b > 3 * r && b > 3 * g;
+}
+
 } // namespace korvel::test

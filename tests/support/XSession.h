@@ -86,6 +86,10 @@ PixelArea FindPixels(const std::string& png, bool (*wanted)(int r, int g, int b)
 bool IsLightText(int r, int g, int b);
 bool IsGreenSkin(int r, int g, int b);
 bool IsOrangeLogo(int r, int g, int b);
+// Plain test colours: clearly red, green or blue.
+bool IsRed(int r, int g, int b);
+bool IsGreen(int r, int g, int b);
+bool IsBlue(int r, int g, int b);
 
 // Mean absolute difference of two PNG images over a rectangle, per channel in 0..255 (ImageMagick).
 double ImageDifference(const std::string& a, const std::string& b, int x, int y, int w, int h);

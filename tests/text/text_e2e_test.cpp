@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace korvel::test;
 
@@ -32,7 +33,15 @@ TEST(ViewerText, ShadersThenFontInTheLogAndTextOnScreen) {
     ASSERT_TRUE(viewer.WaitForWindow("Current FPS: ")) << viewer.Stdout() << viewer.Stderr();
     TempDir dir;
     const std::string shot = dir.File("viewer.png");
-    ASSERT_TRUE(display.Screenshot(shot));
+    // The window can be up a moment before its first frame reaches the screen (SDL 2's layer draws
+    // into an offscreen buffer first): look again until the help text is there, for a few seconds.
+    for (int look = 0; look < 25; ++look) {
+        ASSERT_TRUE(display.Screenshot(shot));
+        if (BrightPixels(shot, 1, 50, 400, 14) > 200) {
+            break;
+        }
+        usleep(200 * 1000);
+    }
     EXPECT_EQ(viewer.KeyUntilExit("Escape"), 0);
 
     const std::string log = viewer.Stdout();

@@ -13,19 +13,10 @@
 
 using namespace korvel::test;
 
+using korvel::test::IsRed;
+using korvel::test::IsGreen;
+using korvel::test::IsBlue;
 namespace {
-
-bool IsRed(int r, int g, int b) {
-    return r > 60 && r > 3 * g && r > 3 * b;
-}
-
-bool IsGreen(int r, int g, int b) {
-    return g > 60 && g > 3 * r && g > 3 * b;
-}
-
-bool IsBlue(int r, int g, int b) {
-    return b > 60 && b > 3 * r && b > 3 * g;
-}
 
 // A column as the tool tests use: 40 x 40 x 200 units, standing.
 Md2Writer Column(const std::vector<std::string>& skins) {

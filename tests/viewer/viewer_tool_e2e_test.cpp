@@ -11,6 +11,7 @@
 
 using namespace korvel::test;
 
+using korvel::test::IsRed;
 namespace {
 
 const int kAnimations = 21;
@@ -54,10 +55,6 @@ Md2Writer Column(float climb = 0.0f) {
 
 // Where a screenshot shows the red column.
 using RedArea = korvel::test::PixelArea;
-
-bool IsRed(int r, int g, int b) {
-    return r > 60 && r > 3 * g && r > 3 * b;
-}
 
 RedArea FindRed(const std::string& png) {
     return korvel::test::FindPixels(png, IsRed);

@@ -1,12 +1,16 @@
 #!/usr/bin/python3
 """The web page of md2viewer in headless Chromium, beside the native viewer on a virtual display.
 
-usage: web_viewer_test.py WEB_DIR NATIVE_VIEWER RUNTIME_DIR
+usage: web_viewer_test.py WEB_DIR NATIVE_VIEWER RUNTIME_DIR [EMPTY_WINDOW]
 
 Checks that the page's default frame matches the native viewer's (both paused on key frame 0 of
 animation 0 and saved with F12), that a model and skin written here and given to the page's file
-input appear with their skin, and that a number key changes the animation. Prints both frame rates
-and the download size.
+input appear with their skin, that a number key changes the animation, and that a .pk3 and a .pak
+given to it are browsed with N, and that Escape ends the viewer with the page saying so. Prints the
+download size and, with Chromium's frame-rate cap off, four frame rates measured in this one run: the
+page, a bare page that only clears a 1024x768 WebGL canvas, the native viewer and (given
+EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and swaps; each
+viewer's ratio to its own limit, and the milliseconds a frame spends in the page's main-loop step.
 """
 import base64
 import os
@@ -18,6 +22,7 @@ import sys
 import tempfile
 import time
 import urllib.request
+import zipfile
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -25,7 +30,9 @@ from selenium.webdriver.common.by import By
 
 CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader "
                     "--disable-background-networking --disable-component-update --disable-sync "
-                    "--no-first-run --window-size=1100,1200").split()
+                    "--no-first-run --window-size=1100,1200 "
+                    # Uncapped, so that frame rates say what the page costs, not the display's 60 Hz.
+                    "--disable-gpu-vsync --disable-frame-rate-limit").split()
 # The viewer's window, as the engine declares it.
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/graphics/GraphicsCore.h")) as header:
     WIDTH, HEIGHT = (int(n) for n in re.search(r"kDefaultWidth = (\d+), kDefaultHeight = (\d+)",
@@ -87,6 +94,43 @@ def write_column(folder):
     return model, skin
 
 
+def write_game(folder):
+    """Two columns in folders of their own, the second with a green skin, as a deflated .pk3 and a
+    .pak (a "PACK" header, the entries, a directory of 64-byte records)."""
+    entries = []
+    for name, colour in (("models/a", b"\x00\x00\xe0"), ("models/b", b"\x00\xe0\x00")):
+        os.makedirs(os.path.join(folder, name))
+        model, skin = write_column(os.path.join(folder, name))
+        with open(skin, "r+b") as f:
+            f.seek(18)
+            f.write(colour * 64)
+        for path in (model, skin):
+            with open(path, "rb") as f:
+                entries.append((name + "/" + os.path.basename(path), f.read()))
+    pk3, pak = os.path.join(folder, "game.pk3"), os.path.join(folder, "game.pak")
+    with zipfile.ZipFile(pk3, "w", zipfile.ZIP_DEFLATED) as archive:
+        for name, data in entries:
+            archive.writestr(name, data)
+    body, directory = b"", b""
+    for name, data in entries:
+        directory += struct.pack("<56sii", name.encode(), 12 + len(body), len(data))
+        body += data
+    with open(pak, "wb") as f:
+        f.write(b"PACK" + struct.pack("<ii", 12 + len(body), len(directory)) + body + directory)
+    return pk3, pak
+
+
+def colour_pixels(png, channel):
+    """How many pixels are strongly red (channel 0) or green (channel 1)."""
+    text = subprocess.run(["convert", png, "-depth", "8", "txt:-"], capture_output=True, text=True,
+                          check=True).stdout
+    count = 0
+    for m in re.finditer(r"^\d+,\d+: \((\d+),(\d+),(\d+)", text, re.M):
+        rgb = [int(v) for v in m.groups()]
+        count += rgb[channel] > 150 and all(rgb[c] < 60 for c in range(3) if c != channel)
+    return count
+
+
 def red_rows(png):
     """The pixel count and lowest row of strongly red pixels in a PNG (ImageMagick reads it)."""
     text = subprocess.run(["convert", png, "-depth", "8", "txt:-"], capture_output=True, text=True,
@@ -104,6 +148,38 @@ def differing_pixels(a, b):
     result = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", "-extract", COMPARED, a, b,
                              "null:"], capture_output=True, text=True)
     return int(float(result.stderr.split()[0]))
+
+
+def caption_fps(window, seconds=4):
+    """The mean of a native window's caption frame rate ("Current FPS: N"), one sample a second."""
+    samples = []
+    for _ in range(seconds):
+        time.sleep(1)
+        title = subprocess.run(["xdotool", "getwindowname", window], capture_output=True, text=True).stdout
+        m = re.search(r"Current FPS: (\d+)", title)
+        samples.append(int(m.group(1)) if m else 0)
+    return sum(samples) / len(samples)
+
+
+def empty_window_fps(binary):
+    """The frame rate of a native window that only clears and swaps."""
+    process = subprocess.Popen([binary], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = wait_for("the empty window", lambda: subprocess.run(
+            ["xdotool", "search", "--name", "Empty Window"], capture_output=True, text=True).stdout.split())[0]
+        time.sleep(1)
+        return caption_fps(window)
+    finally:
+        process.terminate()
+        process.wait(timeout=30)
+
+
+BARE_PAGE = """<!doctype html><canvas id="c" width="1024" height="768"></canvas><script>
+var gl = document.getElementById('c').getContext('webgl'), framesShown = 0;
+function frame() { gl.clearColor(0.1, 0.1, 0.1, 1); gl.clear(gl.COLOR_BUFFER_BIT); framesShown++;
+                   requestAnimationFrame(frame); }
+requestAnimationFrame(frame);
+</script>"""
 
 
 class NativeViewer:
@@ -126,10 +202,7 @@ class NativeViewer:
             time.sleep(0.3)
 
     def fps(self):
-        title = subprocess.run(["xdotool", "getwindowname", self.window], capture_output=True,
-                               text=True).stdout
-        m = re.search(r"Current FPS: (\d+)", title)
-        return int(m.group(1)) if m else 0
+        return caption_fps(self.window)
 
     def quit(self):
         self.key("Escape")
@@ -153,6 +226,15 @@ class Page:
 
     def frames(self):
         return self.driver.execute_script("return framesShown")
+
+    def rate(self, seconds=5):
+        """Frames a second over `seconds`, and the milliseconds a frame spent in the main-loop step."""
+        script = "return [framesShown, typeof stepMs === 'undefined' ? 0 : stepMs]"
+        start, (frames, ms) = time.time(), self.driver.execute_script(script)
+        time.sleep(seconds)
+        end, (frames2, ms2) = time.time(), self.driver.execute_script(script)
+        shown = max(1, frames2 - frames)
+        return shown / (end - start), (ms2 - ms) / shown
 
     def key(self, *names):
         for name in names:
@@ -200,6 +282,7 @@ def free_port():
 
 def main():
     web_dir, native_binary, runtime = (os.path.abspath(p) for p in sys.argv[1:4])
+    empty_binary = os.path.abspath(sys.argv[4]) if len(sys.argv) > 4 else None
     work = tempfile.mkdtemp(prefix="korvel-web-")
     size = sum(os.path.getsize(os.path.join(web_dir, n)) for n in os.listdir(web_dir)
                if n.startswith("md2viewer."))
@@ -225,10 +308,7 @@ def main():
         os.mkdir(downloads)
         wait_for("the server", lambda: serving(port), 30)
         page = Page("http://127.0.0.1:%d/md2viewer.html" % port, downloads)
-        start, frames = time.time(), page.frames()
-        time.sleep(5)
-        web_fps = (page.frames() - frames) / (time.time() - start)
-        print("frame rate: web %.1f fps, native %d fps (same machine, one after the other)" % (web_fps, native_fps))
+        web_fps, step_ms = page.rate()
 
         page.key(" ", "0")
         web_shot = page.screenshot(os.path.join(work, "web-default.png"), downloaded=True)
@@ -237,6 +317,10 @@ def main():
               "the default frame matches the native one: %d pixels differ by more than 10%%" % differing)
         check("Korvel Engine version" in page.log() and "Loading MD2 file" in page.log(),
               "the log panel shows the viewer's start-up log")
+        # The lighting programs read GLSL's light built-ins, which the page gives them as uniforms.
+        check("Loading Toon shader..." in page.log() and "Shader compile failed" not in page.log() and
+              "Shader link failed" not in page.log() and "left out" not in page.log(),
+              "all ten shader programs compile and link in the page")
 
         model, skin = write_column(work)
         page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
@@ -249,6 +333,40 @@ def main():
         check(lifted[1] < standing[1] - 50,
               "key 1 lifts the column into its second animation (lowest red row %d, then %d)" %
               (standing[1], lifted[1]))
+
+        pk3, pak = write_game(os.path.join(work, "game"))
+        for archive in (pk3, pak):
+            shown = page.log().count("Showing model 1 of 2: models/a/column.md2")
+            page.driver.find_element(By.ID, "open-model").send_keys(archive)
+            wait_for("the archive to open", lambda: page.log().count("Showing model 1 of 2: models/a/column.md2") > shown, 30)
+            first = colour_pixels(page.screenshot(os.path.join(work, "web-archive-1.png")), 0)
+            stepped = page.log().count("Showing model 2 of 2: models/b/column.md2")
+            page.key("n")
+            wait_for("the next model", lambda: page.log().count("Showing model 2 of 2: models/b/column.md2") > stepped, 30)
+            second = colour_pixels(page.screenshot(os.path.join(work, "web-archive-2.png")), 1)
+            check(first > 5000 and second > 5000, "%s is browsed with N: %d red, then %d green pixels" %
+                  (os.path.basename(archive), first, second))
+
+        page.driver.find_element(By.TAG_NAME, "body").send_keys("\ue00c")
+        ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)
+        check(ended and page.driver.find_element(By.ID, "ended").text ==
+              "The viewer has ended. Reload the page to start it again.", "Escape ends the viewer and the page says so")
+        with open(os.path.join(web_dir, "bare.html"), "w") as f:
+            f.write(BARE_PAGE)
+        page.driver.get("http://127.0.0.1:%d/bare.html" % port)
+        wait_for("the bare page's frames", lambda: page.frames() > 10, 60)
+        bare_fps = page.rate()[0]
+        # The browser idle while the native side is measured, as it was for the native viewer.
+        page.driver.get("about:blank")
+        empty_fps = empty_window_fps(empty_binary) if empty_binary else 0
+        print("frame rates, uncapped, one run: page %.1f fps, bare WebGL page %.1f fps, page / bare %.2f" %
+              (web_fps, bare_fps, web_fps / bare_fps))
+        if empty_fps:
+            print("  native viewer %.1f fps, empty native window %.1f fps, viewer / empty %.2f; "
+                  "the page's ratio is %.2f times the native one" %
+                  (native_fps, empty_fps, native_fps / empty_fps, (web_fps / bare_fps) / (native_fps / empty_fps)))
+        print("  milliseconds a frame in the main-loop step: page %.2f ms; native viewer %.2f ms (its whole frame)" %
+              (step_ms, 1000.0 / max(1.0, native_fps)))
         if failures:
             print("the page's log:\n" + page.log())
     finally:

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace {
 
@@ -96,6 +97,9 @@ bool CMd2Baker::ReadPiece(int node, int index, std::string& error) {
     const int mode = primitive.mode < 0 ? TINYGLTF_MODE_TRIANGLES : primitive.mode;
     if (mode != TINYGLTF_MODE_TRIANGLES && mode != TINYGLTF_MODE_TRIANGLE_STRIP &&
         mode != TINYGLTF_MODE_TRIANGLE_FAN) {
+        // Not an error: a scene may carry guides or particles beside its mesh. Said, not hidden.
+        std::fprintf(stderr, "gltf2md2: %s is drawn as points or lines and left out (MD2 holds triangles)\n",
+                     which.c_str());
         return true;
     }
     const auto attribute = [&primitive](const std::string& name) {

@@ -74,8 +74,9 @@ std::string Help() {
         std::string(kUsage) + "\n" +
         "Converts an MD2 model to glTF 2.0: frame 0 is the mesh, every further key frame a morph target,\n"
         "and every animation a glTF animation of the target weights. Without SKIN the skin named inside\n"
-        "the model is looked for beside it (pcx, png, tga, bmp, jpg). A .glb file holds everything; a\n"
-        ".gltf file gets OUT.bin and OUT.png beside it.\n\n";
+        "the model is looked for beside it (pcx, png, tga, bmp, jpg). MODEL may lie inside a game archive\n"
+        "(.pak, .pk3, .zip), named ARCHIVE:PATH; its skin is then looked for beside it in the archive. A\n"
+        ".glb file holds everything; a .gltf file gets OUT.bin and OUT.png beside it.\n\n";
     for (const Md2GltfOption& option : kOptions) {
         std::string left =
             option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;

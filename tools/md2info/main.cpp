@@ -1,7 +1,9 @@
 // md2info: what the engine's loader makes of an MD2 model file, for people who make or debug models.
 // Prints the header counts and the animation table, and on request every frame's name and bounding
 // box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
-// the lines cannot be written, 2 on a wrong command line.
+// the lines cannot be written, 2 on a wrong command line. --list shows every model of a game archive or
+// a folder with its counts.
+#include "models/MD2Catalog.h"
 #include "models/MD2Loader.h"
 
 #include <algorithm>
@@ -11,14 +13,17 @@
 
 namespace {
 
-const char* const kUsage = "usage: md2info [--frames] [--skins] FILE\n";
+const char* const kUsage = "usage: md2info [--frames] [--skins] FILE | --list ARCHIVE|FOLDER\n";
 // The rest of --help, also the source of the manual page: keep its "  OPTION  description" layout.
 const char* const kHelp =
     "\n"
     "Prints what the engine's MD2 loader reads from FILE: the version, skin size and counts of the\n"
     "header, and each animation with its first and end frame. Exits 1 when the file does not load,\n"
-    "2 on a wrong command line.\n"
+    "2 on a wrong command line. FILE may be inside a game archive (.pak, .pk3, .zip), named as\n"
+    "ARCHIVE:PATH (pak0.pak:models/x/tris.md2).\n"
     "\n"
+    "  --list    every MD2 model inside ARCHIVE or below FOLDER, sorted by path, with its vertex,\n"
+    "            triangle, frame and animation counts (or \"refused\", the reason on standard error)\n"
     "  --frames  every frame's name and bounding box, in model coordinates (y up)\n"
     "  --skins   the skin names in the header\n"
     "  --help    this text\n";
@@ -36,11 +41,43 @@ void PrintFrame(int index, const std::string& name, const FrameMesh& frame) {
                 low.z + 0.0f, high.x + 0.0f, high.y + 0.0f, high.z + 0.0f);
 }
 
+// One line per model of the archive or folder; 1 when it cannot be opened, 0 otherwise (a refused
+// model is listed as such, as its reason goes to standard error).
+int List(const char* root) {
+    CMD2Catalog catalog;
+    if (!catalog.Open(root)) {
+        return 1;
+    }
+    std::printf("models: %zu\n", catalog.Count());
+    for (size_t i = 0; i < catalog.Count(); ++i) {
+        CMD2Loader loader;
+        ModelData model;
+        if (!loader.Load(model, catalog.Path(i).c_str(), nullptr)) {
+            std::printf("%s refused\n", catalog.Inner(i).c_str());
+            continue;
+        }
+        const MD2Header& header = loader.GetHeader();
+        std::printf("%s vertices %d triangles %d frames %d animations %d\n", catalog.Inner(i).c_str(),
+                    header.vertexCount, header.triangleCount, model.frameCount, model.animationCount);
+        ReleaseModelData(model);
+    }
+    return 0;
+}
+
+// A full disk or a closed pipe must not pass for a complete table.
+int Flushed(int status) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "md2info: cannot write the output\n");
+        return 1;
+    }
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     const char* path = nullptr;
-    bool frames = false, skins = false, wrong = false;
+    bool frames = false, skins = false, list = false, wrong = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::printf("%s%s", kUsage, kHelp);
@@ -49,15 +86,20 @@ int main(int argc, char** argv) {
             frames = true;
         } else if (std::strcmp(argv[i], "--skins") == 0) {
             skins = true;
+        } else if (std::strcmp(argv[i], "--list") == 0) {
+            list = true;
         } else if (argv[i][0] == '-' || path) {
             wrong = true;
         } else {
             path = argv[i];
         }
     }
-    if (wrong || !path) {
+    if (wrong || !path || (list && (frames || skins))) {
         std::fprintf(stderr, "%s", kUsage);
         return 2;
+    }
+    if (list) {
+        return Flushed(List(path));
     }
     CMD2Loader loader;
     ModelData model;
@@ -92,10 +134,5 @@ int main(int argc, char** argv) {
         }
     }
     ReleaseModelData(model);
-    // A full disk or a closed pipe must not pass for a complete table.
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "md2info: cannot write the output\n");
-        return 1;
-    }
-    return 0;
+    return Flushed(0);
 }
