@@ -4,7 +4,7 @@
 # one per Debian package (cmake/KorvelPackage.cmake):
 #   libs  the shared library                    tools  the programs and their manual pages
 #   dev   headers, static library, CMake        data   share/korvel: Data/ and shaders/
-#         package, korvel.pc, example sources
+#         package, korvel.pc, example sources   doc    the reference in HTML (KORVEL_DOCS)
 include(CMakePackageConfigHelpers)
 
 # KORVEL_DEB_LAYOUT: the layout of a distribution's packages (scripts/package turns it on, with the
@@ -35,11 +35,18 @@ install(FILES ${KORVEL_STAGE_DIR}/base/Version.h DESTINATION ${CMAKE_INSTALL_INC
 # The font's licence notice (Data/Font/LICENSE) travels inside Data/ with the font.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/runtime/Data ${PROJECT_SOURCE_DIR}/runtime/shaders
         DESTINATION ${KORVEL_INSTALL_DATADIR} COMPONENT data PATTERN .gitkeep EXCLUDE)
-# The examples as sources to read and copy, not as commands: the out-of-tree game with the one-file
-# hello.cpp, built on the installation, and the in-tree GUI and sound examples.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/consumer ${PROJECT_SOURCE_DIR}/examples/gui
-                  ${PROJECT_SOURCE_DIR}/examples/sound
-        DESTINATION ${KORVEL_INSTALL_DOCDIR}/examples COMPONENT dev)
+# The examples as sources to read and copy, not as commands: the module examples and the out-of-tree
+# game with the one-file hello.cpp, built on the installation, and the in-tree GUI and sound examples.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${KORVEL_INSTALL_DOCDIR}/examples COMPONENT dev)
+
+if(KORVEL_DOCS)
+  if(KORVEL_DEB_LAYOUT)
+    set(reference_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/korvel-doc)
+  else()
+    set(reference_dir ${KORVEL_INSTALL_DOCDIR})
+  endif()
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/html DESTINATION ${reference_dir} COMPONENT doc)
+endif()
 
 install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR} COMPONENT dev)
 list(JOIN KORVEL_PKG_MODULES " " KORVEL_PKG_MODULES_LIST)

@@ -1,5 +1,6 @@
 # The Debian packages, one per install component (scripts/package builds them and checks them with
-# lintian): libkorvel0, libkorvel-dev, korvel-tools and korvel-data. Their dependencies on Debian's
+# lintian): libkorvel0, libkorvel-dev, korvel-tools, korvel-data and, when the reference is made
+# (KORVEL_DOCS), korvel-doc. Their dependencies on Debian's
 # packages come from the one list in KorvelDependencies.cmake and from the programs' own libraries
 # (dpkg-shlibdeps); their copyright file is made from LICENSE and the font's notice, their changelog
 # is cmake/debian/changelog.
@@ -79,6 +80,15 @@ endif()
 
 set(components libs dev tools data)
 set(packages ${libs_package} libkorvel-dev korvel-tools korvel-data)
+if(KORVEL_DOCS)
+  list(APPEND components doc)
+  list(APPEND packages korvel-doc)
+  # The reference registered with doc-base, for the documentation browsers.
+  if(KORVEL_DEB_LAYOUT)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/debian/korvel-reference.doc-base DESTINATION
+            ${CMAKE_INSTALL_DATAROOTDIR}/doc-base RENAME korvel-doc.korvel-reference COMPONENT doc)
+  endif()
+endif()
 if(KORVEL_DEB_LAYOUT)
   foreach(component package IN ZIP_LISTS components packages)
     install(FILES ${PROJECT_BINARY_DIR}/debian/copyright ${PROJECT_BINARY_DIR}/debian/changelog.gz
@@ -151,4 +161,13 @@ ${engine_text}
 This package holds the files the engine reads at run time: the bitmap font,
 the GLSL shaders, a sample model with its skin, and the logo, mouse pointer
 and GUI images.")
+set(CPACK_DEBIAN_DOC_PACKAGE_NAME korvel-doc)
+set(CPACK_DEBIAN_DOC_PACKAGE_SECTION doc)
+set(CPACK_DEBIAN_DOC_PACKAGE_ARCHITECTURE all)
+set(CPACK_DEBIAN_DOC_PACKAGE_SHLIBDEPS OFF)
+set(CPACK_DEBIAN_DOC_DESCRIPTION "reference of the Korvel Engine's API
+${engine_text}
+
+This package holds the reference of the engine's headers in HTML, made
+with Doxygen, with class and include diagrams.")
 include(CPack)

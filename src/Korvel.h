@@ -1,5 +1,6 @@
-// Everything a game on the engine uses, in one include: the application base and its start-up, the
-// manager registry and each manager with what it hands out, OpenGL (GLEW, GLU) and SDL.
+/// \file
+/// Everything a game on the engine uses, in one include: the application base and its start-up, the
+/// manager registry and each manager with what it hands out, OpenGL (GLEW, GLU) and SDL.
 #pragma once
 
 #include "app/App.h"

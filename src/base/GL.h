@@ -1,4 +1,5 @@
-// One place that includes OpenGL in the right order: GLEW before any other GL header.
+/// \file
+/// One place that includes OpenGL in the right order: GLEW before any other GL header.
 #pragma once
 
 #include <GL/glew.h>

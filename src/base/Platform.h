@@ -1,4 +1,5 @@
-// What the platform the engine is built for asks of the drawing code, read where the drawing is done.
+/// \file
+/// What the platform the engine is built for asks of the drawing code, read where the drawing is done.
 #pragma once
 
 namespace Platform {
@@ -9,6 +10,7 @@ namespace Platform {
 #ifdef __EMSCRIPTEN__
 inline constexpr bool kImmediateModels = true;
 #else
+/// Models are drawn corner by corner instead of from vertex arrays.
 inline constexpr bool kImmediateModels = false;
 #endif
 

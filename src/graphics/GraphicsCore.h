@@ -1,5 +1,6 @@
-// The display manager: SDL video start-up, the OpenGL mode, the 3D perspective and the 2D overlay,
-// the window caption and the optional software mouse pointer.
+/// \class CGraphicsCore
+/// The display manager: SDL video start-up, the OpenGL mode, the 3D perspective and the 2D overlay,
+/// the window caption and the optional software mouse pointer.
 #pragma once
 
 #include <cstdint>
@@ -9,72 +10,75 @@ class CImage;
 
 class CGraphicsCore {
 public:
-    // The window opened when no other size is asked for: the application's default and the
-    // viewer's scene.
-    static constexpr int kDefaultWidth = 1024, kDefaultHeight = 768;
-    // Stores defaults only; no SDL or OpenGL call.
+    /// The window opened when no other size is asked for: the application's default and the
+    /// viewer's scene.
+    static constexpr int kDefaultWidth = 1024;
+    static constexpr int kDefaultHeight = 768; ///< The default window's height, as above.
+    /// Stores defaults only; no SDL or OpenGL call.
     CGraphicsCore();
-    // Releases the pointer images and the extension copy, then shuts SDL down.
+    /// Releases the pointer images and the extension copy, then shuts SDL down.
     ~CGraphicsCore();
 
-    // Opens the video mode, then starts GLEW (a GLEW failure is reported and start-up goes on).
+    /// Opens the video mode, then starts GLEW (a GLEW failure is reported and start-up goes on).
     void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
-    // SDL video start-up, the OpenGL surface and the initial projection; throws std::string on failure.
+    /// SDL video start-up, the OpenGL surface and the initial projection; throws std::string on failure.
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
-    // Computes the video flags and sets the OpenGL attributes.
+    /// Computes the video flags and sets the OpenGL attributes.
     void PrepareVideoMode(bool fullscreen);
-    // The perspective of every 3D frame: vertical field of view in degrees, near and far planes.
-    static constexpr double kFieldOfView = 60.0, kNearPlane = 1.0, kFarPlane = 4000.0;
-    // Viewport, 60-degree perspective and the 3D default state.
+    /// The perspective of every 3D frame: vertical field of view in degrees, near and far planes.
+    static constexpr double kFieldOfView = 60.0;
+    static constexpr double kNearPlane = 1.0;   ///< Distance of the near clipping plane.
+    static constexpr double kFarPlane = 4000.0; ///< Distance of the far clipping plane.
+    /// Viewport, 60-degree perspective and the 3D default state.
     void SetPerspective(int width, int height);
-    // Enters the 2D overlay: window pixels, origin top-left, y down.
+    /// Enters the 2D overlay: window pixels, origin top-left, y down.
     void Begin2D();
-    // Leaves the 2D overlay and restores the 3D projection.
+    /// Leaves the 2D overlay and restores the 3D projection.
     void End2D();
-    // Pushes both matrices and multiplies an orthographic matrix onto the model-view.
+    /// Pushes both matrices and multiplies an orthographic matrix onto the model-view.
     void PushOrtho();
-    // Polygon mode for both faces: lines when on, filled otherwise.
+    /// Polygon mode for both faces: lines when on, filled otherwise.
     void SetWireframe(bool on);
-    // Shows or hides the system mouse cursor.
+    /// Shows or hides the system mouse cursor.
     void ShowCursor(bool show);
-    // Loads the software pointer image and hides the system cursor; a null name counts as empty.
+    /// Loads the software pointer image and hides the system cursor; a null name counts as empty.
     void SetMousePointer(const char* file);
-    // Loads the alternative pointer image.
+    /// Loads the alternative pointer image.
     void SetSecondMousePointer(const char* file);
-    // Loads both pointer images at once.
+    /// Loads both pointer images at once.
     void SetMousePointers(const char* first, const char* second);
-    // Chooses which pointer image is drawn.
+    /// Chooses which pointer image is drawn.
     void SelectMousePointer(bool second);
-    // Draws the pointer with its top-left corner at the mouse position.
+    /// Draws the pointer with its top-left corner at the mouse position.
     void DrawMousePointer();
-    // Deletes both pointer images; the destructor does so too.
+    /// Deletes both pointer images; the destructor does so too.
     void ReleaseMousePointers();
-    const char* GetVendor() const;
-    const char* GetRenderer() const;
-    const char* GetVersion() const;
-    // Copies the OpenGL extension string into `extensions`.
+    const char* GetVendor() const;   ///< The GL driver's vendor string.
+    const char* GetRenderer() const; ///< The GL driver's renderer string.
+    const char* GetVersion() const;  ///< The GL version string.
+    /// Copies the OpenGL extension string into `extensions`.
     void LoadExtensions();
-    // Stores and shows a new window caption.
+    /// Stores and shows a new window caption.
     void SetCaption(const char* text);
-    std::string GetCaption() const;
-    // True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
-    // SDL down, and the context with it: what outlives it (fonts, meshes) frees only its memory then.
+    std::string GetCaption() const; ///< The window caption.
+    /// True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
+    /// SDL down, and the context with it: what outlives it (fonts, meshes) frees only its memory then.
     static bool ContextAlive();
 
     CGraphicsCore(const CGraphicsCore&) = delete;
     CGraphicsCore& operator=(const CGraphicsCore&) = delete;
 
-    uint32_t videoFlags;
-    uint32_t width;
-    uint32_t height;
-    int32_t bpp;
-    CImage* pointerImage;
-    bool softwarePointer;
-    CImage* secondPointerImage;
-    CImage* currentPointer;
-    bool hasSecondPointer;
-    std::string caption;
-    char* extensions;
-    bool wireframe;
-    bool mode3D;
+    uint32_t videoFlags;        ///< SDL video flags of the mode.
+    uint32_t width;             ///< Width of the mode in pixels.
+    uint32_t height;            ///< Height of the mode in pixels.
+    int32_t bpp;                ///< Bits per pixel of the mode.
+    CImage* pointerImage;       ///< The software pointer's image; null without one.
+    bool softwarePointer;       ///< A software pointer is drawn instead of the system cursor.
+    CImage* secondPointerImage; ///< The alternative pointer image; null without one.
+    CImage* currentPointer;     ///< The pointer image drawn.
+    bool hasSecondPointer;      ///< An alternative pointer image was loaded.
+    std::string caption;        ///< The window caption.
+    char* extensions;           ///< The OpenGL extension string, copied by LoadExtensions.
+    bool wireframe;             ///< Polygons are drawn as lines.
+    bool mode3D;                ///< The 3D projection is in place (false while the overlay's 2D mode is).
 };

@@ -1,7 +1,8 @@
-// One placed, animated copy of a shared MD2 mesh: its own animation and 200 ms key-frame clock,
-// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin,
-// in a few dozen bytes.
-// Copying an instance copies that state and shares the mesh.
+/// \class CMD2Instance
+/// One placed, animated copy of a shared MD2 mesh: its own animation and 200 ms key-frame clock,
+/// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin,
+/// in a few dozen bytes.
+/// Copying an instance copies that state and shares the mesh.
 #pragma once
 
 #include "models/MD2Mesh.h"
@@ -12,67 +13,72 @@
 
 class CMD2Instance {
 public:
-    // A key frame lasts 200 ms: five key frames per second.
+    /// A key frame lasts 200 ms: five key frames per second.
     static constexpr float kKeyFrameMs = 200.0f;
 
-    // An instance of no mesh, which draws nothing.
+    /// An instance of no mesh, which draws nothing.
     CMD2Instance();
-    // Plays the mesh's animation 0 from frame 0, unmoved, unturned, at scale 1.
+    /// Plays the mesh's animation 0 from frame 0, unmoved, unturned, at scale 1.
     explicit CMD2Instance(std::shared_ptr<const CMD2Mesh> mesh);
 
-    // Plays another mesh from its animation 0 and frame 0; placement and clock stay.
+    /// Plays another mesh from its animation 0 and frame 0; placement and clock stay.
     void SetMesh(std::shared_ptr<const CMD2Mesh> mesh);
+    /// The mesh drawn; null for an instance of no mesh.
     const std::shared_ptr<const CMD2Mesh>& GetMesh() const { return mesh; }
 
-    // Advances the clock and draws the current frame; once per displayed frame.
+    /// Advances the clock and draws the current frame; once per displayed frame.
     void Render();
-    // Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
-    // first frame; the running key-frame period is not restarted.
+    /// Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
+    /// first frame; the running key-frame period is not restarted.
     void SetAnimation(int n);
+    /// The animation playing.
     int GetAnimation() const { return animation; }
-    // The key frame being left (shown whole when the clock is paused).
+    /// The key frame being left (shown whole when the clock is paused).
     int GetFrame() const { return frame; }
-    void SetScale(float x, float y, float z);
-    void SetPosition(float x, float y, float z);
-    // Rotation about the vertical axis, in degrees.
+    void SetScale(float x, float y, float z);    ///< Scale along each axis.
+    void SetPosition(float x, float y, float z); ///< Where the model stands.
+    /// Rotation about the vertical axis, in degrees.
     void SetRotation(float angle);
+    /// Rotation about the vertical axis, in degrees.
     float GetRotation() const { return rotation; }
-    // Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
-    // toward next, between 0 and 1.
+    /// Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
+    /// toward next, between 0 and 1.
     float UpdateTime(int next);
-    // Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
+    /// Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
     void SetPaused(bool paused);
+    /// Whether the key-frame clock is stopped.
     bool IsPaused() const { return paused; }
-    // Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
+    /// Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
     void StepKeyFrame(int steps);
-    // The key frame that follows frame in the playing animation. The file's last animation ends on
-    // the file's last frame (its end frame is inclusive); every other one before its end frame.
+    /// The key frame that follows frame in the playing animation. The file's last animation ends on
+    /// the file's last frame (its end frame is inclusive); every other one before its end frame.
     int NextFrame(int frame) const;
-    // Leaves out the faces turned away from the viewer. Off by default: single-sided parts such as
-    // wings or cloth would vanish when seen from behind.
+    /// Leaves out the faces turned away from the viewer. Off by default: single-sided parts such as
+    /// wings or cloth would vanish when seen from behind.
     void SetBackFaceCulling(bool on) { cullBackFaces = on; }
+    /// Whether back faces are left out.
     bool GetBackFaceCulling() const { return cullBackFaces; }
 
-    // Wears another skin than the mesh's, a texture the caller keeps owning (0 for the default one):
-    // the mesh stays as it is, shared with instances wearing other skins.
-    // Asks GL whether the texture has alpha.
+    /// Wears another skin than the mesh's, a texture the caller keeps owning (0 for the default one):
+    /// the mesh stays as it is, shared with instances wearing other skins.
+    /// Asks GL whether the texture has alpha.
     void SetSkin(unsigned int texture);
-    // The same with the alpha known, as a CTexture knows it from its picture.
+    /// The same with the alpha known, as a CTexture knows it from its picture.
     void SetSkin(const MD2Skin& own);
-    // Wears the mesh's own skin again.
+    /// Wears the mesh's own skin again.
     void ClearSkin() { hasOwnSkin = false; }
-    // The skin drawn: the instance's own, else the mesh's.
+    /// The skin drawn: the instance's own, else the mesh's.
     MD2Skin GetSkin() const;
 
-    // Replaces SDL_GetTicks as the animation clock of every instance and model (null restores it).
+    /// Replaces SDL_GetTicks as the animation clock of every instance and model (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
 private:
     std::shared_ptr<const CMD2Mesh> mesh;
     int animation;
     int frame;
-    // The tick at which the current key frame began, kept as the clock's own integer so the
-    // elapsed time stays exact at any uptime and across the wrap of the 32-bit tick counter.
+    /// The tick at which the current key frame began, kept as the clock's own integer so the
+    /// elapsed time stays exact at any uptime and across the wrap of the 32-bit tick counter.
     uint32_t lastTick;
     Vec3 position;
     Vec3 scale;

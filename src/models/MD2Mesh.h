@@ -1,6 +1,7 @@
-// The shared, unchanging part of a loaded MD2 model: its frames, animations, texture coordinates and
-// triangles, the vertex arrays and buffer objects it is drawn from, its skin texture and the skin names
-// of the file. Loaded once per file and skin and drawn by any number of CMD2Instance objects.
+/// \class CMD2Mesh
+/// The shared, unchanging part of a loaded MD2 model: its frames, animations, texture coordinates and
+/// triangles, the vertex arrays and buffer objects it is drawn from, its skin texture and the skin names
+/// of the file. Loaded once per file and skin and drawn by any number of CMD2Instance objects.
 #pragma once
 
 #include "models/MD2Loader.h"
@@ -11,85 +12,85 @@
 #include <memory>
 #include <string>
 
-// A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
-// whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
+/// A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
+/// whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
 struct MD2Skin {
-    unsigned int texture = 0;
-    bool hasAlpha = false;
+    unsigned int texture = 0; ///< The GL texture; 0 for the default one.
+    bool hasAlpha = false;    ///< The texture has an alpha channel.
 
-    // The skin of a texture someone else owns; asks GL whether it has alpha.
+    /// The skin of a texture someone else owns; asks GL whether it has alpha.
     static MD2Skin Of(unsigned int texture);
 };
 
 class CMD2Mesh {
 public:
-    // The mesh of the model file with the skin image (a .bmp through the utilities' BMP loader, any
-    // other image through SDL_image); without a skin path, the skin the model's own table names is
-    // looked for beside it (see CSkinSearch), as CMD2Model::Load does. Null when the file is refused,
-    // which the loader reports; a failed or missing skin leaves the default texture. While
-    // one is held, loading the same file and skin again returns it without reading anything: the cache
-    // knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
-    // skins of one file loaded here are two meshes that share nothing, frames included; an instance
-    // given another skin (CMD2Instance::SetSkin) shares the one mesh instead.
+    /// The mesh of the model file with the skin image (a .bmp through the utilities' BMP loader, any
+    /// other image through SDL_image); without a skin path, the skin the model's own table names is
+    /// looked for beside it (see CSkinSearch), as CMD2Model::Load does. Null when the file is refused,
+    /// which the loader reports; a failed or missing skin leaves the default texture. While
+    /// one is held, loading the same file and skin again returns it without reading anything: the cache
+    /// knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
+    /// skins of one file loaded here are two meshes that share nothing, frames included; an instance
+    /// given another skin (CMD2Instance::SetSkin) shares the one mesh instead.
     static std::shared_ptr<const CMD2Mesh> Load(const char* modelPath, const char* skinPath);
-    // A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
-    // puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
-    // recorded as the material as Load records it. Null when the file is refused.
+    /// A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
+    /// puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
+    /// recorded as the material as Load records it. Null when the file is refused.
     static std::shared_ptr<const CMD2Mesh> LoadWithoutSkin(const char* modelPath, const char* skinPath);
-    // Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
-    // already handed out stay as they are.
+    /// Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
+    /// already handed out stay as they are.
     static void Forget(const char* modelPath, const char* skinPath);
 
-    // An empty mesh: no frames, nothing to draw.
+    /// An empty mesh: no frames, nothing to draw.
     CMD2Mesh();
-    // Frees the frames, and the skin texture and buffer objects while the GL context lives; after the
-    // graphics core has shut SDL down they went with the context, and no GL call is made.
+    /// Frees the frames, and the skin texture and buffer objects while the GL context lives; after the
+    /// graphics core has shut SDL down they went with the context, and no GL call is made.
     ~CMD2Mesh();
     CMD2Mesh(const CMD2Mesh&) = delete;
     CMD2Mesh& operator=(const CMD2Mesh&) = delete;
 
-    // The frames, animations and material; playback state stays at animation 0, frame 0.
+    /// The frames, animations and material; playback state stays at animation 0, frame 0.
     const ModelData& GetData() const { return data; }
-    // The skin texture; 0 when none was loaded.
+    /// The skin texture; 0 when none was loaded.
     unsigned int GetTexture() const { return ownSkin.Name(); }
-    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
-    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    /// Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    /// of the drawing by the alpha test rather than drawn as opaque rectangles.
     bool SkinHasAlpha() const { return ownSkin.HasAlpha(); }
-    // The skin the mesh loaded: what its instances wear unless they are given another.
+    /// The skin the mesh loaded: what its instances wear unless they are given another.
     MD2Skin GetSkin() const { return {ownSkin.Name(), ownSkin.HasAlpha()}; }
-    // The loader, with the header and the skin and frame names of the file.
+    /// The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
-    // The skin image the file's own skin table leads to beside the model at modelPath (see
-    // CSkinSearch); empty when none.
+    /// The skin image the file's own skin table leads to beside the model at modelPath (see
+    /// CSkinSearch); empty when none.
     std::string FindSkin(const char* modelPath) const;
 
-    // Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
-    // program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
-    // The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
-    // the main thread).
+    /// Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
+    /// program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
+    /// The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
+    /// the main thread).
     void Draw(int cur, int next, float t, bool cullBackFaces, const MD2Skin& skin) const;
-    // The same, wearing the mesh's own skin.
+    /// The same, wearing the mesh's own skin.
     void Draw(int cur, int next, float t, bool cullBackFaces) const;
-    // Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
-    // same pixels, more work; kept for comparing the two.
+    /// Sends every corner one by one between glBegin and glEnd instead of from the vertex arrays: the
+    /// same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
-    // Loads a skin image as meshes load theirs (a .bmp through the BMP decoder, any other image
-    // through SDL_image); no texture on failure or before the engine is up.
+    /// Loads a skin image as meshes load theirs (a .bmp through the BMP decoder, any other image
+    /// through SDL_image); no texture on failure or before the engine is up.
     static CTexture LoadSkinImage(const char* skinPath);
-    // The same as a texture name the caller deletes; 0 on failure.
+    /// The same as a texture name the caller deletes; 0 on failure.
     static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
-    // Reads the model file, and with `withSkin` its skin; false when the file was refused (the mesh is
-    // empty then).
+    /// Reads the model file, and with `withSkin` its skin; false when the file was refused (the mesh is
+    /// empty then).
     bool Read(const char* modelPath, const char* skinPath, bool withSkin);
-    // Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
+    /// Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
     CMD2Loader loader;
     ModelData data;
-    // The skin the mesh loaded; no texture for none.
+    /// The skin the mesh loaded; no texture for none.
     CTexture ownSkin;
-    // The storage of the interpolated frame, rewritten by every draw.
+    /// The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;
 };

@@ -1,7 +1,8 @@
-// An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
-// a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
-// through the built-in lit-texture program 8. It is a mesh of its own (not shared) played by one
-// instance wearing the model's skin: many copies of one file are better drawn as CMD2Instance objects.
+/// \class CMD2Model
+/// An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
+/// a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
+/// through the built-in lit-texture program 8. It is a mesh of its own (not shared) played by one
+/// instance wearing the model's skin: many copies of one file are better drawn as CMD2Instance objects.
 #pragma once
 
 #include "models/MD2Instance.h"
@@ -14,83 +15,86 @@
 
 class CMD2Model {
 public:
-    // A key frame lasts 200 ms: five key frames per second.
+    /// A key frame lasts 200 ms: five key frames per second.
     static constexpr float kKeyFrameMs = CMD2Instance::kKeyFrameMs;
 
     CMD2Model();
-    // Releases every frame's arrays and the skin the model loaded.
+    /// Releases every frame's arrays and the skin the model loaded.
     ~CMD2Model();
     CMD2Model(const CMD2Model&) = delete;
     CMD2Model& operator=(const CMD2Model&) = delete;
 
-    // Loads the model file, then the skin: a .bmp file through the utilities' BMP loader, any other
-    // image through SDL_image. Without a skin path, the skin the model's own table names is looked
-    // for beside it (see CSkinSearch). False when the model file was refused; a failed or missing
-    // skin leaves the default texture.
+    /// Loads the model file, then the skin: a .bmp file through the utilities' BMP loader, any other
+    /// image through SDL_image. Without a skin path, the skin the model's own table names is looked
+    /// for beside it (see CSkinSearch). False when the model file was refused; a failed or missing
+    /// skin leaves the default texture.
     bool Load(const char* modelPath, const char* skinPath);
-    // The same, but without a skin path the skin is looked for only when findSkin is set: a caller
-    // that searches the skins itself puts one on with LoadSkin or SetTexture.
+    /// The same, but without a skin path the skin is looked for only when findSkin is set: a caller
+    /// that searches the skins itself puts one on with LoadSkin or SetTexture.
     bool Load(const char* modelPath, const char* skinPath, bool findSkin);
-    // Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
-    // other image through SDL_image. A failed load leaves the texture as it was; the skin the model
-    // loaded before is deleted.
+    /// Loads a skin image as the model's texture: a .bmp file through the utilities' BMP loader, any
+    /// other image through SDL_image. A failed load leaves the texture as it was; the skin the model
+    /// loaded before is deleted.
     void LoadSkin(const char* skinPath);
-    // Advances the clock and draws the current frame; once per displayed frame.
+    /// Advances the clock and draws the current frame; once per displayed frame.
     void Render();
-    // Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
-    // first frame; the running key-frame period is not restarted.
+    /// Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
+    /// first frame; the running key-frame period is not restarted.
     void SetAnimation(int n);
-    void SetScale(float x, float y, float z);
-    void SetPosition(float x, float y, float z);
-    // Rotation about the vertical axis, in degrees.
+    void SetScale(float x, float y, float z);    ///< Scale along each axis.
+    void SetPosition(float x, float y, float z); ///< Where the model stands.
+    /// Rotation about the vertical axis, in degrees.
     void SetRotation(float angle);
+    /// Rotation about the vertical axis, in degrees.
     float GetRotation() const { return instance.GetRotation(); }
-    // Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
-    // toward next, between 0 and 1.
+    /// Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
+    /// toward next, between 0 and 1.
     float UpdateTime(int next);
-    // Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
+    /// Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
     void SetPaused(bool paused);
+    /// Whether the key-frame clock is stopped.
     bool IsPaused() const { return instance.IsPaused(); }
-    // Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
+    /// Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
     void StepKeyFrame(int steps);
-    // The key frame that follows frame in the playing animation. The file's last animation ends on
-    // the file's last frame (its end frame is inclusive); every other one before its end frame.
+    /// The key frame that follows frame in the playing animation. The file's last animation ends on
+    /// the file's last frame (its end frame is inclusive); every other one before its end frame.
     int NextFrame(int frame) const { return instance.NextFrame(frame); }
 
-    // The loaded frames, animations and playback state.
+    /// The loaded frames, animations and playback state.
     const ModelData& GetData() const { return data; }
-    // The skin texture; 0 when none loaded.
+    /// The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return instance.GetSkin().texture; }
-    // Draws with another texture from now on, which stays the caller's to delete; the skin the model
-    // loaded itself stays the model's, deleted when it loads another or goes. A texture with alpha
-    // (CTexture::HasAlpha) is drawn as a cut-out.
+    /// Draws with another texture from now on, which stays the caller's to delete; the skin the model
+    /// loaded itself stays the model's, deleted when it loads another or goes. A texture with alpha
+    /// (CTexture::HasAlpha) is drawn as a cut-out.
     void SetTexture(unsigned int name, bool hasAlpha) { instance.SetSkin(MD2Skin{name, hasAlpha}); }
-    // The same, asking GL whether the texture has alpha.
+    /// The same, asking GL whether the texture has alpha.
     void SetTexture(unsigned int name) { instance.SetSkin(name); }
-    // Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
-    // of the drawing by the alpha test rather than drawn as opaque rectangles.
+    /// Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
+    /// of the drawing by the alpha test rather than drawn as opaque rectangles.
     bool SkinHasAlpha() const { return instance.GetSkin().hasAlpha; }
-    // The loader, with the header and the skin and frame names of the file.
+    /// The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return instance.GetMesh()->GetLoader(); }
-    // Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
+    /// Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
-    // Leaves out the faces turned away from the viewer (MD2 fronts wind clockwise). Off by default:
-    // single-sided parts such as wings or cloth would vanish when seen from behind.
+    /// Leaves out the faces turned away from the viewer (MD2 fronts wind clockwise). Off by default:
+    /// single-sided parts such as wings or cloth would vanish when seen from behind.
     void SetBackFaceCulling(bool on) { instance.SetBackFaceCulling(on); }
+    /// Whether back faces are left out.
     bool GetBackFaceCulling() const { return instance.GetBackFaceCulling(); }
-    // Sends every model's and instance's corners one by one between glBegin and glEnd instead of from
-    // the vertex arrays: the same pixels, more work; kept for comparing the two.
+    /// Sends every model's and instance's corners one by one between glBegin and glEnd instead of from
+    /// the vertex arrays: the same pixels, more work; kept for comparing the two.
     static void SetImmediateMode(bool on);
 
 private:
-    // Shows the instance's animation and key frame in data, where GetData finds them.
+    /// Shows the instance's animation and key frame in data, where GetData finds them.
     void ShowPlayback();
 
-    // Plays the model's own mesh, which it never changes, and wears the model's skin.
+    /// Plays the model's own mesh, which it never changes, and wears the model's skin.
     CMD2Instance instance;
-    // The mesh's data with the model's playback state: the frames' arrays stay the mesh's.
+    /// The mesh's data with the model's playback state: the frames' arrays stay the mesh's.
     ModelData data;
-    // The skin the model loaded itself and deletes; 0 for none.
+    /// The skin the model loaded itself and deletes; 0 for none.
     CTexture ownSkin;
 };

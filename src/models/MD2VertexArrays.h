@@ -1,8 +1,9 @@
-// The vertex arrays an MD2 model is drawn from: one entry per distinct (vertex, texture coordinate)
-// corner of frame 0's triangles, rewritten with the interpolated frame and drawn with one indexed call,
-// from buffer objects where the driver has them. Each draw's interpolated arrays go to the next free
-// place of a stream buffer, so no draw overwrites what an earlier draw still being rendered reads and
-// the driver never has to give the buffer new storage per draw.
+/// \class CMD2VertexArrays
+/// The vertex arrays an MD2 model is drawn from: one entry per distinct (vertex, texture coordinate)
+/// corner of frame 0's triangles, rewritten with the interpolated frame and drawn with one indexed call,
+/// from buffer objects where the driver has them. Each draw's interpolated arrays go to the next free
+/// place of a stream buffer, so no draw overwrites what an earlier draw still being rendered reads and
+/// the driver never has to give the buffer new storage per draw.
 #pragma once
 
 #include "models/ModelData.h"
@@ -14,58 +15,58 @@
 class CMD2VertexArrays {
 public:
     CMD2VertexArrays();
-    // Deletes the buffer objects while the GL context is still alive.
+    /// Deletes the buffer objects while the GL context is still alive.
     ~CMD2VertexArrays();
     CMD2VertexArrays(const CMD2VertexArrays&) = delete;
     CMD2VertexArrays& operator=(const CMD2VertexArrays&) = delete;
 
-    // Builds the corner table and sizes every array for the model; an empty model draws nothing.
+    /// Builds the corner table and sizes every array for the model; an empty model draws nothing.
     void Build(const ModelData& data);
-    // Writes frame cur moved the fraction t toward frame nxt and draws its triangles with one call.
+    /// Writes frame cur moved the fraction t toward frame nxt and draws its triangles with one call.
     void Draw(const FrameMesh& cur, const FrameMesh& nxt, float t);
-    // Distinct corners, the entries of every per-vertex array.
+    /// Distinct corners, the entries of every per-vertex array.
     int CornerCount() const { return static_cast<int>(cornerVertex.size()); }
 
 private:
-    // Interpolates the positions, and takes the normals when the frame being left has changed; says
-    // which of the two were rewritten (nothing when the arrays already hold this very frame).
+    /// Interpolates the positions, and takes the normals when the frame being left has changed; says
+    /// which of the two were rewritten (nothing when the arrays already hold this very frame).
     int Fill(const FrameMesh& cur, const FrameMesh& nxt, float t);
-    // Creates the buffers and sends the arrays that never change; once, with the context current.
+    /// Creates the buffers and sends the arrays that never change; once, with the context current.
     void CreateBuffers();
     void DeleteBuffers();
-    // Writes the positions and normals at the next free place of the stream buffer, which is bound,
-    // starting the buffer afresh when it is full; returns the place's offset.
+    /// Writes the positions and normals at the next free place of the stream buffer, which is bound,
+    /// starting the buffer afresh when it is full; returns the place's offset.
     std::ptrdiff_t Stream(size_t block);
-    // Whether the draws before a fence have finished (true for no fence); the fence is deleted.
+    /// Whether the draws before a fence have finished (true for no fence); the fence is deleted.
     static bool Finished(void*& fence);
     void DeleteFences();
 
-    // Model vertex of each corner.
+    /// Model vertex of each corner.
     std::vector<int32_t> cornerVertex;
-    // Two floats per corner; empty for a model without texture coordinates.
+    /// Two floats per corner; empty for a model without texture coordinates.
     std::vector<float> texCoords;
     std::vector<uint32_t> indices;
-    // Three floats per corner each, the frame as last written.
+    /// Three floats per corner each, the frame as last written.
     std::vector<float> positions;
     std::vector<float> normals;
-    // What the arrays hold now, to skip rewriting a frame that has not moved.
+    /// What the arrays hold now, to skip rewriting a frame that has not moved.
     const Vec3* filledCur;
     const Vec3* filledNext;
     float filledT;
     const Vec3* filledNormals;
-    // The interpolated positions and normals of each draw, one draw after another; texture coordinates;
-    // indices. 0 while not created, and for ever when the driver has no buffer objects (client arrays
-    // are used then).
+    /// The interpolated positions and normals of each draw, one draw after another; texture coordinates;
+    /// indices. 0 while not created, and for ever when the driver has no buffer objects (client arrays
+    /// are used then).
     uint32_t streamBuffer;
     uint32_t staticBuffer;
     uint32_t indexBuffer;
-    // Bytes of the stream buffer, the half being written and the bytes of it used, and where the
-    // arrays as last written lie (-1 when not there).
+    /// Bytes of the stream buffer, the half being written and the bytes of it used, and where the
+    /// arrays as last written lie (-1 when not there).
     size_t streamSize;
     size_t streamHalf;
     size_t streamUsed;
     std::ptrdiff_t streamFilled;
-    // The fence after the last draw from each half of the stream buffer, while one is pending.
+    /// The fence after the last draw from each half of the stream buffer, while one is pending.
     void* fences[2];
     bool buffersTried;
 };

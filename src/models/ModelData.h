@@ -1,6 +1,7 @@
-// A loaded MD2 model: key frames of decoded vertices with their normals, the triangles and texture
-// coordinates they share, the named animations cut from the frame names, and the skin material.
-// The loader fills it; a CMD2Mesh owns it and its instances play it back.
+/// \struct ModelData
+/// A loaded MD2 model: key frames of decoded vertices with their normals, the triangles and texture
+/// coordinates they share, the named animations cut from the frame names, and the skin material.
+/// The loader fills it; a CMD2Mesh owns it and its instances play it back.
 #pragma once
 
 #include "models/Vec3.h"
@@ -9,55 +10,58 @@
 #include <string>
 #include <vector>
 
+/// A texture coordinate, 0 to 1 across the skin.
 struct TexCoord {
-    float u;
-    float v;
+    float u; ///< Across, from the left.
+    float v; ///< Down or up the skin, as the loader stores it.
 };
 
+/// A triangle: three vertex indices and three texture-coordinate indices.
 struct Triangle {
-    int32_t vertexIndex[3];
-    int32_t texCoordIndex[3];
+    int32_t vertexIndex[3];   ///< Into the frame's vertices.
+    int32_t texCoordIndex[3]; ///< Into frame 0's texture coordinates.
 };
 
-// A run of frames sharing one base name. endFrame is the first frame of the next animation, except
-// for the file's last animation, where it is the last frame itself.
+/// A run of frames sharing one base name. endFrame is the first frame of the next animation, except
+/// for the file's last animation, where it is the last frame itself.
 struct Animation {
-    std::string name;
-    int firstFrame = 0;
-    int endFrame = 0;
+    std::string name;   ///< The base name, such as "run".
+    int firstFrame = 0; ///< The first frame.
+    int endFrame = 0;   ///< Where the animation ends, as said above.
 };
 
+/// A skin named by the file.
 struct Material {
-    std::string name;
-    std::string fileName;
+    std::string name;     ///< The name as stored.
+    std::string fileName; ///< The file it names.
 };
 
-// One key frame. Only frame 0 carries the texture coordinates and triangles; every frame draws with
-// those of frame 0. The arrays are owned (array-new) and released by ReleaseModelData.
+/// One key frame. Only frame 0 carries the texture coordinates and triangles; every frame draws with
+/// those of frame 0. The arrays are owned (array-new) and released by ReleaseModelData.
 struct FrameMesh {
-    int vertexCount = 0;
-    int triangleCount = 0;
-    int texCoordCount = 0;
-    Vec3* positions = nullptr;
-    Vec3* normals = nullptr;
-    TexCoord* texCoords = nullptr;
-    Triangle* triangles = nullptr;
+    int vertexCount = 0;           ///< Vertices of the frame.
+    int triangleCount = 0;         ///< Triangles (frame 0 only).
+    int texCoordCount = 0;         ///< Texture coordinates (frame 0 only).
+    Vec3* positions = nullptr;     ///< vertexCount positions.
+    Vec3* normals = nullptr;       ///< vertexCount unit normals.
+    TexCoord* texCoords = nullptr; ///< texCoordCount coordinates.
+    Triangle* triangles = nullptr; ///< triangleCount triangles.
 };
 
 struct ModelData {
-    int frameCount = 0;
-    int materialCount = 0;
-    int animationCount = 0;
-    int currentAnimation = 0;
-    int currentFrame = 0;
-    std::vector<Animation> animations;
-    std::vector<Material> materials;
-    std::vector<FrameMesh> frames;
+    int frameCount = 0;                ///< How many key frames.
+    int materialCount = 0;             ///< How many materials.
+    int animationCount = 0;            ///< How many animations.
+    int currentAnimation = 0;          ///< The animation playing.
+    int currentFrame = 0;              ///< The frame shown.
+    std::vector<Animation> animations; ///< The named animations in file order.
+    std::vector<Material> materials;   ///< The skins the file names.
+    std::vector<FrameMesh> frames;     ///< The key frames.
 };
 
-// Frees every frame's arrays and leaves the record empty, as newly constructed.
+/// Frees every frame's arrays and leaves the record empty, as newly constructed.
 void ReleaseModelData(ModelData& model);
-// The key frame that follows frame in the given animation, as the playback moves on. The file's last
-// animation ends on the file's last frame (its end frame is inclusive); every other one before its
-// end frame; then the animation starts again from its first frame.
+/// The key frame that follows frame in the given animation, as the playback moves on. The file's last
+/// animation ends on the file's last frame (its end frame is inclusive); every other one before its
+/// end frame; then the animation starts again from its first frame.
 int NextKeyFrame(const ModelData& model, int animation, int frame);

@@ -1,5 +1,6 @@
-// Owns the GLSL programs and loads the ten built-in ones; a program's index in the built-in table is
-// how clients name it.
+/// \class CShaderManager
+/// Owns the GLSL programs and loads the ten built-in ones; a program's index in the built-in table is
+/// how clients name it.
 #pragma once
 
 #include <vector>
@@ -8,15 +9,15 @@ class CShader;
 
 class CShaderManager {
 public:
-    // Starts empty: no file is read and no GL call is made before the video mode exists.
+    /// Starts empty: no file is read and no GL call is made before the video mode exists.
     CShaderManager();
-    // Deletes every program object it owns (the GL objects go with the context).
+    /// Deletes every program object it owns (the GL objects go with the context).
     ~CShaderManager();
 
-    // Loads the ten built-in programs in their fixed order; a pair whose files fail keeps its index.
+    /// Loads the ten built-in programs in their fixed order; a pair whose files fail keeps its index.
     void LoadBuiltInShaders();
-    // The program at a built-in index (0 simple texture, 8 the model's lit texture); null when no
-    // program has that index.
+    /// The program at a built-in index (0 simple texture, 8 the model's lit texture); null when no
+    /// program has that index.
     CShader* GetShader(int index);
 
     CShaderManager(const CShaderManager&) = delete;

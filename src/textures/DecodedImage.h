@@ -1,6 +1,7 @@
-// A picture decoded for upload as a texture: R, G, B (, A) bytes in tightly packed rows, bottom row
-// first, the order GL takes them in. Every image the engine turns into a texture passes
-// through this record, whatever file it came from.
+/// \struct DecodedImage
+/// A picture decoded for upload as a texture: R, G, B (, A) bytes in tightly packed rows, bottom row
+/// first, the order GL takes them in. Every image the engine turns into a texture passes
+/// through this record, whatever file it came from.
 #pragma once
 
 #include <cstddef>
@@ -10,47 +11,49 @@
 
 struct SDL_Surface;
 
-// Which decoder reads a picture file.
+/// Which decoder reads a picture file.
 enum class ImageReader {
-    // SDL's BMP reader, each pixel converted through the file's own format (SDL_GetRGB).
+    /// SDL's BMP reader, each pixel converted through the file's own format (SDL_GetRGB).
     BMP,
-    // SDL_image: PNG, PCX, TGA, JPEG, BMP and the rest.
+    /// SDL_image: PNG, PCX, TGA, JPEG, BMP and the rest.
     SDLImage,
-    // BMP for a name ending in ".bmp" (any case), SDL_image for any other.
+    /// BMP for a name ending in ".bmp" (any case), SDL_image for any other.
     ByExtension,
 };
 
 struct DecodedImage {
-    int32_t width = 0;
-    int32_t height = 0;
-    // 3 (RGB) or 4 (RGBA); 0 while empty.
+    int32_t width = 0;  ///< Width in pixels.
+    int32_t height = 0; ///< Height in pixels.
+    /// 3 (RGB) or 4 (RGBA); 0 while empty.
     int32_t channels = 0;
-    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> pixels; ///< The rows, bottom row first.
 
+    /// No pixels.
     bool Empty() const { return pixels.empty(); }
+    /// Four channels.
     bool HasAlpha() const { return channels == 4; }
-    // Reverses the row order, for a client that wants the top row first.
+    /// Reverses the row order, for a client that wants the top row first.
     void FlipRows();
 
-    // A BMP file as RGB. On failure " Failed loading NAME : why" on standard error and an empty image.
+    /// A BMP file as RGB. On failure " Failed loading NAME : why" on standard error and an empty image.
     static DecodedImage FromBMP(const char* path);
-    // The same from a BMP file already in memory; name stands for the file in messages.
+    /// The same from a BMP file already in memory; name stands for the file in messages.
     static DecodedImage FromBMPMemory(const void* bytes, size_t size, const char* name);
-    // A picture SDL_image reads, as FromSurface makes it; empty, with SDL's error set, on failure.
+    /// A picture SDL_image reads, as FromSurface makes it; empty, with SDL's error set, on failure.
     static DecodedImage FromFile(const std::string& path, bool keyAsAlpha);
-    // The same from a picture file already in memory; name stands for the file (its extension tells
-    // a TGA picture, which has no signature).
+    /// The same from a picture file already in memory; name stands for the file (its extension tells
+    /// a TGA picture, which has no signature).
     static DecodedImage FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha);
-    // A picture file inside an archive (see CFileSystem), read whole, then decoded as FromBMPMemory
-    // or FromMemory; empty, with SDL's error set, on failure.
+    /// A picture file inside an archive (see CFileSystem), read whole, then decoded as FromBMPMemory
+    /// or FromMemory; empty, with SDL's error set, on failure.
     static DecodedImage FromArchive(const std::string& path, bool bmp, bool keyAsAlpha);
-    // The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
-    // and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
-    // becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the
-    // copy cannot be made. The surface stays the caller's.
+    /// The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
+    /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
+    /// becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the
+    /// copy cannot be made. The surface stays the caller's.
     static DecodedImage FromSurface(SDL_Surface* surface, bool keyAsAlpha);
-    // Reads a picture file (on disk or inside an archive) with the engine's log lines: "Loading Texture: "
-    // and the path, and on failure "Failed to load the image: ", the path and SDL's reason, on standard
-    // output.
+    /// Reads a picture file (on disk or inside an archive) with the engine's log lines: "Loading Texture: "
+    /// and the path, and on failure "Failed to load the image: ", the path and SDL's reason, on standard
+    /// output.
     static DecodedImage Load(const char* path, ImageReader reader, bool keyAsAlpha);
 };

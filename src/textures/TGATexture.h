@@ -1,5 +1,6 @@
-// A true-colour Truevision TGA image (type 2 raw or type 10 run-length, 24 or 32 bits) decoded
-// into R,G,B(,A) rows, bottom row first, and uploaded as an OpenGL texture. The font holds one.
+/// \class CTGATexture
+/// A true-colour Truevision TGA image (type 2 raw or type 10 run-length, 24 or 32 bits) decoded
+/// into R,G,B(,A) rows, bottom row first, and uploaded as an OpenGL texture. The font holds one.
 #pragma once
 
 #include "textures/Texture.h"
@@ -12,57 +13,57 @@ class CTGAStream;
 
 class CTGATexture {
 public:
-    // An empty record: no pixels, no texture.
+    /// An empty record: no pixels, no texture.
     CTGATexture();
-    // Releases the pixel buffer and deletes the texture.
+    /// Releases the pixel buffer and deletes the texture.
     ~CTGATexture();
 
-    // Decodes the file and uploads it; the new texture is left bound. False (after a message on
-    // stdout) when the file cannot be opened or decoded, or is larger than the driver's textures.
+    /// Decodes the file and uploads it; the new texture is left bound. False (after a message on
+    /// stdout) when the file cannot be opened or decoded, or is larger than the driver's textures.
     bool LoadTGA(const char* path);
-    // Decodes the file into imageData without touching OpenGL.
+    /// Decodes the file into imageData without touching OpenGL.
     bool DecodeFile(const char* path);
-    // Decodes a TGA image held in memory into imageData; `name` stands for the file in messages.
+    /// Decodes a TGA image held in memory into imageData; `name` stands for the file in messages.
     bool DecodeMemory(const uint8_t* data, size_t size, const char* name);
-    // Creates the texture from imageData (the unpack alignment the rows need is set and restored),
-    // deleting the one made before.
+    /// Creates the texture from imageData (the unpack alignment the rows need is set and restored),
+    /// deleting the one made before.
     void Upload();
 
     CTGATexture(const CTGATexture&) = delete;
     CTGATexture& operator=(const CTGATexture&) = delete;
 
-    // Decoded pixels, imageSize bytes, rows bottom-up, each pixel R, G, B (and A for 32 bits).
+    /// Decoded pixels, imageSize bytes, rows bottom-up, each pixel R, G, B (and A for 32 bits).
     uint8_t* imageData;
-    // The name of the texture created by the last successful LoadTGA.
+    /// The name of the texture created by the last successful LoadTGA.
     uint32_t texID;
-    uint32_t bpp;
-    int32_t width;
-    int32_t height;
-    // GL_RGB for 24-bit images, GL_RGBA for 32-bit ones.
+    uint32_t bpp;   ///< Bits per pixel, 24 or 32.
+    int32_t width;  ///< Width in pixels.
+    int32_t height; ///< Height in pixels.
+    /// GL_RGB for 24-bit images, GL_RGBA for 32-bit ones.
     uint32_t format;
-    // File bytes 1..11: colour-map type, image type, colour-map description, origin.
+    /// File bytes 1..11: colour-map type, image type, colour-map description, origin.
     uint8_t header[11];
-    // File bytes 12..17: width, height, pixel depth, image descriptor.
+    /// File bytes 12..17: width, height, pixel depth, image descriptor.
     uint8_t info[6];
-    uint32_t bytesPerPixel;
-    uint32_t imageSize;
+    uint32_t bytesPerPixel; ///< 3 or 4.
+    uint32_t imageSize;     ///< Bytes of imageData.
 
 private:
-    // Reads the header and hands the pixel data to the decoder its type names.
+    /// Reads the header and hands the pixel data to the decoder its type names.
     bool Decode(CTGAStream& stream, const char* path);
-    // Reads the information block, validates it, allocates imageData and passes over the ID field.
+    /// Reads the information block, validates it, allocates imageData and passes over the ID field.
     bool ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path);
-    // Type 2: the pixels as stored.
+    /// Type 2: the pixels as stored.
     bool LoadUncompressedTGA(CTGAStream& stream, const char* path);
-    // Type 10: run-length packets.
+    /// Type 10: run-length packets.
     bool LoadCompressedTGA(CTGAStream& stream, const char* path);
-    // Stores the rows bottom-up when the image descriptor says the file holds them top-down.
+    /// Stores the rows bottom-up when the image descriptor says the file holds them top-down.
     void FlipTopDownRows();
     void FreeImage();
-    // Writes a loader message and the path on stdout.
+    /// Writes a loader message and the path on stdout.
     static void Report(const char* message, const char* path);
 
-    // The sizes read from `info`, unsigned for the size arithmetic.
+    /// The sizes read from `info`, unsigned for the size arithmetic.
     uint32_t tgaHeight;
     uint32_t tgaWidth;
     uint32_t tgaBpp;

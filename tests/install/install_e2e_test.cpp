@@ -1,16 +1,13 @@
 // The engine as others use it: installed into a prefix that is then moved, its headers compiled one
 // by one, a one-file program built with pkg-config, the out-of-tree game built with find_package, and
 // the installed viewer started far from its data. Programs are judged from screenshots.
-#include "support/TestSupport.h"
+#include "support/InstalledEngine.h"
 #include "support/ViewerFacts.h"
-#include "support/XSession.h"
 
-#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 using namespace korvel::test;
@@ -18,56 +15,6 @@ using namespace korvel::test;
 namespace fs = std::filesystem;
 
 namespace {
-
-// The first window with this title, for xdotool and import. Classic SDL 1.2 opens a small window at
-// the screen's corner, SDL 2's SDL 1.2 layer centres it: coordinates are the window's own.
-std::string WindowOf(const std::string& title) {
-    return "\"$(xdotool search --name '" + title + "' | head -1)\"";
-}
-
-// Takes screenshots of the titled window until `seen` holds for one (a slow machine may still be
-// loading), at most ~20 s.
-template <typename Check>
-bool ScreenshotUntil(const VirtualDisplay& display, const std::string& title, const std::string& png,
-                     Check seen) {
-    for (int i = 0; i < 40; ++i) {
-        if (display.Run("sh -c " + ShellQuote("import -window " + WindowOf(title) + " " + ShellQuote(png)) +
-                        " >/dev/null 2>&1") == 0 &&
-            seen()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    return false;
-}
-
-// The engine installed from this build into a temporary prefix, then moved elsewhere: everything
-// found below it must be found from where it is now.
-class InstalledEngine : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string log;
-        ASSERT_EQ(RunCommand("cmake --install " + ShellQuote(KORVEL_BUILD_DIR) + " --prefix " +
-                                 ShellQuote(dir.File("staged")) + " 2>&1",
-                             &log),
-                  0)
-            << log;
-        fs::rename(dir.File("staged"), prefix);
-    }
-
-    // Runs a shell command with this prefix's korvel.pc on the pkg-config path and `$@` set to the
-    // words of `pkg-config FLAGS korvel` (escaped spaces kept inside their word); its output goes to
-    // `log`.
-    int Shell(const std::string& command, std::string* log, const std::string& flags = "--cflags") {
-        return RunCommand("export PKG_CONFIG_PATH=" + ShellQuote(prefix + "/lib/pkgconfig") +
-                              "; eval \"set -- $(pkg-config " + flags + " korvel)\" && " + command + " 2>&1",
-                          log);
-    }
-
-    TempDir dir;
-    // A space in the prefix, as in a home folder's "My Games".
-    const std::string prefix = dir.File("moved prefix");
-};
 
 TEST_F(InstalledEngine, LaysOutTheGnuFoldersAndEveryHeaderCompilesAlone) {
     std::set<std::string> top;
@@ -141,13 +88,7 @@ TEST_F(InstalledEngine, GameBuiltWithFindPackageDrawsItsCrowdAndQuitsFromItsButt
     std::string log;
     const std::string build = dir.File("game build");
     // Built from the copy the installation carries, as someone with only the package would.
-    ASSERT_EQ(Shell("cmake -S " + ShellQuote(prefix + "/share/doc/korvel/examples/consumer") + " -B " +
-                        ShellQuote(build) + " -DCMAKE_PREFIX_PATH=" + ShellQuote(prefix) +
-                        " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' && cmake --build " +
-                        ShellQuote(build) + " --target spinning-game",
-                    &log),
-              0)
-        << log;
+    ASSERT_EQ(BuildProject(prefix + "/share/doc/korvel/examples/consumer", build, &log), 0) << log;
 
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());

@@ -38,7 +38,7 @@ std::string FieldText(const std::string& copyright) {
     return std::regex_replace(text, std::regex("\n "), "\n");
 }
 
-// The four packages made by scripts/package, and a scratch root they are unpacked into.
+// The five packages made by scripts/package, and a scratch root they are unpacked into.
 struct Packages {
     TempDir dir;
     std::string debs = dir.File("debs");
@@ -53,8 +53,8 @@ struct Packages {
         return out.substr(0, out.find('\n'));
     }
     std::string Deb(const std::string& package) const {
-        return debs + "/" + package + "_" KORVEL_VERSION "_" + (package == "korvel-data" ? "all" : arch) +
-               ".deb";
+        return debs + "/" + package + "_" KORVEL_VERSION "_" +
+               (package == "korvel-data" || package == "korvel-doc" ? "all" : arch) + ".deb";
     }
     std::string Field(const std::string& package, const std::string& field) const {
         std::string value;
@@ -63,7 +63,7 @@ struct Packages {
     }
 };
 
-const char* const kPackages[] = {"libkorvel0", "libkorvel-dev", "korvel-tools", "korvel-data"};
+const char* const kPackages[] = {"libkorvel0", "libkorvel-dev", "korvel-tools", "korvel-data", "korvel-doc"};
 
 void CheckDependencies(const Packages& p) {
     std::set<std::string> debs, expected;
@@ -149,6 +149,26 @@ void CheckLayout(const Packages& p) {
     }
     EXPECT_EQ(ReadText(p.usr + "/share/korvel/Data/Font/LICENSE"),
               ReadText(KORVEL_SOURCE_DIR "/runtime/Data/Font/LICENSE"));
+
+    // The reference: a page per class with the header's own comments and its diagrams, registered
+    // with doc-base.
+    const std::string html = p.usr + "/share/doc/korvel-doc/html";
+    EXPECT_TRUE(fs::is_regular_file(html + "/index.html"));
+    const std::string instance = ReadText(html + "/classCMD2Instance.html");
+    EXPECT_NE(instance.find("One placed, animated copy of a shared MD2 mesh"), std::string::npos);
+    EXPECT_NE(instance.find("korvel/models/MD2Instance.h</a>&gt;"), std::string::npos);
+    EXPECT_NE(instance.find(".svg"), std::string::npos);
+    // Every page the API overview links to exists.
+    const std::string api = ReadText(KORVEL_SOURCE_DIR "/docs/api.md");
+    const std::regex link(R"(\(\.\./build/docs/html/([A-Za-z0-9_]+\.html)\))");
+    int links = 0;
+    for (std::sregex_iterator it(api.begin(), api.end(), link), end; it != end; ++it, ++links) {
+        EXPECT_TRUE(fs::is_regular_file(html + "/" + (*it)[1].str())) << (*it)[1];
+    }
+    EXPECT_GT(links, 15);
+    EXPECT_NE(ReadText(p.usr + "/share/doc-base/korvel-doc.korvel-reference")
+                  .find("Index: /usr/share/doc/korvel-doc/html/index.html"),
+              std::string::npos);
 }
 
 void CheckConsumerAndViewer(const Packages& p) {

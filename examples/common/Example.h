@@ -1,0 +1,90 @@
+// What the module examples share: an 800 x 600 window, a frame loop that ends on Escape or a closed
+// window, and a picture of the running example for the tests and docs/examples.md:
+//   KORVEL_EXAMPLE_SCREENSHOT=shot.png [KORVEL_EXAMPLE_FRAMES=N] models-example
+// draws N frames (20 by default) on a clock of 25 frames a second, saves the last as a PNG and ends,
+// so the same program always gives the same picture.
+#pragma once
+
+#include <korvel/Korvel.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+
+namespace example {
+
+const int Width = 800;
+const int Height = 600;
+
+// The time every example and model animation sees while a screenshot is being taken.
+inline uint32_t fixedTicks = 0;
+inline bool screenshotFailed = false;
+
+// True in the frame whose event is a press of `key` (held keys repeat nothing).
+inline bool Pressed(int key) {
+    return gEventManager->HasEvent() && gEventManager->IsEvent(EventKeyDown) &&
+           gEventManager->GetEvent().key.keysym.sym == key;
+}
+
+// Calls `frame` with the milliseconds since the loop began, lets the engine take the frame's event and
+// draw its overlay, and shows the frame; until Escape, a quit request or the screenshot.
+inline void Loop(CEngine& engine, const std::function<void(uint32_t ms)>& frame) {
+    const char* screenshot = std::getenv("KORVEL_EXAMPLE_SCREENSHOT");
+    const char* frames = std::getenv("KORVEL_EXAMPLE_FRAMES");
+    const int lastFrame = frames ? std::atoi(frames) : 20;
+    if (screenshot) {
+        CMD2Instance::SetTickSource([] { return fixedTicks; });
+    }
+    const uint32_t start = SDL_GetTicks();
+    for (int n = 1;; ++n) {
+        frame(screenshot ? fixedTicks : SDL_GetTicks() - start);
+        engine.Update();
+        if (screenshot && n >= lastFrame) {
+            std::string error;
+            screenshotFailed = !CScreenshot::SaveBackBuffer(screenshot, Width, Height, &error);
+            if (screenshotFailed) {
+                std::fprintf(stderr, "%s: %s\n", screenshot, error.c_str());
+            }
+            return;
+        }
+        SDL_GL_SwapBuffers();
+        fixedTicks += 40;
+        if (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit)) {
+            return;
+        }
+    }
+}
+
+// An example application: Init opens the window and calls Load, Run calls Frame once per frame.
+class App : public CApp {
+public:
+    explicit App(const char* caption) { title = caption; }
+    void Init() override {
+        engine->InitVideo(Width, Height, 24, false, false);
+        gGraphicsCore->SetCaption(title.c_str());
+        Load();
+    }
+    void Run() override {
+        Loop(*engine, [this](uint32_t ms) { Frame(ms); });
+    }
+    void Shutdown() override {}
+    void Reserved1() override {}
+    void Reserved2() override {}
+
+protected:
+    // Loads what the example shows, once the window and GL context exist.
+    virtual void Load() = 0;
+    // Draws one frame's 3D scene and anything else before the engine's overlay.
+    virtual void Frame(uint32_t ms) = 0;
+};
+
+// The whole of an example's main: the engine's data folder (the installed one when the working
+// directory has none), then the application; exit status 1 when its screenshot was not saved.
+inline int Main(const std::function<CApp*()>& make) {
+    EnterDataFolder(KORVEL_DATA_DIR);
+    return RunApp(make, [](CApp&) { return screenshotFailed ? 1 : 0; });
+}
+
+} // namespace example
