@@ -35,8 +35,9 @@ CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enabl
                     "--disable-gpu-vsync --disable-frame-rate-limit").split()
 # The viewer's window, as the engine declares it.
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/graphics/GraphicsCore.h")) as header:
-    WIDTH, HEIGHT = (int(n) for n in re.search(r"kDefaultWidth = (\d+), kDefaultHeight = (\d+)",
-                                               header.read()).groups())
+    text = header.read()
+    WIDTH, HEIGHT = (int(re.search(r"\b%s = (\d+)" % name, text).group(1))
+                     for name in ("kDefaultWidth", "kDefaultHeight"))
 # Rows below the frame rate line (the number differs) and right of the software pointer at (0, 0).
 COMPARED = "%dx%d+0+40" % (WIDTH, HEIGHT - 40)
 failures = []
