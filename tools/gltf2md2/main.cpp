@@ -4,7 +4,7 @@
 #include "Md2Baker.h"
 #include "SkinTexture.h"
 
-#include "base/Version.h"
+#include "ToolCommandLine.h"
 
 #include <tiny_gltf.h>
 
@@ -19,6 +19,9 @@
 
 namespace {
 
+using korvel::tools::EndsWith;
+using korvel::tools::PositiveNumber;
+
 const char* const kUsage = "usage: gltf2md2 [OPTIONS] IN.glb|IN.gltf -o OUT.md2\n";
 
 struct Gltf2Md2Options {
@@ -28,42 +31,26 @@ struct Gltf2Md2Options {
     bool version = false;
 };
 
-// A positive number no larger than limit, or 0 when text is not one.
-double Positive(const std::string& text, double limit) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return end != text.c_str() && *end == '\0' && std::isfinite(value) && value > 0 && value <= limit ? value
-                                                                                                      : 0.0;
-}
-
-// An option: its short and long names (the short one may be null), the name of its value (null for a
-// switch), its help, and what it does to the options; `apply` returns an error message, or an empty one.
-struct Gltf2Md2Option {
-    const char* shortName;
-    const char* name;
-    const char* value;
-    const char* help;
-    std::string (*apply)(Gltf2Md2Options& options, const std::string& value);
-};
+using Gltf2Md2Option = korvel::tools::ToolOption<Gltf2Md2Options>;
 
 const std::vector<Gltf2Md2Option> kOptions = {
     {"-o", "--output", "FILE", "the MD2 file to write, ending in .md2",
      [](Gltf2Md2Options& o, const std::string& v) { return o.output = v, std::string(); }},
     {nullptr, "--scale", "S", "metres per MD2 unit, as md2gltf's (default 0.03: 1.7 m is 56 units)",
      [](Gltf2Md2Options& o, const std::string& v) {
-         o.baker.scale = static_cast<float>(Positive(v, 1e6));
+         o.baker.scale = static_cast<float>(PositiveNumber(v, 1e6));
          return o.baker.scale > 0.0f ? std::string() : "--scale needs a positive number, not '" + v + "'";
      }},
     {nullptr, "--fps", "N", "key frames taken per second of animation (default 10)",
      [](Gltf2Md2Options& o, const std::string& v) {
-         o.baker.framesPerSecond = static_cast<float>(Positive(v, 1000));
+         o.baker.framesPerSecond = static_cast<float>(PositiveNumber(v, 1000));
          return o.baker.framesPerSecond > 0.0f
                     ? std::string()
                     : "--fps needs a number above 0 and up to 1000, not '" + v + "'";
      }},
     {nullptr, "--max-frames", "N", "at most N key frames per animation, spread over its whole length",
      [](Gltf2Md2Options& o, const std::string& v) {
-         const double n = Positive(v, CMd2Baker::kMaxFrames);
+         const double n = PositiveNumber(v, CMd2Baker::kMaxFrames);
          o.baker.maxFrames = static_cast<int>(n);
          return n == std::floor(n) && n >= 1
                     ? std::string()
@@ -94,28 +81,16 @@ std::string Help() {
         "coordinates must lie on it. Vertices in the same place in every frame with the same normal\n"
         "become one MD2 vertex. MD2 holds at most 2048 vertices, 4096 triangles and 512 key frames.\n"
         "The light-normal byte of every vertex is 0: the engine computes its own normals.\n\n";
-    for (const Gltf2Md2Option& option : kOptions) {
-        std::string left =
-            option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
-        left += option.value ? std::string(" ") + option.value : "";
-        text += "  " + left + std::string(left.size() < 17 ? 19 - left.size() : 2, ' ') + option.help + "\n";
-    }
-    return text;
+    return text + korvel::tools::OptionHelp(kOptions);
 }
 
 int Wrong(const std::string& message) {
-    std::fprintf(stderr, "gltf2md2: %s\n%s", message.c_str(), kUsage);
-    return 2;
+    return korvel::tools::WrongCommandLine("gltf2md2", kUsage, message);
 }
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "gltf2md2: %s\n", message.c_str());
     return 1;
-}
-
-bool EndsWith(const std::string& text, const char* end) {
-    const size_t n = std::strlen(end);
-    return text.size() > n && strcasecmp(text.c_str() + text.size() - n, end) == 0;
 }
 
 // tinygltf's messages as one line.
@@ -170,34 +145,10 @@ std::string WriteTemporary(const std::string& path, const std::vector<uint8_t>& 
 int main(int argc, char** argv) {
     Gltf2Md2Options options;
     std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const Gltf2Md2Option* option = nullptr;
-        for (const Gltf2Md2Option& known : kOptions) {
-            option = arg == known.name || (known.shortName && arg == known.shortName) ? &known : option;
-        }
-        if (!option) {
-            if (arg.size() > 1 && arg[0] == '-') {
-                return Wrong("unknown option '" + arg + "'");
-            }
-            if (arg.empty() || !files.empty()) {
-                return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
-            }
-            files.push_back(arg);
-            continue;
-        }
-        if (option->value && i + 1 >= argc) {
-            return Wrong("option " + arg + " needs a value");
-        }
-        const std::string error = option->apply(options, option->value ? argv[++i] : "");
-        if (!error.empty()) {
-            return Wrong(error);
-        }
-        if (options.help || options.version) {
-            std::printf("%s",
-                        options.help ? Help().c_str() : "gltf2md2 (Korvel Engine) " KORVEL_VERSION "\n");
-            return 0;
-        }
+    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage,
+                                                     Help);
+    if (status >= 0) {
+        return status;
     }
     const std::string& output = options.output;
     if (files.empty()) {

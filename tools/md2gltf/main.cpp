@@ -4,7 +4,7 @@
 #include "GltfExporter.h"
 #include "SkinImage.h"
 
-#include "base/Version.h"
+#include "ToolCommandLine.h"
 #include "models/MD2Loader.h"
 #include "models/SkinSearch.h"
 
@@ -18,6 +18,9 @@
 
 namespace {
 
+using korvel::tools::EndsWith;
+using korvel::tools::PositiveNumber;
+
 const char* const kUsage = "usage: md2gltf [OPTIONS] MODEL.md2 [SKIN] -o OUT.glb|OUT.gltf\n";
 
 // What the command line asks for.
@@ -28,36 +31,19 @@ struct Md2GltfOptions {
     bool version = false;
 };
 
-// A positive number no larger than limit, or 0 when text is not one.
-float Positive(const std::string& text, float limit) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    return end != text.c_str() && *end == '\0' && std::isfinite(value) && value > 0 && value <= limit
-               ? static_cast<float>(value)
-               : 0.0f;
-}
-
-// An option: its short and long names (the short one may be null), the name of its value (null for a
-// switch), its help, and what it does to the options; `apply` returns an error message, or an empty one.
-struct Md2GltfOption {
-    const char* shortName;
-    const char* name;
-    const char* value;
-    const char* help;
-    std::string (*apply)(Md2GltfOptions& options, const std::string& value);
-};
+using Md2GltfOption = korvel::tools::ToolOption<Md2GltfOptions>;
 
 const std::vector<Md2GltfOption> kOptions = {
     {"-o", "--output", "FILE", "the file to write, ending in .glb or .gltf",
      [](Md2GltfOptions& o, const std::string& v) { return o.output = v, std::string(); }},
     {nullptr, "--scale", "S", "metres per MD2 unit (default 0.03: a 56-unit character is 1.7 m tall)",
      [](Md2GltfOptions& o, const std::string& v) {
-         o.exporter.scale = Positive(v, 1e6f);
+         o.exporter.scale = static_cast<float>(PositiveNumber(v, 1e6));
          return o.exporter.scale > 0.0f ? std::string() : "--scale needs a positive number, not '" + v + "'";
      }},
     {nullptr, "--fps", "N", "key frames per second (default 5, the engine's 200 ms per key frame)",
      [](Md2GltfOptions& o, const std::string& v) {
-         o.exporter.framesPerSecond = Positive(v, 1000.0f);
+         o.exporter.framesPerSecond = static_cast<float>(PositiveNumber(v, 1000));
          return o.exporter.framesPerSecond > 0.0f
                     ? std::string()
                     : "--fps needs a number above 0 and up to 1000, not '" + v + "'";
@@ -77,23 +63,11 @@ std::string Help() {
         "the model is looked for beside it (pcx, png, tga, bmp, jpg). MODEL may lie inside a game archive\n"
         "(.pak, .pk3, .zip), named ARCHIVE:PATH; its skin is then looked for beside it in the archive. A\n"
         ".glb file holds everything; a .gltf file gets OUT.bin and OUT.png beside it.\n\n";
-    for (const Md2GltfOption& option : kOptions) {
-        std::string left =
-            option.shortName ? std::string(option.shortName) + ", " + option.name : option.name;
-        left += option.value ? std::string(" ") + option.value : "";
-        text += "  " + left + std::string(left.size() < 17 ? 19 - left.size() : 2, ' ') + option.help + "\n";
-    }
-    return text;
+    return text + korvel::tools::OptionHelp(kOptions);
 }
 
 int Wrong(const std::string& message) {
-    std::fprintf(stderr, "md2gltf: %s\n%s", message.c_str(), kUsage);
-    return 2;
-}
-
-bool EndsWith(const std::string& text, const char* end) {
-    const size_t n = std::strlen(end);
-    return text.size() > n && strcasecmp(text.c_str() + text.size() - n, end) == 0;
+    return korvel::tools::WrongCommandLine("md2gltf", kUsage, message);
 }
 
 // The model's file name without its folders and extension.
@@ -108,33 +82,10 @@ std::string BaseName(const std::string& path) {
 int main(int argc, char** argv) {
     Md2GltfOptions options;
     std::vector<std::string> files;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const Md2GltfOption* option = nullptr;
-        for (const Md2GltfOption& known : kOptions) {
-            option = arg == known.name || (known.shortName && arg == known.shortName) ? &known : option;
-        }
-        if (!option) {
-            if (arg.size() > 1 && arg[0] == '-') {
-                return Wrong("unknown option '" + arg + "'");
-            }
-            if (arg.empty() || files.size() == 2) {
-                return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
-            }
-            files.push_back(arg);
-            continue;
-        }
-        if (option->value && i + 1 >= argc) {
-            return Wrong("option " + arg + " needs a value");
-        }
-        const std::string error = option->apply(options, option->value ? argv[++i] : "");
-        if (!error.empty()) {
-            return Wrong(error);
-        }
-        if (options.help || options.version) {
-            std::printf("%s", options.help ? Help().c_str() : "md2gltf (Korvel Engine) " KORVEL_VERSION "\n");
-            return 0;
-        }
+    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 2, "md2gltf", kUsage,
+                                                     Help);
+    if (status >= 0) {
+        return status;
     }
     const std::string& output = options.output;
     if (files.empty()) {
