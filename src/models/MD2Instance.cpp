@@ -14,6 +14,8 @@ uint32_t Ticks() {
     return tickSource ? tickSource() : SDL_GetTicks();
 }
 
+const std::vector<Animation> kNoAnimations;
+
 } // namespace
 
 CMD2Instance::CMD2Instance() : CMD2Instance(nullptr) {}
@@ -28,8 +30,31 @@ void CMD2Instance::SetTickSource(uint32_t (*source)()) {
 
 void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
     mesh = std::move(shared);
+    table.reset();
     animation = 0;
     frame = 0;
+}
+
+bool CMD2Instance::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
+    const int frames = mesh ? mesh->GetData().frameCount : 0;
+    if (animations) {
+        for (const Animation& a : *animations) {
+            if (a.firstFrame < 0 || a.endFrame >= frames || a.firstFrame > a.endFrame || !a.endIsLast) {
+                return false;
+            }
+        }
+    }
+    table = animations && !animations->empty() ? std::move(animations) : nullptr;
+    animation = 0;
+    frame = GetAnimations().empty() ? 0 : GetAnimations().front().firstFrame;
+    return true;
+}
+
+const std::vector<Animation>& CMD2Instance::GetAnimations() const {
+    if (table) {
+        return *table;
+    }
+    return mesh ? mesh->GetData().animations : kNoAnimations;
 }
 
 void CMD2Instance::SetSkin(unsigned int texture) {
@@ -49,13 +74,13 @@ MD2Skin CMD2Instance::GetSkin() const {
 }
 
 void CMD2Instance::SetAnimation(int n) {
-    if (!mesh || mesh->GetData().animationCount <= 0) {
+    const std::vector<Animation>& animations = GetAnimations();
+    if (animations.empty()) {
         return;
     }
-    const ModelData& data = mesh->GetData();
-    int count = data.animationCount;
+    int count = static_cast<int>(animations.size());
     animation = ((n % count) + count) % count;
-    frame = data.animations[static_cast<size_t>(animation)].firstFrame;
+    frame = animations[static_cast<size_t>(animation)].firstFrame;
 }
 
 void CMD2Instance::SetScale(float x, float y, float z) {
@@ -76,13 +101,16 @@ float CMD2Instance::UpdateTime(int next) {
     // counter's wrap (49.7 days), which would stop the animation for good; the unsigned difference
     // of the integer ticks is exact.
     const float elapsed = static_cast<float>(now - lastTick);
-    if (elapsed >= kKeyFrameMs) {
+    const std::vector<Animation>& animations = GetAnimations();
+    const float period =
+        animations.empty() ? kKeyFrameMs : KeyFrameMs(animations[static_cast<size_t>(animation)]);
+    if (elapsed >= period) {
         frame = next;
         lastTick = now;
     }
     // The first draw after start-up measures from tick 0, and a long pause spans many periods;
     // past 1 the vertices would be thrown beyond the next key frame.
-    return std::clamp(elapsed / kKeyFrameMs, 0.0f, 1.0f);
+    return std::clamp(elapsed / period, 0.0f, 1.0f);
 }
 
 void CMD2Instance::SetPaused(bool pause) {
@@ -94,24 +122,27 @@ void CMD2Instance::SetPaused(bool pause) {
 }
 
 int CMD2Instance::NextFrame(int from) const {
-    if (!mesh || mesh->GetData().animationCount <= 0) {
+    if (GetAnimations().empty()) {
         return from;
     }
-    return NextKeyFrame(mesh->GetData(), animation, from);
+    return NextKeyFrame(GetAnimations(), animation, from);
 }
 
 void CMD2Instance::StepKeyFrame(int steps) {
-    if (!mesh || mesh->GetData().animationCount <= 0) {
+    const std::vector<Animation>& animations = GetAnimations();
+    if (animations.empty()) {
         return;
     }
+    const Animation& playing = animations[static_cast<size_t>(animation)];
     if (steps > 0) {
-        frame = NextFrame(frame);
+        // Stepping wraps round even an animation that plays once.
+        const int next = NextFrame(frame);
+        frame = next == frame ? playing.firstFrame : next;
         return;
     }
     // One step back is the frame whose next one is the current frame.
-    const ModelData& data = mesh->GetData();
-    int back = data.animations[static_cast<size_t>(animation)].firstFrame;
-    for (int i = 0; i < data.frameCount && NextFrame(back) != frame; ++i) {
+    int back = playing.firstFrame;
+    for (int i = 0; i < mesh->GetData().frameCount && NextFrame(back) != frame; ++i) {
         back = NextFrame(back);
     }
     frame = back;
@@ -128,7 +159,7 @@ void CMD2Instance::Render() {
         const int from = frame;
         int next = frame;
         float t = 0.0f;
-        if (mesh->GetData().animationCount > 0) {
+        if (!GetAnimations().empty()) {
             next = NextFrame(frame);
             t = paused ? 0.0f : UpdateTime(next);
         }

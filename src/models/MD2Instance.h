@@ -1,7 +1,7 @@
 /// \class CMD2Instance
 /// One placed, animated copy of a shared MD2 mesh: its own animation and 200 ms key-frame clock,
-/// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin,
-/// in a few dozen bytes.
+/// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin
+/// and animation table, in a few dozen bytes.
 /// Copying an instance copies that state and shares the mesh.
 #pragma once
 
@@ -21,7 +21,8 @@ public:
     /// Plays the mesh's animation 0 from frame 0, unmoved, unturned, at scale 1.
     explicit CMD2Instance(std::shared_ptr<const CMD2Mesh> mesh);
 
-    /// Plays another mesh from its animation 0 and frame 0; placement and clock stay.
+    /// Plays another mesh from its animation 0 and frame 0; placement and clock stay, an animation
+    /// table given for the old mesh goes.
     void SetMesh(std::shared_ptr<const CMD2Mesh> mesh);
     /// The mesh drawn; null for an instance of no mesh.
     const std::shared_ptr<const CMD2Mesh>& GetMesh() const { return mesh; }
@@ -41,8 +42,8 @@ public:
     void SetRotation(float angle);
     /// Rotation about the vertical axis, in degrees.
     float GetRotation() const { return rotation; }
-    /// Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
-    /// toward next, between 0 and 1.
+    /// Moves to frame next once a key frame has run its time (200 ms, or as the playing animation's
+    /// rate says); returns the interpolation factor toward next, between 0 and 1.
     float UpdateTime(int next);
     /// Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
     void SetPaused(bool paused);
@@ -70,11 +71,22 @@ public:
     /// The skin drawn: the instance's own, else the mesh's.
     MD2Skin GetSkin() const;
 
+    /// Plays these animations instead of those the mesh's frame names give (as read from a side file
+    /// by CAnimationTable), each at its own rate, from the first one's first frame; null goes back to
+    /// the mesh's. Each runs from firstFrame to endFrame, both shown (endIsLast set, as the table
+    /// reader sets it). The table is shared, not copied. False, and nothing changed, when an animation
+    /// names a frame the mesh does not have, ends before it starts or lacks endIsLast.
+    bool SetAnimations(std::shared_ptr<const std::vector<Animation>> animations);
+    /// The animations played: the table given, else the mesh's (empty for an instance of no mesh).
+    const std::vector<Animation>& GetAnimations() const;
+
     /// Replaces SDL_GetTicks as the animation clock of every instance and model (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
 private:
     std::shared_ptr<const CMD2Mesh> mesh;
+    /// Animations given in place of the mesh's; null for the mesh's.
+    std::shared_ptr<const std::vector<Animation>> table;
     int animation;
     int frame;
     /// The tick at which the current key frame began, kept as the clock's own integer so the

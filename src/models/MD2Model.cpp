@@ -1,6 +1,5 @@
 #include "models/MD2Model.h"
 
-
 #include <utility>
 
 CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data() {}
@@ -78,6 +77,16 @@ void CMD2Model::SetPaused(bool paused) {
 void CMD2Model::StepKeyFrame(int steps) {
     instance.StepKeyFrame(steps);
     ShowPlayback();
+}
+
+bool CMD2Model::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
+    if (!instance.SetAnimations(std::move(animations))) {
+        return false;
+    }
+    data.animations = instance.GetAnimations();
+    data.animationCount = static_cast<int>(data.animations.size());
+    ShowPlayback();
+    return true;
 }
 
 void CMD2Model::ShowPlayback() {

@@ -60,6 +60,11 @@ public:
     /// the file's last frame (its end frame is inclusive); every other one before its end frame.
     int NextFrame(int frame) const { return instance.NextFrame(frame); }
 
+    /// Plays an animation table (read beside the model by CAnimationTable) instead of the animations
+    /// the frame names give, each at its own rate, as CMD2Instance::SetAnimations does; GetData then
+    /// lists the table's. Null goes back to the frame names'. Loading another file drops the table.
+    bool SetAnimations(std::shared_ptr<const std::vector<Animation>> animations);
+
     /// The loaded frames, animations and playback state.
     const ModelData& GetData() const { return data; }
     /// The skin texture; 0 when none loaded.

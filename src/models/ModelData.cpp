@@ -11,10 +11,27 @@ void ReleaseModelData(ModelData& model) {
 }
 
 int NextKeyFrame(const ModelData& model, int animation, int frame) {
-    const Animation& anim = model.animations[static_cast<size_t>(animation)];
-    if (animation == model.animationCount - 1) {
-        return frame + 1 > anim.endFrame ? anim.firstFrame : frame + 1;
+    return NextKeyFrame(model.animations, animation, frame);
+}
+
+int NextKeyFrame(const std::vector<Animation>& animations, int animation, int frame) {
+    const Animation& anim = animations[static_cast<size_t>(animation)];
+    if (anim.endIsLast || animation == static_cast<int>(animations.size()) - 1) {
+        if (frame + 1 <= anim.endFrame) {
+            return frame + 1;
+        }
+        return anim.loop ? anim.firstFrame : anim.endFrame;
     }
     int next = (frame + 1) % anim.endFrame;
     return next == 0 ? anim.firstFrame : next;
+}
+
+int LastKeyFrame(const std::vector<Animation>& animations, int animation) {
+    const Animation& anim = animations[static_cast<size_t>(animation)];
+    const bool inclusive = anim.endIsLast || animation == static_cast<int>(animations.size()) - 1;
+    return inclusive ? anim.endFrame : anim.endFrame - 1;
+}
+
+float KeyFrameMs(const Animation& animation) {
+    return animation.framesPerSecond > 0.0f ? 1000.0f / animation.framesPerSecond : 200.0f;
 }

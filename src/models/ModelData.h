@@ -23,11 +23,18 @@ struct Triangle {
 };
 
 /// A run of frames sharing one base name. endFrame is the first frame of the next animation, except
-/// for the file's last animation, where it is the last frame itself.
+/// for the file's last animation, where it is the last frame itself. An animation table read beside
+/// the model (see CAnimationTable) gives its animations a last frame, a rate and whether they loop.
 struct Animation {
     std::string name;   ///< The base name, such as "run".
     int firstFrame = 0; ///< The first frame.
     int endFrame = 0;   ///< Where the animation ends, as said above.
+    /// Key frames a second; 0 for the engine's five (a key frame every 200 ms).
+    float framesPerSecond = 0.0f;
+    /// After its last frame the animation starts again; otherwise it stays on its last frame.
+    bool loop = true;
+    /// endFrame is the last frame shown, whichever place the animation has in its list.
+    bool endIsLast = false;
 };
 
 /// A skin named by the file.
@@ -65,3 +72,9 @@ void ReleaseModelData(ModelData& model);
 /// animation ends on the file's last frame (its end frame is inclusive); every other one before its
 /// end frame; then the animation starts again from its first frame.
 int NextKeyFrame(const ModelData& model, int animation, int frame);
+/// The same for an animation of a list, such as an animation table's.
+int NextKeyFrame(const std::vector<Animation>& animations, int animation, int frame);
+/// The last key frame the animation shows.
+int LastKeyFrame(const std::vector<Animation>& animations, int animation);
+/// How long one key frame of the animation lasts, in milliseconds: 200 unless it has a rate of its own.
+float KeyFrameMs(const Animation& animation);

@@ -38,11 +38,9 @@ bool Fits(const Box& box, float scale, float rotation, const ViewVolume& view) {
 bool CFraming::AnimationBox(const ModelData& data, int animation, Box& box) {
     int first = 0, last = data.frameCount - 1;
     if (animation >= 0 && animation < data.animationCount) {
-        const Animation& anim = data.animations[static_cast<size_t>(animation)];
-        first = std::max(anim.firstFrame, 0);
+        first = std::max(data.animations[static_cast<size_t>(animation)].firstFrame, 0);
         // As the model plays it: the file's last animation ends on its end frame, any other before it.
-        const bool lastAnimation = animation == data.animationCount - 1;
-        last = std::min(lastAnimation ? anim.endFrame : anim.endFrame - 1, last);
+        last = std::min(LastKeyFrame(data.animations, animation), last);
     }
     bool any = false;
     for (int f = first; f <= last && f < static_cast<int>(data.frames.size()); ++f) {

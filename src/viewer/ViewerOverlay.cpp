@@ -30,13 +30,18 @@ void CViewerOverlay::Draw(const CMD2Model& model, const OverlayFacts& facts) {
     }
     if (data.animationCount > 0) {
         const Animation& anim = data.animations[static_cast<size_t>(data.currentAnimation)];
-        bool last = data.currentAnimation == data.animationCount - 1;
         // Numbered as the number keys, --animation and md2info number them, so the number read
         // here can be typed back.
         font->Print(1, y += line, 0, "Animation %d of 0-%d: %.40s", data.currentAnimation,
                     data.animationCount - 1, anim.name.c_str());
-        font->Print(1, y += line, 0, "Frames %d-%d", anim.firstFrame,
-                    last ? anim.endFrame : anim.endFrame - 1);
+        const int last = LastKeyFrame(data.animations, data.currentAnimation);
+        // An animation with a rate of its own (from a table beside the model) says it.
+        if (anim.framesPerSecond > 0.0f) {
+            font->Print(1, y += line, 0, "Frames %d-%d at %g a second%s", anim.firstFrame, last,
+                        static_cast<double>(anim.framesPerSecond), anim.loop ? "" : ", once");
+        } else {
+            font->Print(1, y += line, 0, "Frames %d-%d", anim.firstFrame, last);
+        }
     }
     font->Print(1, y += line, 0, "Key frame %d%s, speed %s", data.currentFrame,
                 model.IsPaused() ? " (paused)" : "", SpeedText(facts.speed).c_str());
