@@ -22,6 +22,7 @@
 #include "gui/ImageList.h"
 #include "gui/WindowManager.h"
 #include "input/EventManager.h"
+#include "models/AnimationTable.h"
 #include "models/Geometry.h"
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"

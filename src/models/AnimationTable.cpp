@@ -143,7 +143,8 @@ std::vector<Animation> CAnimationTable::Parse(const std::string& fileName, const
         if (std::any_of(line.begin(), line.end(), [](unsigned char c) { return c < 0x20 && c != '\t'; })) {
             problem = "control characters in the line";
         } else {
-            problem = groups ? ReadGroupLine(words, comment, group, animation) : ReadAnmLine(words, animation);
+            problem =
+                groups ? ReadGroupLine(words, comment, group, animation) : ReadAnmLine(words, animation);
         }
         if (problem.empty() && animation.name.size() > kMaxNameLength) {
             problem = "a name longer than " + std::to_string(kMaxNameLength) + " characters";

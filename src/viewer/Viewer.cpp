@@ -24,9 +24,9 @@ const float kRotationStep = 5.0f;
 } // namespace
 
 CViewer::CViewer(const ViewerOptions& options)
-    : options(options), exitStatus(0), failed(false), wireframe(false), overlay(!options.browse.empty()),
-      framed(false), frameScale(CViewerScene::kModelScale), dragging(false), dragX(0), dragY(0),
-      framesDrawn(0), skinIndex(0) {}
+    : options(options), animationsFor(options.model), exitStatus(0), failed(false), wireframe(false),
+      overlay(!options.browse.empty()), framed(false), frameScale(CViewerScene::kModelScale), dragging(false),
+      dragX(0), dragY(0), framesDrawn(0), skinIndex(0) {}
 
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
@@ -58,7 +58,7 @@ void CViewer::Init() {
     } else {
         loaded =
             model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str(), false);
-        loaded = loaded && FindSkins();
+        loaded = loaded && FindSkins() && LoadAnimations();
     }
     if (!fromCatalog) {
         ModelLoaded();

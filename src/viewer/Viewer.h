@@ -71,6 +71,9 @@ private:
     void ShowSkin(size_t i);
     // The plain grey texture of a model without a skin, made the first time it is needed.
     unsigned int GreyTexture();
+    // Plays the animation table of the model (--animations for the model named with it, else the
+    // file beside it), where there is one; false when the file --animations names gives none.
+    bool LoadAnimations();
     // Selects the --animation choice; false (with one line on standard error) when it names none.
     bool StartAnimation();
     // Fits a given model's starting animation into the view.
@@ -88,6 +91,8 @@ private:
     void SaveDueScreenshot();
 
     ViewerOptions options;
+    // The model --animations is for: the one named on the command line.
+    std::string animationsFor;
     int exitStatus;
     bool failed;
     bool wireframe;

@@ -61,6 +61,9 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
         }
     }
     const bool collection = !files.empty() && CMD2Catalog::IsCollection(files[0]);
+    if (!animationFile.empty() && (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {
+        return Wrong("--animations goes with one model (MODEL.md2, ARCHIVE:MODEL or ARCHIVE MODEL)");
+    }
     if (!sheet.empty() && (!collection || files.size() > 1 || !screenshot.empty())) {
         return Wrong("--sheet takes one archive or folder, and no --screenshot");
     }

@@ -16,6 +16,8 @@ struct ViewerOptions {
     std::string skin;
     // A name or a number; empty for animation 0.
     std::string animation;
+    // A table of animations (.anm or .framegroups) for `model`, in place of the one found beside it.
+    std::string animationFile;
     // The skin to start with, among the skins found (numbered from 0).
     int skinIndex = 0;
     // Playback speed, times the key-frame rate.

@@ -1,10 +1,12 @@
 // Opening another model while the viewer runs: the web page's file input and drop (a model, or an
-// archive the page has unpacked), and the next or previous model of the archive or folder being browsed.
+// archive the page has unpacked), and the next or previous model of the archive or folder being browsed;
+// the animation table beside a model.
 #include "viewer/Viewer.h"
 
 #include "base/GL.h"
 #include "demo/ViewerScene.h"
 #include "files/FileSystem.h"
+#include "models/AnimationTable.h"
 #include "models/MD2Model.h"
 
 #include <iostream>
@@ -21,7 +23,7 @@ bool CViewer::Open(const std::string& path) {
     framed = false;
 
     CreateModel();
-    const bool loaded = model->Load(path.c_str(), nullptr, false) && FindSkins();
+    const bool loaded = model->Load(path.c_str(), nullptr, false) && FindSkins() && LoadAnimations();
     ModelLoaded();
     CViewerScene::PlaceHobgoblin(*model);
     model->SetBackFaceCulling(options.cull);
@@ -29,6 +31,15 @@ bool CViewer::Open(const std::string& path) {
         FrameModel();
     }
     return loaded;
+}
+
+bool CViewer::LoadAnimations() {
+    const std::string given = options.model == animationsFor ? options.animationFile : "";
+    std::shared_ptr<const std::vector<Animation>> table;
+    if (!CAnimationTable::ForModel(options.model, given, model->GetData().frameCount, table)) {
+        return false;
+    }
+    return !table || model->SetAnimations(table);
 }
 
 bool CViewer::Browse(const std::string& root) {

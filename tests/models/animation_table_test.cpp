@@ -53,8 +53,7 @@ TEST(AnimationTable, AnmLinesAreReadAndEveryBadOneIsNamedAndSkipped) {
                   "m/tris.anm:6: the first and last frames must be whole numbers from 0; skipped",
                   "m/tris.anm:7: it ends on frame 29 before it starts on frame 30; skipped",
                   "m/tris.anm:8: frames 35-40, but the model has 40 (0-39); skipped",
-                  "m/tris.anm:9: the rate '0'" + rate,
-                  "m/tris.anm:10: the rate '-5'" + rate,
+                  "m/tris.anm:9: the rate '0'" + rate, "m/tris.anm:10: the rate '-5'" + rate,
                   "m/tris.anm:11: the rate '1001'" + rate,
                   "m/tris.anm:12: control characters in the line; skipped"}),
               problems);
@@ -71,8 +70,9 @@ TEST(AnimationTable, FramegroupsCountFramesCarryLoopAndNameUnnamedGroups) {
     std::vector<std::string> problems;
     const std::vector<Animation> table =
         CAnimationTable::Parse("A.MD2.FrameGroups", Bytes(text), 40, problems);
-    EXPECT_EQ((std::vector<std::string>{"stand still 0-19 10 loop", "group1 20-25 15 once", "fall 26-39 8.5 once"}),
-              Summary(table));
+    EXPECT_EQ(
+        (std::vector<std::string>{"stand still 0-19 10 loop", "group1 20-25 15 once", "fall 26-39 8.5 once"}),
+        Summary(table));
     EXPECT_EQ((std::vector<std::string>{
                   "A.MD2.FrameGroups:3: the first frame must be a whole number from 0 and the count one from "
                   "1; skipped",

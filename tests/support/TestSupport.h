@@ -44,6 +44,8 @@ private:
 
 // Writes the bytes to a file, making its folders first.
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes);
+// The same for text.
+void WriteText(const std::string& path, const std::string& text);
 std::vector<uint8_t> ReadFile(const std::string& path);
 // The whole file as text; empty when it cannot be read.
 std::string ReadText(const std::string& path);

@@ -1,6 +1,7 @@
 // md2viewer on game archives, end to end: N and P step through every model of a .pak in path order,
 // each in the skin found inside the archive, skipping a model the loader refuses and wrapping at both
-// ends; a model inside a .pk3 opens directly; a damaged archive ends the viewer with one line.
+// ends; a model inside a .pk3 opens directly; a damaged archive ends the viewer with one line; the
+// animation table beside a model inside the archive, or one named, gives the animations.
 #include "support/ArchiveWriter.h"
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
@@ -48,6 +49,7 @@ void WriteGame(const std::string& root) {
     korvel::test::WriteFile(root + "/models/broken/tris.md2", broken);
     Model(root + "/models/gamma/tris.md2", {"blue"});
     Image(root + "/models/gamma/Blue.png", "#2020e0");
+    korvel::test::WriteText(root + "/models/gamma/TRIS.anm", "walk 0 1 10\nfly 0 5 10\n");
     Image(root + "/pics/red.pcx", "#e02020");
 }
 
@@ -154,6 +156,29 @@ TEST_F(ViewerArchives, ASheetShowsEveryModelInItsCellWithItsPathAndALimitCutsIt)
     ASSERT_EQ(cut.Wait(120.0), 0) << cut.Stderr();
     ASSERT_EQ(RunCommand("identify -format '%wx%h' " + ShellQuote(sheet), &size), 0);
     EXPECT_EQ(size, "640x280");
+}
+
+TEST_F(ViewerArchives, TheAnimationTableBesideAModelOrNamedGivesItsAnimations) {
+    const std::string model = pk3 + ":models/gamma/tris.md2";
+    const std::string shot = start + "/walk.png";
+    ProgramRun walk(display, kViewer, {"--screenshot", shot, "--frames", "5", "--animation", "walk", model},
+                    start);
+    EXPECT_EQ(walk.Wait(60.0), 0) << walk.Stderr();
+    EXPECT_GT(FindPixels(shot, IsBlue).pixels, 5000);
+    EXPECT_NE(
+        std::string::npos,
+        walk.Stderr().find(pk3 + ":models/gamma/TRIS.anm:2: frames 0-5, but the model has 2 (0-1); skipped"))
+        << walk.Stderr();
+    // The frame names' animation is gone, and comes back with a table named on the command line.
+    ProgramRun box(display, kViewer, {"--screenshot", shot, "--animation", "box", model}, start);
+    EXPECT_EQ(box.Wait(60.0), 1);
+    EXPECT_NE(std::string::npos, box.Stderr().find("has no animation 'box' (it has 1, numbered from 0)"));
+    korvel::test::WriteText(dir.File("sway.framegroups"), "1 1 2 0 // box");
+    ProgramRun named(
+        display, kViewer,
+        {"--screenshot", shot, "--animations", dir.File("sway.framegroups"), "--animation", "box", model},
+        start);
+    EXPECT_EQ(named.Wait(60.0), 0) << named.Stderr();
 }
 
 } // namespace

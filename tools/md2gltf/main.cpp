@@ -5,6 +5,7 @@
 #include "SkinImage.h"
 
 #include "ToolCommandLine.h"
+#include "models/AnimationTable.h"
 #include "models/MD2Loader.h"
 #include "models/SkinSearch.h"
 
@@ -27,6 +28,7 @@ const char* const kUsage = "usage: md2gltf [OPTIONS] MODEL.md2 [SKIN] -o OUT.glb
 struct Md2GltfOptions {
     GltfExportOptions exporter;
     std::string output;
+    std::string animations;
     bool help = false;
     bool version = false;
 };
@@ -41,13 +43,17 @@ const std::vector<Md2GltfOption> kOptions = {
          o.exporter.scale = static_cast<float>(PositiveNumber(v, 1e6));
          return o.exporter.scale > 0.0f ? std::string() : "--scale needs a positive number, not '" + v + "'";
      }},
-    {nullptr, "--fps", "N", "key frames per second (default 5, the engine's 200 ms per key frame)",
+    {nullptr, "--fps", "N",
+     "key frames per second of animations without a rate of their own (default 5, the engine's 200 ms)",
      [](Md2GltfOptions& o, const std::string& v) {
          o.exporter.framesPerSecond = static_cast<float>(PositiveNumber(v, 1000));
          return o.exporter.framesPerSecond > 0.0f
                     ? std::string()
                     : "--fps needs a number above 0 and up to 1000, not '" + v + "'";
      }},
+    {nullptr, "--animations", "TABLE",
+     "the animations of TABLE (.anm or .framegroups) instead of the table beside the model",
+     [](Md2GltfOptions& o, const std::string& v) { return o.animations = v, std::string(); }},
     {nullptr, "--help", nullptr, "this text",
      [](Md2GltfOptions& o, const std::string&) { return o.help = true, std::string(); }},
     {nullptr, "--version", nullptr, "the program's version",
@@ -62,7 +68,9 @@ std::string Help() {
         "and every animation a glTF animation of the target weights. Without SKIN the skin named inside\n"
         "the model is looked for beside it (pcx, png, tga, bmp, jpg). MODEL may lie inside a game archive\n"
         "(.pak, .pk3, .zip), named ARCHIVE:PATH; its skin is then looked for beside it in the archive. A\n"
-        ".glb file holds everything; a .gltf file gets OUT.bin and OUT.png beside it.\n\n";
+        ".glb file holds everything; a .gltf file gets OUT.bin and OUT.png beside it. An animation table\n"
+        "beside the model (BASE.anm, FILE.framegroups or BASE.framegroups) gives the animations instead of\n"
+        "the frame names, each at its own rate; one that plays once does not step back to its start.\n\n";
     return text + korvel::tools::OptionHelp(kOptions);
 }
 
@@ -104,6 +112,15 @@ int main(int argc, char** argv) {
     // The loader says why in one line of its own.
     if (!loader.Load(model, modelPath.c_str(), nullptr)) {
         return 1;
+    }
+    std::shared_ptr<const std::vector<Animation>> table;
+    if (!CAnimationTable::ForModel(modelPath, options.animations, model.frameCount, table)) {
+        ReleaseModelData(model);
+        return 1;
+    }
+    if (table) {
+        model.animations = *table;
+        model.animationCount = static_cast<int>(table->size());
     }
     if (model.frames.empty() || model.frames[0].triangleCount == 0) {
         std::fprintf(stderr, "md2gltf: %s: the model has no %s to convert\n", modelPath.c_str(),

@@ -2,7 +2,8 @@
 // Prints the header counts and the animation table, and on request every frame's name and bounding
 // box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
 // the lines cannot be written, 2 on a wrong command line. --list shows every model of a game archive or
-// a folder with its counts.
+// a folder with its counts. An animation table beside a model (.anm, .framegroups) gives its animations.
+#include "models/AnimationTable.h"
 #include "models/MD2Catalog.h"
 #include "models/MD2Loader.h"
 
@@ -13,19 +14,25 @@
 
 namespace {
 
-const char* const kUsage = "usage: md2info [--frames] [--skins] FILE | --list ARCHIVE|FOLDER\n";
+const char* const kUsage =
+    "usage: md2info [--frames] [--skins] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n";
 // The rest of --help, also the source of the manual page: keep its "  OPTION  description" layout.
 const char* const kHelp =
     "\n"
     "Prints what the engine's MD2 loader reads from FILE: the version, skin size and counts of the\n"
     "header, and each animation with its first and end frame. Exits 1 when the file does not load,\n"
     "2 on a wrong command line. FILE may be inside a game archive (.pak, .pk3, .zip), named as\n"
-    "ARCHIVE:PATH (pak0.pak:models/x/tris.md2).\n"
+    "ARCHIVE:PATH (pak0.pak:models/x/tris.md2). Where an animation table lies beside the model\n"
+    "(BASE.anm, FILE.framegroups or BASE.framegroups, any case), its animations are listed instead,\n"
+    "after a line naming it, each with its first and last frame, key frames a second and \"loop\" or\n"
+    "\"once\".\n"
     "\n"
     "  --list    every MD2 model inside ARCHIVE or below FOLDER, sorted by path, with its vertex,\n"
     "            triangle, frame and animation counts (or \"refused\", the reason on standard error)\n"
     "  --frames  every frame's name and bounding box, in model coordinates (y up)\n"
     "  --skins   the skin names in the header\n"
+    "  --animations TABLE  the animations of TABLE (.anm: name first last fps; .framegroups:\n"
+    "            first count fps loop // name) instead of the table beside the model\n"
     "  --help    this text\n";
 
 // The smallest box around a frame's vertices, in model coordinates (y up).
@@ -56,9 +63,12 @@ int List(const char* root) {
             std::printf("%s refused\n", catalog.Inner(i).c_str());
             continue;
         }
+        std::shared_ptr<const std::vector<Animation>> table;
+        CAnimationTable::ForModel(catalog.Path(i), "", model.frameCount, table);
         const MD2Header& header = loader.GetHeader();
         std::printf("%s vertices %d triangles %d frames %d animations %d\n", catalog.Inner(i).c_str(),
-                    header.vertexCount, header.triangleCount, model.frameCount, model.animationCount);
+                    header.vertexCount, header.triangleCount, model.frameCount,
+                    table ? static_cast<int>(table->size()) : model.animationCount);
         ReleaseModelData(model);
     }
     return 0;
@@ -77,6 +87,7 @@ int Flushed(int status) {
 
 int main(int argc, char** argv) {
     const char* path = nullptr;
+    std::string animationFile;
     bool frames = false, skins = false, list = false, wrong = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -88,13 +99,15 @@ int main(int argc, char** argv) {
             skins = true;
         } else if (std::strcmp(argv[i], "--list") == 0) {
             list = true;
+        } else if (std::strcmp(argv[i], "--animations") == 0 && i + 1 < argc && argv[i + 1][0] != '\0') {
+            animationFile = argv[++i];
         } else if (argv[i][0] == '-' || path) {
             wrong = true;
         } else {
             path = argv[i];
         }
     }
-    if (wrong || !path || (list && (frames || skins))) {
+    if (wrong || !path || (list && (frames || skins || !animationFile.empty()))) {
         std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
@@ -103,7 +116,13 @@ int main(int argc, char** argv) {
     }
     CMD2Loader loader;
     ModelData model;
+    std::shared_ptr<const std::vector<Animation>> table;
+    std::string tableFile;
     if (!loader.Load(model, path, nullptr)) {
+        return 1;
+    }
+    if (!CAnimationTable::ForModel(path, animationFile, model.frameCount, table, &tableFile)) {
+        ReleaseModelData(model);
         return 1;
     }
     const MD2Header& header = loader.GetHeader();
@@ -114,11 +133,20 @@ int main(int argc, char** argv) {
     std::printf("texture coordinates: %d\n", header.texCoordCount);
     std::printf("triangles: %d\n", header.triangleCount);
     std::printf("frames: %d\n", model.frameCount);
-    std::printf("animations: %d\n", model.animationCount);
-    for (int i = 0; i < model.animationCount; ++i) {
-        const Animation& animation = model.animations[static_cast<size_t>(i)];
-        std::printf("animation %d %s %d %d\n", i, animation.name.c_str(), animation.firstFrame,
+    if (table) {
+        std::printf("animation table: %s\n", tableFile.c_str());
+    }
+    const std::vector<Animation>& animations = table ? *table : model.animations;
+    std::printf("animations: %zu\n", animations.size());
+    for (size_t i = 0; i < animations.size(); ++i) {
+        const Animation& animation = animations[i];
+        std::printf("animation %zu %s %d %d", i, animation.name.c_str(), animation.firstFrame,
                     animation.endFrame);
+        if (table) {
+            std::printf(" %g %s", static_cast<double>(animation.framesPerSecond),
+                        animation.loop ? "loop" : "once");
+        }
+        std::printf("\n");
     }
     if (skins) {
         const std::vector<std::string>& names = loader.GetSkinNames();
