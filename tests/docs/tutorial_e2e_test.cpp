@@ -4,7 +4,6 @@
 #include "support/AudioCapture.h"
 #include "support/InstalledEngine.h"
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -39,12 +38,11 @@ TEST_F(InstalledEngine, EveryTutorialStepBuildsAndShowsItsScene) {
     std::filesystem::create_directory(project);
     WriteFile(project + "/CMakeLists.txt", std::vector<uint8_t>(cmake[0].begin(), cmake[0].end()));
     // The jump's sound, made by the page's own command.
-    const std::vector<std::string> shell = CodeBlocks(page, "sh");
-    const auto sox = std::find_if(shell.begin(), shell.end(),
-                                  [](const std::string& block) { return block.rfind("sox ", 0) == 0; });
-    ASSERT_NE(sox, shell.end());
+    std::smatch sox;
+    ASSERT_TRUE(std::regex_search(page, sox, std::regex("\n(sox [^\n]*)")));
     std::string soxLog;
-    ASSERT_EQ(RunCommand("cd " + ShellQuote(project) + " && " + *sox + " 2>&1", &soxLog), 0) << soxLog;
+    ASSERT_EQ(RunCommand("cd " + ShellQuote(project) + " && " + sox[1].str() + " 2>&1", &soxLog), 0)
+        << soxLog;
     VirtualDisplay display;
     ASSERT_TRUE(display.Ok());
     for (size_t step = 0; step < steps.size(); ++step) {
