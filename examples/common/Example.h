@@ -28,12 +28,37 @@ inline bool Pressed(int key) {
            gEventManager->GetEvent().key.keysym.sym == key;
 }
 
+// Clears the frame and looks at a model standing on the ground grid from `distance` in front of it, a
+// little above its middle.
+inline void Stage(float distance) {
+    glClearColor(0.1f, 0.12f, 0.2f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gCamera->Place(0.0f, 6.0f, -distance, 0.0f, 3.0f, 0.0f, 0.0f, 1.0f, 0.0f);
+    gCamera->Look();
+    gUtils->DrawGrid(0.0f, 0.0f, 0.0f);
+}
+
+// In a run for a picture, saves the back buffer of a `width` x `height` window once `frame` (counted
+// from 1) is the last one; true when it did and the run ends.
+inline bool ScreenshotDone(int frame, int width, int height) {
+    const char* screenshot = std::getenv("KORVEL_EXAMPLE_SCREENSHOT");
+    const char* frames = std::getenv("KORVEL_EXAMPLE_FRAMES");
+    if (!screenshot || frame < (frames ? std::atoi(frames) : 20)) {
+        return false;
+    }
+    std::string error;
+    screenshotFailed = !CScreenshot::SaveBackBuffer(screenshot, width, height, &error);
+    if (screenshotFailed) {
+        std::fprintf(stderr, "%s: %s\n", screenshot, error.c_str());
+    }
+    return true;
+}
+
 // Calls `frame` with the milliseconds since the loop began, lets the engine take the frame's event and
 // draw its overlay, and shows the frame; until Escape, a quit request or the screenshot.
 inline void Loop(CEngine& engine, const std::function<void(uint32_t ms)>& frame) {
-    const char* screenshot = std::getenv("KORVEL_EXAMPLE_SCREENSHOT");
-    const char* frames = std::getenv("KORVEL_EXAMPLE_FRAMES");
-    const int lastFrame = frames ? std::atoi(frames) : 20;
+    const bool screenshot = std::getenv("KORVEL_EXAMPLE_SCREENSHOT") != nullptr;
     if (screenshot) {
         CMD2Instance::SetTickSource([] { return fixedTicks; });
     }
@@ -41,12 +66,7 @@ inline void Loop(CEngine& engine, const std::function<void(uint32_t ms)>& frame)
     for (int n = 1;; ++n) {
         frame(screenshot ? fixedTicks : SDL_GetTicks() - start);
         engine.Update();
-        if (screenshot && n >= lastFrame) {
-            std::string error;
-            screenshotFailed = !CScreenshot::SaveBackBuffer(screenshot, Width, Height, &error);
-            if (screenshotFailed) {
-                std::fprintf(stderr, "%s: %s\n", screenshot, error.c_str());
-            }
+        if (ScreenshotDone(n, Width, Height)) {
             return;
         }
         SDL_GL_SwapBuffers();

@@ -1,17 +1,12 @@
 #include "GuiExample.h"
 
-#include "app/Engine.h"
-#include "app/Registry.h"
-#include "graphics/GL.h"
-#include "graphics/GraphicsCore.h"
-#include "gui/GuiButton.h"
-#include "gui/GuiCheckBox.h"
-#include "gui/GuiStaticText.h"
-#include "gui/GuiWindow.h"
-#include "gui/WindowManager.h"
-#include "input/EventManager.h"
+#include "../common/Example.h"
 
-#include <SDL.h>
+#include <korvel/gui/GuiButton.h>
+#include <korvel/gui/GuiCheckBox.h>
+#include <korvel/gui/GuiStaticText.h>
+#include <korvel/gui/GuiWindow.h>
+#include <korvel/gui/WindowManager.h>
 #include <cstdio>
 
 namespace {
@@ -83,7 +78,7 @@ void GuiExample::Init() {
 }
 
 void GuiExample::Run() {
-    for (;;) {
+    for (int frame = 1;; ++frame) {
         glClearColor(0.10f, 0.12f, 0.16f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
@@ -92,6 +87,9 @@ void GuiExample::Run() {
         if (clicked != -1) {
             std::printf("clicked %d\n", clicked);
             std::fflush(stdout);
+        }
+        if (example::ScreenshotDone(frame, width, height)) {
+            return;
         }
         SDL_GL_SwapBuffers();
         if (gEventManager->HasEvent() &&

@@ -3,7 +3,7 @@
 // ends on Escape or when its window is closed.
 #pragma once
 
-#include "app/App.h"
+#include <korvel/app/App.h>
 
 class GuiExample : public CApp {
 public:

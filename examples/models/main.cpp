@@ -28,12 +28,7 @@ private:
                 instance.SetAnimation(instance.GetAnimation() + 1);
             }
         }
-        glClearColor(0.1f, 0.12f, 0.2f, 0.0f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glLoadIdentity();
-        gCamera->Place(0.0f, 6.0f, -22.0f, 0.0f, 3.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-        gCamera->Look();
-        gUtils->DrawGrid(0.0f, 0.0f, 0.0f);
+        example::Stage(22.0f);
         CFont* font = gFontManager->GetFont(1);
         for (size_t i = 0; i < crowd.size(); ++i) {
             crowd[i].Render();

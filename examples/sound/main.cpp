@@ -3,10 +3,10 @@
 // needed: the engine opens the audio device while it starts.
 //
 // Exit status: 0 when both files played, 1 when either could not be loaded, 2 on a wrong command line.
-#include "app/App.h"
-#include "app/RunApp.h"
-#include "sound/Music.h"
-#include "sound/Sound.h"
+#include <korvel/app/App.h>
+#include <korvel/app/RunApp.h>
+#include <korvel/sound/Music.h>
+#include <korvel/sound/Sound.h>
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -13,6 +13,8 @@ namespace {
 constexpr uint32_t kLowestRate = 1000;
 constexpr uint32_t kHighestRate = 1000000;
 constexpr uint16_t kMostChannels = 8;
+// The format tag of WAVE_FORMAT_EXTENSIBLE.
+constexpr uint16_t kExtensibleFormat = 0xFFFE;
 
 uint32_t Le32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -121,11 +123,17 @@ std::string SoundFileProblem(const std::string& path, const std::string& mixerEr
         return std::strerror(errno);
     }
     unsigned char fmt[16];
-    // The mixer's WAV readers take 8 and 16-bit integer samples only, and their own message for
-    // other sizes names a size the file does not have.
-    if (IsWave(file.get()) && ReadFormat(file.get(), fmt) && Le16(fmt) == 1 && Le16(fmt + 14) != 8 &&
-        Le16(fmt + 14) != 16) {
-        return std::to_string(Le16(fmt + 14)) + "-bit samples are not supported";
+    // The mixer's WAV readers take 8 and 16-bit integer samples in the plain format only. Their own
+    // message for other sizes names a size the file does not have, and the extensible format (what
+    // sox and many editors write for more than 16 bits) is only a number to them.
+    if (IsWave(file.get()) && ReadFormat(file.get(), fmt)) {
+        const std::string bits = std::to_string(Le16(fmt + 14)) + "-bit samples";
+        if (Le16(fmt) == kExtensibleFormat) {
+            return bits + " in the extensible WAV format are not supported; save 8 or 16-bit PCM";
+        }
+        if (Le16(fmt) == 1 && Le16(fmt + 14) != 8 && Le16(fmt + 14) != 16) {
+            return bits + " are not supported";
+        }
     }
     return mixerError.empty() ? "not a sound file" : mixerError;
 }

@@ -147,11 +147,17 @@ TEST_F(DamagedFileTest, RefusalsSayWhyOnStandardError) {
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     const std::string empty = dir.File("empty.wav");
     korvel::test::WriteFile(empty, {});
+    std::vector<uint8_t> extensible = korvel::test::MakeToneWav(deep);
+    extensible[20] = 0xFE; // the format tag
+    extensible[21] = 0xFF;
+    korvel::test::WriteFile(dir.File("extensible.wav"), extensible);
     const struct {
         std::string path;
         std::string reason;
     } cases[] = {
         {Tone("deep.wav", deep), "24-bit samples are not supported"},
+        {dir.File("extensible.wav"),
+         "24-bit samples in the extensible WAV format are not supported; save 8 or 16-bit PCM"},
         {empty, "file is empty"},
         {folder, "this is a folder, not a file"},
         {dir.File("missing.wav"), "No such file or directory"},
