@@ -24,8 +24,8 @@ struct Device {
 
 std::string refusal;
 
-// The browser cannot decode a file that fails a decode (a damaged stream in a format it knows): the
-// emulation gives its decoder no error handler, so each failure is said here, once, by file name.
+// A file in a format the browser knows can still fail its decode (damaged data): the emulation gives
+// the decoder no error handler, so each failure is said here, once, with the file's name.
 EM_JS(void, korvel_report_failed_decodes, (), {
     var context = SDL.audioContext;
     if (!context || context.korvelReports) return;

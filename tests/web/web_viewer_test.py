@@ -8,11 +8,12 @@ animation 0 and saved with F12), that a model and skin written here and given to
 input appear with their skin, that a number key changes the animation, and that a .pk3 and a .pak
 given to it are browsed with N, and that Escape ends the viewer with the page saying so. The sound
 example's page (sound.html) must load its effect and music and start both as Web Audio sources, and
-say on one line each that it cannot decode a MIDI file or a damaged Ogg stream. Prints the
-download size and, with Chromium's frame-rate cap off, four frame rates measured in this one run: the
-page, a bare page that only clears a 1024x768 WebGL canvas, the native viewer and (given
-EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and swaps; each
-viewer's ratio to its own limit, and the milliseconds a frame spends in the page's main-loop step.
+say on one line each that it cannot decode a MIDI file or a damaged Ogg stream; the viewer's page
+starts none. Prints the download size and, with Chromium's frame-rate cap off, four frame rates
+measured in this one run: the page, a bare page that only clears a 1024x768 WebGL canvas, the native
+viewer and (given EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and
+swaps; each viewer's ratio to its own limit, and the milliseconds a frame spends in the page's
+main-loop step.
 """
 import base64
 import os
@@ -201,7 +202,6 @@ def play_sounds(driver, url):
 
 
 def check_sound_page(driver, base, web_dir):
-    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": SOURCE_COUNTER})
     log, started = play_sounds(driver, base + "/sound.html")
     check("Loaded effect /sound/effect.wav" in log and "Loaded music /sound/music.ogg" in log and started == 2,
           "the sound page loads its WAV effect and Ogg music and starts both in Web Audio (%d sources)" % started)
@@ -253,6 +253,7 @@ class Page:
         self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                                     {"behavior": "allow", "downloadPath": downloads})
         self.downloads = downloads
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": SOURCE_COUNTER})
         self.driver.get(url)
         wait_for("the first frames", lambda: self.frames() > 10, 120)
 
@@ -399,6 +400,7 @@ def main():
         ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)
         check(ended and page.driver.find_element(By.ID, "ended").text ==
               "The viewer has ended. Reload the page to start it again.", "Escape ends the viewer and the page says so")
+        check(page.driver.execute_script("return sourcesStarted") == 0, "the viewer's page plays no sound")
         check_sound_page(page.driver, "http://127.0.0.1:%d" % port, web_dir)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
             f.write(BARE_PAGE)
