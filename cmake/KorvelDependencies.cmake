@@ -41,6 +41,7 @@ if(EMSCRIPTEN)
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_lights.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_sound.cpp
                APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
 else()
   find_package(PkgConfig REQUIRED)

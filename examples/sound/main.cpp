@@ -1,6 +1,7 @@
 // sound-example EFFECT MUSIC: plays a sound effect and a music track once each through the engine's
 // sound manager, waits until both have ended (five seconds at most) and ends. No video mode is
-// needed: the engine opens the audio device while it starts.
+// needed: the engine opens the audio device while it starts. Each file that loaded is named on
+// standard output. Built for the browser as sound.html (scripts/build-web).
 //
 // Exit status: 0 when both files played, 1 when either could not be loaded, 2 on a wrong command line.
 #include <korvel/app/App.h>
@@ -37,16 +38,31 @@ public:
     void Init() override {
         effect = new CSound(effectPath);
         music = new CMusic(musicPath);
+        if (effect->chunk) {
+            std::printf("Loaded effect %s\n", effectPath.c_str());
+        }
+        if (music->music) {
+            std::printf("Loaded music %s\n", musicPath.c_str());
+        }
     }
 
     void Run() override {
-        effect->Play(0);
-        music->Play(0);
-        Uint32 start = SDL_GetTicks();
-        while ((Mix_Playing(-1) > 0 || Mix_PlayingMusic()) && SDL_GetTicks() - start < kLongestWaitMs) {
+        while (Step()) {
             SDL_Delay(10);
         }
         SDL_Delay(kDrainMs);
+    }
+
+    // The first step starts both; each step after says whether either still plays (a browser page
+    // takes one step a frame, and its audio device plays on by itself after the last).
+    bool Step() override {
+        if (!started) {
+            effect->Play(0);
+            music->Play(0);
+            start = SDL_GetTicks();
+            started = true;
+        }
+        return (Mix_Playing(-1) > 0 || Mix_PlayingMusic()) && SDL_GetTicks() - start < kLongestWaitMs;
     }
 
     void Shutdown() override {}
@@ -60,6 +76,8 @@ private:
     std::string musicPath;
     CSound* effect;
     CMusic* music;
+    bool started = false;
+    Uint32 start = 0;
 };
 
 } // namespace

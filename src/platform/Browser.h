@@ -5,8 +5,8 @@
 // Supplied here: the ARB shader-object names (mapped to the core calls they became), GLSL texts made
 // acceptable to WebGL (the fixed-function light built-ins become uniforms the layer keeps), gluLookAt and gluBuild2DMipmaps, the proxy texture size check, the client
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
-// float client arrays (drawn through that immediate mode), and the SDL 1.2 names the emulation
-// leaves out. Arrays in buffer objects are left to the emulation, which draws the model's wrongly:
+// float client arrays (drawn through that immediate mode), the SDL 1.2 names the emulation
+// leaves out, and the mixer's device state and its refusal of sounds the browser cannot decode. Arrays in buffer objects are left to the emulation, which draws the model's wrongly:
 // models are drawn in immediate mode instead.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
 // glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
@@ -18,6 +18,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_mixer.h>
 #include <string>
 
 namespace Browser {
@@ -79,6 +80,15 @@ void NoReadBuffer(GLenum mode);
 int LockSurface(SDL_Surface* surface);
 int BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* target, SDL_Rect* targetRect);
 void UnlockSurface(SDL_Surface* surface);
+
+// The mixer: the device's state as the desktop mixer reports it, and loaders that refuse, with a
+// reason MixerError gives, what the browser cannot decode.
+int OpenAudio(int frequency, Uint16 format, int channels, int chunkSize);
+void CloseAudio();
+int QuerySpec(int* frequency, Uint16* format, int* channels);
+Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream);
+Mix_Music* LoadMUS(const char* path);
+const char* MixerError();
 
 // The entry points a program tests for before calling, as GLEW would offer them.
 extern void (*const activeTexture)(GLenum);
@@ -178,6 +188,14 @@ extern void (*const useProgramObject)(GLhandleARB);
 #undef SDL_BlitSurface
 #define SDL_BlitSurface Browser::BlitSurface
 #define SDL_UnlockSurface Browser::UnlockSurface
+
+#define Mix_OpenAudio Browser::OpenAudio
+#define Mix_CloseAudio Browser::CloseAudio
+#define Mix_QuerySpec Browser::QuerySpec
+#define Mix_LoadWAV_RW Browser::LoadWAV_RW
+#define Mix_LoadMUS Browser::LoadMUS
+#undef Mix_GetError
+#define Mix_GetError Browser::MixerError
 
 // The emulated SDL_image reads a memory stream with stb_image, which tells the format from the bytes.
 #define IMG_LoadTyped_RW(stream, freeStream, type) (static_cast<void>(type), IMG_Load_RW(stream, freeStream))

@@ -6,11 +6,14 @@ usage: web_viewer_test.py WEB_DIR NATIVE_VIEWER RUNTIME_DIR [EMPTY_WINDOW]
 Checks that the page's default frame matches the native viewer's (both paused on key frame 0 of
 animation 0 and saved with F12), that a model and skin written here and given to the page's file
 input appear with their skin, that a number key changes the animation, and that a .pk3 and a .pak
-given to it are browsed with N, and that Escape ends the viewer with the page saying so. Prints the
-download size and, with Chromium's frame-rate cap off, four frame rates measured in this one run: the
-page, a bare page that only clears a 1024x768 WebGL canvas, the native viewer and (given
-EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and swaps; each
-viewer's ratio to its own limit, and the milliseconds a frame spends in the page's main-loop step.
+given to it are browsed with N, and that Escape ends the viewer with the page saying so. The sound
+example's page (sound.html) must load its effect and music and start both as Web Audio sources, and
+say on one line each that it cannot decode a MIDI file or a damaged Ogg stream; the viewer's page
+starts none. Prints the download size and, with Chromium's frame-rate cap off, four frame rates
+measured in this one run: the page, a bare page that only clears a 1024x768 WebGL canvas, the native
+viewer and (given EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and
+swaps; each viewer's ratio to its own limit, and the milliseconds a frame spends in the page's
+main-loop step.
 """
 import base64
 import os
@@ -32,7 +35,9 @@ CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enabl
                     "--disable-background-networking --disable-component-update --disable-sync "
                     "--no-first-run --window-size=1100,1200 "
                     # Uncapped, so that frame rates say what the page costs, not the display's 60 Hz.
-                    "--disable-gpu-vsync --disable-frame-rate-limit").split()
+                    "--disable-gpu-vsync --disable-frame-rate-limit "
+                    # Sound without a key press first (a real browser waits for one).
+                    "--autoplay-policy=no-user-gesture-required").split()
 # The viewer's window, as the engine declares it.
 with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/graphics/GraphicsCore.h")) as header:
     text = header.read()
@@ -183,6 +188,35 @@ requestAnimationFrame(frame);
 </script>"""
 
 
+# Counts the Web Audio sources a page starts, installed before the page's own scripts run.
+SOURCE_COUNTER = """window.sourcesStarted = 0;
+var startSource = AudioBufferSourceNode.prototype.start;
+AudioBufferSourceNode.prototype.start = function () { sourcesStarted++; return startSource.apply(this, arguments); };"""
+
+
+def play_sounds(driver, url):
+    """Opens the sound example's page and waits for the program to end: its log and the sources started."""
+    driver.get(url)
+    wait_for("the sound example to end", lambda: "has ended" in driver.find_element(By.ID, "state").text, 60)
+    return driver.execute_script("return [document.getElementById('log').textContent, sourcesStarted]")
+
+
+def check_sound_page(driver, base, web_dir):
+    log, started = play_sounds(driver, base + "/sound.html")
+    check("Loaded effect /sound/effect.wav" in log and "Loaded music /sound/music.ogg" in log and started == 2,
+          "the sound page loads its WAV effect and Ogg music and starts both in Web Audio (%d sources)" % started)
+    # A MIDI file is refused at its load; a damaged Ogg stream loads, and fails in the browser's decoder.
+    with open(os.path.join(web_dir, "tune.mid"), "wb") as f:
+        f.write(b"MThd\0\0\0\x06\0\0\0\x01\0\x60")
+    with open(os.path.join(web_dir, "broken.ogg"), "wb") as f:
+        f.write(b"OggS" + bytes(22) + b"\x01\x1e\x01vorbis" + bytes(200))
+    log, started = play_sounds(driver, base + "/sound.html?effect=broken.ogg&music=tune.mid")
+    said = [line for line in log.splitlines() if line.startswith("/fetched/")]
+    check(said == ["/fetched/tune.mid: the browser cannot decode MIDI",
+                   "/fetched/broken.ogg: the browser could not decode it"] and started == 0,
+          "sounds the browser cannot decode are said once each: %s" % said)
+
+
 class NativeViewer:
     """md2viewer in a window on the virtual display, driven with xdotool."""
 
@@ -219,6 +253,7 @@ class Page:
         self.driver.execute_cdp_cmd("Browser.setDownloadBehavior",
                                     {"behavior": "allow", "downloadPath": downloads})
         self.downloads = downloads
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": SOURCE_COUNTER})
         self.driver.get(url)
         wait_for("the first frames", lambda: self.frames() > 10, 120)
 
@@ -365,6 +400,8 @@ def main():
         ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)
         check(ended and page.driver.find_element(By.ID, "ended").text ==
               "The viewer has ended. Reload the page to start it again.", "Escape ends the viewer and the page says so")
+        check(page.driver.execute_script("return sourcesStarted") == 0, "the viewer's page plays no sound")
+        check_sound_page(page.driver, "http://127.0.0.1:%d" % port, web_dir)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
             f.write(BARE_PAGE)
         page.driver.get("http://127.0.0.1:%d/bare.html" % port)
