@@ -2,7 +2,6 @@
 #include "models/MD2Mesh.h"
 
 #include "base/GL.h"
-#include "base/Platform.h"
 #include "base/Registry.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
@@ -11,7 +10,7 @@ namespace {
 
 const int kLitTextureProgram = 8;
 
-bool immediateMode = Platform::kImmediateModels;
+bool immediateMode = false;
 
 } // namespace
 

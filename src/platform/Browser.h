@@ -5,9 +5,10 @@
 // Supplied here: the ARB shader-object names (mapped to the core calls they became), GLSL texts made
 // acceptable to WebGL (the fixed-function light built-ins become uniforms the layer keeps), gluLookAt and gluBuild2DMipmaps, the proxy texture size check, the client
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
-// float client arrays (drawn through that immediate mode), the SDL 1.2 names the emulation
-// leaves out, and the mixer's device state and its refusal of sounds the browser cannot decode. Arrays in buffer objects are left to the emulation, which draws the model's wrongly:
-// models are drawn in immediate mode instead.
+// float client arrays in memory or in buffer objects (whose bytes the layer keeps: indexed triangles
+// go to the emulation as one interleaved buffer with 16-bit indices, the one form it draws right),
+// the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
+// the browser cannot decode.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
 // glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
 // front material and the light model's ambient colour reach shaders only.
@@ -94,6 +95,9 @@ const char* MixerError();
 extern void (*const activeTexture)(GLenum);
 extern void (*const clientActiveTexture)(GLenum);
 void BindBuffer(GLenum target, GLuint buffer);
+void DeleteBuffers(GLsizei count, const GLuint* names);
+void BufferData(GLenum target, GLsizeiptr size, const void* data, GLenum usage);
+void BufferSubData(GLenum target, GLintptr offset, GLsizeiptr size, const void* data);
 extern void (*const bindBuffer)(GLenum, GLuint);
 extern void (*const genBuffers)(GLsizei, GLuint*);
 extern void (*const deleteBuffers)(GLsizei, const GLuint*);

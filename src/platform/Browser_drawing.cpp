@@ -1,7 +1,12 @@
-// The browser build's immediate mode, client arrays, wireframe and display lists, drawn through the
-// emulation's one dependable path: interleaved client arrays. Built with KORVEL_BROWSER_CALLS_REAL_GL.
+// The browser build's immediate mode, vertex arrays (in memory or in buffer objects), wireframe and
+// display lists, drawn through the emulation's one dependable path: interleaved arrays, indexed with
+// 16 bits. Built with KORVEL_BROWSER_CALLS_REAL_GL.
 #include "platform/Browser.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <unordered_map>
 #include <vector>
 
 namespace Browser {
@@ -119,23 +124,53 @@ std::vector<size_t> Edges(GLenum mode, size_t count) {
     return edges;
 }
 
-// Client arrays: what the program enabled and pointed at, and the array buffer bound (0 when the
-// pointers are addresses in memory).
+// Buffer objects: the layer keeps each one's bytes itself. The emulation cannot draw from the
+// desktop's buffers as GL would: it reads every array from the one buffer bound when it draws (not
+// the one bound when the array was pointed at), takes arrays that are not interleaved for addresses
+// in memory even when they are offsets into a buffer, and reads every index as 16 bits whatever type
+// it is told. A draw from buffers is handed to it as one interleaved array with 16-bit indices.
+struct Buffer {
+    std::vector<unsigned char> bytes;
+    // Bumped at every change; the GL buffer of the same name holds the indices as 16 bits as they
+    // were at `sentVersion`, for indices of `sentType`.
+    unsigned version = 1;
+    unsigned sentVersion = 0;
+    GLenum sentType = 0;
+};
+std::unordered_map<GLuint, Buffer> buffers;
+
+// Client arrays: what the program enabled and pointed at, in memory or (`buffer`, non-zero) at an
+// offset into a buffer's bytes, as the array buffer bound at the time says.
 struct ClientArray {
     bool enabled = false;
     GLint size = 0;
     GLsizei stride = 0;
     const unsigned char* data = nullptr;
+    GLuint buffer = 0;
 
-    const GLfloat* At(size_t index) const {
-        const size_t step =
-            stride ? static_cast<size_t>(stride) : static_cast<size_t>(size) * sizeof(GLfloat);
-        return reinterpret_cast<const GLfloat*>(data + index * step);
+    size_t Step() const {
+        return stride ? static_cast<size_t>(stride) : static_cast<size_t>(size) * sizeof(GLfloat);
+    }
+
+    // The array's first byte in memory for a draw reading `vertices` of it; null when there is
+    // none, or when its buffer is too short.
+    const unsigned char* Start(size_t vertices) const {
+        if (buffer == 0) {
+            return data;
+        }
+        const auto found = buffers.find(buffer);
+        const size_t offset = reinterpret_cast<uintptr_t>(data);
+        const size_t end = offset + (vertices - 1) * Step() + static_cast<size_t>(size) * sizeof(GLfloat);
+        if (found == buffers.end() || vertices == 0 || end > found->second.bytes.size()) {
+            return nullptr;
+        }
+        return found->second.bytes.data() + offset;
     }
 };
 struct ClientArrays {
     ClientArray vertex, texCoord, normal;
     GLuint arrayBuffer = 0;
+    GLuint elementBuffer = 0;
 } client;
 
 ClientArray* Array(GLenum array) {
@@ -156,62 +191,176 @@ void Point(ClientArray& array, GLint size, GLsizei stride, const void* data) {
     array.size = size;
     array.stride = stride;
     array.data = static_cast<const unsigned char*>(data);
+    array.buffer = client.arrayBuffer;
 }
 
-void EmitArrayVertex(size_t index);
+Buffer* Bound(GLenum target) {
+    const GLuint name = target == GL_ARRAY_BUFFER           ? client.arrayBuffer
+                        : target == GL_ELEMENT_ARRAY_BUFFER ? client.elementBuffer
+                                                            : 0;
+    return name ? &buffers[name] : nullptr;
+}
 
-// Draws the vertices as one interleaved client array: the emulation draws such an array in one
-// call, where vertex by vertex costs a call into the page for every attribute.
-void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
-    const bool texCoords = block.attributes & kTexCoord, normals = block.attributes & kNormal,
-               colors = block.attributes & kColor;
-    const GLsizei floats = 3 + (texCoords ? 2 : 0) + (normals ? 3 : 0) + (colors ? 4 : 0);
-    static std::vector<GLfloat> interleaved;
-    interleaved.clear();
-    for (const Vertex& v : vertices) {
-        interleaved.insert(interleaved.end(), v.position, v.position + 3);
-        if (texCoords) {
-            interleaved.insert(interleaved.end(), v.texCoord, v.texCoord + 2);
-        }
-        if (normals) {
-            interleaved.insert(interleaved.end(), v.normal, v.normal + 3);
-        }
-        if (colors) {
-            interleaved.insert(interleaved.end(), v.color, v.color + 4);
-        }
+// The enabled arrays of one draw, where they lie in memory; false when the vertices cannot be read.
+struct Sources {
+    const unsigned char* vertex = nullptr;
+    const unsigned char* texCoord = nullptr;
+    const unsigned char* normal = nullptr;
+
+    bool Resolve(size_t vertices) {
+        vertex = client.vertex.enabled ? client.vertex.Start(vertices) : nullptr;
+        texCoord = client.texCoord.enabled ? client.texCoord.Start(vertices) : nullptr;
+        normal = client.normal.enabled ? client.normal.Start(vertices) : nullptr;
+        return vertex && (texCoord || !client.texCoord.enabled) && (normal || !client.normal.enabled);
     }
-    const GLsizei stride = floats * static_cast<GLsizei>(sizeof(GLfloat));
-    const GLfloat* at = interleaved.data();
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
+};
+
+// One interleaved vertex: a position of `position` floats, then `texCoord` floats of texture
+// coordinates (none for 0), a normal and a colour when asked for, in that order.
+struct Layout {
+    GLint position = 3;
+    GLint texCoord = 0;
+    bool normals = false;
+    bool colors = false;
+
+    GLsizei Floats() const { return position + texCoord + (normals ? 3 : 0) + (colors ? 4 : 0); }
+};
+
+// Points the emulation at interleaved vertices from `at` on: an address, or an offset into the
+// array buffer bound.
+void PointInterleaved(const Layout& layout, uintptr_t at) {
+    const GLsizei stride = layout.Floats() * static_cast<GLsizei>(sizeof(GLfloat));
+    auto next = [&at](GLint floats) {
+        const void* here = reinterpret_cast<const void*>(at);
+        at += static_cast<uintptr_t>(floats) * sizeof(GLfloat);
+        return here;
+    };
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, stride, at);
-    at += 3;
-    if (texCoords) {
+    glVertexPointer(layout.position, GL_FLOAT, stride, next(layout.position));
+    if (layout.texCoord) {
         glClientActiveTexture(GL_TEXTURE0);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, stride, at);
-        at += 2;
+        glTexCoordPointer(layout.texCoord, GL_FLOAT, stride, next(layout.texCoord));
     }
-    if (normals) {
+    if (layout.normals) {
         glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, stride, at);
-        at += 3;
+        glNormalPointer(GL_FLOAT, stride, next(3));
     }
-    if (colors) {
+    if (layout.colors) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(4, GL_FLOAT, stride, at);
+        glColorPointer(4, GL_FLOAT, stride, next(4));
     }
-    glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
+}
+
+void StopPointing() {
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    glBindBuffer(GL_ARRAY_BUFFER, client.arrayBuffer);
-    if (colors) {
+}
+
+// Draws the vertices as one interleaved client array: the emulation draws such an array in one
+// call, where vertex by vertex costs a call into the page for every attribute.
+void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
+    Layout layout;
+    layout.texCoord = block.attributes & kTexCoord ? 2 : 0;
+    layout.normals = block.attributes & kNormal;
+    layout.colors = block.attributes & kColor;
+    static std::vector<GLfloat> interleaved;
+    interleaved.clear();
+    for (const Vertex& v : vertices) {
+        interleaved.insert(interleaved.end(), v.position, v.position + 3);
+        interleaved.insert(interleaved.end(), v.texCoord, v.texCoord + layout.texCoord);
+        if (layout.normals) {
+            interleaved.insert(interleaved.end(), v.normal, v.normal + 3);
+        }
+        if (layout.colors) {
+            interleaved.insert(interleaved.end(), v.color, v.color + 4);
+        }
+    }
+    PointInterleaved(layout, reinterpret_cast<uintptr_t>(interleaved.data()));
+    glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
+    StopPointing();
+    if (layout.colors) {
         // As after glEnd, the current colour is the last vertex's.
         glColor4f(block.current.color[0], block.current.color[1], block.current.color[2],
                   block.current.color[3]);
     }
+}
+
+size_t IndexSize(GLenum type) {
+    return type == GL_UNSIGNED_INT ? 4 : type == GL_UNSIGNED_SHORT ? 2 : type == GL_UNSIGNED_BYTE ? 1 : 0;
+}
+
+size_t IndexAt(const unsigned char* indices, GLenum type, size_t n) {
+    switch (type) {
+    case GL_UNSIGNED_INT:
+        return reinterpret_cast<const GLuint*>(indices)[n];
+    case GL_UNSIGNED_SHORT:
+        return reinterpret_cast<const GLushort*>(indices)[n];
+    default:
+        return indices[n];
+    }
+}
+
+// Draws `count` indices from the arrays through one buffer of the layer's own, the vertices up to
+// the highest index interleaved in it. The indices go to WebGL as 16 bits: those in memory at every
+// draw, those of the element buffer bound (the draw's starting at its `first`) whole into the GL
+// buffer of that name, once for each change of it.
+void DrawIndexed(GLenum mode, GLsizei count, GLenum type, const unsigned char* indices, size_t first,
+                 size_t vertices, const Sources& sources) {
+    static GLuint vertexBuffer = 0, memoryIndexBuffer = 0;
+    if (vertexBuffer == 0) {
+        glGenBuffers(1, &vertexBuffer);
+        glGenBuffers(1, &memoryIndexBuffer);
+    }
+    Layout layout;
+    layout.position = client.vertex.size;
+    layout.texCoord = sources.texCoord ? client.texCoord.size : 0;
+    layout.normals = sources.normal != nullptr;
+    static std::vector<GLfloat> interleaved;
+    interleaved.resize(vertices * static_cast<size_t>(layout.Floats()));
+    GLfloat* to = interleaved.data();
+    auto copy = [&to](const ClientArray& array, const unsigned char* from, size_t index, GLint floats) {
+        std::memcpy(to, from + index * array.Step(), static_cast<size_t>(floats) * sizeof(GLfloat));
+        to += floats;
+    };
+    for (size_t i = 0; i < vertices; ++i) {
+        copy(client.vertex, sources.vertex, i, layout.position);
+        if (layout.texCoord) {
+            copy(client.texCoord, sources.texCoord, i, layout.texCoord);
+        }
+        if (layout.normals) {
+            copy(client.normal, sources.normal, i, 3);
+        }
+    }
+    Buffer* source = client.elementBuffer ? &buffers[client.elementBuffer] : nullptr;
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, source ? client.elementBuffer : memoryIndexBuffer);
+    if (!source || source->sentVersion != source->version || source->sentType != type) {
+        const unsigned char* from = source ? source->bytes.data() : indices;
+        const size_t n = source ? source->bytes.size() / IndexSize(type) : static_cast<size_t>(count);
+        static std::vector<GLushort> shorts;
+        shorts.resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            shorts[i] = static_cast<GLushort>(IndexAt(from, type, i));
+        }
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(n * sizeof(GLushort)), shorts.data(),
+                     source ? GL_STATIC_DRAW : GL_STREAM_DRAW);
+        if (source) {
+            source->sentVersion = source->version;
+            source->sentType = type;
+        }
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    // Fresh storage every draw: WebGL 1 maps no buffers, and the draws before may still read the old.
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(interleaved.size() * sizeof(GLfloat)), interleaved.data(),
+                 GL_STREAM_DRAW);
+    PointInterleaved(layout, 0);
+    glDrawElements(mode, count, GL_UNSIGNED_SHORT,
+                   reinterpret_cast<const void*>(static_cast<uintptr_t>(source ? first * sizeof(GLushort) : 0)));
+    StopPointing();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
 } // namespace
@@ -222,6 +371,7 @@ void PushClientAttrib(GLbitfield) {}
 
 void PopClientAttrib() {
     client.vertex.enabled = client.texCoord.enabled = client.normal.enabled = false;
+    client.arrayBuffer = client.elementBuffer = 0;
 }
 
 void PolygonMode(GLenum, GLenum mode) {
@@ -307,11 +457,49 @@ void Color4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     }
 }
 
+// The bindings are the layer's alone: the emulation has no buffer bound but during the layer's
+// own draws.
 void BindBuffer(GLenum target, GLuint buffer) {
     if (target == GL_ARRAY_BUFFER) {
         client.arrayBuffer = buffer;
+    } else if (target == GL_ELEMENT_ARRAY_BUFFER) {
+        client.elementBuffer = buffer;
     }
-    glBindBuffer(target, buffer);
+}
+
+void DeleteBuffers(GLsizei count, const GLuint* names) {
+    for (GLsizei i = 0; i < count; ++i) {
+        buffers.erase(names[i]);
+        for (GLuint* bound : {&client.arrayBuffer, &client.elementBuffer}) {
+            if (*bound == names[i]) {
+                *bound = 0;
+            }
+        }
+    }
+    glDeleteBuffers(count, names);
+}
+
+void BufferData(GLenum target, GLsizeiptr size, const void* data, GLenum) {
+    Buffer* buffer = Bound(target);
+    if (!buffer || size < 0) {
+        return;
+    }
+    // Without data the contents are undefined: what was there may stay.
+    buffer->bytes.resize(static_cast<size_t>(size));
+    if (data) {
+        std::memcpy(buffer->bytes.data(), data, static_cast<size_t>(size));
+    }
+    ++buffer->version;
+}
+
+void BufferSubData(GLenum target, GLintptr offset, GLsizeiptr size, const void* data) {
+    Buffer* buffer = Bound(target);
+    if (!buffer || offset < 0 || size < 0 || !data ||
+        static_cast<size_t>(offset) + static_cast<size_t>(size) > buffer->bytes.size()) {
+        return;
+    }
+    std::memcpy(buffer->bytes.data() + offset, data, static_cast<size_t>(size));
+    ++buffer->version;
 }
 
 void EnableClientState(GLenum array) {
@@ -340,49 +528,74 @@ void NormalPointer(GLenum, GLsizei stride, const void* data) {
 
 namespace {
 
-void EmitArrayVertex(size_t index) {
-    if (client.texCoord.enabled) {
-        const GLfloat* t = client.texCoord.At(index);
+void EmitArrayVertex(const Sources& sources, size_t index) {
+    auto at = [index](const ClientArray& array, const unsigned char* start) {
+        return reinterpret_cast<const GLfloat*>(start + index * array.Step());
+    };
+    if (sources.texCoord) {
+        const GLfloat* t = at(client.texCoord, sources.texCoord);
         TexCoord2f(t[0], client.texCoord.size > 1 ? t[1] : 0.0f);
     }
-    if (client.normal.enabled) {
-        const GLfloat* n = client.normal.At(index);
+    if (sources.normal) {
+        const GLfloat* n = at(client.normal, sources.normal);
         Normal3f(n[0], n[1], n[2]);
     }
-    const GLfloat* v = client.vertex.At(index);
+    const GLfloat* v = at(client.vertex, sources.vertex);
     Vertex3f(v[0], v[1], client.vertex.size > 2 ? v[2] : 0.0f);
-}
-
-bool DrawsFromMemory() {
-    return client.arrayBuffer == 0 && client.vertex.enabled && client.vertex.data;
 }
 
 } // namespace
 
 void DrawArrays(GLenum mode, GLint first, GLsizei count) {
-    if (!DrawsFromMemory() || first < 0) {
+    Sources sources;
+    if (first < 0 || count <= 0 || !sources.Resolve(static_cast<size_t>(first) + static_cast<size_t>(count))) {
         return;
     }
     Begin(mode);
     for (GLsizei i = 0; i < count; ++i) {
-        EmitArrayVertex(static_cast<size_t>(first + i));
+        EmitArrayVertex(sources, static_cast<size_t>(first + i));
     }
     End();
 }
 
 void DrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
-    if (!DrawsFromMemory() || !indices) {
+    const size_t size = IndexSize(type);
+    if (count <= 0 || size == 0) {
         return;
     }
-    Begin(mode);
-    for (GLsizei i = 0; i < count; ++i) {
-        const size_t n = static_cast<size_t>(i);
-        size_t index = type == GL_UNSIGNED_INT     ? static_cast<const GLuint*>(indices)[n]
-                       : type == GL_UNSIGNED_SHORT ? static_cast<const GLushort*>(indices)[n]
-                                                   : static_cast<const GLubyte*>(indices)[n];
-        EmitArrayVertex(index);
+    // The indices in memory, or at an offset into the element buffer bound.
+    const unsigned char* from = static_cast<const unsigned char*>(indices);
+    size_t first = 0;
+    if (client.elementBuffer != 0) {
+        const std::vector<unsigned char>& bytes = buffers[client.elementBuffer].bytes;
+        const size_t offset = reinterpret_cast<uintptr_t>(indices);
+        if (offset % size != 0 || offset + static_cast<size_t>(count) * size > bytes.size()) {
+            return;
+        }
+        from = bytes.data() + offset;
+        first = offset / size;
     }
-    End();
+    if (!from) {
+        return;
+    }
+    size_t vertices = 0;
+    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+        vertices = std::max(vertices, IndexAt(from, type, i) + 1);
+    }
+    Sources sources;
+    if (!sources.Resolve(vertices)) {
+        return;
+    }
+    // Outlines, quads and vertices beyond 16-bit indices go vertex by vertex.
+    if (polygonMode == GL_LINE || mode > GL_TRIANGLE_FAN || vertices > 0x10000) {
+        Begin(mode);
+        for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+            EmitArrayVertex(sources, IndexAt(from, type, i));
+        }
+        End();
+        return;
+    }
+    DrawIndexed(mode, count, type, from, first, vertices, sources);
 }
 
 // Display lists: names are handed out so a program that needs them to be non-zero goes on, but what

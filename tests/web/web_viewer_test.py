@@ -272,6 +272,25 @@ class Page:
         shown = max(1, frames2 - frames)
         return shown / (end - start), (ms2 - ms) / shown
 
+    def webgl_calls(self, frames=10):
+        """The WebGL calls of the next `frames` frames: how many a frame, and the element counts of
+        the indexed draws and of the others."""
+        self.driver.execute_script("""
+            if (!window.seen) {
+              for (var name in GLctx) if (typeof GLctx[name] === 'function') (function (name, call) {
+                GLctx[name] = function () {
+                  seen.calls++;
+                  if (name === 'drawElements') seen.indexed.push(arguments[1]);
+                  if (name === 'drawArrays') seen.arrays.push(arguments[2]);
+                  return call.apply(GLctx, arguments);
+                };
+              })(name, GLctx[name]);
+            }
+            window.seen = {calls: 0, indexed: [], arrays: [], from: framesShown};""")
+        wait_for("frames", lambda: self.frames() >= self.driver.execute_script("return seen.from") + frames)
+        seen = self.driver.execute_script("return [seen.calls, framesShown - seen.from, seen.indexed, seen.arrays]")
+        return seen[0] / seen[1], seen[2], seen[3]
+
     def key(self, *names):
         for name in names:
             self.driver.find_element(By.TAG_NAME, "body").send_keys(name)
@@ -345,6 +364,13 @@ def main():
         wait_for("the server", lambda: serving(port), 30)
         page = Page("http://127.0.0.1:%d/md2viewer.html" % port, downloads)
         web_fps, step_ms = page.rate()
+        # The model goes to WebGL from buffers, all its triangles in one indexed draw, as on the desktop.
+        with open(os.path.join(runtime, "Data/Models/MD2/tris.md2"), "rb") as f:
+            indices = 3 * struct.unpack("<4s16i", f.read(68))[8]
+        calls, indexed, arrays = page.webgl_calls()
+        check(indices in indexed and max(arrays, default=0) < indices,
+              "the model is drawn with one indexed call of its %d triangles' corners (indexed draws of %s, others "
+              "of up to %d)" % (indices // 3, sorted(set(indexed)), max(arrays, default=0)))
 
         page.key(" ", "0")
         web_shot = page.screenshot(os.path.join(work, "web-default.png"), downloaded=True)
@@ -400,6 +426,7 @@ def main():
         ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)
         check(ended and page.driver.find_element(By.ID, "ended").text ==
               "The viewer has ended. Reload the page to start it again.", "Escape ends the viewer and the page says so")
+        log = page.log()
         check(page.driver.execute_script("return sourcesStarted") == 0, "the viewer's page plays no sound")
         check_sound_page(page.driver, "http://127.0.0.1:%d" % port, web_dir)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
@@ -416,10 +443,10 @@ def main():
             print("  native viewer %.1f fps, empty native window %.1f fps, viewer / empty %.2f; "
                   "the page's ratio is %.2f times the native one" %
                   (native_fps, empty_fps, native_fps / empty_fps, (web_fps / bare_fps) / (native_fps / empty_fps)))
-        print("  milliseconds a frame in the main-loop step: page %.2f ms; native viewer %.2f ms (its whole frame)" %
-              (step_ms, 1000.0 / max(1.0, native_fps)))
+        print("  milliseconds a frame in the main-loop step: page %.2f ms; native viewer %.2f ms (its whole frame); "
+              "%.0f WebGL calls a frame in the page" % (step_ms, 1000.0 / max(1.0, native_fps), calls))
         if failures:
-            print("the page's log:\n" + page.log())
+            print("the page's log:\n" + log)
     finally:
         if page:
             page.quit()
