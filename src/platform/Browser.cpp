@@ -196,6 +196,34 @@ void GetTexLevelParameteriv(GLenum target, GLint, GLenum name, GLint* value) {
 
 void NoReadBuffer(GLenum) {}
 
+// The emulation numbers its streams from 0, gives a number out again once every stream after it is
+// closed, and hands the number over as the stream's pointer: stream 0 reads as no stream at all, so a
+// file opened when no other stream was open failed to load. Number 0 is kept, unused, for the rest of
+// the run the first time it comes up.
+namespace {
+
+bool streamZeroKept = false;
+
+template <typename Open>
+SDL_RWops* NonZeroStream(Open open) {
+    SDL_RWops* stream = open();
+    if (!stream && !streamZeroKept) {
+        streamZeroKept = true;
+        stream = open();
+    }
+    return stream;
+}
+
+} // namespace
+
+SDL_RWops* RWFromConstMem(const void* bytes, int size) {
+    return NonZeroStream([&] { return SDL_RWFromConstMem(bytes, size); });
+}
+
+SDL_RWops* RWFromFile(const char* file, const char* mode) {
+    return NonZeroStream([&] { return SDL_RWFromFile(file, mode); });
+}
+
 // A loaded image's pixels are in memory already; the emulation would lock and unlock it through a
 // 2D canvas, which it does not keep in GL mode.
 int LockSurface(SDL_Surface* surface) {

@@ -379,6 +379,8 @@ def main():
               "the default frame matches the native one: %d pixels differ by more than 10%%" % differing)
         check("Korvel Engine version" in page.log() and "Loading MD2 file" in page.log(),
               "the log panel shows the viewer's start-up log")
+        failed = [line for line in page.log().splitlines() if line.startswith("Failed to load")]
+        check(not failed, "every file of the default scene loads (logo and pointer included): %s" % failed)
         # The lighting programs read GLSL's light built-ins, which the page gives them as uniforms.
         check("Loading Toon shader..." in page.log() and "Shader compile failed" not in page.log() and
               "Shader link failed" not in page.log() and "left out" not in page.log(),
