@@ -38,3 +38,16 @@ set_target_properties(sound-example PROPERTIES OUTPUT_NAME sound)
 add_dependencies(sound-example sound_data)
 target_link_options(sound-example PRIVATE "SHELL:--preload-file ${sounds}@/sound" -sEXIT_RUNTIME=0
                     -sEXPORTED_RUNTIME_METHODS=FS,callMain)
+
+# The shaders example as shaders.html: the ten built-in programs, each on a sphere, drawn through the
+# page's GL as the desktop draws them, with the viewer's data and shaders packed in shaders.data.
+add_executable(shaders-example ${PROJECT_SOURCE_DIR}/examples/shaders/main.cpp)
+target_link_libraries(shaders-example PRIVATE korvel korvel_options)
+target_compile_definitions(shaders-example PRIVATE KORVEL_DATA_DIR="/")
+korvel_web_page(shaders-example shaders.html)
+set_target_properties(shaders-example PROPERTIES OUTPUT_NAME shaders)
+target_link_options(shaders-example PRIVATE
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/Data@/Data"
+  "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/shaders@/shaders"
+  -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,ENV -sEXIT_RUNTIME=0
+  -sEXPORTED_FUNCTIONS=_main,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace example {
@@ -56,24 +57,40 @@ inline bool ScreenshotDone(int frame, int width, int height) {
 }
 
 // Calls `frame` with the milliseconds since the loop began, lets the engine take the frame's event and
-// draw its overlay, and shows the frame; until Escape, a quit request or the screenshot.
-inline void Loop(CEngine& engine, const std::function<void(uint32_t ms)>& frame) {
-    const bool screenshot = std::getenv("KORVEL_EXAMPLE_SCREENSHOT") != nullptr;
-    if (screenshot) {
-        CMD2Instance::SetTickSource([] { return fixedTicks; });
+// draw its overlay, and shows the frame; until Escape, a quit request or the screenshot. One Step is
+// one frame, so a browser page can ask for the frames one at a time.
+class FrameLoop {
+public:
+    explicit FrameLoop(CEngine& engine)
+        : engine(engine), screenshot(std::getenv("KORVEL_EXAMPLE_SCREENSHOT") != nullptr), start(SDL_GetTicks()) {
+        if (screenshot) {
+            CMD2Instance::SetTickSource([] { return fixedTicks; });
+        }
     }
-    const uint32_t start = SDL_GetTicks();
-    for (int n = 1;; ++n) {
+
+    // Draws one frame; false when the loop has ended.
+    bool Step(const std::function<void(uint32_t ms)>& frame) {
+        ++n;
         frame(screenshot ? fixedTicks : SDL_GetTicks() - start);
         engine.Update();
         if (ScreenshotDone(n, Width, Height)) {
-            return;
+            return false;
         }
         SDL_GL_SwapBuffers();
         fixedTicks += 40;
-        if (gEventManager->IsKeyDown(SDLK_ESCAPE) || gEventManager->IsEvent(EventQuit)) {
-            return;
-        }
+        return !gEventManager->IsKeyDown(SDLK_ESCAPE) && !gEventManager->IsEvent(EventQuit);
+    }
+
+private:
+    CEngine& engine;
+    const bool screenshot;
+    const uint32_t start;
+    int n = 0;
+};
+
+inline void Loop(CEngine& engine, const std::function<void(uint32_t ms)>& frame) {
+    FrameLoop loop(engine);
+    while (loop.Step(frame)) {
     }
 }
 
@@ -87,11 +104,21 @@ public:
         Load();
     }
     void Run() override {
-        Loop(*engine, [this](uint32_t ms) { Frame(ms); });
+        while (Step()) {
+        }
+    }
+    bool Step() override {
+        if (!loop) {
+            loop = std::make_unique<FrameLoop>(*engine);
+        }
+        return loop->Step([this](uint32_t ms) { Frame(ms); });
     }
     void Shutdown() override {}
     void Reserved1() override {}
     void Reserved2() override {}
+
+private:
+    std::unique_ptr<FrameLoop> loop;
 
 protected:
     // Loads what the example shows, once the window and GL context exist.

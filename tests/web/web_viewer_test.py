@@ -217,6 +217,44 @@ def check_sound_page(driver, base, web_dir):
           "sounds the browser cannot decode are said once each: %s" % said)
 
 
+def copy_page_file(driver, path, out):
+    """Copies a file of the page's program's file system to `out`."""
+    data = driver.execute_script(
+        "var b = FS.readFile(arguments[0]), s = '';"
+        "for (var i = 0; i < b.length; i += 8192) s += String.fromCharCode.apply(null, b.subarray(i, i + 8192));"
+        "return btoa(s);", path)
+    with open(out, "wb") as f:
+        f.write(base64.b64decode(data))
+    return out
+
+
+def sphere_colours(png):
+    """The mean colour of the middle of each of the shaders example's ten small spheres, one a program."""
+    colours = []
+    for i in range(10):
+        crop = "30x30+%d+475" % (46 + 75 * i)
+        text = subprocess.run(["convert", png, "-crop", crop, "-resize", "1x1!", "-depth", "8", "txt:-"],
+                              capture_output=True, text=True, check=True).stdout
+        colours.append([int(float(v)) for v in text.splitlines()[1].split("(")[1].split(")")[0].split(",")[:3]])
+    return colours
+
+
+def check_shaders_page(driver, base, work):
+    """The shaders example's page on a held clock against the desktop's picture of the same frame
+    (docs/examples/shaders.png, which the examples test keeps equal to the desktop's)."""
+    driver.get(base + "/shaders.html?screenshot")
+    wait_for("the shaders example's picture", lambda: driver.execute_script("return appEnded"), 120)
+    page_png = copy_page_file(driver, "/shaders.png", os.path.join(work, "shaders-page.png"))
+    desktop_png = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../docs/examples/shaders.png")
+    page, desktop = sphere_colours(page_png), sphere_colours(desktop_png)
+    apart = [max(abs(a - b) for a, b in zip(p, d)) for p, d in zip(page, desktop)]
+    # Every sphere is drawn: none shows the example's background (0.15, 0.15, 0.18) through it.
+    drawn = all(max(abs(c - b) for c, b in zip(colour, (38, 38, 46))) > 10 for colour in page)
+    check(drawn and max(apart) <= 16,
+          "each of the ten programs draws its sphere in the page in the desktop's colours (largest "
+          "difference of a channel's mean, program by program: %s)" % apart)
+
+
 class NativeViewer:
     """md2viewer in a window on the virtual display, driven with xdotool."""
 
@@ -309,12 +347,7 @@ class Page:
             wait_for("the download of " + name, lambda: os.path.exists(name) and os.path.getsize(name) > 0)
             os.replace(name, out)
         else:
-            data = self.driver.execute_script(
-                "var b = FS.readFile(arguments[0]), s = '';"
-                "for (var i = 0; i < b.length; i += 8192) s += String.fromCharCode.apply(null, b.subarray(i, i + 8192));"
-                "return btoa(s);", path)
-            with open(out, "wb") as f:
-                f.write(base64.b64decode(data))
+            copy_page_file(self.driver, path, out)
         return out
 
     def quit(self):
@@ -431,6 +464,7 @@ def main():
         log = page.log()
         check(page.driver.execute_script("return sourcesStarted") == 0, "the viewer's page plays no sound")
         check_sound_page(page.driver, "http://127.0.0.1:%d" % port, web_dir)
+        check_shaders_page(page.driver, "http://127.0.0.1:%d" % port, work)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
             f.write(BARE_PAGE)
         page.driver.get("http://127.0.0.1:%d/bare.html" % port)
