@@ -62,8 +62,21 @@ endmacro()
 
 korvel_tool_dependency(tinygltf libtinygltf-dev)
 korvel_tool_dependency(nlohmann_json nlohmann-json3-dev)
+# gltf2md2 reads Draco-compressed meshes.
+korvel_tool_dependency(draco libdraco-dev)
+# meshoptimizer comes with a CMake package and no pkg-config module: gltf2md2 simplifies meshes over
+# MD2's limits with it and reads its compressed buffers.
+set(KORVEL_TOOL_CMAKE_PACKAGES "")
+macro(korvel_tool_cmake_dependency package debian_package)
+  list(APPEND KORVEL_TOOL_CMAKE_PACKAGES ${package})
+  list(APPEND KORVEL_TOOL_DEB_PACKAGES ${debian_package})
+endmacro()
+korvel_tool_cmake_dependency(meshoptimizer libmeshoptimizer-dev)
 
 # The browser build makes the viewer alone; the tools stay native.
 if(KORVEL_PROGRAMS AND NOT EMSCRIPTEN)
   pkg_check_modules(KORVEL_TOOL_DEPS REQUIRED IMPORTED_TARGET ${KORVEL_TOOL_PKG_MODULES})
+  foreach(package ${KORVEL_TOOL_CMAKE_PACKAGES})
+    find_package(${package} CONFIG REQUIRED)
+  endforeach()
 endif()
