@@ -117,8 +117,9 @@ bool CMd2Baker::PlanFrames(std::string& error) {
         // The table names it in full; its rate plays the key frames over the glTF's own length.
         std::string full = CleanName(model.animations[a].name, kMaxTableName);
         full = full.empty() ? name : full;
-        for (int copy = 2; std::any_of(animations.begin(), animations.end(),
-                                       [&full](const Md2BakedAnimation& other) { return other.name == full; });
+        for (int copy = 2;
+             std::any_of(animations.begin(), animations.end(),
+                         [&full](const Md2BakedAnimation& other) { return other.name == full; });
              ++copy) {
             const std::string suffix = "_" + std::to_string(copy);
             full = CleanName(model.animations[a].name, kMaxTableName - suffix.size()) + suffix;

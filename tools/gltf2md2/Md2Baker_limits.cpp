@@ -5,6 +5,8 @@
 #include <meshoptimizer.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -27,12 +29,40 @@ void CMd2Baker::Simplify(size_t target, const std::vector<float>& rest) {
         corners = allCorners;
         return;
     }
-    corners.resize(allCorners.size());
+    // The simplifier sees one vertex a place, texture coordinate and material: vertices apart only by
+    // their normals (a flat-shaded model's faces) are one, since the engine computes its own normals,
+    // and a vertex no triangle uses must not stand beside them (several vertices at one place read as
+    // a seam that holds still).
+    std::map<std::tuple<float, float, float, float, float, size_t>, uint32_t> known;
+    std::vector<uint32_t> local(vertexCount);
+    std::vector<uint32_t> global;
+    std::vector<float> places;
+    for (const Piece& piece : pieces) {
+        for (uint32_t corner : piece.triangles) {
+            const size_t g = piece.first + corner;
+            const auto key =
+                std::make_tuple(rest[3 * g], rest[3 * g + 1], rest[3 * g + 2], piece.texCoords[2 * corner],
+                                piece.texCoords[2 * corner + 1], piece.source);
+            const auto found = known.emplace(key, static_cast<uint32_t>(global.size()));
+            if (found.second) {
+                global.push_back(static_cast<uint32_t>(g));
+                places.insert(places.end(), &rest[3 * g], &rest[3 * g + 3]);
+            }
+            local[g] = found.first->second;
+        }
+    }
+    std::vector<uint32_t> indices(allCorners.size());
+    for (size_t i = 0; i < allCorners.size(); ++i) {
+        indices[i] = local[allCorners[i]];
+    }
     // Texture seams (vertices apart at one place) and open borders keep their shape: the simplifier
     // only collapses edges along them. The error bound is the whole model: the count decides.
-    const size_t kept = meshopt_simplify(corners.data(), allCorners.data(), allCorners.size(), rest.data(),
-                                         vertexCount, 3 * sizeof(float), 3 * target, 1.0f, 0, nullptr);
-    corners.resize(kept);
+    corners.resize(indices.size());
+    corners.resize(meshopt_simplify(corners.data(), indices.data(), indices.size(), places.data(),
+                                    global.size(), 3 * sizeof(float), 3 * target, 1.0f, 0, nullptr));
+    for (uint32_t& corner : corners) {
+        corner = global[corner];
+    }
 }
 
 bool CMd2Baker::FitLimits(std::string& error) {
@@ -45,10 +75,11 @@ bool CMd2Baker::FitLimits(std::string& error) {
     }
     Simplify(triangles > limit && options.simplify ? limit : 0, rest);
     if (corners.size() / 3 > limit) {
-        error = "the scene has " + std::to_string(corners.size() / 3) + " triangles, more than the " +
-                std::to_string(limit) +
-                (limit < static_cast<size_t>(kMaxTriangles) ? " --max-triangles allows" : " an MD2 model holds") +
-                (options.simplify ? " even simplified" : "");
+        error =
+            "the scene has " + std::to_string(corners.size() / 3) + " triangles, more than the " +
+            std::to_string(limit) +
+            (limit < static_cast<size_t>(kMaxTriangles) ? " --max-triangles allows" : " an MD2 model holds") +
+            (options.simplify ? " even simplified" : "");
         return false;
     }
     frames.clear();
@@ -72,7 +103,8 @@ bool CMd2Baker::FitLimits(std::string& error) {
             PoseVertices(rest);
         }
         const double share = 0.97 * kMaxVertices / static_cast<double>(md2Source.size());
-        Simplify(std::max<size_t>(1, static_cast<size_t>(static_cast<double>(corners.size() / 3) * share)), rest);
+        Simplify(std::max<size_t>(1, static_cast<size_t>(static_cast<double>(corners.size() / 3) * share)),
+                 rest);
         Weld();
     }
     if (corners.size() < allCorners.size()) {

@@ -38,9 +38,8 @@ bool CSkinAtlas::Lay(const std::vector<SkinSource>& given, std::string& error) {
     rgba.clear();
     note.clear();
     width = height = 0;
-    if (sources.empty() ||
-        (sources.size() == 1 && sources[0].Plain() &&
-         sources[0].factor == std::array<float, 4>{{1, 1, 1, 1}})) {
+    if (sources.empty() || (sources.size() == 1 && sources[0].Plain() &&
+                            sources[0].factor == std::array<float, 4>{{1, 1, 1, 1}})) {
         return true;
     }
     // One texture alone is the skin as it is; anything else shares an atlas.
@@ -141,8 +140,8 @@ void CSkinAtlas::Paint(const std::vector<SkinSource>& list, double scale) {
         std::vector<uint8_t> tile = source.rgba;
         if (!source.Plain() && scale < 1) {
             tile.resize(static_cast<size_t>(place.tileWidth) * static_cast<size_t>(place.tileHeight) * 4);
-            stbir_resize_uint8(source.rgba.data(), source.width, source.height, 0, tile.data(), place.tileWidth,
-                               place.tileHeight, 0, 4);
+            stbir_resize_uint8(source.rgba.data(), source.width, source.height, 0, tile.data(),
+                               place.tileWidth, place.tileHeight, 0, 4);
         }
         const int w = place.tileWidth * place.tiles[0], h = place.tileHeight * place.tiles[1];
         for (int y = -margin; y < h + margin; ++y) {

@@ -160,8 +160,8 @@ std::string WriteTemporary(const std::string& path, const std::vector<uint8_t>& 
 int main(int argc, char** argv) {
     Gltf2Md2Options options;
     std::vector<std::string> files;
-    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage,
-                                                     Help);
+    const int status =
+        korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage, Help);
     if (status >= 0) {
         return status;
     }
@@ -216,7 +216,9 @@ int main(int argc, char** argv) {
 
     // The files appear whole or not at all.
     const std::vector<std::pair<std::string, std::vector<uint8_t>>> outputs = {
-        {skinPath, png}, {base + ".anm", std::vector<uint8_t>(table.begin(), table.end())}, {output, md2.Bytes()}};
+        {skinPath, png},
+        {base + ".anm", std::vector<uint8_t>(table.begin(), table.end())},
+        {output, md2.Bytes()}};
     std::vector<std::string> parts;
     for (const auto& file : outputs) {
         parts.push_back(file.second.empty() ? "" : WriteTemporary(file.first, file.second));
@@ -239,11 +241,12 @@ int main(int argc, char** argv) {
     for (const std::string& name : baker.AnimationNames()) {
         animations += (animations.empty() ? " (" : ", ") + name;
     }
-    std::printf("%s: %zu vertices, %zu triangles, %zu key frames, %zu animations%s, %s\n", output.c_str(),
-                md2.frames[0].vertices.size(), md2.triangles.size(), md2.frames.size(),
-                baker.AnimationNames().size(), animations.empty() ? "" : (animations + ")").c_str(),
-                png.empty()
-                    ? "no skin"
-                    : (skinName + " " + std::to_string(skin.Width()) + "x" + std::to_string(skin.Height())).c_str());
+    std::printf(
+        "%s: %zu vertices, %zu triangles, %zu key frames, %zu animations%s, %s\n", output.c_str(),
+        md2.frames[0].vertices.size(), md2.triangles.size(), md2.frames.size(), baker.AnimationNames().size(),
+        animations.empty() ? "" : (animations + ")").c_str(),
+        png.empty()
+            ? "no skin"
+            : (skinName + " " + std::to_string(skin.Width()) + "x" + std::to_string(skin.Height())).c_str());
     return 0;
 }
