@@ -77,6 +77,8 @@ korvel_tool_dependency(tinygltf libtinygltf-dev)
 korvel_tool_dependency(nlohmann_json nlohmann-json3-dev)
 # gltf2md2 reads Draco-compressed meshes.
 korvel_tool_dependency(draco libdraco-dev)
+# gltf2md2 packs its skin atlas and scales skins with stb (stb_rect_pack, stb_image_resize).
+korvel_tool_dependency(stb libstb-dev)
 # meshoptimizer comes with a CMake package and no pkg-config module: gltf2md2 simplifies meshes over
 # MD2's limits with it and reads its compressed buffers.
 set(KORVEL_TOOL_CMAKE_PACKAGES "")

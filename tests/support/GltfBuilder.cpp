@@ -1,5 +1,7 @@
 #include "support/GltfBuilder.h"
 
+#include "graphics/PngWriter.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -88,6 +90,67 @@ std::vector<uint8_t> GltfBuilder::Glb() const {
     writer.WriteGltfSceneToStream(&copy, out, false, true);
     const std::string text = out.str();
     return std::vector<uint8_t>(text.begin(), text.end());
+}
+
+void GltfBuilder::AddPart(const std::vector<float>& xyz, const std::vector<float>& uv,
+                          const std::vector<uint16_t>& corners, int material) {
+    tinygltf::Primitive primitive;
+    primitive.mode = TINYGLTF_MODE_TRIANGLES;
+    primitive.indices = AddShorts(corners);
+    primitive.material = material;
+    primitive.attributes = {{"POSITION", AddFloats(xyz, 3, true)}, {"TEXCOORD_0", AddFloats(uv, 2)}};
+    tinygltf::Model& m = model;
+    m.meshes.emplace_back();
+    m.meshes.back().primitives.push_back(primitive);
+    m.nodes.emplace_back();
+    m.nodes.back().mesh = static_cast<int>(m.meshes.size()) - 1;
+    if (m.scenes.empty()) {
+        m.scenes.emplace_back();
+        m.defaultScene = 0;
+    }
+    m.scenes[0].nodes.push_back(static_cast<int>(m.nodes.size()) - 1);
+}
+
+void GltfBuilder::AddBox(float x, float y, float z, float size, float repeats, int material) {
+    std::vector<float> xyz, uv;
+    std::vector<uint16_t> corners;
+    const float h = size / 2;
+    // Each face: its centre's direction and two axes along it.
+    const int faces[6][3][3] = {{{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
+                                {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                                {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}};
+    for (const auto& face : faces) {
+        const auto first = static_cast<uint16_t>(xyz.size() / 3);
+        for (int k = 0; k < 4; ++k) {
+            const float a = k == 1 || k == 2 ? 1.0f : -1.0f, b = k >= 2 ? 1.0f : -1.0f;
+            for (int c = 0; c < 3; ++c) {
+                xyz.push_back((c == 0   ? x
+                               : c == 1 ? y
+                                        : z) +
+                              h * static_cast<float>(face[0][c] + a * face[1][c] + b * face[2][c]));
+            }
+            uv.insert(uv.end(), {(a + 1) / 2 * repeats, (1 - b) / 2});
+        }
+        corners.insert(corners.end(),
+                       {first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2), first,
+                        static_cast<uint16_t>(first + 2), static_cast<uint16_t>(first + 3)});
+    }
+    AddPart(xyz, uv, corners, material);
+}
+
+int GltfBuilder::AddTwoColourMaterial(std::array<uint8_t, 3> left, std::array<uint8_t, 3> right, int width,
+                                      int height) {
+    std::vector<uint8_t> pixels, png;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const auto& c = x < width / 2 ? left : right;
+            pixels.insert(pixels.end(), {c[0], c[1], c[2], 255});
+        }
+    }
+    CPngWriter::EncodeRGBA(width, height, pixels, png);
+    model.materials.emplace_back();
+    model.materials.back().pbrMetallicRoughness.baseColorTexture.index = AddTexture(png);
+    return static_cast<int>(model.materials.size()) - 1;
 }
 
 } // namespace korvel::test

@@ -4,6 +4,7 @@
 
 #include <tiny_gltf.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,15 @@ struct GltfBuilder {
     int AddShorts(const std::vector<uint16_t>& values, int components = 1);
     // An embedded PNG image and a texture showing it; returns the texture.
     int AddTexture(const std::vector<uint8_t>& png);
+    // A mesh node of triangles with texture coordinates and a material, added to the default scene.
+    void AddPart(const std::vector<float>& xyz, const std::vector<float>& uv,
+                 const std::vector<uint16_t>& corners, int material);
+    // A box of side `size` centred at (x, y, z), each face's texture coordinates running 0..repeats
+    // across and 0..1 up.
+    void AddBox(float x, float y, float z, float size, float repeats, int material);
+    // A material whose texture (width x height) has its left half `left` and its right half `right`.
+    int AddTwoColourMaterial(std::array<uint8_t, 3> left, std::array<uint8_t, 3> right, int width = 16,
+                             int height = 8);
     // The file's bytes: a .glb holding everything.
     std::vector<uint8_t> Glb() const;
 };

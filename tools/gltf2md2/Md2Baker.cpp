@@ -2,6 +2,7 @@
 #include "Md2Baker.h"
 
 #include "GltfAccessor.h"
+#include "SkinTexture.h"
 
 #include <tiny_gltf.h>
 
@@ -46,13 +47,12 @@ std::vector<uint32_t> Triangles(const std::vector<uint32_t>& corners, int mode) 
 } // namespace
 
 CMd2Baker::CMd2Baker(const tinygltf::Model& model, const Md2BakeOptions& options)
-    : model(model), options(options), pose(model), skinImage(-1), skinTexCoord(0), skinMaterial(-1),
-      vertexCount(0) {}
+    : model(model), options(options), pose(model), vertexCount(0) {}
 
-std::string CMd2Baker::CleanName(const std::string& name) {
+std::string CMd2Baker::CleanName(const std::string& name, size_t length) {
     std::string clean;
     bool gap = false;
-    for (unsigned char c : name) {
+    for (unsigned char c : name.substr(name.find_last_of('|') + 1)) {
         if (std::isalnum(c) || c == '_') {
             if (gap && !clean.empty()) {
                 clean += '_';
@@ -63,30 +63,57 @@ std::string CMd2Baker::CleanName(const std::string& name) {
             gap = true;
         }
     }
-    return clean.substr(0, kMaxNameLength);
+    return clean.substr(0, length);
 }
 
-void CMd2Baker::ChooseSkin(const std::vector<int>& meshNodes) {
-    for (int n : meshNodes) {
-        for (const tinygltf::Primitive& primitive :
-             model.meshes[static_cast<size_t>(model.nodes[static_cast<size_t>(n)].mesh)].primitives) {
-            if (primitive.material < 0 || static_cast<size_t>(primitive.material) >= model.materials.size()) {
-                continue;
-            }
-            const tinygltf::TextureInfo& info = model.materials[static_cast<size_t>(primitive.material)]
-                                                    .pbrMetallicRoughness.baseColorTexture;
-            if (info.index < 0 || static_cast<size_t>(info.index) >= model.textures.size()) {
-                continue;
-            }
-            const int source = model.textures[static_cast<size_t>(info.index)].source;
-            if (source >= 0 && static_cast<size_t>(source) < model.images.size()) {
-                skinImage = source;
-                skinTexCoord = info.texCoord;
-                skinMaterial = primitive.material;
-                return;
+bool CMd2Baker::SourceOf(int material, size_t& source, std::string& error) {
+    if (material < 0 || static_cast<size_t>(material) >= model.materials.size()) {
+        material = -1;
+    }
+    const auto known = std::find(sourceMaterials.begin(), sourceMaterials.end(), material);
+    source = static_cast<size_t>(known - sourceMaterials.begin());
+    if (known != sourceMaterials.end()) {
+        return true;
+    }
+    SkinSource skin;
+    TexCoordSet set;
+    if (material >= 0) {
+        const tinygltf::Material& m = model.materials[static_cast<size_t>(material)];
+        const tinygltf::TextureInfo& info = m.pbrMetallicRoughness.baseColorTexture;
+        const std::pair<int, const char*> maps[] = {
+            {m.normalTexture.index, "normal maps"},
+            {m.occlusionTexture.index, "occlusion maps"},
+            {m.emissiveTexture.index, "emissive maps"},
+            {m.pbrMetallicRoughness.metallicRoughnessTexture.index, "metal and roughness maps"}};
+        for (const auto& map : maps) {
+            if (map.first >= 0) {
+                leftOut.insert(map.second);
             }
         }
+        for (size_t c = 0; c < 4 && m.pbrMetallicRoughness.baseColorFactor.size() == 4; ++c) {
+            skin.factor[c] = static_cast<float>(m.pbrMetallicRoughness.baseColorFactor[c]);
+        }
+        const tinygltf::Texture* texture =
+            info.index >= 0 && static_cast<size_t>(info.index) < model.textures.size()
+                ? &model.textures[static_cast<size_t>(info.index)]
+                : nullptr;
+        if (texture && texture->source >= 0 && static_cast<size_t>(texture->source) < model.images.size()) {
+            if (!DecodeSkinImage(model, texture->source, skin.rgba, skin.width, skin.height, error)) {
+                error = "the skin's " + error;
+                return false;
+            }
+            if (texture->sampler >= 0 && static_cast<size_t>(texture->sampler) < model.samplers.size()) {
+                const tinygltf::Sampler& sampler = model.samplers[static_cast<size_t>(texture->sampler)];
+                skin.wrap = {{sampler.wrapS, sampler.wrapT}};
+            }
+            set.set = info.texCoord;
+            set.transform = TextureTransform(info, set.set);
+        }
     }
+    sources.push_back(std::move(skin));
+    sourceMaterials.push_back(material);
+    sourceTexCoords.push_back(set);
+    return true;
 }
 
 bool CMd2Baker::ReadPiece(int node, int index, std::string& error) {
@@ -124,14 +151,25 @@ bool CMd2Baker::ReadPiece(int node, int index, std::string& error) {
         !ReadAttribute(model, attribute("NORMAL"), 3, count, piece.normals, which + " NORMAL", error)) {
         return false;
     }
-    const std::string texCoord = "TEXCOORD_" + std::to_string(skinTexCoord);
-    if (skinImage >= 0) {
-        if (attribute(texCoord) < 0) {
-            piece.texCoords.assign(2 * count, 0.0f);
-        } else if (!ReadAttribute(model, attribute(texCoord), 2, count, piece.texCoords,
-                                  which + " " + texCoord, error)) {
-            return false;
-        }
+    if (!SourceOf(primitive.material, piece.source, error)) {
+        return false;
+    }
+    const TexCoordSet& set = sourceTexCoords[piece.source];
+    const std::string texCoord = "TEXCOORD_" + std::to_string(set.set);
+    if (attribute(texCoord) < 0) {
+        piece.texCoords.assign(2 * count, 0.0f);
+    } else if (!ReadAttribute(model, attribute(texCoord), 2, count, piece.texCoords, which + " " + texCoord,
+                              error)) {
+        return false;
+    }
+    for (size_t v = 0; v < count; ++v) {
+        const std::array<double, 6>& t = set.transform;
+        const double u = piece.texCoords[2 * v], w = piece.texCoords[2 * v + 1];
+        piece.texCoords[2 * v] = static_cast<float>(t[0] * u + t[1] * w + t[2]);
+        piece.texCoords[2 * v + 1] = static_cast<float>(t[3] * u + t[4] * w + t[5]);
+    }
+    if (attribute("COLOR_0") >= 0) {
+        leftOut.insert("vertex colours");
     }
     for (size_t t = 0; t < primitive.targets.size(); ++t) {
         const auto found = primitive.targets[t].find("POSITION");

@@ -6,8 +6,10 @@
 
 #include "GltfPose.h"
 #include "FileBytes.h"
+#include "SkinAtlas.h"
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,18 @@ struct Md2BakeOptions {
     float framesPerSecond = 10.0f;
     // At most this many key frames per animation (0: no limit): a longer one is sampled evenly instead.
     int maxFrames = 0;
+    // At most this many triangles; a model over them, or over MD2's vertices, is simplified to fit
+    // unless `simplify` is off.
+    int maxTriangles = 4096;
+    bool simplify = true;
+};
+
+// An animation as the table beside the model lists it: its name, key frames and rate.
+struct Md2BakedAnimation {
+    std::string name;
+    int first;
+    int last;
+    double framesPerSecond;
 };
 
 class CMd2Baker {
@@ -34,31 +48,40 @@ public:
     static const int kMaxSkinSize = 32767;
     // A frame name is 16 bytes with its terminator: the animation's name and a two-digit number.
     static const int kMaxNameLength = 13;
+    // A name in the animation table beside the model: 63 characters.
+    static const int kMaxTableName = 63;
 
     CMd2Baker(const tinygltf::Model& model, const Md2BakeOptions& options);
 
-    // Gathers the scene's triangles and poses them at every key frame. False, with the reason in
-    // `error`, for a file that does not hold a usable scene or a model MD2 cannot hold.
+    // Gathers the scene's triangles, simplifies them to fit MD2 when they are too many, poses them at
+    // every key frame and lays out the skin. False, with the reason in `error`, for a file that does
+    // not hold a usable scene or a model MD2 cannot hold.
     bool Bake(std::string& error);
-    // The image of the base colour texture the skin comes from (-1 for none), after Bake.
-    int SkinImage() const { return skinImage; }
-    // The MD2 model for a skin of the given size named `skinName` (no skin and no texture coordinates
-    // when the size is 0). False, with the reason in `error`, when a texture coordinate lies outside
-    // the skin or the model exceeds MD2's limits.
-    bool Build(int skinWidth, int skinHeight, const std::string& skinName, korvel::files::Md2File& md2,
-               std::string& error) const;
+    // The skin every material shares, after Bake (empty for a model drawn plain).
+    const CSkinAtlas& Skin() const { return atlas; }
+    // What Bake did or left out that the user should know, one line each.
+    const std::vector<std::string>& Notes() const { return notes; }
+    // The MD2 model, its skin named `skinName` (no skin and no texture coordinates when the skin is
+    // empty). False, with the reason in `error`, when a texture coordinate lies beyond what MD2's
+    // 16-bit skin pixels hold.
+    bool Build(const std::string& skinName, korvel::files::Md2File& md2, std::string& error) const;
     // The MD2 animation names, in file order (empty for a still model).
     const std::vector<std::string>& AnimationNames() const { return names; }
+    // The animations with their frames and rates, for the table beside the model.
+    const std::vector<Md2BakedAnimation>& Animations() const { return animations; }
 
     // A glTF animation's name as MD2 frame names can carry it: letters, digits and underscores, every
-    // other run of characters one underscore, at most kMaxNameLength characters.
-    static std::string CleanName(const std::string& name);
+    // other run of characters one underscore, at most `length` characters. Of Blender's
+    // "Object|Action" only the action counts.
+    static std::string CleanName(const std::string& name, size_t length = kMaxNameLength);
 
 private:
     // One primitive of one node, its vertices numbered from `first` in the merged model.
     struct Piece {
         int node;
         int skin;
+        // Its material's place among the skin's sources.
+        size_t source;
         size_t first;
         std::vector<float> positions;
         std::vector<float> normals;
@@ -70,9 +93,17 @@ private:
         std::vector<uint32_t> triangles;
     };
 
-    // The first base colour texture among the scene's materials, and the texture coordinates it uses.
-    void ChooseSkin(const std::vector<int>& meshNodes);
+    // The skin source of a material (-1: none), added on first use, with the texture coordinate set
+    // and transform its base colour texture uses.
+    bool SourceOf(int material, size_t& source, std::string& error);
     bool ReadPiece(int node, int primitive, std::string& error);
+    // Brings the triangles within --max-triangles and the vertices within MD2's, simplifying the
+    // whole model once, on its rest pose, for every frame.
+    bool FitLimits(std::string& error);
+    // Keeps `target` triangles simplified from all of them, on the rest pose's positions `rest` (all
+    // of them for 0).
+    void Simplify(size_t target, const std::vector<float>& rest);
+    bool LaySkin(std::string& error);
     // The piece's joints and weights (JOINTS_n and WEIGHTS_n, as many sets as it has).
     bool ReadSkinning(Piece& piece, const tinygltf::Primitive& primitive, std::string& error);
     // Every skin's joints and inverse bind matrices.
@@ -87,11 +118,25 @@ private:
     const tinygltf::Model& model;
     Md2BakeOptions options;
     CGltfPose pose;
-    int skinImage;
-    int skinTexCoord;
-    int skinMaterial;
     std::vector<Piece> pieces;
     size_t vertexCount;
+    // Every triangle kept, as merged vertex numbers; and the whole model's, before simplification.
+    std::vector<uint32_t> corners;
+    std::vector<uint32_t> allCorners;
+    // The materials' skin sources, their glTF materials, their texture coordinate sets and transforms.
+    std::vector<SkinSource> sources;
+    std::vector<int> sourceMaterials;
+    struct TexCoordSet {
+        int set = 0;
+        // u' = a u + b v + c, v' = d u + e v + f.
+        std::array<double, 6> transform{{1, 0, 0, 0, 1, 0}};
+    };
+    std::vector<TexCoordSet> sourceTexCoords;
+    CSkinAtlas atlas;
+    std::vector<std::string> notes;
+    // What the skin cannot show ("vertex colours", "normal maps", ...).
+    std::set<std::string> leftOut;
+    std::vector<Md2BakedAnimation> animations;
     // Per glTF skin: its joints' nodes and inverse bind matrices.
     std::vector<std::vector<int>> skinJoints;
     std::vector<std::vector<Mat4>> inverseBinds;

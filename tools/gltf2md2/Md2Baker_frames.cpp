@@ -58,7 +58,6 @@ bool CMd2Baker::Bake(std::string& error) {
         }
         stack.insert(stack.end(), node.children.rbegin(), node.children.rend());
     }
-    ChooseSkin(meshNodes);
     for (int n : meshNodes) {
         const size_t primitives =
             model.meshes[static_cast<size_t>(model.nodes[static_cast<size_t>(n)].mesh)].primitives.size();
@@ -68,44 +67,30 @@ bool CMd2Baker::Bake(std::string& error) {
             }
         }
     }
-    size_t triangles = 0;
+    allCorners.clear();
     for (const Piece& piece : pieces) {
-        triangles += piece.triangles.size() / 3;
+        for (uint32_t corner : piece.triangles) {
+            allCorners.push_back(static_cast<uint32_t>(piece.first) + corner);
+        }
     }
-    if (triangles == 0) {
+    if (allCorners.empty()) {
         error = "the scene holds no triangles";
         return false;
     }
-    if (triangles > static_cast<size_t>(kMaxTriangles)) {
-        error = "the scene has " + std::to_string(triangles) + " triangles, more than the " +
-                std::to_string(kMaxTriangles) + " an MD2 model holds";
-        return false;
-    }
-    if (!PlanFrames(error)) {
-        return false;
-    }
-    // A vertex welds only with those that share its place in every frame, so frame 0 alone already
-    // shows a model with too many vertices.
-    frames.clear();
-    for (const Key& key : keys) {
-        pose.Evaluate(key.animation, key.time);
-        frames.emplace_back();
-        PoseVertices(frames.back());
-        if (frames.size() == 1 || frames.size() == keys.size()) {
-            Weld();
-            if (md2Source.size() > static_cast<size_t>(kMaxVertices)) {
-                error = "the model has " + std::to_string(md2Source.size()) + " vertices, more than the " +
-                        std::to_string(kMaxVertices) + " an MD2 model holds";
-                return false;
-            }
+    if (!leftOut.empty()) {
+        std::string names;
+        for (const std::string& name : leftOut) {
+            names += (names.empty() ? "" : ", ") + name;
         }
+        notes.push_back(names + " left out: an MD2 skin shows base colours alone");
     }
-    return true;
+    return PlanFrames(error) && FitLimits(error) && LaySkin(error);
 }
 
 bool CMd2Baker::PlanFrames(std::string& error) {
     keys.clear();
     names.clear();
+    animations.clear();
     if (model.animations.empty()) {
         keys.push_back({-1, 0.0, "frame" + FrameNumber(0)});
         return true;
@@ -129,6 +114,19 @@ bool CMd2Baker::PlanFrames(std::string& error) {
             wanted = options.maxFrames;
             step = length / wanted;
         }
+        // The table names it in full; its rate plays the key frames over the glTF's own length.
+        std::string full = CleanName(model.animations[a].name, kMaxTableName);
+        full = full.empty() ? name : full;
+        for (int copy = 2;
+             std::any_of(animations.begin(), animations.end(),
+                         [&full](const Md2BakedAnimation& other) { return other.name == full; });
+             ++copy) {
+            const std::string suffix = "_" + std::to_string(copy);
+            full = CleanName(model.animations[a].name, kMaxTableName - suffix.size()) + suffix;
+        }
+        const int first = static_cast<int>(keys.size());
+        animations.push_back({full, first, first + static_cast<int>(wanted) - 1,
+                              length > 0 ? std::min(1000.0, wanted / length) : options.framesPerSecond});
         if (static_cast<double>(keys.size()) + wanted > kMaxFrames) {
             return TooManyFrames(error);
         }
@@ -201,10 +199,8 @@ void CMd2Baker::PoseVertices(std::vector<float>& frame) {
 
 void CMd2Baker::Weld() {
     std::vector<bool> used(vertexCount, false);
-    for (const Piece& piece : pieces) {
-        for (uint32_t corner : piece.triangles) {
-            used[piece.first + corner] = true;
-        }
+    for (uint32_t corner : corners) {
+        used[corner] = true;
     }
     std::vector<const float*> normals(vertexCount, nullptr);
     for (const Piece& piece : pieces) {
@@ -249,29 +245,30 @@ void CMd2Baker::Weld() {
     }
 }
 
-bool CMd2Baker::Build(int skinWidth, int skinHeight, const std::string& skinName, korvel::files::Md2File& md2,
-                      std::string& error) const {
+bool CMd2Baker::Build(const std::string& skinName, korvel::files::Md2File& md2, std::string& error) const {
     md2 = korvel::files::Md2File();
-    md2.skinWidth = skinWidth;
-    md2.skinHeight = skinHeight;
-    if (!skinName.empty()) {
+    md2.skinWidth = atlas.Width();
+    md2.skinHeight = atlas.Height();
+    if (!skinName.empty() && !atlas.Empty()) {
         md2.skins.push_back(skinName);
     }
     // Texture coordinates in skin pixels, t from the top row as glTF's v; equal ones stored once.
+    // Beyond the skin they repeat it, as the engine draws skins; 16 bits hold what they can.
     std::map<std::array<int16_t, 2>, int16_t> texCoordIndex;
     std::vector<int16_t> texCoordOf(vertexCount, 0);
     for (const Piece& piece : pieces) {
-        for (size_t v = 0; skinWidth > 0 && v < piece.texCoords.size() / 2; ++v) {
+        for (size_t v = 0; !atlas.Empty() && v < piece.texCoords.size() / 2; ++v) {
             if (md2Vertex[piece.first + v] < 0) {
                 continue;
             }
             const float u = piece.texCoords[2 * v], w = piece.texCoords[2 * v + 1];
-            const long s = std::lround(u * static_cast<float>(skinWidth));
-            const long t = std::lround(w * static_cast<float>(skinHeight));
-            if (s < 0 || s > skinWidth || t < 0 || t > skinHeight) {
+            const std::array<double, 2> pixel = atlas.Pixel(piece.source, u, w);
+            const double s = std::round(pixel[0]), t = std::round(pixel[1]);
+            if (!(s >= INT16_MIN && s <= INT16_MAX && t >= INT16_MIN && t <= INT16_MAX)) {
                 char text[160];
                 std::snprintf(text, sizeof text,
-                              "texture coordinate (%g, %g) lies outside the skin (MD2 skins do not repeat)",
+                              "texture coordinate (%g, %g) lies further from the skin than MD2's 16-bit skin "
+                              "pixels reach",
                               u, w);
                 error = text;
                 return false;
@@ -285,17 +282,15 @@ bool CMd2Baker::Build(int skinWidth, int skinHeight, const std::string& skinName
         }
     }
     // MD2 fronts wind the other way round: the last two corners swap.
-    for (const Piece& piece : pieces) {
-        for (size_t i = 0; i + 2 < piece.triangles.size(); i += 3) {
-            korvel::files::Md2Triangle triangle{};
-            const size_t order[3] = {0, 2, 1};
-            for (size_t j = 0; j < 3; ++j) {
-                const size_t g = piece.first + piece.triangles[i + order[j]];
-                triangle.vertex[j] = static_cast<int16_t>(md2Vertex[g]);
-                triangle.texCoord[j] = texCoordOf[g];
-            }
-            md2.triangles.push_back(triangle);
+    for (size_t i = 0; i + 2 < corners.size(); i += 3) {
+        korvel::files::Md2Triangle triangle{};
+        const size_t order[3] = {0, 2, 1};
+        for (size_t j = 0; j < 3; ++j) {
+            const size_t g = corners[i + order[j]];
+            triangle.vertex[j] = static_cast<int16_t>(md2Vertex[g]);
+            triangle.texCoord[j] = texCoordOf[g];
         }
+        md2.triangles.push_back(triangle);
     }
     for (size_t f = 0; f < frames.size(); ++f) {
         korvel::files::Md2Frame frame;

@@ -1,9 +1,8 @@
 #include "SkinTexture.h"
 
-#include "graphics/PngWriter.h"
-
 #include <tiny_gltf.h>
 
+#include <cmath>
 #include <cstring>
 
 bool KeepImageBytes(tinygltf::Image* image, const int, std::string*, std::string*, int, int,
@@ -13,8 +12,8 @@ bool KeepImageBytes(tinygltf::Image* image, const int, std::string*, std::string
     return true;
 }
 
-bool SkinPng(const tinygltf::Model& model, int index, std::vector<uint8_t>& png, int& width, int& height,
-             std::string& error) {
+bool DecodeSkinImage(const tinygltf::Model& model, int index, std::vector<uint8_t>& rgba, int& width,
+                     int& height, std::string& error) {
     const tinygltf::Image& source = model.images[static_cast<size_t>(index)];
     const std::string which =
         "image " + std::to_string(index) + (source.name.empty() ? "" : " (" + source.name + ")");
@@ -33,7 +32,7 @@ bool SkinPng(const tinygltf::Model& model, int index, std::vector<uint8_t>& png,
     }
     width = decoded.width;
     height = decoded.height;
-    std::vector<uint8_t> rgba(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    rgba.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 4, 0);
     if (decoded.bits == 16) {
         for (size_t i = 0; i < rgba.size() && 2 * i + 1 < decoded.image.size(); ++i) {
             uint16_t value;
@@ -43,9 +42,34 @@ bool SkinPng(const tinygltf::Model& model, int index, std::vector<uint8_t>& png,
     } else if (decoded.image.size() == rgba.size()) {
         rgba.assign(decoded.image.begin(), decoded.image.end());
     }
-    if (!CPngWriter::EncodeRGBA(width, height, rgba, png)) {
-        error = which + " cannot be written as PNG";
-        return false;
-    }
     return true;
+}
+
+std::array<double, 6> TextureTransform(const tinygltf::TextureInfo& info, int& set) {
+    const auto found = info.extensions.find("KHR_texture_transform");
+    if (found == info.extensions.end() || !found->second.IsObject()) {
+        return {{1, 0, 0, 0, 1, 0}};
+    }
+    const tinygltf::Value& transform = found->second;
+    // A pair of numbers, or its default.
+    const auto pair = [&transform](const char* name, double fallback) {
+        std::array<double, 2> value{{fallback, fallback}};
+        const tinygltf::Value& given = transform.Get(name);
+        for (int i = 0; i < 2 && given.IsArray() && given.ArrayLen() == 2; ++i) {
+            if (given.Get(i).IsNumber() || given.Get(i).IsInt()) {
+                value[static_cast<size_t>(i)] = given.Get(i).GetNumberAsDouble();
+            }
+        }
+        return value;
+    };
+    const std::array<double, 2> offset = pair("offset", 0), scale = pair("scale", 1);
+    const tinygltf::Value& turn = transform.Get("rotation");
+    const double r = turn.IsNumber() || turn.IsInt() ? turn.GetNumberAsDouble() : 0;
+    const tinygltf::Value& texCoord = transform.Get("texCoord");
+    if (texCoord.IsInt() && texCoord.Get<int>() >= 0) {
+        set = texCoord.Get<int>();
+    }
+    // The rotation turns coordinates counter-clockwise as the texture is seen (v grows downwards).
+    const double c = std::cos(r), s = std::sin(r);
+    return {{c * scale[0], s * scale[1], offset[0], -s * scale[0], c * scale[1], offset[1]}};
 }

@@ -5,6 +5,7 @@
 #include "SkinTexture.h"
 
 #include "ToolCommandLine.h"
+#include "graphics/PngWriter.h"
 
 #include <tiny_gltf.h>
 
@@ -57,6 +58,17 @@ const std::vector<Gltf2Md2Option> kOptions = {
                     : "--max-frames needs a whole number from 1 to " + std::to_string(CMd2Baker::kMaxFrames) +
                           ", not '" + v + "'";
      }},
+    {nullptr, "--max-triangles", "N", "simplify the model to at most N triangles (default and most 4096)",
+     [](Gltf2Md2Options& o, const std::string& v) {
+         const double n = PositiveNumber(v, CMd2Baker::kMaxTriangles);
+         o.baker.maxTriangles = static_cast<int>(n);
+         return n == std::floor(n) && n >= 1
+                    ? std::string()
+                    : "--max-triangles needs a whole number from 1 to " +
+                          std::to_string(CMd2Baker::kMaxTriangles) + ", not '" + v + "'";
+     }},
+    {nullptr, "--no-simplify", nullptr, "refuse a model over MD2's limits instead of simplifying it",
+     [](Gltf2Md2Options& o, const std::string&) { return o.baker.simplify = false, std::string(); }},
     {nullptr, "--help", nullptr, "this text",
      [](Gltf2Md2Options& o, const std::string&) { return o.help = true, std::string(); }},
     {nullptr, "--version", nullptr, "the program's version",
@@ -69,17 +81,20 @@ std::string Help() {
         "Converts a glTF 2.0 model to MD2: every triangle of every mesh the scene shows becomes one\n"
         "model, posed through its node tree, morph targets and skins, and each glTF animation becomes an\n"
         "MD2 animation of key frames taken --fps times a second from its first key to its last (the\n"
-        "last moment is left out: the engine loops back to the first frame). The engine shows a key\n"
-        "frame every 200 ms, five a second, so the default 10 plays at half speed; --fps 5 keeps the\n"
-        "glTF's timing and brings back the key frames md2gltf wrote.\n\n"
-        "Frames are named after their animation and numbered from 01 (walk01, walk02, ...), the name\n"
-        "cut to letters, digits and underscores (other characters become one underscore) and to 13\n"
-        "characters, so that the engine lists the animation under that name; a repeated name gets _2,\n"
-        "_3. A model without animations is one frame, frame01.\n\n"
-        "The base colour texture of the first textured material becomes the skin, written as OUT.png\n"
-        "beside OUT.md2 (replacing any file of that name) and named in the model's skin table; texture\n"
-        "coordinates must lie on it. Vertices in the same place in every frame with the same normal\n"
-        "become one MD2 vertex. MD2 holds at most 2048 vertices, 4096 triangles and 512 key frames.\n"
+        "last moment is left out: the engine loops back to the first frame).\n\n"
+        "Frames are named after their animation (of Blender's Object|Action, the action) and numbered\n"
+        "from 01 (walk01, walk02, ...), the name cut to letters, digits and underscores and to 13\n"
+        "characters; a repeated name gets _2, _3. OUT.anm beside OUT.md2 lists every animation by its\n"
+        "whole name with its frames and rate, so md2viewer, md2info and md2gltf play each at its glTF\n"
+        "speed. A model without animations is one frame, frame01.\n\n"
+        "Every material shares one skin, OUT.png beside OUT.md2 (replacing any file of that name): one\n"
+        "texture alone is the skin, coordinates beyond it repeating it as glTF's default sampler does;\n"
+        "several materials are laid out side by side, each texture times its colour and each plain\n"
+        "colour as a swatch. A skin over 2048 pixels a side is scaled down. Vertex colours and other\n"
+        "maps are left out, with a line saying so.\n\n"
+        "MD2 holds at most 2048 vertices, 4096 triangles and 512 key frames. A model over the first two\n"
+        "is simplified to fit, the same triangles in every frame, keeping texture seams and open\n"
+        "borders. Vertices in the same place in every frame with the same normal become one MD2 vertex.\n"
         "The light-normal byte of every vertex is 0: the engine computes its own normals.\n\n";
     return text + korvel::tools::OptionHelp(kOptions);
 }
@@ -145,8 +160,8 @@ std::string WriteTemporary(const std::string& path, const std::vector<uint8_t>& 
 int main(int argc, char** argv) {
     Gltf2Md2Options options;
     std::vector<std::string> files;
-    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage,
-                                                     Help);
+    const int status =
+        korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage, Help);
     if (status >= 0) {
         return status;
     }
@@ -171,47 +186,67 @@ int main(int argc, char** argv) {
         return Fail(files[0] + ": " + error);
     }
     std::vector<uint8_t> png;
-    int width = 0, height = 0;
-    const std::string skinPath = output.substr(0, output.size() - 4) + ".png";
+    const CSkinAtlas& skin = baker.Skin();
+    const std::string base = output.substr(0, output.size() - 4);
+    const std::string skinPath = base + ".png";
     const std::string skinName = skinPath.substr(skinPath.find_last_of('/') + 1);
-    if (baker.SkinImage() >= 0) {
-        if (!SkinPng(model, baker.SkinImage(), png, width, height, error)) {
-            return Fail(files[0] + ": the skin's " + error);
-        }
-        if (width > CMd2Baker::kMaxSkinSize || height > CMd2Baker::kMaxSkinSize) {
-            return Fail(files[0] + ": the skin is " + std::to_string(width) + " x " + std::to_string(height) +
-                        " pixels, more than MD2's " + std::to_string(CMd2Baker::kMaxSkinSize) + " a side");
-        }
+    if (!skin.Empty() && !CPngWriter::EncodeRGBA(skin.Width(), skin.Height(), skin.Rgba(), png)) {
+        return Fail(files[0] + ": the skin cannot be written as PNG");
     }
     korvel::files::Md2File md2;
     // A name too long for the table's 64 bytes is still found: the skin is named after the model.
-    if (!baker.Build(width, height, png.empty() || skinName.size() > 63 ? "" : skinName, md2, error)) {
+    if (!baker.Build(skinName.size() > 63 ? "" : skinName, md2, error)) {
         return Fail(files[0] + ": " + error);
     }
+    for (const std::string& note : baker.Notes()) {
+        std::fprintf(stderr, "gltf2md2: %s\n", note.c_str());
+    }
+    // The animation table beside the model: each animation's key frames and its rate.
+    std::string table;
+    for (const Md2BakedAnimation& animation : baker.Animations()) {
+        char line[128];
+        std::snprintf(line, sizeof line, "%s %d %d %.6g\n", animation.name.c_str(), animation.first,
+                      animation.last, animation.framesPerSecond);
+        table += line;
+    }
+    if (!table.empty()) {
+        table = "// " + output.substr(output.find_last_of('/') + 1) +
+                "'s animations: name, first and last key frame, key frames a second\n" + table;
+    }
 
-    // Both files appear whole or not at all.
-    const std::string md2Part = WriteTemporary(output, md2.Bytes());
-    const std::string pngPart = png.empty() ? "" : WriteTemporary(skinPath, png);
-    const bool renamed = !md2Part.empty() && (png.empty() || !pngPart.empty()) &&
-                         (png.empty() || std::rename(pngPart.c_str(), skinPath.c_str()) == 0) &&
-                         std::rename(md2Part.c_str(), output.c_str()) == 0;
-    if (!renamed) {
-        for (const std::string& part : {md2Part, pngPart}) {
-            if (!part.empty()) {
+    // The files appear whole or not at all.
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> outputs = {
+        {skinPath, png},
+        {base + ".anm", std::vector<uint8_t>(table.begin(), table.end())},
+        {output, md2.Bytes()}};
+    std::vector<std::string> parts;
+    for (const auto& file : outputs) {
+        parts.push_back(file.second.empty() ? "" : WriteTemporary(file.first, file.second));
+        if (!file.second.empty() && parts.back().empty()) {
+            for (const std::string& part : parts) {
                 std::remove(part.c_str());
             }
+            return Fail("cannot write " + file.first);
         }
-        return Fail("cannot write " + (md2Part.empty() ? output : skinPath));
+    }
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        if (!parts[i].empty() && std::rename(parts[i].c_str(), outputs[i].first.c_str()) != 0) {
+            for (size_t j = i; j < parts.size(); ++j) {
+                std::remove(parts[j].c_str());
+            }
+            return Fail("cannot write " + outputs[i].first);
+        }
     }
     std::string animations;
     for (const std::string& name : baker.AnimationNames()) {
         animations += (animations.empty() ? " (" : ", ") + name;
     }
-    std::printf("%s: %zu vertices, %zu triangles, %zu key frames, %zu animations%s, %s\n", output.c_str(),
-                md2.frames[0].vertices.size(), md2.triangles.size(), md2.frames.size(),
-                baker.AnimationNames().size(), animations.empty() ? "" : (animations + ")").c_str(),
-                png.empty()
-                    ? "no skin"
-                    : (skinName + " " + std::to_string(width) + "x" + std::to_string(height)).c_str());
+    std::printf(
+        "%s: %zu vertices, %zu triangles, %zu key frames, %zu animations%s, %s\n", output.c_str(),
+        md2.frames[0].vertices.size(), md2.triangles.size(), md2.frames.size(), baker.AnimationNames().size(),
+        animations.empty() ? "" : (animations + ")").c_str(),
+        png.empty()
+            ? "no skin"
+            : (skinName + " " + std::to_string(skin.Width()) + "x" + std::to_string(skin.Height())).c_str());
     return 0;
 }
