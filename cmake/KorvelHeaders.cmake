@@ -27,8 +27,8 @@ add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/include/staged.stamp
                    DEPENDS ${source_headers} ${PROJECT_SOURCE_DIR}/cmake/StageHeaders.cmake
                    COMMENT "Staging the public headers in include/korvel" VERBATIM)
 add_custom_target(korvel_headers DEPENDS ${PROJECT_BINARY_DIR}/include/staged.stamp)
-add_dependencies(korvel korvel_headers)
-target_include_directories(korvel PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
+add_dependencies(korvel_assets korvel_headers)
+target_include_directories(korvel_assets PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}/src>
                                          $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/generated>
                                          $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
                                          $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)

@@ -1,6 +1,6 @@
-# The install layout (GNU install directories, nothing at the top of the prefix): the library, its
-# public headers under include/korvel/<subsystem>/, the CMake package Korvel::korvel, korvel.pc, the
-# programs with their manual pages, and their data in share/korvel/. Every rule names its component,
+# The install layout (GNU install directories, nothing at the top of the prefix): the engine and its
+# asset core, their public headers under include/korvel/<subsystem>/, the CMake package
+# (Korvel::korvel, Korvel::korvel_assets), korvel.pc and korvel-assets.pc, the programs with their manual pages, and their data in share/korvel/. Every rule names its component,
 # one per Debian package (cmake/KorvelPackage.cmake):
 #   libs  the shared library                    tools  the programs and their manual pages
 #   dev   headers, static library, CMake        data   share/korvel: Data/ and shaders/
@@ -19,6 +19,7 @@ else()
 endif()
 set(KORVEL_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Korvel)
 
+install(TARGETS korvel_assets EXPORT KorvelTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev)
 install(TARGETS korvel EXPORT KorvelTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT dev
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libs NAMELINK_COMPONENT dev
@@ -50,6 +51,8 @@ endif()
 
 install(EXPORT KorvelTargets NAMESPACE Korvel:: DESTINATION ${KORVEL_CMAKE_DIR} COMPONENT dev)
 list(JOIN KORVEL_PKG_MODULES " " KORVEL_PKG_MODULES_LIST)
+list(JOIN KORVEL_ASSET_PKG_MODULES " " KORVEL_ASSET_PKG_MODULES_LIST)
+list(JOIN KORVEL_ASSET_DEB_PACKAGES " " KORVEL_ASSET_DEB_PACKAGES_LIST)
 list(JOIN KORVEL_DEB_PACKAGES " " KORVEL_DEB_PACKAGES_LIST)
 configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/KorvelConfig.cmake.in
                               ${PROJECT_BINARY_DIR}/KorvelConfig.cmake
@@ -71,16 +74,24 @@ else()
   string(REGEX REPLACE "/$" "" KORVEL_PC_TO_PREFIX "${KORVEL_PC_TO_PREFIX}")
   set(KORVEL_PC_PREFIX "\${pcfiledir}/${KORVEL_PC_TO_PREFIX}")
 endif()
+# The engine's file requires the asset core's, korvel-assets.pc, whose static library needs its own
+# dependencies on every link line.
 set(public_modules ${KORVEL_PKG_MODULES})
+list(REMOVE_ITEM public_modules ${KORVEL_ASSET_PKG_MODULES})
 set(private_modules "")
 if(BUILD_SHARED_LIBS)
   list(REMOVE_ITEM public_modules ${KORVEL_PKG_PRIVATE_MODULES})
   set(private_modules ${KORVEL_PKG_PRIVATE_MODULES})
+  list(REMOVE_ITEM private_modules ${KORVEL_ASSET_PKG_MODULES})
 endif()
 list(JOIN public_modules ", " KORVEL_PC_REQUIRES)
+string(PREPEND KORVEL_PC_REQUIRES "korvel-assets = ${PROJECT_VERSION}, ")
 list(JOIN private_modules ", " KORVEL_PC_REQUIRES_PRIVATE)
+list(JOIN KORVEL_ASSET_PKG_MODULES ", " KORVEL_ASSET_PC_REQUIRES)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/korvel.pc.in ${PROJECT_BINARY_DIR}/korvel.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/korvel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/korvel-assets.pc.in ${PROJECT_BINARY_DIR}/korvel-assets.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/korvel.pc ${PROJECT_BINARY_DIR}/korvel-assets.pc
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT dev)
 
 if(KORVEL_TOP_LEVEL)
   include(${CMAKE_CURRENT_LIST_DIR}/KorvelPackage.cmake)

@@ -52,6 +52,12 @@ public:
     /// Reads the file at path into model; the skin path (or null) becomes its single material. The path
     /// may name a file inside an archive (see CFileSystem).
     bool Load(ModelData& model, const char* path, const char* skinPath);
+    /// Reads the model at path, then its animation table (tableFile when not empty, else the one
+    /// beside the model: CAnimationTable::ForModel), whose animations then replace those of the frame
+    /// names. False, after one line, when the model or the table given cannot be read. `source`, when
+    /// given, receives the table's path (empty without one).
+    bool LoadWithAnimations(ModelData& model, const std::string& path, const std::string& tableFile,
+                            std::string* source = nullptr);
     /// Reads a model held in memory; name stands for the file in messages.
     bool LoadFromMemory(ModelData& model, const uint8_t* bytes, size_t size, const char* name,
                         const char* skinPath);

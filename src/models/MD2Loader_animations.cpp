@@ -2,6 +2,8 @@
 // name without its trailing number (stand01..stand40 are the animation "stand").
 #include "models/MD2Loader.h"
 
+#include "models/AnimationTable.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
@@ -49,4 +51,28 @@ void CMD2Loader::ParseAnimations(ModelData& model) {
     for (Animation& animation : model.animations) {
         animation.firstFrame = std::clamp(animation.firstFrame, 0, model.frameCount - 1);
     }
+}
+
+bool CMD2Loader::LoadWithAnimations(ModelData& model, const std::string& path, const std::string& tableFile,
+                                    std::string* source) {
+    std::shared_ptr<const std::vector<Animation>> table;
+    std::string found;
+    if (source) {
+        source->clear();
+    }
+    if (!Load(model, path.c_str(), nullptr)) {
+        return false;
+    }
+    if (!CAnimationTable::ForModel(path, tableFile, model.frameCount, table, &found)) {
+        ReleaseModelData(model);
+        return false;
+    }
+    if (table) {
+        model.animations = *table;
+        model.animationCount = static_cast<int>(table->size());
+        if (source) {
+            *source = found;
+        }
+    }
+    return true;
 }

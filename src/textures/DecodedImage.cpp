@@ -137,17 +137,6 @@ DecodedImage TakeSurface(SDL_Surface* surface, bool keyAsAlpha) {
 
 } // namespace
 
-void DecodedImage::FlipRows() {
-    const size_t row = static_cast<size_t>(width) * static_cast<size_t>(channels);
-    if (row == 0 || height < 2) {
-        return;
-    }
-    for (uint8_t *top = pixels.data(), *bottom = top + row * (height - 1); top < bottom;
-         top += row, bottom -= row) {
-        std::swap_ranges(top, top + row, bottom);
-    }
-}
-
 DecodedImage DecodedImage::FromBMP(const char* path) {
     return ConvertBMP(SDL_RWFromFile(NameOf(path), "rb"), NameOf(path));
 }

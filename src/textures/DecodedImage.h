@@ -35,6 +35,12 @@ struct DecodedImage {
     /// Reverses the row order, for a client that wants the top row first.
     void FlipRows();
 
+    /// A picture file's bytes decoded with no SDL (stb_image; PCX by the engine's own reader): RGBA
+    /// when the file has an alpha channel, RGB otherwise. name stands for the file (".pcx", any case,
+    /// tells a PCX picture). On failure an empty image and `why` says why in a few words.
+    static DecodedImage Decode(const std::vector<uint8_t>& bytes, const std::string& name, std::string& why);
+    /// The same for a file on disk or inside an archive (see CFileSystem).
+    static DecodedImage Read(const std::string& path, std::string& why);
     /// A BMP file as RGB. On failure " Failed loading NAME : why" on standard error and an empty image.
     static DecodedImage FromBMP(const char* path);
     /// The same from a BMP file already in memory; name stands for the file in messages.

@@ -1,5 +1,6 @@
 // Pictures decoded for upload, from files and from the same bytes in memory: RGB or RGBA by the
-// picture's channels, bottom row first, and files cut short refused from memory as from disk.
+// picture's channels, bottom row first, and files cut short refused from memory as from disk. The
+// asset core's decoder (no SDL) gives the very rows SDL's readers give.
 #include "support/TestSupport.h"
 
 #include "textures/DecodedImage.h"
@@ -41,7 +42,9 @@ TEST(DecodedImageTest, MemoryAndFileGiveTheSameRowsBottomFirst) {
     };
     // ImageMagick writes TGA rows top-down under a bottom-up header: -flip stores them truly bottom-up.
     for (const Case& c : {Case{"PNG32:", "a.png", 4}, Case{"PNG24:", "b.png", 3},
-                          Case{"-flip -type TrueColorAlpha TGA:", "c.tga", 4}, Case{"BMP3:", "d.bmp", 3}}) {
+                          Case{"-flip -type TrueColorAlpha TGA:", "c.tga", 4}, Case{"BMP3:", "d.bmp", 3},
+                          Case{"-alpha off -type Palette PCX:", "e.pcx", 3},
+                          Case{"-alpha off -type TrueColor PCX:", "f.pcx", 3}}) {
         SCOPED_TRACE(c.file);
         const std::string path = MakePicture(dir, c.format, c.file);
         const bool bmp = c.file == "d.bmp";
@@ -54,6 +57,10 @@ TEST(DecodedImageTest, MemoryAndFileGiveTheSameRowsBottomFirst) {
         EXPECT_EQ(file.channels, c.channels);
         EXPECT_EQ(memory.channels, file.channels);
         EXPECT_EQ(memory.pixels, file.pixels);
+        std::string why;
+        const DecodedImage core = DecodedImage::Read(path, why);
+        EXPECT_EQ(core.channels, file.channels) << why;
+        EXPECT_EQ(core.pixels, file.pixels);
         // Row 0 is the picture's bottom (blue) row; the last pixel of the top row is the green one.
         const size_t n = static_cast<size_t>(c.channels);
         EXPECT_EQ(file.pixels[0], 0);

@@ -1,16 +1,11 @@
 #include "SkinImage.h"
 
-#include "files/FileSystem.h"
 #include "graphics/PngWriter.h"
 #include "textures/DecodedImage.h"
 
-#include <SDL.h>
-
 bool ReadSkinAsPng(const std::string& path, std::vector<uint8_t>& png, bool& cutOut, std::string& error) {
-    DecodedImage picture = CFileSystem::InArchive(path) ? DecodedImage::FromArchive(path, false, false)
-                                                        : DecodedImage::FromFile(path, false);
+    DecodedImage picture = DecodedImage::Read(path, error);
     if (picture.Empty()) {
-        error = SDL_GetError();
         return false;
     }
     cutOut = picture.HasAlpha();

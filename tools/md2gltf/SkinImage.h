@@ -1,4 +1,4 @@
-// A skin image of any format SDL_image reads, encoded as a PNG file for the glTF texture. As the engine
+// A skin image (PCX, PNG, TGA, BMP, JPEG: DecodedImage::Decode), encoded as a PNG file for the glTF texture. As the engine
 // draws skins, a picture with an alpha channel is a cut-out (its pixels under half alpha are holes)
 // and every other one is opaque (colour keys are dropped).
 #pragma once
@@ -7,6 +7,6 @@
 #include <string>
 #include <vector>
 
-// The image at path as PNG bytes, and whether it is a cut-out; false, with SDL's reason in `error`,
+// The image at path as PNG bytes, and whether it is a cut-out; false, with the reason in `error`,
 // when it cannot be read.
 bool ReadSkinAsPng(const std::string& path, std::vector<uint8_t>& png, bool& cutOut, std::string& error);

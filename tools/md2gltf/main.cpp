@@ -5,7 +5,6 @@
 #include "SkinImage.h"
 
 #include "ToolCommandLine.h"
-#include "models/AnimationTable.h"
 #include "models/MD2Loader.h"
 #include "models/SkinSearch.h"
 
@@ -90,8 +89,8 @@ std::string BaseName(const std::string& path) {
 int main(int argc, char** argv) {
     Md2GltfOptions options;
     std::vector<std::string> files;
-    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 2, "md2gltf", kUsage,
-                                                     Help);
+    const int status =
+        korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 2, "md2gltf", kUsage, Help);
     if (status >= 0) {
         return status;
     }
@@ -110,17 +109,8 @@ int main(int argc, char** argv) {
     CMD2Loader loader;
     ModelData model;
     // The loader says why in one line of its own.
-    if (!loader.Load(model, modelPath.c_str(), nullptr)) {
+    if (!loader.LoadWithAnimations(model, modelPath, options.animations)) {
         return 1;
-    }
-    std::shared_ptr<const std::vector<Animation>> table;
-    if (!CAnimationTable::ForModel(modelPath, options.animations, model.frameCount, table)) {
-        ReleaseModelData(model);
-        return 1;
-    }
-    if (table) {
-        model.animations = *table;
-        model.animationCount = static_cast<int>(table->size());
     }
     if (model.frames.empty() || model.frames[0].triangleCount == 0) {
         std::fprintf(stderr, "md2gltf: %s: the model has no %s to convert\n", modelPath.c_str(),

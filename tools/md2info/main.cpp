@@ -3,7 +3,6 @@
 // box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
 // the lines cannot be written, 2 on a wrong command line. --list shows every model of a game archive or
 // a folder with its counts. An animation table beside a model (.anm, .framegroups) gives its animations.
-#include "models/AnimationTable.h"
 #include "models/MD2Catalog.h"
 #include "models/MD2Loader.h"
 
@@ -59,16 +58,13 @@ int List(const char* root) {
     for (size_t i = 0; i < catalog.Count(); ++i) {
         CMD2Loader loader;
         ModelData model;
-        if (!loader.Load(model, catalog.Path(i).c_str(), nullptr)) {
+        if (!loader.LoadWithAnimations(model, catalog.Path(i), "")) {
             std::printf("%s refused\n", catalog.Inner(i).c_str());
             continue;
         }
-        std::shared_ptr<const std::vector<Animation>> table;
-        CAnimationTable::ForModel(catalog.Path(i), "", model.frameCount, table);
         const MD2Header& header = loader.GetHeader();
         std::printf("%s vertices %d triangles %d frames %d animations %d\n", catalog.Inner(i).c_str(),
-                    header.vertexCount, header.triangleCount, model.frameCount,
-                    table ? static_cast<int>(table->size()) : model.animationCount);
+                    header.vertexCount, header.triangleCount, model.frameCount, model.animationCount);
         ReleaseModelData(model);
     }
     return 0;
@@ -116,15 +112,11 @@ int main(int argc, char** argv) {
     }
     CMD2Loader loader;
     ModelData model;
-    std::shared_ptr<const std::vector<Animation>> table;
     std::string tableFile;
-    if (!loader.Load(model, path, nullptr)) {
+    if (!loader.LoadWithAnimations(model, path, animationFile, &tableFile)) {
         return 1;
     }
-    if (!CAnimationTable::ForModel(path, animationFile, model.frameCount, table, &tableFile)) {
-        ReleaseModelData(model);
-        return 1;
-    }
+    const bool table = !tableFile.empty();
     const MD2Header& header = loader.GetHeader();
     std::printf("file: %s\n", path);
     std::printf("version: %d\n", header.version);
@@ -136,7 +128,7 @@ int main(int argc, char** argv) {
     if (table) {
         std::printf("animation table: %s\n", tableFile.c_str());
     }
-    const std::vector<Animation>& animations = table ? *table : model.animations;
+    const std::vector<Animation>& animations = model.animations;
     std::printf("animations: %zu\n", animations.size());
     for (size_t i = 0; i < animations.size(); ++i) {
         const Animation& animation = animations[i];
