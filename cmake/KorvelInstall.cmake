@@ -74,18 +74,21 @@ else()
   string(REGEX REPLACE "/$" "" KORVEL_PC_TO_PREFIX "${KORVEL_PC_TO_PREFIX}")
   set(KORVEL_PC_PREFIX "\${pcfiledir}/${KORVEL_PC_TO_PREFIX}")
 endif()
-# The engine's file requires the asset core's, korvel-assets.pc, whose static library needs its own
-# dependencies on every link line.
+# The shared engine holds the asset core within it and keeps its dependencies to itself, so korvel.pc
+# stands alone; a static engine needs the asset core's static library after its own on the link line
+# (Libs.private, which only pkg-config --static reads, for the static library beside a shared one).
 set(public_modules ${KORVEL_PKG_MODULES})
-list(REMOVE_ITEM public_modules ${KORVEL_ASSET_PKG_MODULES})
 set(private_modules "")
+set(KORVEL_PC_LIBS "")
+set(KORVEL_PC_LIBS_PRIVATE "-lkorvel_assets")
 if(BUILD_SHARED_LIBS)
   list(REMOVE_ITEM public_modules ${KORVEL_PKG_PRIVATE_MODULES})
   set(private_modules ${KORVEL_PKG_PRIVATE_MODULES})
-  list(REMOVE_ITEM private_modules ${KORVEL_ASSET_PKG_MODULES})
+else()
+  set(KORVEL_PC_LIBS " -lkorvel_assets")
+  set(KORVEL_PC_LIBS_PRIVATE "")
 endif()
 list(JOIN public_modules ", " KORVEL_PC_REQUIRES)
-string(PREPEND KORVEL_PC_REQUIRES "korvel-assets = ${PROJECT_VERSION}, ")
 list(JOIN private_modules ", " KORVEL_PC_REQUIRES_PRIVATE)
 list(JOIN KORVEL_ASSET_PKG_MODULES ", " KORVEL_ASSET_PC_REQUIRES)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/korvel.pc.in ${PROJECT_BINARY_DIR}/korvel.pc @ONLY)
