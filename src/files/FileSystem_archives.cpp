@@ -3,12 +3,14 @@
 // folder is ever set: PhysicsFS cannot write anything anywhere.
 #include "files/FileSystem.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <memory>
+#include <vector>
 #include <physfs.h>
 
 namespace {
@@ -19,9 +21,13 @@ const size_t kPakNameSize = 56;
 // Folders nest no deeper than this inside an archive; a deeper tree is cut there.
 const int kMaxDepth = 64;
 
+// A zip's entries by name with the CRC-32 of their bytes, as its central directory lists them.
+using Checksums = std::map<std::string, uint32_t>;
+
 struct Mounts {
     std::map<std::string, std::string> points;  // archive (as the system resolves it) -> mount point
     std::map<std::string, std::string> refused; // archive -> the line it was refused with
+    std::map<std::string, Checksums> checksums; // mount point of a zip -> its entries' CRC-32s
     unsigned made = 0;                          // mount points given out, never reused
 };
 
@@ -98,6 +104,87 @@ std::string PakCheck(const std::string& path) {
     return PakFault(file.get());
 }
 
+uint16_t ReadUint16LE(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+// The CRC-32 zip files keep of each entry's bytes (the reflected polynomial 0xEDB88320).
+uint32_t Crc32(const std::vector<uint8_t>& bytes) {
+    static const std::vector<uint32_t> table = [] {
+        std::vector<uint32_t> t(256);
+        for (uint32_t n = 0; n < 256; ++n) {
+            uint32_t c = n;
+            for (int k = 0; k < 8; ++k) {
+                c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            }
+            t[n] = c;
+        }
+        return t;
+    }();
+    uint32_t crc = 0xFFFFFFFFu;
+    for (uint8_t byte : bytes) {
+        crc = table[(crc ^ byte) & 0xFF] ^ (crc >> 8);
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+// Whether the file starts as a zip does (a local entry header, or an empty zip's end record).
+bool LooksLikeZip(FILE* file) {
+    uint8_t magic[4] = {};
+    std::rewind(file);
+    return std::fread(magic, 1, 4, file) == 4 && magic[0] == 'P' && magic[1] == 'K' &&
+           ((magic[2] == 3 && magic[3] == 4) || (magic[2] == 5 && magic[3] == 6));
+}
+
+// The CRC-32s a zip's central directory gives its entries; empty when the directory cannot be found
+// or read (PhysicsFS then judges the file), or for a zip64 archive, whose sizes lie elsewhere.
+Checksums ZipChecksums(FILE* file) {
+    Checksums sums;
+    if (std::fseek(file, 0, SEEK_END) != 0) {
+        return sums;
+    }
+    const long size = std::ftell(file);
+    // The end record (22 bytes and a comment of up to 65,535) closes the file.
+    const long tail = std::min<long>(size, 22 + 65535);
+    std::vector<uint8_t> end(static_cast<size_t>(tail));
+    if (tail < 22 || std::fseek(file, size - tail, SEEK_SET) != 0 ||
+        std::fread(end.data(), 1, end.size(), file) != end.size()) {
+        return sums;
+    }
+    long at = tail - 22;
+    while (at >= 0 && ReadUint32LE(&end[static_cast<size_t>(at)]) != 0x06054b50u) {
+        --at;
+    }
+    if (at < 0) {
+        return sums;
+    }
+    const uint64_t length = ReadUint32LE(&end[static_cast<size_t>(at) + 12]);
+    const uint64_t offset = ReadUint32LE(&end[static_cast<size_t>(at) + 16]);
+    if (offset == 0xFFFFFFFFu || offset + length > static_cast<uint64_t>(size)) {
+        return sums;
+    }
+    std::vector<uint8_t> directory(static_cast<size_t>(length));
+    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0 ||
+        std::fread(directory.data(), 1, directory.size(), file) != directory.size()) {
+        return sums;
+    }
+    for (size_t entry = 0;
+         entry + 46 <= directory.size() && ReadUint32LE(&directory[entry]) == 0x02014b50u;) {
+        const uint8_t* e = &directory[entry];
+        const size_t name = ReadUint16LE(e + 28), extra = ReadUint16LE(e + 30),
+                     comment = ReadUint16LE(e + 32);
+        if (entry + 46 + name > directory.size()) {
+            break;
+        }
+        const std::string inner(reinterpret_cast<const char*>(e + 46), name);
+        if (!inner.empty() && inner.back() != '/') {
+            sums[inner] = ReadUint32LE(e + 16);
+        }
+        entry += 46 + name + extra + comment;
+    }
+    return sums;
+}
+
 std::string Resolved(const std::string& path) {
     char* real = realpath(path.c_str(), nullptr);
     std::string resolved = real ? real : path;
@@ -170,10 +257,14 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
     }
     std::string fault = PakCheck(key);
     const std::string candidate = "k" + std::to_string(++mounts.made);
+    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(key.c_str(), "rb"), std::fclose);
+    const bool zip = file && LooksLikeZip(file.get());
     if (fault.empty() && !PHYSFS_mount(key.c_str(), candidate.c_str(), 1)) {
         const PHYSFS_ErrorCode code = PHYSFS_getLastErrorCode();
-        fault = code == PHYSFS_ERR_UNSUPPORTED ? "not an archive of a known kind (.pak, .pk3, .zip)"
-                                               : ErrorText(code);
+        // A zip that starts as one but has no directory at its end is a download broken off.
+        fault = code != PHYSFS_ERR_UNSUPPORTED ? ErrorText(code)
+                : zip                          ? "the archive ends before its directory: cut short?"
+                                               : "not an archive of a known kind (.pak, .pk3, .zip)";
     }
     if (!fault.empty()) {
         why = Refusal(root, fault);
@@ -181,6 +272,9 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
         return false;
     }
     mounts.points[key] = candidate;
+    if (zip) {
+        mounts.checksums[candidate] = ZipChecksums(file.get());
+    }
     mountPoint = candidate;
     return true;
 }
@@ -192,6 +286,7 @@ void CFileSystem::Unmount(const std::string& root) {
     auto point = mounts.points.find(key);
     if (point != mounts.points.end()) {
         PHYSFS_unmount(key.c_str());
+        mounts.checksums.erase(point->second);
         mounts.points.erase(point);
     }
 }
@@ -247,6 +342,17 @@ bool CFileSystem::MountedRead(const std::string& mountPoint, const std::string& 
         bytes.clear();
         why = Refusal(archive, "entry " + inner + " cut short" + (got < 0 ? ": " + LastError() : ""));
         return false;
+    }
+    // A zip keeps a checksum of every entry: bytes damaged on the way are refused, not used.
+    const auto sums = TheMounts().checksums.find(mountPoint);
+    if (sums != TheMounts().checksums.end()) {
+        const auto sum = sums->second.find(inner);
+        if (sum != sums->second.end() && sum->second != Crc32(bytes)) {
+            bytes.clear();
+            why = Refusal(archive,
+                          "entry " + inner + " damaged: its bytes do not match the archive's checksum");
+            return false;
+        }
     }
     return true;
 }

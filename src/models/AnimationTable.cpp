@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <strings.h>
 
 namespace {
 
@@ -45,7 +46,7 @@ bool WholeNumber(const std::string& word, int& value) {
     return true;
 }
 
-// A rate: digits with at most one decimal point, above 0 and at most the fastest rate.
+// A rate: digits with at most one decimal point, at most the fastest rate; 0 holds the pose.
 bool Rate(const std::string& word, float& value) {
     const bool digits = word.find_first_of("0123456789") != std::string::npos;
     if (!digits || word.size() > 12 || word.find_first_not_of("0123456789.") != std::string::npos ||
@@ -53,7 +54,7 @@ bool Rate(const std::string& word, float& value) {
         return false;
     }
     value = std::strtof(word.c_str(), nullptr);
-    return value > 0.0f && value <= CAnimationTable::kMaxRate;
+    return value >= 0.0f && value <= CAnimationTable::kMaxRate;
 }
 
 // What is wrong with the animation's frames for a model of frameCount frames; empty when nothing.
@@ -80,10 +81,11 @@ std::string ReadAnmLine(const std::vector<std::string>& words, Animation& animat
         return "the first and last frames must be whole numbers from 0";
     }
     if (!Rate(words[3], rate)) {
-        return "the rate '" + words[3] + "' is not a number of key frames a second above 0 and up to 1000";
+        return "the rate '" + words[3] + "' is not a number of key frames a second from 0 to 1000";
     }
     animation.name = words[0];
     animation.framesPerSecond = rate;
+    animation.held = rate == 0.0f;
     return "";
 }
 
@@ -99,13 +101,14 @@ std::string ReadGroupLine(const std::vector<std::string>& words, const std::stri
         return "the first frame must be a whole number from 0 and the count one from 1";
     }
     if (!Rate(words[2], rate)) {
-        return "the rate '" + words[2] + "' is not a number of key frames a second above 0 and up to 1000";
+        return "the rate '" + words[2] + "' is not a number of key frames a second from 0 to 1000";
     }
     if (words[3] != "0" && words[3] != "1") {
         return "loop must be 1 or 0, not '" + words[3] + "'";
     }
     animation.endFrame = animation.firstFrame + count - 1;
     animation.framesPerSecond = rate;
+    animation.held = rate == 0.0f;
     animation.loop = words[3] == "1";
     animation.name = comment.empty() ? "group" + std::to_string(group) : comment;
     return "";
@@ -218,4 +221,14 @@ bool CAnimationTable::ForModel(const std::string& modelPath, const std::string& 
         *source = path;
     }
     return true;
+}
+
+int CAnimationTable::Standing(const std::vector<Animation>& animations) {
+    for (size_t i = 0; i < animations.size(); ++i) {
+        const std::string& name = animations[i].name;
+        if (strncasecmp(name.c_str(), "stand", 5) == 0 || strncasecmp(name.c_str(), "idle", 4) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
 }

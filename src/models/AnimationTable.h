@@ -44,6 +44,9 @@ public:
     /// each problem on a line of standard error. False, with one line, when the file cannot be read
     /// or gives no animation.
     static bool Read(const std::string& path, int frameCount, std::vector<Animation>& animations);
+    /// The animation a viewer starts a table's model on: the first whose name begins with "stand" or
+    /// "idle" (in any case), else the first (a released game's table may list its deaths first).
+    static int Standing(const std::vector<Animation>& animations);
     /// The animations a model plays: those of the file `given` when it is not empty, else those of the
     /// file FindBeside finds; `table` stays null when there is none (nothing is said then) or when the
     /// side file gives none (a line says so, and the frame names' animations stay). False only when

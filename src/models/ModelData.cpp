@@ -1,5 +1,7 @@
 #include "models/ModelData.h"
 
+#include <limits>
+
 void ReleaseModelData(ModelData& model) {
     for (FrameMesh& frame : model.frames) {
         delete[] frame.triangles;
@@ -33,5 +35,8 @@ int LastKeyFrame(const std::vector<Animation>& animations, int animation) {
 }
 
 float KeyFrameMs(const Animation& animation) {
+    if (animation.held) {
+        return std::numeric_limits<float>::infinity();
+    }
     return animation.framesPerSecond > 0.0f ? 1000.0f / animation.framesPerSecond : 200.0f;
 }

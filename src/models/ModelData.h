@@ -33,6 +33,8 @@ struct Animation {
     float framesPerSecond = 0.0f;
     /// After its last frame the animation starts again; otherwise it stays on its last frame.
     bool loop = true;
+    /// A pose held still (a table's rate of 0): its first frame is shown without stepping.
+    bool held = false;
     /// endFrame is the last frame shown, whichever place the animation has in its list.
     bool endIsLast = false;
 };

@@ -36,7 +36,9 @@ void CViewerOverlay::Draw(const CMD2Model& model, const OverlayFacts& facts) {
                     data.animationCount - 1, anim.name.c_str());
         const int last = LastKeyFrame(data.animations, data.currentAnimation);
         // An animation with a rate of its own (from a table beside the model) says it.
-        if (anim.framesPerSecond > 0.0f) {
+        if (anim.held) {
+            font->Print(1, y += line, 0, "Frames %d-%d, held", anim.firstFrame, last);
+        } else if (anim.framesPerSecond > 0.0f) {
             font->Print(1, y += line, 0, "Frames %d-%d at %g a second%s", anim.firstFrame, last,
                         static_cast<double>(anim.framesPerSecond), anim.loop ? "" : ", once");
         } else {

@@ -39,7 +39,11 @@ bool CViewer::LoadAnimations() {
     if (!CAnimationTable::ForModel(options.model, given, model->GetData().frameCount, table)) {
         return false;
     }
-    return !table || model->SetAnimations(table);
+    if (!table || !model->SetAnimations(table)) {
+        return !table;
+    }
+    model->SetAnimation(CAnimationTable::Standing(*table));
+    return true;
 }
 
 bool CViewer::Browse(const std::string& root) {

@@ -177,7 +177,13 @@ TEST(ArchivesTest, DamagedArchivesAreRefusedWithOneLineNamingThemAndTheReason) {
     EXPECT_NE(std::string::npos,
               RefusalOf(dir.File("huge.pk3"), huge, "skin.pcx").find("entry skin.pcx larger than 256 MiB"));
     std::vector<uint8_t> half(zip.begin(), zip.begin() + zip.size() / 2);
-    EXPECT_FALSE(RefusalOf(dir.File("half.pk3"), half, "skin.pcx").empty());
+    EXPECT_NE(std::string::npos, RefusalOf(dir.File("half.pk3"), half, "skin.pcx")
+                                     .find("the archive ends before its directory: cut short?"));
+    // A byte of the entry changed on the way: its checksum no longer holds.
+    std::vector<uint8_t> flipped = zip;
+    flipped[local + 30 + zip[local + 26] + zip[local + 28] + 50] ^= 1;
+    EXPECT_NE(std::string::npos, RefusalOf(dir.File("flipped.pk3"), flipped, "skin.pcx")
+                                     .find("entry skin.pcx damaged: its bytes do not match the archive's checksum"));
 
     // The loader names the damage in the same one line.
     CaptureStream err(2);

@@ -45,18 +45,33 @@ TEST(AnimationTable, AnmLinesAreReadAndEveryBadOneIsNamedAndSkipped) {
                              "idle 39 39 2";
     std::vector<std::string> problems;
     const std::vector<Animation> table = CAnimationTable::Parse("m/tris.anm", Bytes(text), 40, problems);
-    EXPECT_EQ((std::vector<std::string>{"stand 0-19 10 loop", "run 20-25 12.5 loop", "idle 39-39 2 loop"}),
+    EXPECT_EQ((std::vector<std::string>{"stand 0-19 10 loop", "run 20-25 12.5 loop", "jump 0-1 0 loop",
+                                        "idle 39-39 2 loop"}),
               Summary(table));
-    const std::string rate = " is not a number of key frames a second above 0 and up to 1000; skipped";
+    const std::string rate = " is not a number of key frames a second from 0 to 1000; skipped";
     EXPECT_EQ((std::vector<std::string>{
                   "m/tris.anm:5: expected 'name first last fps', found 3 words; skipped",
                   "m/tris.anm:6: the first and last frames must be whole numbers from 0; skipped",
                   "m/tris.anm:7: it ends on frame 29 before it starts on frame 30; skipped",
                   "m/tris.anm:8: frames 35-40, but the model has 40 (0-39); skipped",
-                  "m/tris.anm:9: the rate '0'" + rate, "m/tris.anm:10: the rate '-5'" + rate,
+                  "m/tris.anm:10: the rate '-5'" + rate,
                   "m/tris.anm:11: the rate '1001'" + rate,
                   "m/tris.anm:12: control characters in the line; skipped"}),
               problems);
+}
+
+TEST(AnimationTable, AViewerStartsOnTheFirstStandingOrIdleAnimation) {
+    const auto named = [](std::vector<std::string> names) {
+        std::vector<Animation> list(names.size());
+        for (size_t i = 0; i < names.size(); ++i) {
+            list[i].name = names[i];
+        }
+        return CAnimationTable::Standing(list);
+    };
+    EXPECT_EQ(2, named({"death1", "dead1", "STAND_rifle", "idle"}));
+    EXPECT_EQ(1, named({"death", "Idle2", "stand"}));
+    EXPECT_EQ(0, named({"death", "run"}));
+    EXPECT_EQ(0, named({}));
 }
 
 TEST(AnimationTable, FramegroupsCountFramesCarryLoopAndNameUnnamedGroups) {
@@ -97,10 +112,10 @@ TEST(AnimationTable, AModelPlaysEachAnimationAtItsOwnRateAndOneThatPlaysOnceStay
 
     std::vector<std::string> problems;
     auto table = std::make_shared<const std::vector<Animation>>(CAnimationTable::Parse(
-        "soldier.framegroups", Bytes("0 10 10 1 // walk\n30 3 4 0 // die\n"), 40, problems));
+        "soldier.framegroups", Bytes("0 10 10 1 // walk\n30 3 4 0 // die\n36 2 0 0 // dead\n"), 40, problems));
     ASSERT_TRUE(problems.empty());
     ASSERT_TRUE(model.SetAnimations(table));
-    EXPECT_EQ(2, model.GetData().animationCount);
+    EXPECT_EQ(3, model.GetData().animationCount);
     EXPECT_EQ("die", model.GetData().animations[1].name);
 
     CMD2Model::SetTickSource(Clock);
@@ -124,6 +139,11 @@ TEST(AnimationTable, AModelPlaysEachAnimationAtItsOwnRateAndOneThatPlaysOnceStay
     EXPECT_EQ(30, model.GetData().currentFrame);
     EXPECT_EQ(32, model.NextFrame(31));
     EXPECT_EQ(32, model.NextFrame(32));
+    // dead: a rate of 0 holds its first frame still, however long it shows.
+    model.SetAnimation(2);
+    now += 100000;
+    EXPECT_FLOAT_EQ(0.0f, model.UpdateTime(37));
+    EXPECT_EQ(36, model.GetData().currentFrame);
     CMD2Model::SetTickSource(nullptr);
 
     // A table naming frames the model lacks is refused whole; null goes back to the frame names.
@@ -132,7 +152,7 @@ TEST(AnimationTable, AModelPlaysEachAnimationAtItsOwnRateAndOneThatPlaysOnceStay
     beyond.endFrame = 40;
     beyond.endIsLast = true;
     EXPECT_FALSE(model.SetAnimations(std::make_shared<const std::vector<Animation>>(1, beyond)));
-    EXPECT_EQ(2, model.GetData().animationCount);
+    EXPECT_EQ(3, model.GetData().animationCount);
     ASSERT_TRUE(model.SetAnimations(nullptr));
     ASSERT_EQ(1, model.GetData().animationCount);
     EXPECT_EQ("FRAME0", model.GetData().animations[0].name);

@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
                     animation.endFrame);
         if (table) {
             std::printf(" %g %s", static_cast<double>(animation.framesPerSecond),
-                        animation.loop ? "loop" : "once");
+                        animation.held ? "held" : animation.loop ? "loop" : "once");
         }
         std::printf("\n");
     }
