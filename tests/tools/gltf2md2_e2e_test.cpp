@@ -380,6 +380,16 @@ TEST(Gltf2md2, RefusesDamagedAndOversizedModelsInOneLineLeavingNoFile) {
          "", "does not decode"},
         {"texture coordinate beyond 16 bits", [&](Column& c) { setFloat(c, c.texCoords, 3, 4096.0f); }, "",
          "16-bit"},
+        {"atlas that cannot fit",
+         [&](Column& c) {
+             // A second, plain material beside a texture repeated 100 times.
+             setFloat(c, c.texCoords, 3, 100.0f);
+             tinygltf::Model& m = c.gltf.model;
+             m.materials.emplace_back();
+             m.meshes[0].primitives.push_back(m.meshes[0].primitives[0]);
+             m.meshes[0].primitives.back().material = 1;
+         },
+         "", "repeats 100 times"},
         {"position not a number", [&](Column& c) { setFloat(c, c.positions, 4, std::nanf("")); }, "",
          "finite"},
         {"too many key frames", [](Column&) {}, "--fps 1000 ", "512"},
