@@ -8,7 +8,7 @@ foreach(subsystem ${KORVEL_SUBSYSTEMS})
 endforeach()
 # The loaders' private readers and file checks are internal.
 list(FILTER KORVEL_PUBLIC_HEADERS EXCLUDE REGEX
-     "^(models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
+     "^(base/CommandLine\\.h|models/LittleEndian\\.h|textures/TGAStream\\.h|textures/PngCheck\\.h|sound/WaveCheck\\.h)$")
 set(KORVEL_STAGE_DIR ${PROJECT_BINARY_DIR}/include/korvel)
 # The version, made from the project's: a header of the lowest layer, "base/Version.h", that the
 # engine, its programs and tests include from the build's generated/ folder; staged and installed

@@ -1,9 +1,12 @@
 #include "shaders/Shader.h"
 
 #include "base/GL.h"
+#include "files/FileSystem.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -40,38 +43,17 @@ CShader::~CShader() {
 }
 
 char* CShader::ReadTextFile(const char* path) {
-    if (!path) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    // A file larger than any shader source (16 MiB) is as unreadable as an empty one.
+    if (!path || !CFileSystem::Read(path, bytes, why) || bytes.empty() || bytes.size() > (size_t(16) << 20)) {
         return nullptr;
     }
-    FILE* file = std::fopen(path, "rt");
-    if (!file) {
-        return nullptr;
+    char* buffer = static_cast<char*>(std::malloc(bytes.size() + 1));
+    if (buffer) {
+        std::memcpy(buffer, bytes.data(), bytes.size());
+        buffer[bytes.size()] = '\0';
     }
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        size = std::ftell(file);
-    }
-    std::rewind(file);
-    // ftell answers nonsense for things that are not regular files (a folder answers a huge size),
-    // so a size beyond any shader source (16 MiB) counts as unreadable too.
-    const long largest = 16L << 20;
-    if (size < 1 || size > largest) {
-        std::fclose(file);
-        return nullptr;
-    }
-    char* buffer = static_cast<char*>(std::malloc(static_cast<size_t>(size) + 1));
-    if (!buffer) {
-        std::fclose(file);
-        return nullptr;
-    }
-    size_t count = std::fread(buffer, 1, static_cast<size_t>(size), file);
-    std::fclose(file);
-    // A read that delivers nothing (a folder, a file emptied meanwhile) is as unreadable as an empty file.
-    if (count == 0) {
-        std::free(buffer);
-        return nullptr;
-    }
-    buffer[count] = '\0';
     return buffer;
 }
 

@@ -26,8 +26,9 @@ public:
     uint32_t GetProgram() const { return program; }
     /// Sets an integer uniform, looked up by name on every call.
     void SetUniform1i(const char* name, int value);
-    /// Reads a whole text file into a new NUL-terminated buffer the caller releases with free();
-    /// null when the path is null, the file cannot be opened or it holds no characters.
+    /// Reads a whole text file (on disk or "ARCHIVE:INNER", see CFileSystem) into a new NUL-terminated
+    /// buffer the caller releases with free(); null when the path is null, the file cannot be read or
+    /// it holds no characters.
     static char* ReadTextFile(const char* path);
 
     CShader(const CShader&) = delete;

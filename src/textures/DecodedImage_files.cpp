@@ -8,6 +8,7 @@
 #include <climits>
 #include <strings.h>
 #define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
 #define STBI_FAILURE_USERMSG
 #include <stb_image.h>

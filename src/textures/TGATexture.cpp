@@ -1,12 +1,14 @@
 #include "textures/TGATexture.h"
 
 #include "base/GL.h"
+#include "files/FileSystem.h"
 #include "textures/TGAStream.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -74,15 +76,13 @@ bool CTGATexture::LoadTGA(const char* path) {
 
 bool CTGATexture::DecodeFile(const char* path) {
     FreeImage();
-    FILE* file = path ? std::fopen(path, "rb") : nullptr;
-    if (!file) {
+    std::vector<uint8_t> bytes;
+    std::string why;
+    if (!path || !CFileSystem::Read(path, bytes, why)) {
         Report("Could not open texture file: ", path);
         return false;
     }
-    CTGAStream stream(file);
-    bool decoded = Decode(stream, path);
-    std::fclose(file);
-    return decoded;
+    return DecodeMemory(bytes.data(), bytes.size(), path);
 }
 
 bool CTGATexture::DecodeMemory(const uint8_t* data, size_t size, const char* name) {

@@ -21,7 +21,8 @@ public:
     /// Decodes the file and uploads it; the new texture is left bound. False (after a message on
     /// stdout) when the file cannot be opened or decoded, or is larger than the driver's textures.
     bool LoadTGA(const char* path);
-    /// Decodes the file into imageData without touching OpenGL.
+    /// Decodes the file (on disk or "ARCHIVE:INNER", see CFileSystem) into imageData without touching
+    /// OpenGL.
     bool DecodeFile(const char* path);
     /// Decodes a TGA image held in memory into imageData; `name` stands for the file in messages.
     bool DecodeMemory(const uint8_t* data, size_t size, const char* name);

@@ -46,25 +46,9 @@ void CViewer::Init() {
         return;
     }
     const bool fromCatalog = !options.browse.empty() && options.model.empty();
-    if (!fromCatalog) {
-        CreateModel();
-    }
-    bool loaded = true;
-    if (fromCatalog) {
-        loaded = OpenFromCatalog(1);
-    } else if (options.model.empty()) {
-        CViewerScene::LoadHobgoblin(*model);
-        skins.push_back(ModelSkin(CViewerScene::kSkinPath));
-    } else {
-        loaded =
-            model->Load(options.model.c_str(), options.skin.empty() ? nullptr : options.skin.c_str(), false);
-        loaded = loaded && FindSkins() && LoadAnimations();
-    }
-    if (!fromCatalog) {
-        ModelLoaded();
-        CViewerScene::PlaceHobgoblin(*model);
-        model->SetBackFaceCulling(options.cull);
-    }
+    const bool loaded = fromCatalog
+                            ? OpenFromCatalog(1)
+                            : LoadModel(options.model, options.skin.empty() ? nullptr : options.skin.c_str());
     // A model asked for by name that cannot be shown is an error, not an empty scene.
     if (!loaded || !StartAnimation()) {
         failed = true;

@@ -74,6 +74,9 @@ private:
     // Plays the animation table of the model (--animations for the model named with it, else the
     // file beside it), where there is one; false when the file --animations names gives none.
     bool LoadAnimations();
+    // Makes the model of path (the scene's hobgoblin when empty) with the skin given or those found
+    // beside it, its animations, placement and culling; false when it cannot be shown.
+    bool LoadModel(const std::string& path, const char* skin);
     // Selects the --animation choice; false (with one line on standard error) when it names none.
     bool StartAnimation();
     // Fits a given model's starting animation into the view.

@@ -41,32 +41,34 @@ const std::string kWindowHelp = "a " + std::to_string(CViewerScene::kWidth) + "x
                                 std::to_string(CViewerScene::kHeight) + " window instead of full screen";
 
 const std::vector<ViewerOption> kOptions = {
-    {"--window", nullptr, kWindowHelp.c_str(),
+    {nullptr, "--window", nullptr, kWindowHelp.c_str(),
      [](ViewerOptions& o, const std::string&) { return o.window = true, std::string(); }},
-    {"--animation", "NAME|N", "start in that animation (numbered from 0)",
+    {nullptr, "--animation", "NAME|N", "start in that animation (numbered from 0)",
      [](ViewerOptions& o, const std::string& v) { return o.animation = v, std::string(); }},
-    {"--animations", "FILE",
+    {nullptr, "--animations", "FILE",
      "the animations of FILE (.anm or .framegroups) instead of those beside the model",
      [](ViewerOptions& o, const std::string& v) { return o.animationFile = o.Absolute(v), std::string(); }},
-    {"--skin-index", "N", "start in skin N of those found (from 0, in the order of md2info --skins)",
+    {nullptr, "--skin-index", "N", "start in skin N of those found (from 0, in the order of md2info --skins)",
      [](ViewerOptions& o, const std::string& v) { return Count(o.skinIndex, v, "--skin-index", 0); }},
-    {"--speed", "X", "play at X times the key-frame rate, 1/8 to 8 ([ and ] halve and double it)",
+    {nullptr, "--speed", "X", "play at X times the key-frame rate, 1/8 to 8 ([ and ] halve and double it)",
      [](ViewerOptions& o, const std::string& v) { return Speed(o.speed, v); }},
-    {"--cull", nullptr, "leave out the faces turned away from the camera (C toggles it)",
+    {nullptr, "--cull", nullptr, "leave out the faces turned away from the camera (C toggles it)",
      [](ViewerOptions& o, const std::string&) { return o.cull = true, std::string(); }},
-    {"--screenshot", "FILE.png", "draw --frames frames (default 30), save the picture as FILE.png, end",
+    {nullptr, "--screenshot", "FILE.png",
+     "draw --frames frames (default 30), save the picture as FILE.png, end",
      [](ViewerOptions& o, const std::string& v) { return o.screenshot = o.Absolute(v), std::string(); }},
-    {"--frames", "N", "how many frames --screenshot draws first",
+    {nullptr, "--frames", "N", "how many frames --screenshot draws first",
      [](ViewerOptions& o, const std::string& v) { return Count(o.frames, v, "--frames", 1); }},
-    {"--sheet", "OUT.png", "draw every model of ARCHIVE|FOLDER small in a grid, save it as OUT.png, end",
+    {nullptr, "--sheet", "OUT.png",
+     "draw every model of ARCHIVE|FOLDER small in a grid, save it as OUT.png, end",
      [](ViewerOptions& o, const std::string& v) { return o.sheet = o.Absolute(v), std::string(); }},
-    {"--columns", "C", "how many models a row of --sheet holds (default 4)",
+    {nullptr, "--columns", "C", "how many models a row of --sheet holds (default 4)",
      [](ViewerOptions& o, const std::string& v) { return Count(o.columns, v, "--columns", 1); }},
-    {"--limit", "N", "draw only the first N models on --sheet",
+    {nullptr, "--limit", "N", "draw only the first N models on --sheet",
      [](ViewerOptions& o, const std::string& v) { return Count(o.limit, v, "--limit", 1); }},
-    {"--help", nullptr, "this text",
+    {nullptr, "--help", nullptr, "this text",
      [](ViewerOptions& o, const std::string&) { return o.help = true, std::string(); }},
-    {"--version", nullptr, "the engine's version",
+    {nullptr, "--version", nullptr, "the engine's version",
      [](ViewerOptions& o, const std::string&) { return o.version = true, std::string(); }},
 };
 
@@ -121,7 +123,8 @@ std::string ViewerHelp() {
     std::string text = ViewerUsage();
     text += "Shows an animated MD2 model; without MODEL, the hobgoblin of " +
             std::filesystem::path(CViewerScene::kModelPath).parent_path().string() +
-            ". Without SKIN,\nthe skins the model names are looked for beside it. Given a game archive (.pak, .pk3,\n"
+            ". Without SKIN,\nthe skins the model names are looked for beside it. Given a game archive "
+            "(.pak, .pk3,\n"
             ".zip) or a folder, every MD2 model inside it, one after another (N and P); MODEL, or\n"
             "ARCHIVE:MODEL, opens the model of that path inside it.\n\nOptions:\n";
     for (const ViewerOption& option : kOptions) {

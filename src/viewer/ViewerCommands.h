@@ -2,6 +2,8 @@
 // with its line of help. The option parser, the key dispatch and --help all read it.
 #pragma once
 
+#include "base/CommandLine.h"
+
 #include <string>
 #include <vector>
 
@@ -41,14 +43,8 @@ struct ViewerKey {
     const char* help;
 };
 
-// An option of the command line: its name, the name of its value (null for a switch), its help, and
-// what it does to the options; `apply` returns an error message, or an empty one.
-struct ViewerOption {
-    const char* name;
-    const char* value;
-    const char* help;
-    std::string (*apply)(ViewerOptions& options, const std::string& value);
-};
+// An option of the command line, read by the programs' one reader (base/CommandLine.h).
+using ViewerOption = korvel::tools::ToolOption<ViewerOptions>;
 
 const std::vector<ViewerKey>& ViewerKeys();
 const std::vector<ViewerOption>& ViewerOptionTable();

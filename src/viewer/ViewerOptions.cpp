@@ -1,6 +1,5 @@
 #include "viewer/ViewerOptions.h"
 
-#include "base/Version.h"
 #include "files/FileSystem.h"
 #include "models/MD2Catalog.h"
 #include "viewer/ViewerCommands.h"
@@ -13,8 +12,7 @@
 namespace {
 
 int Wrong(const std::string& message) {
-    std::fprintf(stderr, "md2viewer: %s\n%s", message.c_str(), ViewerUsage());
-    return 2;
+    return korvel::tools::WrongCommandLine("md2viewer", ViewerUsage(), message);
 }
 
 } // namespace
@@ -28,37 +26,15 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
     std::vector<char> cwd(4096);
     startDir = getcwd(cwd.data(), cwd.size()) ? cwd.data() : ".";
 
-    std::vector<std::string> files, given;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        const ViewerOption* option = nullptr;
-        for (const ViewerOption& known : ViewerOptionTable()) {
-            option = arg == known.name ? &known : option;
-        }
-        if (option) {
-            if (option->value && (i + 1 >= argc || argv[i + 1][0] == '\0')) {
-                return Wrong("option " + arg + " needs a value");
-            }
-            std::string error = option->apply(*this, option->value ? argv[++i] : "");
-            if (!error.empty()) {
-                return Wrong(error);
-            }
-            if (help) {
-                std::printf("%s", ViewerHelp().c_str());
-                return 0;
-            }
-            if (version) {
-                std::printf("md2viewer (Korvel Engine) %s\n", KORVEL_VERSION);
-                return 0;
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return Wrong("unknown option '" + arg + "'");
-        } else if (arg.empty() || files.size() == 2) {
-            return Wrong(arg.empty() ? "an empty file name" : "too many files: '" + arg + "'");
-        } else {
-            files.push_back(Absolute(arg));
-            given.push_back(arg);
-        }
+    std::vector<std::string> given;
+    const int status = korvel::tools::ReadCommandLine(argc, argv, ViewerOptionTable(), *this, given, 2,
+                                                      "md2viewer", ViewerUsage(), ViewerHelp);
+    if (status >= 0) {
+        return status;
+    }
+    std::vector<std::string> files;
+    for (const std::string& file : given) {
+        files.push_back(Absolute(file));
     }
     const bool collection = !files.empty() && CMD2Catalog::IsCollection(files[0]);
     if (!animationFile.empty() && (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {

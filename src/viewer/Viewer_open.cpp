@@ -22,14 +22,25 @@ bool CViewer::Open(const std::string& path) {
     options.skinIndex = 0;
     framed = false;
 
-    CreateModel();
-    const bool loaded = model->Load(path.c_str(), nullptr, false) && FindSkins() && LoadAnimations();
-    ModelLoaded();
-    CViewerScene::PlaceHobgoblin(*model);
-    model->SetBackFaceCulling(options.cull);
+    const bool loaded = LoadModel(path, nullptr);
     if (loaded) {
         FrameModel();
     }
+    return loaded;
+}
+
+bool CViewer::LoadModel(const std::string& path, const char* skin) {
+    CreateModel();
+    bool loaded = true;
+    if (path.empty()) {
+        CViewerScene::LoadHobgoblin(*model);
+        skins.push_back(ModelSkin(CViewerScene::kSkinPath));
+    } else {
+        loaded = model->Load(path.c_str(), skin, false) && FindSkins() && LoadAnimations();
+    }
+    ModelLoaded();
+    CViewerScene::PlaceHobgoblin(*model);
+    model->SetBackFaceCulling(options.cull);
     return loaded;
 }
 

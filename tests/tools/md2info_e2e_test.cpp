@@ -105,6 +105,7 @@ TEST(Md2info, WithoutAnArgumentPrintsUsageAndExitsWithTwo) {
     ToolRun run = Md2info(dir, "");
     EXPECT_EQ(2, run.status);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("usage: md2info [--frames] [--skins] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n",
+    EXPECT_EQ("md2info: no model given\n"
+              "usage: md2info [--frames] [--skins] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n",
               run.err);
 }

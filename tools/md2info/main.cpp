@@ -3,13 +3,14 @@
 // box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
 // the lines cannot be written, 2 on a wrong command line. --list shows every model of a game archive or
 // a folder with its counts. An animation table beside a model (.anm, .framegroups) gives its animations.
+#include "base/CommandLine.h"
 #include "models/MD2Catalog.h"
 #include "models/MD2Loader.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -32,7 +33,31 @@ const char* const kHelp =
     "  --skins   the skin names in the header\n"
     "  --animations TABLE  the animations of TABLE (.anm: name first last fps; .framegroups:\n"
     "            first count fps loop // name) instead of the table beside the model\n"
-    "  --help    this text\n";
+    "  --help    this text\n"
+    "  --version  the program's version\n";
+
+// What the command line asks for.
+struct Md2InfoOptions {
+    std::string animations;
+    bool frames = false, skins = false, list = false, help = false, version = false;
+};
+
+using Md2InfoOption = korvel::tools::ToolOption<Md2InfoOptions>;
+
+const std::vector<Md2InfoOption> kOptions = {
+    {nullptr, "--frames", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.frames = true, std::string(); }},
+    {nullptr, "--skins", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.skins = true, std::string(); }},
+    {nullptr, "--list", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.list = true, std::string(); }},
+    {nullptr, "--animations", "TABLE", "",
+     [](Md2InfoOptions& o, const std::string& v) { return o.animations = v, std::string(); }},
+    {nullptr, "--help", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.help = true, std::string(); }},
+    {nullptr, "--version", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.version = true, std::string(); }},
+};
 
 // The smallest box around a frame's vertices, in model coordinates (y up).
 void PrintFrame(int index, const std::string& name, const FrameMesh& frame) {
@@ -82,38 +107,27 @@ int Flushed(int status) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* path = nullptr;
-    std::string animationFile;
-    bool frames = false, skins = false, list = false, wrong = false;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf("%s%s", kUsage, kHelp);
-            return 0;
-        } else if (std::strcmp(argv[i], "--frames") == 0) {
-            frames = true;
-        } else if (std::strcmp(argv[i], "--skins") == 0) {
-            skins = true;
-        } else if (std::strcmp(argv[i], "--list") == 0) {
-            list = true;
-        } else if (std::strcmp(argv[i], "--animations") == 0 && i + 1 < argc && argv[i + 1][0] != '\0') {
-            animationFile = argv[++i];
-        } else if (argv[i][0] == '-' || path) {
-            wrong = true;
-        } else {
-            path = argv[i];
-        }
+    Md2InfoOptions options;
+    std::vector<std::string> files;
+    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "md2info",
+                                                      kUsage, [] { return std::string(kUsage) + kHelp; });
+    if (status >= 0) {
+        return status;
     }
-    if (wrong || !path || (list && (frames || skins || !animationFile.empty()))) {
-        std::fprintf(stderr, "%s", kUsage);
-        return 2;
+    if (files.empty()) {
+        return korvel::tools::WrongCommandLine("md2info", kUsage, "no model given");
     }
-    if (list) {
+    if (options.list && (options.frames || options.skins || !options.animations.empty())) {
+        return korvel::tools::WrongCommandLine("md2info", kUsage, "--list goes with no other option");
+    }
+    const char* path = files[0].c_str();
+    if (options.list) {
         return Flushed(List(path));
     }
     CMD2Loader loader;
     ModelData model;
     std::string tableFile;
-    if (!loader.LoadWithAnimations(model, path, animationFile, &tableFile)) {
+    if (!loader.LoadWithAnimations(model, path, options.animations, &tableFile)) {
         return 1;
     }
     const bool table = !tableFile.empty();
@@ -140,14 +154,14 @@ int main(int argc, char** argv) {
         }
         std::printf("\n");
     }
-    if (skins) {
+    if (options.skins) {
         const std::vector<std::string>& names = loader.GetSkinNames();
         std::printf("skins: %zu\n", names.size());
         for (size_t i = 0; i < names.size(); ++i) {
             std::printf("skin %zu %s\n", i, names[i].c_str());
         }
     }
-    if (frames) {
+    if (options.frames) {
         for (int i = 0; i < model.frameCount; ++i) {
             PrintFrame(i, loader.GetFrameNames()[static_cast<size_t>(i)],
                        model.frames[static_cast<size_t>(i)]);
