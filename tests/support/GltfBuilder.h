@@ -21,6 +21,13 @@ struct GltfBuilder {
     int AddShorts(const std::vector<uint16_t>& values, int components = 1);
     // An embedded PNG image and a texture showing it; returns the texture.
     int AddTexture(const std::vector<uint8_t>& png);
+    // A linear sampler of `width` floats a key and a channel driving `path` ("translation",
+    // "rotation", "scale") of `node` with it, added to the animation.
+    void AddChannel(tinygltf::Animation& animation, int node, const char* path,
+                    const std::vector<float>& times, const std::vector<float>& values, int width);
+    // A chain of joint nodes up the y axis, each `step` metres above its parent, and a skin over them
+    // whose inverse bind matrices undo those heights; returns the skin. The first joint is the root.
+    int AddJointChain(const std::vector<std::string>& names, float step);
     // The file's bytes: a .glb holding everything.
     std::vector<uint8_t> Glb() const;
 };

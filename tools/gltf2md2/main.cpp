@@ -1,10 +1,12 @@
 // gltf2md2: a glTF 2.0 model (still, morph-target or skinned animation) as an MD2 model with its skin
 // beside it, for the engine and md2viewer. Exits 1 when the input cannot be converted or the output
 // written (leaving no file behind), 2 on a wrong command line.
+#include "GltfReader.h"
 #include "Md2Baker.h"
 #include "SkinTexture.h"
 
 #include "ToolCommandLine.h"
+#include "files/FileSystem.h"
 
 #include <tiny_gltf.h>
 
@@ -93,35 +95,16 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// tinygltf's messages as one line.
-std::string OneLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
-        text.replace(at, 1, "; ");
-    }
-    return text;
-}
-
 bool ReadGltf(const std::string& path, tinygltf::Model& model, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    char magic[4] = {};
-    const bool opened = file != nullptr;
-    const bool binary = opened && std::fread(magic, 1, 4, file) == 4 && std::memcmp(magic, "glTF", 4) == 0;
-    if (file) {
-        std::fclose(file);
-    }
-    if (!opened) {
-        error = "cannot read " + path;
+    std::vector<uint8_t> bytes;
+    if (!CFileSystem::Read(path, bytes, error)) {
+        error = error.empty() ? "cannot read " + path : error;
         return false;
     }
-    tinygltf::TinyGLTF reader;
-    reader.SetImageLoader(KeepImageBytes, nullptr);
-    std::string warning;
-    const bool ok = binary ? reader.LoadBinaryFromFile(&model, &error, &warning, path)
-                           : reader.LoadASCIIFromFile(&model, &error, &warning, path);
-    error = path + ": " + (ok ? std::string() : OneLine(error.empty() ? "not a glTF file" : error));
+    const size_t slash = path.find_last_of('/');
+    const bool ok =
+        ReadGltfBytes(bytes, slash == std::string::npos ? "" : path.substr(0, slash), model, error);
+    error = path + ": " + error;
     return ok;
 }
 
@@ -145,8 +128,8 @@ std::string WriteTemporary(const std::string& path, const std::vector<uint8_t>& 
 int main(int argc, char** argv) {
     Gltf2Md2Options options;
     std::vector<std::string> files;
-    const int status = korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage,
-                                                     Help);
+    const int status =
+        korvel::tools::ReadCommandLine(argc, argv, kOptions, options, files, 1, "gltf2md2", kUsage, Help);
     if (status >= 0) {
         return status;
     }
