@@ -1,6 +1,6 @@
-// gltf2md2 on glTF files as they are shared: quantized by gltfpack, compressed with meshoptimizer. Each bakes
-// into the frames the plain file bakes into; damaged compressed data and unknown required extensions are
-// refused in one line with no file left behind.
+// gltf2md2 on glTF files as they are shared: quantized by gltfpack, compressed with meshoptimizer or
+// Draco. Each bakes into the frames the plain file bakes into; damaged compressed data and unknown
+// required extensions are refused in one line with no file left behind.
 #include "GltfUnpack.h"
 #include "models/MD2Loader.h"
 #include "support/GltfTube.h"
@@ -61,12 +61,12 @@ bool Bake(const TempDir& dir, const std::string& name, const std::vector<uint8_t
     return run.status == 0 && loader.Load(md2, dir.File(name + ".md2").c_str(), nullptr);
 }
 
-const std::vector<std::pair<const char*, GltfPacking>> kPackings = {{"quantized", GltfPacking::Quantized},
-                                                                    {"meshopt", GltfPacking::Meshopt}};
+const std::vector<std::pair<const char*, GltfPacking>> kPackings = {
+    {"quantized", GltfPacking::Quantized}, {"meshopt", GltfPacking::Meshopt}, {"draco", GltfPacking::Draco}};
 
 } // namespace
 
-TEST(Gltf2md2Packed, QuantizedAndMeshoptFilesBakeThePlainFilesFrames) {
+TEST(Gltf2md2Packed, QuantizedMeshoptAndDracoFilesBakeThePlainFilesFrames) {
     TempDir dir;
     const std::vector<uint8_t> plain = SkinnedTubeGlb();
     ModelData expected;
@@ -114,8 +114,9 @@ TEST(Gltf2md2Packed, QuantizedAndMeshoptFilesBakeThePlainFilesFrames) {
 TEST(Gltf2md2Packed, RefusesDamagedCompressedDataInOneLineLeavingNoFile) {
     const std::vector<uint8_t> plain = SkinnedTubeGlb();
     const std::vector<uint8_t> meshopt = PackGlb(plain, GltfPacking::Meshopt);
-    ASSERT_FALSE(meshopt.empty());
-    // The first view gltfpack compressed.
+    const std::vector<uint8_t> draco = PackGlb(plain, GltfPacking::Draco);
+    ASSERT_FALSE(meshopt.empty() || draco.empty());
+    // The first view gltfpack compressed, and the first Draco primitive's view.
     const auto compressed = [](json& root) -> json& {
         for (json& view : root["bufferViews"]) {
             if (view.contains("extensions")) {
@@ -123,6 +124,11 @@ TEST(Gltf2md2Packed, RefusesDamagedCompressedDataInOneLineLeavingNoFile) {
             }
         }
         return root["bufferViews"][0];
+    };
+    const auto dracoView = [](json& root) -> json& {
+        const size_t view =
+            root["meshes"][0]["primitives"][0]["extensions"]["KHR_draco_mesh_compression"]["bufferView"];
+        return root["bufferViews"][view];
     };
     struct Case {
         const char* what;
@@ -147,7 +153,21 @@ TEST(Gltf2md2Packed, RefusesDamagedCompressedDataInOneLineLeavingNoFile) {
          [&](json& root, std::vector<uint8_t>&) { compressed(root)["count"] = 1ull << 40; }, "count"},
         {"meshopt count over what its bytes hold", meshopt,
          [&](json& root, std::vector<uint8_t>&) { compressed(root)["count"] = 30000000; }, "claims"},
-        {"unknown required extension", meshopt,
+        {"Draco stream of garbage", draco,
+         [&](json& root, std::vector<uint8_t>& bin) {
+             json& view = dracoView(root);
+             std::fill_n(bin.begin() + view.value("byteOffset", 0), view["byteLength"].get<size_t>(), 0x5A);
+         },
+         "Draco data does not decode"},
+        {"Draco stream cut short", draco,
+         [&](json& root, std::vector<uint8_t>&) { dracoView(root)["byteLength"] = 20; }, "does not decode"},
+        {"Draco attribute missing", draco,
+         [](json& root, std::vector<uint8_t>&) {
+             root["meshes"][0]["primitives"][0]["extensions"]["KHR_draco_mesh_compression"]["attributes"]
+                 ["POSITION"] = 77;
+         },
+         "POSITION"},
+        {"unknown required extension", draco,
          [](json& root, std::vector<uint8_t>&) {
              root["extensionsRequired"].push_back("KHR_texture_basisu");
          },

@@ -19,13 +19,23 @@ bool Understood(const std::string& name) {
            name.compare(0, 14, "KHR_materials_") == 0;
 }
 
-// Whether any buffer view holds data tinygltf cannot read as it is.
+// Whether any buffer view or primitive holds data tinygltf cannot read as it is.
 bool Compressed(const json& root) {
     const json* views = Member(root, "bufferViews");
     for (size_t i = 0; views && views->is_array() && i < views->size(); ++i) {
         const json* extensions = Member((*views)[i], "extensions");
         if (extensions && Member(*extensions, "EXT_meshopt_compression")) {
             return true;
+        }
+    }
+    const json* meshes = Member(root, "meshes");
+    for (size_t m = 0; meshes && meshes->is_array() && m < meshes->size(); ++m) {
+        const json* primitives = Member((*meshes)[m], "primitives");
+        for (size_t p = 0; primitives && primitives->is_array() && p < primitives->size(); ++p) {
+            const json* extensions = Member((*primitives)[p], "extensions");
+            if (extensions && Member(*extensions, "KHR_draco_mesh_compression")) {
+                return true;
+            }
         }
     }
     return false;
@@ -102,6 +112,6 @@ bool ReadGltfBytes(const std::vector<uint8_t>& bytes, const std::string& baseDir
     std::vector<uint8_t> glb;
     return ListsFit(document.json, error) &&
            LoadBuffers(document, hasChunk ? &chunk : nullptr, baseDir, error) &&
-           DecodeMeshopt(document, error) && WriteGlb(document, glb, error) &&
+           DecodeMeshopt(document, error) && DecodeDraco(document, error) && WriteGlb(document, glb, error) &&
            Load(glb, true, baseDir, model, error);
 }

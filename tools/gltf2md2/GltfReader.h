@@ -1,5 +1,5 @@
-// Reading a glTF file's bytes into a tinygltf model, compressed or not: meshoptimizer's
-// compressed buffer views are decoded first, since tinygltf cannot read them.
+// Reading a glTF file's bytes into a tinygltf model, compressed or not: meshoptimizer's buffer views
+// and Draco meshes are decoded first, since tinygltf reads neither.
 #pragma once
 
 #include <cstdint>

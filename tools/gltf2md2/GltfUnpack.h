@@ -1,5 +1,5 @@
 // A glTF file taken apart before tinygltf reads it: its JSON and the bytes of each buffer, so that
-// compressed data (meshoptimizer's buffer views) can be decoded into plain buffer views
+// compressed data (meshoptimizer's buffer views, Draco meshes) can be decoded into plain buffer views
 // and accessors, and the whole put back together as one GLB with a single buffer.
 #pragma once
 
@@ -50,5 +50,7 @@ uint64_t AddBuffer(GltfDocument& document, std::vector<uint8_t> bytes);
 uint64_t AddDecodedView(GltfDocument& document, std::vector<uint8_t> bytes);
 // Decodes every buffer view compressed with EXT_meshopt_compression in place.
 bool DecodeMeshopt(GltfDocument& document, std::string& error);
+// Decodes every primitive compressed with KHR_draco_mesh_compression into plain accessors.
+bool DecodeDraco(GltfDocument& document, std::string& error);
 // The document as one GLB: every buffer merged into buffer 0, the decoded extensions no longer named.
 bool WriteGlb(GltfDocument& document, std::vector<uint8_t>& glb, std::string& error);
