@@ -83,6 +83,14 @@ std::vector<Seed> GltfSeeds() {
         {"needs-basisu",
          Edited(plain, [](nlohmann::json& root) { root["extensionsRequired"] = {"KHR_texture_basisu"}; }),
          false},
+        // Found by fuzzing: tinygltf handed the skin's bytes past the end of the buffer to the image
+        // callback.
+        {"image-past-its-buffer",
+         Edited(plain,
+                [](nlohmann::json& root) {
+                    root["bufferViews"][root["images"][0]["bufferView"].get<size_t>()]["byteLength"] = 100000;
+                }),
+         false},
     };
     const std::pair<const char*, test::GltfPacking> packings[] = {
         {"tube-quantized", test::GltfPacking::Quantized},

@@ -19,28 +19,6 @@ bool Understood(const std::string& name) {
            name.compare(0, 14, "KHR_materials_") == 0;
 }
 
-// Whether any buffer view or primitive holds data tinygltf cannot read as it is.
-bool Compressed(const json& root) {
-    const json* views = Member(root, "bufferViews");
-    for (size_t i = 0; views && views->is_array() && i < views->size(); ++i) {
-        const json* extensions = Member((*views)[i], "extensions");
-        if (extensions && Member(*extensions, "EXT_meshopt_compression")) {
-            return true;
-        }
-    }
-    const json* meshes = Member(root, "meshes");
-    for (size_t m = 0; meshes && meshes->is_array() && m < meshes->size(); ++m) {
-        const json* primitives = Member((*meshes)[m], "primitives");
-        for (size_t p = 0; primitives && primitives->is_array() && p < primitives->size(); ++p) {
-            const json* extensions = Member((*primitives)[p], "extensions");
-            if (extensions && Member(*extensions, "KHR_draco_mesh_compression")) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 // The lists decoding appends to must be lists.
 bool ListsFit(const json& root, std::string& error) {
     for (const char* name : {"buffers", "bufferViews", "accessors"}) {
@@ -90,11 +68,13 @@ bool ReadGltfBytes(const std::vector<uint8_t>& bytes, const std::string& baseDir
     std::string text;
     std::vector<uint8_t> chunk;
     bool hasChunk = false;
-    GltfDocument document;
-    if (binary ? SplitGlb(bytes, text, chunk, hasChunk) : (text.assign(bytes.begin(), bytes.end()), true)) {
-        document.json = json::parse(text, nullptr, false);
+    if (binary && !SplitGlb(bytes, text, chunk, hasChunk)) {
+        error = "a GLB file whose chunks do not fit in its " + std::to_string(bytes.size()) + " bytes";
+        return false;
     }
-    // What does not even parse is left to tinygltf, whose message says where it goes wrong.
+    GltfDocument document;
+    document.json = json::parse(binary ? text : std::string(bytes.begin(), bytes.end()), nullptr, false);
+    // Text that does not parse is left to tinygltf, whose message says where it goes wrong.
     if (!document.json.is_object()) {
         return Load(bytes, binary, baseDir, model, error);
     }
@@ -106,9 +86,8 @@ bool ReadGltfBytes(const std::vector<uint8_t>& bytes, const std::string& baseDir
             return false;
         }
     }
-    if (!Compressed(document.json)) {
-        return Load(bytes, binary, baseDir, model, error);
-    }
+    // Every file goes through the same rebuilding, compressed or not: it checks every buffer view
+    // against its buffer, which tinygltf leaves unchecked for images.
     std::vector<uint8_t> glb;
     return ListsFit(document.json, error) &&
            LoadBuffers(document, hasChunk ? &chunk : nullptr, baseDir, error) &&
