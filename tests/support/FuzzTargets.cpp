@@ -137,7 +137,8 @@ bool FeedArchive(const uint8_t* data, size_t size) {
         const bool read = CFileSystem::Read(CFileSystem::Join(path, inner), bytes, why);
         Require(read || bytes.empty(), "bytes kept from an entry that failed");
         const size_t dot = inner.rfind('.');
-        if (read && dot != std::string::npos && (inner.substr(dot) == ".md2" || inner.substr(dot) == ".MD2")) {
+        if (read && dot != std::string::npos &&
+            (inner.substr(dot) == ".md2" || inner.substr(dot) == ".MD2")) {
             FeedMD2(bytes.data(), bytes.size());
         } else if (read) {
             sink = Touch(bytes.data(), bytes.size());
@@ -150,10 +151,9 @@ bool FeedArchive(const uint8_t* data, size_t size) {
 
 const std::vector<Target>& Targets() {
     static const std::vector<Target> targets{
-        {"bmp", FeedBMP, BMPSeeds},
-        {"tga", FeedTGA, TGASeeds},
-        {"md2", FeedMD2, MD2Seeds},
-        {"archive", FeedArchive, ArchiveSeeds},
+        {"bmp", FeedBMP, BMPSeeds},    {"tga", FeedTGA, TGASeeds},
+        {"md2", FeedMD2, MD2Seeds},    {"archive", FeedArchive, ArchiveSeeds},
+        {"gltf", FeedGltf, GltfSeeds},
     };
     return targets;
 }

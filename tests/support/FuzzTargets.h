@@ -20,7 +20,8 @@ struct Seed {
 using Feed = bool (*)(const uint8_t* data, size_t size);
 
 struct Target {
-    const char* name; // "bmp", "tga", "md2", "archive": the corpus folder and the fuzz program's suffix
+    const char*
+        name; // "bmp", "tga", "md2", "archive", "gltf": the corpus folder and the fuzz program's suffix
     Feed feed;
     std::vector<Seed> (*seeds)();
 };
@@ -31,10 +32,14 @@ bool FeedMD2(const uint8_t* data, size_t size);
 // An archive (.pak or zip) opened through the engine's file system, every entry read, and every MD2
 // model inside fed to the loader; true when the archive opened.
 bool FeedArchive(const uint8_t* data, size_t size);
+// A glTF file read and baked as gltf2md2 does, and the MD2 model it makes fed to the loader; true
+// when it converted.
+bool FeedGltf(const uint8_t* data, size_t size);
 std::vector<Seed> BMPSeeds();
 std::vector<Seed> TGASeeds();
 std::vector<Seed> MD2Seeds();
 std::vector<Seed> ArchiveSeeds();
+std::vector<Seed> GltfSeeds();
 
 // Every target, in a fixed order.
 const std::vector<Target>& Targets();

@@ -83,6 +83,40 @@ int GltfBuilder::AddTexture(const std::vector<uint8_t>& png) {
     return static_cast<int>(model.textures.size()) - 1;
 }
 
+void GltfBuilder::AddChannel(tinygltf::Animation& animation, int node, const char* path,
+                             const std::vector<float>& times, const std::vector<float>& values, int width) {
+    tinygltf::AnimationSampler sampler;
+    sampler.input = AddFloats(times, 1, true);
+    sampler.output = AddFloats(values, width);
+    sampler.interpolation = "LINEAR";
+    animation.samplers.push_back(sampler);
+    tinygltf::AnimationChannel channel;
+    channel.sampler = static_cast<int>(animation.samplers.size()) - 1;
+    channel.target_node = node;
+    channel.target_path = path;
+    animation.channels.push_back(channel);
+}
+
+int GltfBuilder::AddJointChain(const std::vector<std::string>& names, float step) {
+    tinygltf::Skin skin;
+    std::vector<float> inverseBinds;
+    for (size_t i = 0; i < names.size(); ++i) {
+        tinygltf::Node joint;
+        joint.name = names[i];
+        if (i > 0) {
+            joint.translation = {0, step, 0};
+            model.nodes.back().children.push_back(static_cast<int>(model.nodes.size()));
+        }
+        skin.joints.push_back(static_cast<int>(model.nodes.size()));
+        model.nodes.push_back(joint);
+        const float height = step * static_cast<float>(i);
+        inverseBinds.insert(inverseBinds.end(), {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, -height, 0, 1});
+    }
+    skin.inverseBindMatrices = AddFloats(inverseBinds, 16);
+    model.skins.push_back(skin);
+    return static_cast<int>(model.skins.size()) - 1;
+}
+
 std::vector<uint8_t> GltfBuilder::Glb() const {
     tinygltf::TinyGLTF writer;
     tinygltf::Model copy = model;

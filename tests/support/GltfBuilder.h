@@ -31,6 +31,13 @@ struct GltfBuilder {
     // A material whose texture (width x height) has its left half `left` and its right half `right`.
     int AddTwoColourMaterial(std::array<uint8_t, 3> left, std::array<uint8_t, 3> right, int width = 16,
                              int height = 8);
+    // A linear sampler of `width` floats a key and a channel driving `path` ("translation",
+    // "rotation", "scale") of `node` with it, added to the animation.
+    void AddChannel(tinygltf::Animation& animation, int node, const char* path,
+                    const std::vector<float>& times, const std::vector<float>& values, int width);
+    // A chain of joint nodes up the y axis, each `step` metres above its parent, and a skin over them
+    // whose inverse bind matrices undo those heights; returns the skin. The first joint is the root.
+    int AddJointChain(const std::vector<std::string>& names, float step);
     // The file's bytes: a .glb holding everything.
     std::vector<uint8_t> Glb() const;
 };

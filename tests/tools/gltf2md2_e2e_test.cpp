@@ -130,16 +130,7 @@ Column SkinnedColumn() {
     const auto addChannel = [&](tinygltf::Animation& animation, int node, const char* path,
                                 const std::vector<float>& times, const std::vector<float>& values,
                                 int width) {
-        tinygltf::AnimationSampler sampler;
-        sampler.input = c.gltf.AddFloats(times, 1, true);
-        sampler.output = c.gltf.AddFloats(values, width);
-        sampler.interpolation = "LINEAR";
-        animation.samplers.push_back(sampler);
-        tinygltf::AnimationChannel channel;
-        channel.sampler = static_cast<int>(animation.samplers.size()) - 1;
-        channel.target_node = node;
-        channel.target_path = path;
-        animation.channels.push_back(channel);
+        c.gltf.AddChannel(animation, node, path, times, values, width);
     };
     // Rotations as quaternions (x, y, z, w) of half the angle.
     const float half = std::sqrt(0.5f), swayX = std::sin(-kPi / 6), swayW = std::cos(-kPi / 6);

@@ -1,11 +1,12 @@
 // gltf2md2: a glTF 2.0 model (still, morph-target or skinned animation) as an MD2 model with its skin
 // beside it, for the engine and md2viewer. Exits 1 when the input cannot be converted or the output
 // written (leaving no file behind), 2 on a wrong command line.
-#include "Md2Baker.h"
+#include "GltfReader.h"
+#include "Gltf2Md2.h"
 #include "SkinTexture.h"
 
 #include "ToolCommandLine.h"
-#include "graphics/PngWriter.h"
+#include "files/FileSystem.h"
 
 #include <tiny_gltf.h>
 
@@ -108,35 +109,16 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-// tinygltf's messages as one line.
-std::string OneLine(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at)) {
-        text.replace(at, 1, "; ");
-    }
-    return text;
-}
-
 bool ReadGltf(const std::string& path, tinygltf::Model& model, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    char magic[4] = {};
-    const bool opened = file != nullptr;
-    const bool binary = opened && std::fread(magic, 1, 4, file) == 4 && std::memcmp(magic, "glTF", 4) == 0;
-    if (file) {
-        std::fclose(file);
-    }
-    if (!opened) {
-        error = "cannot read " + path;
+    std::vector<uint8_t> bytes;
+    if (!CFileSystem::Read(path, bytes, error)) {
+        error = error.empty() ? "cannot read " + path : error;
         return false;
     }
-    tinygltf::TinyGLTF reader;
-    reader.SetImageLoader(KeepImageBytes, nullptr);
-    std::string warning;
-    const bool ok = binary ? reader.LoadBinaryFromFile(&model, &error, &warning, path)
-                           : reader.LoadASCIIFromFile(&model, &error, &warning, path);
-    error = path + ": " + (ok ? std::string() : OneLine(error.empty() ? "not a glTF file" : error));
+    const size_t slash = path.find_last_of('/');
+    const bool ok =
+        ReadGltfBytes(bytes, slash == std::string::npos ? "" : path.substr(0, slash), model, error);
+    error = path + ": " + error;
     return ok;
 }
 
@@ -181,44 +163,20 @@ int main(int argc, char** argv) {
     if (!ReadGltf(files[0], model, error)) {
         return Fail(error);
     }
-    CMd2Baker baker(model, options.baker);
-    if (!baker.Bake(error)) {
-        return Fail(files[0] + ": " + error);
-    }
-    std::vector<uint8_t> png;
-    const CSkinAtlas& skin = baker.Skin();
     const std::string base = output.substr(0, output.size() - 4);
-    const std::string skinPath = base + ".png";
-    const std::string skinName = skinPath.substr(skinPath.find_last_of('/') + 1);
-    if (!skin.Empty() && !CPngWriter::EncodeRGBA(skin.Width(), skin.Height(), skin.Rgba(), png)) {
-        return Fail(files[0] + ": the skin cannot be written as PNG");
-    }
-    korvel::files::Md2File md2;
-    // A name too long for the table's 64 bytes is still found: the skin is named after the model.
-    if (!baker.Build(skinName.size() > 63 ? "" : skinName, md2, error)) {
+    Gltf2Md2Output converted;
+    if (!ConvertGltf(model, options.baker, output.substr(output.find_last_of('/') + 1), converted, error)) {
         return Fail(files[0] + ": " + error);
     }
-    for (const std::string& note : baker.Notes()) {
+    for (const std::string& note : converted.notes) {
         std::fprintf(stderr, "gltf2md2: %s\n", note.c_str());
-    }
-    // The animation table beside the model: each animation's key frames and its rate.
-    std::string table;
-    for (const Md2BakedAnimation& animation : baker.Animations()) {
-        char line[128];
-        std::snprintf(line, sizeof line, "%s %d %d %.6g\n", animation.name.c_str(), animation.first,
-                      animation.last, animation.framesPerSecond);
-        table += line;
-    }
-    if (!table.empty()) {
-        table = "// " + output.substr(output.find_last_of('/') + 1) +
-                "'s animations: name, first and last key frame, key frames a second\n" + table;
     }
 
     // The files appear whole or not at all.
     const std::vector<std::pair<std::string, std::vector<uint8_t>>> outputs = {
-        {skinPath, png},
-        {base + ".anm", std::vector<uint8_t>(table.begin(), table.end())},
-        {output, md2.Bytes()}};
+        {base + ".png", converted.png},
+        {base + ".anm", std::vector<uint8_t>(converted.table.begin(), converted.table.end())},
+        {output, converted.md2}};
     std::vector<std::string> parts;
     for (const auto& file : outputs) {
         parts.push_back(file.second.empty() ? "" : WriteTemporary(file.first, file.second));
@@ -237,16 +195,6 @@ int main(int argc, char** argv) {
             return Fail("cannot write " + outputs[i].first);
         }
     }
-    std::string animations;
-    for (const std::string& name : baker.AnimationNames()) {
-        animations += (animations.empty() ? " (" : ", ") + name;
-    }
-    std::printf(
-        "%s: %zu vertices, %zu triangles, %zu key frames, %zu animations%s, %s\n", output.c_str(),
-        md2.frames[0].vertices.size(), md2.triangles.size(), md2.frames.size(), baker.AnimationNames().size(),
-        animations.empty() ? "" : (animations + ")").c_str(),
-        png.empty()
-            ? "no skin"
-            : (skinName + " " + std::to_string(skin.Width()) + "x" + std::to_string(skin.Height())).c_str());
+    std::printf("%s: %s\n", output.c_str(), converted.summary.c_str());
     return 0;
 }
