@@ -26,10 +26,14 @@ bool ConvertGltf(const tinygltf::Model& model, const Md2BakeOptions& options, co
     output.notes = baker.Notes();
     // The animation table beside the model: each animation's key frames and its rate.
     for (const Md2BakedAnimation& animation : baker.Animations()) {
-        char line[128];
-        std::snprintf(line, sizeof line, "%s %d %d %.6g\n", animation.name.c_str(), animation.first,
-                      animation.last, animation.framesPerSecond);
-        output.table += line;
+        // The rate in plain decimals, as the table's reader takes them: no exponent.
+        char rate[32];
+        std::snprintf(rate, sizeof rate, "%.4f", animation.framesPerSecond);
+        std::string digits = rate;
+        digits.erase(digits.find_last_not_of('0') + 1);
+        digits.erase(digits.find_last_not_of('.') + 1);
+        output.table += animation.name + " " + std::to_string(animation.first) + " " +
+                        std::to_string(animation.last) + " " + digits + "\n";
     }
     if (!output.table.empty()) {
         output.table = "// " + md2Name +

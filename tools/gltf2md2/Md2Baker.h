@@ -42,14 +42,13 @@ struct Md2BakedAnimation {
 class CMd2Baker {
 public:
     // What MD2 files (Quake II's limits, which the engine's loader stays within) can hold.
-    static const int kMaxVertices = 2048;
-    static const int kMaxTriangles = 4096;
-    static const int kMaxFrames = 512;
-    static const int kMaxSkinSize = 32767;
+    static constexpr int kMaxVertices = 2048;
+    static constexpr int kMaxTriangles = 4096;
+    static constexpr int kMaxFrames = 512;
     // A frame name is 16 bytes with its terminator: the animation's name and a two-digit number.
-    static const int kMaxNameLength = 13;
+    static constexpr int kMaxNameLength = 13;
     // A name in the animation table beside the model: 63 characters.
-    static const int kMaxTableName = 63;
+    static constexpr int kMaxTableName = 63;
 
     CMd2Baker(const tinygltf::Model& model, const Md2BakeOptions& options);
 

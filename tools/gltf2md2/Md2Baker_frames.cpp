@@ -124,12 +124,14 @@ bool CMd2Baker::PlanFrames(std::string& error) {
             const std::string suffix = "_" + std::to_string(copy);
             full = CleanName(model.animations[a].name, kMaxTableName - suffix.size()) + suffix;
         }
-        const int first = static_cast<int>(keys.size());
-        animations.push_back({full, first, first + static_cast<int>(wanted) - 1,
-                              length > 0 ? std::min(1000.0, wanted / length) : options.framesPerSecond});
         if (static_cast<double>(keys.size()) + wanted > kMaxFrames) {
             return TooManyFrames(error);
         }
+        // A table's rate lies between 0 (which would hold the pose) and 1000 key frames a second.
+        const int first = static_cast<int>(keys.size());
+        const double rate = length > 0 ? wanted / length : options.framesPerSecond;
+        animations.push_back(
+            {full, first, first + static_cast<int>(wanted) - 1, std::clamp(rate, 0.01, 1000.0)});
         for (size_t k = 0; k < static_cast<size_t>(wanted); ++k) {
             keys.push_back(
                 {static_cast<int>(a), start + static_cast<double>(k) * step, name + FrameNumber(k)});

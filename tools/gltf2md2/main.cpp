@@ -96,7 +96,10 @@ std::string Help() {
         "MD2 holds at most 2048 vertices, 4096 triangles and 512 key frames. A model over the first two\n"
         "is simplified to fit, the same triangles in every frame, keeping texture seams and open\n"
         "borders. Vertices in the same place in every frame with the same normal become one MD2 vertex.\n"
-        "The light-normal byte of every vertex is 0: the engine computes its own normals.\n\n";
+        "The light-normal byte of every vertex is 0: the engine computes its own normals.\n\n"
+        "Compressed and quantized files read as they come: EXT_meshopt_compression, Draco\n"
+        "(KHR_draco_mesh_compression), KHR_mesh_quantization and KHR_texture_transform. A file that\n"
+        "requires another extension is refused with a line naming it.\n\n";
     return text + korvel::tools::OptionHelp(kOptions);
 }
 
