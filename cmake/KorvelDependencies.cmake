@@ -28,6 +28,8 @@ korvel_dependency(SDL_mixer libsdl-mixer1.2-dev)
 korvel_dependency(glew libglew-dev)
 korvel_dependency(glu libglu1-mesa-dev)
 korvel_dependency(gl libgl-dev)
+# Pictures drawn with no display (md2viewer --screenshot on a server) come from Mesa's EGL.
+korvel_dependency(egl libegl-dev PRIVATE)
 # Screenshots and converted skins are written as PNG files.
 korvel_dependency(libpng libpng-dev PRIVATE ASSETS)
 # Models and skins are read out of game archives (.pak, .pk3, .zip) through PhysicsFS.

@@ -2,10 +2,24 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
+#ifndef __EMSCRIPTEN__
+#include "graphics/OffscreenContext.h"
+#endif
 
 #include <SDL.h>
 #include <cstdio>
 #include <cstring>
+
+namespace {
+
+// Asked for before the video mode opens, by a program that only saves pictures.
+bool drawOffscreen = false;
+
+} // namespace
+
+void CGraphicsCore::DrawOffscreen(bool on) {
+    drawOffscreen = on;
+}
 
 CGraphicsCore::CGraphicsCore()
     : videoFlags(0), width(kDefaultWidth), height(kDefaultHeight), bpp(16), pointerImage(nullptr),
@@ -18,6 +32,10 @@ bool CGraphicsCore::ContextAlive() {
 
 CGraphicsCore::~CGraphicsCore() {
     ReleaseMousePointers();
+#ifndef __EMSCRIPTEN__
+    delete offscreen;
+    offscreen = nullptr;
+#endif
     delete[] extensions;
     extensions = nullptr;
     SDL_Quit();
@@ -26,9 +44,19 @@ CGraphicsCore::~CGraphicsCore() {
 void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D) {
     SetVideoMode(width, height, bpp, fullscreen, mode2D);
     GLenum result = glewInit();
+    // With no X server GLEW finds the context's entry points, then misses GLX, which is not used.
+    if (offscreen && result == GLEW_ERROR_NO_GLX_DISPLAY) {
+        result = GLEW_OK;
+    }
     if (result != GLEW_OK) {
         std::fprintf(stderr, "Error: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
     }
+#ifndef __EMSCRIPTEN__
+    if (offscreen && !offscreen->Bind(width, height)) {
+        throw std::string("Error: no framebuffer of ") + std::to_string(width) + " x " + std::to_string(height) +
+            " pixels to draw into offscreen";
+    }
+#endif
 }
 
 void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D) {
@@ -37,12 +65,19 @@ void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen
     this->bpp = bpp;
     mode3D = !mode2D;
 
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
-    }
-    PrepareVideoMode(fullscreen);
-    if (!SDL_SetVideoMode(width, height, bpp, videoFlags)) {
-        throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+#ifndef __EMSCRIPTEN__
+    if (drawOffscreen) {
+        OpenOffscreen(width, height, bpp);
+    } else
+#endif
+    {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+            throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+        }
+        PrepareVideoMode(fullscreen);
+        if (!SDL_SetVideoMode(width, height, bpp, videoFlags)) {
+            throw std::string("Error: SDL Could not create Video Surface.") + SDL_GetError();
+        }
     }
     if (mode2D) {
         Begin2D();
@@ -50,6 +85,21 @@ void CGraphicsCore::SetVideoMode(int width, int height, int bpp, bool fullscreen
         SetPerspective(width, height);
     }
 }
+
+#ifndef __EMSCRIPTEN__
+void CGraphicsCore::OpenOffscreen(int width, int height, int bpp) {
+    // SDL still keeps time and events, on its window-less driver; OpenGL comes from EGL.
+    SDL_putenv(const_cast<char*>("SDL_VIDEODRIVER=dummy"));
+    if (SDL_Init(SDL_INIT_VIDEO) != 0 || !SDL_SetVideoMode(width, height, bpp, SDL_SWSURFACE)) {
+        throw std::string("Error: SDL Could not be initialized: ") + SDL_GetError();
+    }
+    offscreen = new COffscreenContext();
+    const char* error = "";
+    if (!offscreen->Create(error)) {
+        throw std::string("Error: cannot draw without a display: ") + error;
+    }
+}
+#endif
 
 void CGraphicsCore::PrepareVideoMode(bool fullscreen) {
     videoFlags = SDL_OPENGL | SDL_HWPALETTE;

@@ -7,6 +7,7 @@
 #include <string>
 
 class CImage;
+class COffscreenContext;
 
 class CGraphicsCore {
 public:
@@ -21,6 +22,10 @@ public:
 
     /// Opens the video mode, then starts GLEW (a GLEW failure is reported and start-up goes on).
     void InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D);
+    /// Draws into an offscreen framebuffer with no window and no display (Mesa's EGL, surfaceless)
+    /// instead of opening a window: for programs that only save pictures, asked for before the video
+    /// mode opens. Off by default.
+    static void DrawOffscreen(bool on);
     /// SDL video start-up, the OpenGL surface and the initial projection; throws std::string on failure.
     void SetVideoMode(int width, int height, int bpp, bool fullscreen, bool mode2D);
     /// Computes the video flags and sets the OpenGL attributes.
@@ -81,4 +86,9 @@ public:
     char* extensions;           ///< The OpenGL extension string, copied by LoadExtensions.
     bool wireframe;             ///< Polygons are drawn as lines.
     bool mode3D;                ///< The 3D projection is in place (false while the overlay's 2D mode is).
+    COffscreenContext* offscreen = nullptr; ///< The window-less context, when drawing offscreen.
+
+private:
+    /// SDL on its window-less driver and an offscreen OpenGL context.
+    void OpenOffscreen(int width, int height, int bpp);
 };

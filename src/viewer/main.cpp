@@ -2,8 +2,11 @@
 // folder lookup may change the working directory), then the viewer driven through its lifecycle.
 #include "app/DataFolder.h"
 #include "app/RunApp.h"
+#include "graphics/GraphicsCore.h"
 #include "viewer/Viewer.h"
 #include "viewer/ViewerOptions.h"
+
+#include <cstdlib>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -46,6 +49,14 @@ int main(int argc, char* argv[]) {
         return status;
     }
     EnterDataFolder();
+#ifndef __EMSCRIPTEN__
+    // A screenshot or a contact sheet needs no window: with no display to open one on (a server, a
+    // thumbnailer), the pictures are drawn offscreen.
+    const char* display = std::getenv("DISPLAY");
+    if ((!options.screenshot.empty() || !options.sheet.empty()) && (!display || !*display)) {
+        CGraphicsCore::DrawOffscreen(true);
+    }
+#endif
 #ifdef __EMSCRIPTEN__
     using Program = PageViewer;
 #else
