@@ -130,7 +130,7 @@ void CheckLayout(const Packages& p) {
     EXPECT_TRUE(fs::is_regular_file(p.lib + "/libkorvel.a"));
     const std::string pc = ReadText(p.lib + "/pkgconfig/korvel.pc");
     EXPECT_NE(pc.find("prefix=/usr\n"), std::string::npos) << pc;
-    EXPECT_NE(pc.find("\nRequires.private: libpng, physfs\n"), std::string::npos) << pc;
+    EXPECT_NE(pc.find("\nRequires.private: egl, libpng, physfs\n"), std::string::npos) << pc;
 
     // Each package carries the machine-readable copyright file with the whole licence, and its
     // changelog; the font's notice also travels with the data.
@@ -212,6 +212,35 @@ void CheckConsumerAndViewer(const Packages& p) {
         korvel::test::FindPixels(p.dir.File("home/shot.png"), korvel::test::IsGreenSkin, {370, 190, 360, 440})
             .pixels,
         5000);
+
+    // On the desktop: the MIME database names a model by its name and by its first bytes, and the
+    // thumbnailer's own command, run as a file manager runs it (no shell, a display at hand), draws it.
+    const std::string share = p.usr + "/share";
+    ASSERT_EQ(RunCommand("update-mime-database " + ShellQuote(share + "/mime")), 0);
+    const std::string model = p.dir.File("home/ogre.md2"), unnamed = p.dir.File("home/ogre");
+    fs::copy_file(share + "/korvel/Data/Models/MD2/tris.md2", model);
+    fs::copy_file(model, unnamed);
+    std::string types;
+    RunCommand("XDG_DATA_DIRS=" + ShellQuote(share) + " gio info -a standard::content-type " +
+                   ShellQuote(model) + " " + ShellQuote(unnamed),
+               &types);
+    size_t named = 0;
+    for (size_t at = types.find("model/x-md2"); at != std::string::npos;
+         at = types.find("model/x-md2", at + 1)) {
+        ++named;
+    }
+    EXPECT_EQ(2u, named) << types;
+    std::string exec = ReadText(share + "/thumbnailers/md2viewer.thumbnailer");
+    exec = exec.substr(exec.find("\nExec=") + 6);
+    exec = exec.substr(0, exec.find('\n'));
+    exec.replace(exec.find("%o"), 2, ShellQuote(p.dir.File("home/thumb.png")));
+    exec.replace(exec.find("%i"), 2, ShellQuote(share + "/korvel/Data/Models/MD2/tris.md2"));
+    exec.replace(exec.find("md2viewer"), 9, ShellQuote(p.usr + "/bin/md2viewer"));
+    EXPECT_EQ(RunCommand("cd " + ShellQuote(p.dir.File("home")) + " && DISPLAY=" + display.Name() +
+                         " LD_LIBRARY_PATH=" + ShellQuote(p.lib) + " " + exec + " >/dev/null 2>&1"),
+              0)
+        << exec;
+    EXPECT_GT(korvel::test::FindPixels(p.dir.File("home/thumb.png"), korvel::test::IsGreenSkin).pixels, 5000);
 }
 
 // One run of scripts/package (a build of its own, cpack and lintian) serves every check.
