@@ -27,6 +27,7 @@
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
 #include "models/MD2Model.h"
+#include "models/MD2Tags.h"
 #include "models/Vec3.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"

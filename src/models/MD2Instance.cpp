@@ -22,7 +22,8 @@ CMD2Instance::CMD2Instance() : CMD2Instance(nullptr) {}
 
 CMD2Instance::CMD2Instance(std::shared_ptr<const CMD2Mesh> shared)
     : mesh(std::move(shared)), animation(0), frame(0), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f),
-      rotation(0.0f), paused(false), cullBackFaces(false), hasOwnSkin(false), skin() {}
+      rotation(0.0f), paused(false), cullBackFaces(false), hasOwnSkin(false), skin(), shownFrom(-1),
+      shownNext(0), shownT(0.0f) {}
 
 void CMD2Instance::SetTickSource(uint32_t (*source)()) {
     tickSource = source;
@@ -31,8 +32,11 @@ void CMD2Instance::SetTickSource(uint32_t (*source)()) {
 void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
     mesh = std::move(shared);
     table.reset();
+    tags.reset();
+    parts.clear();
     animation = 0;
     frame = 0;
+    shownFrom = -1;
 }
 
 bool CMD2Instance::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
@@ -164,6 +168,7 @@ void CMD2Instance::Render() {
             t = paused ? 0.0f : UpdateTime(next);
         }
         mesh->Draw(from, next, t, cullBackFaces, GetSkin());
+        RenderParts(from, next, t);
     }
     glPopMatrix();
 }

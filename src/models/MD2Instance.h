@@ -2,14 +2,20 @@
 /// One placed, animated copy of a shared MD2 mesh: its own animation and 200 ms key-frame clock,
 /// position, rotation about the vertical axis, scale, back-face culling and, if given one, its own skin
 /// and animation table, in a few dozen bytes.
-/// Copying an instance copies that state and shares the mesh.
+/// It can carry parts: instances on its tags (a head, a weapon, a rider), each drawn with its tag's
+/// transform in the pose shown and playing its own animation, and linked instances drawn on its very
+/// frame (a weapon made with the same frames as the body).
+/// Copying an instance copies that state and shares the mesh, the tags and the parts.
 #pragma once
 
 #include "models/MD2Mesh.h"
+#include "models/MD2Tags.h"
 #include "models/Vec3.h"
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class CMD2Instance {
 public:
@@ -22,7 +28,7 @@ public:
     explicit CMD2Instance(std::shared_ptr<const CMD2Mesh> mesh);
 
     /// Plays another mesh from its animation 0 and frame 0; placement and clock stay, an animation
-    /// table given for the old mesh goes.
+    /// table, tags and parts given for the old mesh go.
     void SetMesh(std::shared_ptr<const CMD2Mesh> mesh);
     /// The mesh drawn; null for an instance of no mesh.
     const std::shared_ptr<const CMD2Mesh>& GetMesh() const { return mesh; }
@@ -83,7 +89,44 @@ public:
     /// Replaces SDL_GetTicks as the animation clock of every instance and model (null restores it).
     static void SetTickSource(uint32_t (*source)());
 
+    /// A part carried by an instance.
+    struct Part {
+        /// The part, drawn after the instance in its space.
+        std::shared_ptr<CMD2Instance> instance;
+        /// The tag it rides, as an index of the tags; -1 for a linked part.
+        int tag = -1;
+    };
+    /// Gives the instance the tags of its mesh (see CMD2Tags), or none (null), which drops the parts
+    /// on tags. False, with one line on standard error and nothing changed, when their frame count is
+    /// not the mesh's.
+    bool SetTags(std::shared_ptr<const CMD2Tags> tags);
+    /// The tags given; null when none.
+    const std::shared_ptr<const CMD2Tags>& GetTags() const { return tags; }
+    /// Places part on the tag of this name (any case), in place of what was on it: the part is drawn
+    /// with the tag's transform of the pose shown, then its own placement, and plays its own
+    /// animation. False, with one line on standard error and nothing attached, when there is no such
+    /// tag.
+    bool Attach(const std::string& tagName, std::shared_ptr<CMD2Instance> part);
+    /// Takes what rides the tag of this name off it; false when nothing did.
+    bool Detach(const std::string& tagName);
+    /// Draws part on this instance's frames, moved as far toward the next as this instance is, in its
+    /// own placement and skin (its own animation is not played). False, with one line on standard
+    /// error and nothing linked, when its mesh has another frame count.
+    bool Link(std::shared_ptr<CMD2Instance> part);
+    /// The parts, in the order they were added.
+    const std::vector<Part>& GetParts() const { return parts; }
+    /// What rides the tag of this name; null when nothing does.
+    std::shared_ptr<CMD2Instance> GetPart(const std::string& tagName) const;
+    /// The transform of tag `tag` in the pose drawn last (before any draw: the current frame); the
+    /// identity without such a tag.
+    MD2TagTransform GetTagTransform(int tag) const;
+
 private:
+    /// Draws the parts in the instance's space for the pose drawn: frame from moved t toward next.
+    void RenderParts(int from, int next, float t);
+    /// Draws a linked part on the given pose and shows it on frame from.
+    void RenderLinked(int from, int next, float t);
+
     std::shared_ptr<const CMD2Mesh> mesh;
     /// Animations given in place of the mesh's; null for the mesh's.
     std::shared_ptr<const std::vector<Animation>> table;
@@ -99,4 +142,10 @@ private:
     bool cullBackFaces;
     bool hasOwnSkin;
     MD2Skin skin;
+    std::shared_ptr<const CMD2Tags> tags;
+    std::vector<Part> parts;
+    /// The pose drawn last, which the tags are placed by.
+    int shownFrom;
+    int shownNext;
+    float shownT;
 };

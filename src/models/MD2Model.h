@@ -80,6 +80,11 @@ public:
     bool SkinHasAlpha() const { return instance.GetSkin().hasAlpha; }
     /// The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return instance.GetMesh()->GetLoader(); }
+    /// The instance playing the model; the parts put on it (CMD2Instance::SetTags, Attach, Link) are
+    /// drawn with the model.
+    CMD2Instance& GetInstance() { return instance; }
+    /// The same, to read.
+    const CMD2Instance& GetInstance() const { return instance; }
     /// Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
     static void SetTickSource(uint32_t (*source)());
 

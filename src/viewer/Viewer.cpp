@@ -131,6 +131,9 @@ bool CViewer::Act(ViewerAction action, int offset) {
             ShowSkin((skinIndex + 1) % skins.size());
         }
         break;
+    case ViewerAction::NextHead:
+        NextHead();
+        break;
     case ViewerAction::NextModel:
     case ViewerAction::PreviousModel:
         if (catalog.Count() > 0) {
@@ -189,6 +192,7 @@ void CViewer::FrameModel() {
     if (!CFraming::AnimationBox(model->GetData(), model->GetData().currentAnimation, box)) {
         return;
     }
+    AddPartsToBox(box);
     const float aspect =
         static_cast<float>(gGraphicsCore->width) / static_cast<float>(std::max(1u, gGraphicsCore->height));
     const ViewVolume view{gCamera->position,
@@ -280,6 +284,7 @@ void CViewer::DrawOverlay() const {
     if (!catalog.Empty()) {
         facts.place = catalog.Place() + ": " + catalog.Inner(catalog.Current());
     }
+    facts.parts = PartLines();
     CViewerOverlay::Draw(*model, facts);
 }
 

@@ -7,6 +7,7 @@
 #include "demo/SimpleWindow.h"
 #include "models/MD2Catalog.h"
 #include "viewer/ContactSheet.h"
+#include "models/MD2Instance.h"
 #include "textures/Texture.h"
 #include "viewer/Framing.h"
 #include "viewer/OrbitCamera.h"
@@ -77,6 +78,20 @@ private:
     // Makes the model of path (the scene's hobgoblin when empty) with the skin given or those found
     // beside it, its animations, placement and culling; false when it cannot be shown.
     bool LoadModel(const std::string& path, const char* skin);
+    // Gives the model its tags (the file beside it) and the parts the command line asks for, and
+    // lists the heads beside it; false (with one line on standard error) when a part asked for
+    // cannot be shown.
+    bool LoadParts();
+    // The part of a --attach or --with value, MODEL[:SKIN] (a path as for the model, inside the
+    // model's archive when it is in one), playing its standing animation; null (the loader has said
+    // why) when it does not load. `file` receives the model's path.
+    std::shared_ptr<CMD2Instance> LoadPart(const std::string& given, std::string& file) const;
+    // Puts the next head on tag_head, or after the last none.
+    void NextHead();
+    // Grows the box by the parts over the frames the model's animation plays.
+    void AddPartsToBox(Box& box) const;
+    // One line per tag and linked part for the overlay: what is on it.
+    std::vector<std::string> PartLines() const;
     // Selects the --animation choice; false (with one line on standard error) when it names none.
     bool StartAnimation();
     // Fits a given model's starting animation into the view.
@@ -116,6 +131,11 @@ private:
     std::unique_ptr<CContactSheet> sheet;
     size_t sheetDrawn = 0;
     std::vector<Skin> skins;
+    // The files of the parts on the model, by instance.
+    std::vector<std::pair<const CMD2Instance*, std::string>> partFiles;
+    // The heads beside a model with tags, and which is on (0 for none, i for heads[i - 1]).
+    std::vector<std::string> heads;
+    size_t headIndex = 0;
     // The names the skin search looked for, for saying what was missing.
     std::vector<std::string> skinsTried;
     size_t skinIndex;

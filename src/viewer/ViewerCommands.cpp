@@ -48,6 +48,17 @@ const std::vector<ViewerOption> kOptions = {
     {nullptr, "--animations", "FILE",
      "the animations of FILE (.anm or .framegroups) instead of those beside the model",
      [](ViewerOptions& o, const std::string& v) { return o.animationFile = o.Absolute(v), std::string(); }},
+    {nullptr, "--attach", "TAG=MODEL[:SKIN]",
+     "put MODEL on the model's tag TAG (repeatable; inside the model's archive when it is in one)",
+     [](ViewerOptions& o, const std::string& v) {
+         const size_t equals = v.find('=');
+         if (equals == 0 || equals == std::string::npos || equals + 1 == v.size()) {
+             return "--attach needs TAG=MODEL[:SKIN], not '" + v + "'";
+         }
+         return o.attach.push_back(v), std::string();
+     }},
+    {nullptr, "--with", "MODEL", "draw MODEL on the model's frames, as a weapon made with the same frames",
+     [](ViewerOptions& o, const std::string& v) { return o.with.push_back(v), std::string(); }},
     {nullptr, "--skin-index", "N", "start in skin N of those found (from 0, in the order of md2info --skins)",
      [](ViewerOptions& o, const std::string& v) { return Count(o.skinIndex, v, "--skin-index", 0); }},
     {nullptr, "--speed", "X", "play at X times the key-frame rate, 1/8 to 8 ([ and ] halve and double it)",
@@ -86,6 +97,8 @@ const std::vector<ViewerKey> kKeys = {
     {SDLK_RIGHTBRACKET, SDLK_RIGHTBRACKET, false, ViewerAction::Faster, "]",
      "double the playback speed (up to 8)"},
     {SDLK_s, SDLK_s, false, ViewerAction::NextSkin, "S", "the next of the model's skins"},
+    {SDLK_h, SDLK_h, false, ViewerAction::NextHead, "H",
+     "the next head beside a model with tags (head*.md2)"},
     {SDLK_n, SDLK_n, false, ViewerAction::NextModel, "N", "the next model of the archive or folder"},
     {SDLK_p, SDLK_p, false, ViewerAction::PreviousModel, "P", "the previous model of the archive or folder"},
     {SDLK_w, SDLK_w, false, ViewerAction::Wireframe, "W", "wireframe on or off"},

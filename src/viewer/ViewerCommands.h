@@ -23,6 +23,7 @@ enum class ViewerAction {
     Culling,
     Overlay,
     NextSkin,
+    NextHead,
     NextModel,
     PreviousModel,
     Slower,

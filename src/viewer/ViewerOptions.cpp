@@ -40,6 +40,10 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
     if (!animationFile.empty() && (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {
         return Wrong("--animations goes with one model (MODEL.md2, ARCHIVE:MODEL or ARCHIVE MODEL)");
     }
+    if ((!attach.empty() || !with.empty()) &&
+        (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {
+        return Wrong("--attach and --with go with one model (MODEL.md2, ARCHIVE:MODEL or ARCHIVE MODEL)");
+    }
     if (!sheet.empty() && (!collection || files.size() > 1 || !screenshot.empty())) {
         return Wrong("--sheet takes one archive or folder, and no --screenshot");
     }

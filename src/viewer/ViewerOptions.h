@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct ViewerOptions {
     // Where the user started the viewer; F12 screenshots go here.
@@ -18,6 +19,10 @@ struct ViewerOptions {
     std::string animation;
     // A table of animations (.anm or .framegroups) for `model`, in place of the one found beside it.
     std::string animationFile;
+    // Parts for `model`: TAG=MODEL[:SKIN] placed on the model's tags, and models linked to its frames.
+    // Their paths are as the user gave them (see CViewer's part loading).
+    std::vector<std::string> attach;
+    std::vector<std::string> with;
     // The skin to start with, among the skins found (numbered from 0).
     int skinIndex = 0;
     // Playback speed, times the key-frame rate.

@@ -58,4 +58,7 @@ void CViewerOverlay::Draw(const CMD2Model& model, const OverlayFacts& facts) {
         font->Print(1, y += line, 0, "Skin: none found, plain grey");
     }
     font->Print(1, y += line, 0, "Skin size %d x %d", header.skinWidth, header.skinHeight);
+    for (const std::string& part : facts.parts) {
+        font->Print(1, y += line, 0, "%.60s", part.c_str());
+    }
 }

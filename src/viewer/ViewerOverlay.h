@@ -1,8 +1,10 @@
 // The viewer's information overlay (I): file (or the place among the models browsed), animation, frames, key
-// frame, speed, size, and the skin's name and number, printed at the left under the help text.
+// frame, speed, size, the skin's name and number and the parts on the model, printed at the left under the
+// help text.
 #pragma once
 
 #include <string>
+#include <vector>
 
 class CMD2Model;
 
@@ -14,6 +16,8 @@ struct OverlayFacts {
     int skinIndex = 0;
     int skinCount = 0;
     float speed = 1.0f;
+    // What is on each of the model's tags and linked to it, a line each.
+    std::vector<std::string> parts;
 };
 
 class CViewerOverlay {

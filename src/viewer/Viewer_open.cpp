@@ -36,7 +36,7 @@ bool CViewer::LoadModel(const std::string& path, const char* skin) {
         CViewerScene::LoadHobgoblin(*model);
         skins.push_back(ModelSkin(CViewerScene::kSkinPath));
     } else {
-        loaded = model->Load(path.c_str(), skin, false) && FindSkins() && LoadAnimations();
+        loaded = model->Load(path.c_str(), skin, false) && FindSkins() && LoadAnimations() && LoadParts();
     }
     ModelLoaded();
     CViewerScene::PlaceHobgoblin(*model);

@@ -16,8 +16,8 @@ bool CViewer::StartSheet() {
     if (!OpenCatalog()) {
         return false;
     }
-    const size_t count = options.limit > 0 ? std::min(catalog.Count(), static_cast<size_t>(options.limit))
-                                           : catalog.Count();
+    const size_t count =
+        options.limit > 0 ? std::min(catalog.Count(), static_cast<size_t>(options.limit)) : catalog.Count();
     sheet = std::make_unique<CContactSheet>(count, options.columns);
     if (!sheet->Valid()) {
         std::cerr << "md2viewer: " << count << " models make too large a sheet; choose fewer with --limit"
@@ -36,7 +36,8 @@ bool CViewer::DrawSheetCell() {
             exitStatus = 1;
             return false;
         }
-        std::cout << "Contact sheet of " << sheet->Cells() << " models saved to " << options.sheet << std::endl;
+        std::cout << "Contact sheet of " << sheet->Cells() << " models saved to " << options.sheet
+                  << std::endl;
         return false;
     }
     const std::string inner = catalog.Inner(i);
@@ -46,7 +47,8 @@ bool CViewer::DrawSheetCell() {
     if (loaded) {
         model->SetPaused(true);
     }
-    const int width = static_cast<int>(gGraphicsCore->width), height = static_cast<int>(gGraphicsCore->height);
+    const int width = static_cast<int>(gGraphicsCore->width),
+              height = static_cast<int>(gGraphicsCore->height);
     CViewerScene::Clear();
     glViewport(0, height - CContactSheet::kCellHeight, CContactSheet::kCellWidth, CContactSheet::kCellHeight);
     CViewerScene::DrawGround();

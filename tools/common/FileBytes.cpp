@@ -1,5 +1,6 @@
 #include "FileBytes.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace korvel::files {
@@ -104,6 +105,54 @@ std::vector<uint8_t> Md2File::Bytes() const {
         }
     }
     return out;
+}
+
+std::vector<uint8_t> TagFile::Bytes() const {
+    const auto tagCount = static_cast<int32_t>(names.size());
+    const int32_t namesOffset = 32;
+    const int32_t transformsOffset = namesOffset + 64 * tagCount;
+    const int32_t endOffset = transformsOffset + 48 * static_cast<int32_t>(transforms.size());
+    std::vector<uint8_t> out{'J', 'D', 'P', '2'};
+    for (int32_t value : {1, tagCount, frameCount, namesOffset, transformsOffset, endOffset, endOffset}) {
+        PutLE(out, static_cast<uint32_t>(value));
+    }
+    for (const std::string& name : names) {
+        PutText(out, name, 64);
+    }
+    for (const Transform& t : transforms) {
+        for (float f : t) {
+            PutFloat(out, f);
+        }
+    }
+    return out;
+}
+
+void TagFile::AddRiding(const Md2File& model, const std::string& name, const std::array<int, 3>& corners) {
+    using V = std::array<float, 3>;
+    const auto minus = [](V a, V b) { return V{{a[0] - b[0], a[1] - b[1], a[2] - b[2]}}; };
+    const auto unit = [](V a) {
+        const float length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+        return length > 0.0f ? V{{a[0] / length, a[1] / length, a[2] / length}} : V{{1.0f, 0.0f, 0.0f}};
+    };
+    const auto cross = [](V a, V b) {
+        return V{{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]}};
+    };
+    names.push_back(name);
+    frameCount = static_cast<int32_t>(model.frames.size());
+    for (const Md2Frame& frame : model.frames) {
+        V p[3];
+        for (int i = 0; i < 3; ++i) {
+            for (int k = 0; k < 3; ++k) {
+                p[i][k] =
+                    frame.vertices[static_cast<size_t>(corners[i])][k] * frame.scale[k] + frame.translate[k];
+            }
+        }
+        const V x = unit(minus(p[1], p[0]));
+        const V z = unit(cross(x, minus(p[2], p[0])));
+        const V y = cross(z, x);
+        transforms.push_back(
+            {{x[0], x[1], x[2], y[0], y[1], y[2], z[0], z[1], z[2], p[0][0], p[0][1], p[0][2]}});
+    }
 }
 
 std::vector<uint8_t> BmpBytes(const BmpShape& shape, const std::function<BmpColour(int x, int y)>& colourAt) {

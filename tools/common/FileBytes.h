@@ -1,5 +1,6 @@
 // Files written byte by byte, for assetgen (the committed data) and the tests (their fixtures and
-// fuzz seeds), so that each format is written in one place: MD2 models and Windows BMP pictures.
+// fuzz seeds), so that each format is written in one place: MD2 models, their tag files and Windows
+// BMP pictures.
 #pragma once
 
 #include <array>
@@ -38,6 +39,25 @@ struct Md2File {
 
     // The file: header, skins, texture coordinates, triangles, frames, in that order (no GL commands).
     std::vector<uint8_t> Bytes() const;
+};
+
+// A tag file ("JDP2", version 1): points that move with a model's frames, on which other models are
+// placed. Each transform is twelve floats in the model file's own coordinates (z up): where the placed
+// part's x, y and z axes point, then its origin.
+struct TagFile {
+    using Transform = std::array<float, 12>;
+
+    int32_t frameCount = 0;
+    // Each written into 64 bytes, as Md2Frame::name.
+    std::vector<std::string> names;
+    // frameCount transforms of the first tag, then of the second, and so on.
+    std::vector<Transform> transforms;
+
+    // The file: the 32-byte header, the names, the transforms.
+    std::vector<uint8_t> Bytes() const;
+    // Adds a tag riding the model's vertices frame by frame: its origin on vertex `corners[0]` as the
+    // frame decodes it, its x axis toward `corners[1]`, its z axis across the triangle the three make.
+    void AddRiding(const Md2File& model, const std::string& name, const std::array<int, 3>& corners);
 };
 
 // A BMP picture (BITMAPINFOHEADER, uncompressed).
