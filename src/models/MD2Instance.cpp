@@ -32,8 +32,7 @@ void CMD2Instance::SetTickSource(uint32_t (*source)()) {
 void CMD2Instance::SetMesh(std::shared_ptr<const CMD2Mesh> shared) {
     mesh = std::move(shared);
     table.reset();
-    tags.reset();
-    parts.clear();
+    carried.reset();
     animation = 0;
     frame = 0;
     shownFrom = -1;

@@ -101,7 +101,7 @@ public:
     /// not the mesh's.
     bool SetTags(std::shared_ptr<const CMD2Tags> tags);
     /// The tags given; null when none.
-    const std::shared_ptr<const CMD2Tags>& GetTags() const { return tags; }
+    const std::shared_ptr<const CMD2Tags>& GetTags() const;
     /// Places part on the tag of this name (any case), in place of what was on it: the part is drawn
     /// with the tag's transform of the pose shown, then its own placement, and plays its own
     /// animation. False, with one line on standard error and nothing attached, when there is no such
@@ -114,7 +114,7 @@ public:
     /// error and nothing linked, when its mesh has another frame count.
     bool Link(std::shared_ptr<CMD2Instance> part);
     /// The parts, in the order they were added.
-    const std::vector<Part>& GetParts() const { return parts; }
+    const std::vector<Part>& GetParts() const;
     /// What rides the tag of this name; null when nothing does.
     std::shared_ptr<CMD2Instance> GetPart(const std::string& tagName) const;
     /// The transform of tag `tag` in the pose drawn last (before any draw: the current frame); the
@@ -142,8 +142,15 @@ private:
     bool cullBackFaces;
     bool hasOwnSkin;
     MD2Skin skin;
-    std::shared_ptr<const CMD2Tags> tags;
-    std::vector<Part> parts;
+    /// The tags and the parts, held apart so that an instance without them stays small (a crowd is
+    /// thousands of instances); copies share them until one changes its own.
+    struct Carried {
+        std::shared_ptr<const CMD2Tags> tags;
+        std::vector<Part> parts;
+    };
+    std::shared_ptr<Carried> carried;
+    /// The carried tags and parts this instance alone holds, made on first use.
+    Carried& OwnCarried();
     /// The pose drawn last, which the tags are placed by.
     int shownFrom;
     int shownNext;

@@ -13,7 +13,27 @@ int FrameCount(const std::shared_ptr<const CMD2Mesh>& mesh) {
     return mesh ? mesh->GetData().frameCount : 0;
 }
 
+const std::shared_ptr<const CMD2Tags> kNoTags;
+const std::vector<CMD2Instance::Part> kNoParts;
+
 } // namespace
+
+CMD2Instance::Carried& CMD2Instance::OwnCarried() {
+    if (!carried) {
+        carried = std::make_shared<Carried>();
+    } else if (carried.use_count() > 1) {
+        carried = std::make_shared<Carried>(*carried);
+    }
+    return *carried;
+}
+
+const std::shared_ptr<const CMD2Tags>& CMD2Instance::GetTags() const {
+    return carried ? carried->tags : kNoTags;
+}
+
+const std::vector<CMD2Instance::Part>& CMD2Instance::GetParts() const {
+    return carried ? carried->parts : kNoParts;
+}
 
 bool CMD2Instance::SetTags(std::shared_ptr<const CMD2Tags> given) {
     if (given && given->GetFrameCount() != FrameCount(mesh)) {
@@ -21,18 +41,20 @@ bool CMD2Instance::SetTags(std::shared_ptr<const CMD2Tags> given) {
                   << FrameCount(mesh) << "; no tags" << std::endl;
         return false;
     }
-    tags = std::move(given);
+    Carried& own = OwnCarried();
+    own.tags = std::move(given);
     std::vector<Part> kept;
-    for (Part& part : parts) {
+    for (Part& part : own.parts) {
         if (part.tag < 0) {
             kept.push_back(std::move(part));
         }
     }
-    parts = std::move(kept);
+    own.parts = std::move(kept);
     return true;
 }
 
 bool CMD2Instance::Attach(const std::string& tagName, std::shared_ptr<CMD2Instance> part) {
+    const std::shared_ptr<const CMD2Tags>& tags = GetTags();
     const int tag = tags ? tags->Find(tagName) : -1;
     if (tag < 0) {
         std::string have;
@@ -45,15 +67,17 @@ bool CMD2Instance::Attach(const std::string& tagName, std::shared_ptr<CMD2Instan
         return false;
     }
     Detach(tagName);
-    parts.push_back({std::move(part), tag});
+    OwnCarried().parts.push_back({std::move(part), tag});
     return true;
 }
 
 bool CMD2Instance::Detach(const std::string& tagName) {
-    const int tag = tags ? tags->Find(tagName) : -1;
+    const int tag = GetTags() ? GetTags()->Find(tagName) : -1;
+    const std::vector<Part>& parts = GetParts();
     for (size_t i = 0; tag >= 0 && i < parts.size(); ++i) {
         if (parts[i].tag == tag) {
-            parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(i));
+            std::vector<Part>& own = OwnCarried().parts;
+            own.erase(own.begin() + static_cast<std::ptrdiff_t>(i));
             return true;
         }
     }
@@ -67,13 +91,13 @@ bool CMD2Instance::Link(std::shared_ptr<CMD2Instance> part) {
                   << "; nothing linked" << std::endl;
         return false;
     }
-    parts.push_back({std::move(part), -1});
+    OwnCarried().parts.push_back({std::move(part), -1});
     return true;
 }
 
 std::shared_ptr<CMD2Instance> CMD2Instance::GetPart(const std::string& tagName) const {
-    const int tag = tags ? tags->Find(tagName) : -1;
-    for (const Part& part : parts) {
+    const int tag = GetTags() ? GetTags()->Find(tagName) : -1;
+    for (const Part& part : GetParts()) {
         if (tag >= 0 && part.tag == tag) {
             return part.instance;
         }
@@ -82,6 +106,7 @@ std::shared_ptr<CMD2Instance> CMD2Instance::GetPart(const std::string& tagName) 
 }
 
 MD2TagTransform CMD2Instance::GetTagTransform(int tag) const {
+    const std::shared_ptr<const CMD2Tags>& tags = GetTags();
     if (!tags) {
         return MD2TagTransform();
     }
@@ -95,7 +120,7 @@ void CMD2Instance::RenderParts(int from, int next, float t) {
     shownFrom = from;
     shownNext = next;
     shownT = t;
-    for (const Part& part : parts) {
+    for (const Part& part : GetParts()) {
         if (!part.instance) {
             continue;
         }
