@@ -28,7 +28,7 @@ CExportInputs::~CExportInputs() {
 
 std::string CExportInputs::Resolve(const std::string& path) const {
     std::string archive, inner;
-    if (path[0] == '/' || CFileSystem::InArchive(path) || CFileSystem::IsFile(path) ||
+    if (path.empty() || path[0] == '/' || CFileSystem::InArchive(path) || CFileSystem::IsFile(path) ||
         !CFileSystem::SplitArchivePath(bodyPath, archive, inner)) {
         return path;
     }
