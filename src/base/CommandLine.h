@@ -41,6 +41,30 @@ inline bool EndsWith(const std::string& text, const char* end) {
     return text.size() > n && strcasecmp(text.c_str() + text.size() - n, end) == 0;
 }
 
+// Adds a part given as TAG=MODEL[:SKIN] (--attach of md2viewer and md2gltf) to `parts`; an error
+// message when it is not one.
+inline std::string AddAttachment(std::vector<std::string>& parts, const std::string& value) {
+    const size_t equals = value.find('=');
+    if (equals == 0 || equals == std::string::npos || equals + 1 == value.size()) {
+        return "--attach needs TAG=MODEL[:SKIN], not '" + value + "'";
+    }
+    parts.push_back(value);
+    return "";
+}
+
+// Splits a part's MODEL[:SKIN] after the model's ".md2" (any case); without one, the whole is the model.
+inline void SplitPartSkin(const std::string& given, std::string& model, std::string& skin) {
+    for (size_t at = 0; at + 5 <= given.size(); ++at) {
+        if (strncasecmp(given.c_str() + at, ".md2:", 5) == 0) {
+            model = given.substr(0, at + 4);
+            skin = given.substr(at + 5);
+            return;
+        }
+    }
+    model = given;
+    skin.clear();
+}
+
 // A line for each option, its help in one column.
 template <typename Options> std::string OptionHelp(const std::vector<ToolOption<Options>>& table) {
     std::string text;

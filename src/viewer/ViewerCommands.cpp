@@ -50,13 +50,7 @@ const std::vector<ViewerOption> kOptions = {
      [](ViewerOptions& o, const std::string& v) { return o.animationFile = o.Absolute(v), std::string(); }},
     {nullptr, "--attach", "TAG=MODEL[:SKIN]",
      "put MODEL on the model's tag TAG (repeatable; inside the model's archive when it is in one)",
-     [](ViewerOptions& o, const std::string& v) {
-         const size_t equals = v.find('=');
-         if (equals == 0 || equals == std::string::npos || equals + 1 == v.size()) {
-             return "--attach needs TAG=MODEL[:SKIN], not '" + v + "'";
-         }
-         return o.attach.push_back(v), std::string();
-     }},
+     [](ViewerOptions& o, const std::string& v) { return korvel::tools::AddAttachment(o.attach, v); }},
     {nullptr, "--with", "MODEL", "draw MODEL on the model's frames, as a weapon made with the same frames",
      [](ViewerOptions& o, const std::string& v) { return o.with.push_back(v), std::string(); }},
     {nullptr, "--skin-index", "N", "start in skin N of those found (from 0, in the order of md2info --skins)",

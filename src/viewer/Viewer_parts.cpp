@@ -3,6 +3,7 @@
 // framing make of them.
 #include "viewer/Viewer.h"
 
+#include "base/CommandLine.h"
 #include "files/FileSystem.h"
 #include "models/AnimationTable.h"
 #include "models/MD2Model.h"
@@ -15,20 +16,6 @@
 namespace {
 
 const char* const kHeadTag = "tag_head";
-
-// Splits MODEL[:SKIN] after the model's ".md2" (any case); the whole is the model without one.
-void SplitPart(const std::string& given, std::string& model, std::string& skin) {
-    std::string lower = given;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    for (size_t at = lower.find(".md2:"); at != std::string::npos; at = lower.find(".md2:", at + 1)) {
-        model = given.substr(0, at + 4);
-        skin = given.substr(at + 5);
-        return;
-    }
-    model = given;
-    skin.clear();
-}
 
 bool IsHead(const std::string& name) {
     return name.size() > 8 && strncasecmp(name.c_str(), "head", 4) == 0 &&
@@ -44,7 +31,7 @@ void Grow(Box& box, Vec3 p) {
 
 std::shared_ptr<CMD2Instance> CViewer::LoadPart(const std::string& given, std::string& file) const {
     std::string model, skin;
-    SplitPart(given, model, skin);
+    korvel::tools::SplitPartSkin(given, model, skin);
     // A relative path names a file inside the model's archive when the model is in one and no such
     // file lies on disk.
     std::string archive, inner;

@@ -1,4 +1,6 @@
 // md2info run as a program on files written by the test writer: its exact lines and exit codes.
+#include "support/ArchiveWriter.h"
+#include "support/Character.h"
 #include "support/Md2Writer.h"
 #include "support/TestSupport.h"
 
@@ -75,6 +77,31 @@ TEST(Md2info, ListsSkinNamesAndFrameBoxesAndAcceptsASkinTableOutsideTheFile) {
     EXPECT_EQ(Header(path, 3, 3, 1, 2, 1) + "animation 0 run 0 1\nskins: 0\n", run.out);
 }
 
+TEST(Md2info, ListsTheTagsBesideAModelOnDiskAndInAnArchive) {
+    TempDir dir;
+    WriteCharacter(dir.File("soldier"));
+    const std::string tags = "tag frames: 9\ntags: 2\ntag 0 tag_head\ntag 1 tag_rweapon\n";
+    ToolRun run = Md2info(dir, "--tags " + dir.File("soldier/body.md2"));
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("tag file: " + dir.File("soldier/body.tag") + "\n" + tags))
+        << run.out;
+    run = Md2info(dir, "--tags " + dir.File("soldier/head01.md2"));
+    EXPECT_NE(std::string::npos, run.out.find("\ntag file: none\n")) << run.out;
+
+    ASSERT_TRUE(ZipFolder(dir.File("soldier"), dir.File("game.zip")));
+    run = Md2info(dir, "--tags " + dir.File("game.zip") + ":body.md2");
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_NE(std::string::npos, run.out.find("tag file: " + dir.File("game.zip") + ":body.tag\n" + tags))
+        << run.out;
+
+    // A tag file made for another model is refused in one line.
+    ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2"}).Write(dir.File("soldier/body.md2")));
+    run = Md2info(dir, "--tags " + dir.File("soldier/body.md2"));
+    EXPECT_EQ(1, run.status);
+    EXPECT_EQ("Invalid tag file (9 frames, but the model has 2): " + dir.File("soldier/body.tag") + "!\n",
+              run.err);
+}
+
 TEST(Md2info, FilesThatDoNotLoadExitWithOne) {
     TempDir dir;
     std::string path = dir.File("v7.md2");
@@ -105,7 +132,8 @@ TEST(Md2info, WithoutAnArgumentPrintsUsageAndExitsWithTwo) {
     ToolRun run = Md2info(dir, "");
     EXPECT_EQ(2, run.status);
     EXPECT_EQ("", run.out);
-    EXPECT_EQ("md2info: no model given\n"
-              "usage: md2info [--frames] [--skins] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n",
-              run.err);
+    EXPECT_EQ(
+        "md2info: no model given\n"
+        "usage: md2info [--frames] [--skins] [--tags] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n",
+        run.err);
 }

@@ -89,25 +89,50 @@ std::string CGltfExporter::CleanName(const std::string& text) {
     return clean;
 }
 
-void CGltfExporter::Build(const ModelData& model, const std::vector<std::string>& frameNames,
-                          const std::string& modelName, const std::vector<uint8_t>& skinPng, bool cutOut) {
-    const std::string name = CleanName(modelName);
+void CGltfExporter::Build(const GltfModel& body, const std::vector<GltfPart>& parts, const CMD2Tags* tags) {
     document = std::make_unique<tinygltf::Model>();
     document->asset.version = "2.0";
     document->asset.generator = kGenerator;
     document->buffers.emplace_back();
-    vertexCount = targetCount = animationCount = 0;
+    skinSources.clear();
+    meshTargets.clear();
 
-    AddMesh(model, frameNames, name);
-    AddAnimations(model);
-    AddMaterial(skinPng, cutOut, name);
+    // The body is node and mesh 0; part i is node and mesh i + 1, a child of the body, placed where
+    // its tag is in frame 0 for readers that do not play animations.
+    std::vector<const GltfModel*> models{&body};
+    for (const GltfPart& part : parts) {
+        models.push_back(&part.model);
+    }
+    for (size_t m = 0; m < models.size(); ++m) {
+        const std::string name = CleanName(models[m]->name);
+        meshTargets.push_back(AddMesh(*models[m]->model, models[m]->frameNames, name));
+        tinygltf::Node node;
+        node.name = name;
+        node.mesh = static_cast<int>(m);
+        if (m > 0) {
+            const GltfPart& part = parts[m - 1];
+            if (part.tag >= 0 && tags) {
+                node.name = CleanName(tags->GetNames()[static_cast<size_t>(part.tag)]);
+                node.translation.resize(3);
+                node.rotation.resize(4);
+                TagToNode(tags->Get(part.tag, 0), node.translation.data(), node.rotation.data());
+            }
+            document->nodes[0].children.push_back(static_cast<int>(m));
+        }
+        document->nodes.push_back(node);
+    }
+    const int positions = document->meshes[0].primitives[0].attributes.at("POSITION");
+    vertexCount = static_cast<int>(document->accessors[static_cast<size_t>(positions)].count);
+    targetCount = meshTargets[0];
+    AddAnimations(*body.model, parts, tags);
+    // The skins go last, so that a .gltf file can leave them out of its .bin file.
+    skinOffset = document->buffers[0].data.size();
+    for (size_t m = 0; m < models.size(); ++m) {
+        AddMaterial(static_cast<int>(m), *models[m]);
+    }
 
-    tinygltf::Node node;
-    node.name = name;
-    node.mesh = 0;
-    document->nodes.push_back(node);
     tinygltf::Scene scene;
-    scene.name = name;
+    scene.name = document->nodes[0].name;
     scene.nodes.push_back(0);
     document->scenes.push_back(scene);
     document->defaultScene = 0;
@@ -147,34 +172,35 @@ int CGltfExporter::AddAccessor(int view, size_t offset, int componentType, int t
     return static_cast<int>(document->accessors.size()) - 1;
 }
 
-void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, bool cutOut, const std::string& name) {
+void CGltfExporter::AddMaterial(int mesh, const GltfModel& model) {
     tinygltf::Material material;
-    material.name = name;
+    material.name = CleanName(model.name);
     // MD2 skins are painted colours under diffuse light: nothing about them is metal.
     material.pbrMetallicRoughness.metallicFactor = 0.0;
     material.pbrMetallicRoughness.roughnessFactor = 1.0;
-    skinOffset = document->buffers[0].data.size();
-    const bool textured =
-        !skinPng.empty() && document->meshes[0].primitives[0].attributes.count("TEXCOORD_0");
-    if (textured) {
+    tinygltf::Primitive& primitive = document->meshes[static_cast<size_t>(mesh)].primitives[0];
+    if (!model.skinPng.empty() && primitive.attributes.count("TEXCOORD_0")) {
         tinygltf::Image image;
-        image.name = name;
+        image.name = material.name;
         image.mimeType = "image/png";
-        skinOffset = Append(skinPng.data(), skinPng.size());
-        image.bufferView = AddView(skinOffset, skinPng.size(), 0, 0);
+        const size_t offset = Append(model.skinPng.data(), model.skinPng.size());
+        image.bufferView = AddView(offset, model.skinPng.size(), 0, 0);
         document->images.push_back(image);
-        tinygltf::Sampler sampler;
-        sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
-        sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
-        document->samplers.push_back(sampler);
+        skinSources.push_back(model.skinSource);
+        if (document->samplers.empty()) {
+            tinygltf::Sampler sampler;
+            sampler.magFilter = TINYGLTF_TEXTURE_FILTER_LINEAR;
+            sampler.minFilter = TINYGLTF_TEXTURE_FILTER_LINEAR_MIPMAP_LINEAR;
+            document->samplers.push_back(sampler);
+        }
         tinygltf::Texture texture;
-        texture.source = 0;
+        texture.source = static_cast<int>(document->images.size()) - 1;
         texture.sampler = 0;
         document->textures.push_back(texture);
-        material.pbrMetallicRoughness.baseColorTexture.index = 0;
+        material.pbrMetallicRoughness.baseColorTexture.index = texture.source;
         // Cut-outs are leaves, wings and cloth, single sheets seen from both sides as the viewer
         // draws them; a closed body keeps back-face culling.
-        if (cutOut) {
+        if (model.cutOut) {
             material.alphaMode = "MASK";
             material.alphaCutoff = 0.5;
             material.doubleSided = true;
@@ -183,12 +209,12 @@ void CGltfExporter::AddMaterial(const std::vector<uint8_t>& skinPng, bool cutOut
         material.pbrMetallicRoughness.baseColorFactor = {0.6, 0.6, 0.6, 1.0};
     }
     document->materials.push_back(material);
-    document->meshes[0].primitives[0].material = 0;
+    primitive.material = static_cast<int>(document->materials.size()) - 1;
 }
 
-bool CGltfExporter::Write(const std::string& path, std::string* error, const std::string& skinSource) {
+bool CGltfExporter::Write(const std::string& path, std::string* error) {
     if (EndsWith(path, ".gltf")) {
-        return WriteSeparate(path, error, skinSource);
+        return WriteSeparate(path, error);
     }
     tinygltf::TinyGLTF writer;
     std::ofstream file(path, std::ios::binary);
@@ -210,8 +236,7 @@ bool CGltfExporter::Write(const std::string& path, std::string* error, const std
     return true;
 }
 
-bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error,
-                                  const std::string& skinSource) {
+bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error) {
     const std::string stem = path.substr(0, path.size() - 5);
     const std::string base = stem.substr(stem.find_last_of('/') + 1);
     // The arrays go to their own file: the JSON is made without them, then told where they are.
@@ -225,20 +250,30 @@ bool CGltfExporter::WriteSeparate(const std::string& path, std::string* error,
 
     nlohmann::json gltf = nlohmann::json::parse(json.str());
     gltf["buffers"][0] = {{"byteLength", skinOffset}, {"uri", UriOf(base + ".bin")}};
-    if (!document->images.empty()) {
-        // The skin's view is the last one laid out; beside a .gltf file the skin is a file of its own.
-        gltf["bufferViews"].erase(gltf["bufferViews"].size() - 1);
-        gltf["images"][0] = {{"name", document->images[0].name}, {"uri", UriOf(base + ".png")}};
-    }
     const std::vector<unsigned char>& data = document->buffers[0].data;
+    if (!WriteBytes(stem + ".bin", data.data(), skinOffset, error)) {
+        return false;
+    }
+    // The skins' views are the last ones laid out; beside a .gltf file each skin is a file of its own.
+    const size_t images = document->images.size();
+    gltf["bufferViews"].erase(gltf["bufferViews"].begin() +
+                                  static_cast<std::ptrdiff_t>(gltf["bufferViews"].size() - images),
+                              gltf["bufferViews"].end());
+    for (size_t i = 0; i < images; ++i) {
+        const std::string suffix = (i == 0 ? "" : "-" + std::to_string(i)) + ".png";
+        gltf["images"][i] = {{"name", document->images[i].name}, {"uri", UriOf(base + suffix)}};
+        // The skin already lies where its copy would go: it stays as it is, and the file names it.
+        struct stat skinFile, copyFile;
+        const std::string& source = skinSources[i];
+        const bool inPlace = !source.empty() && stat(source.c_str(), &skinFile) == 0 &&
+                             stat((stem + suffix).c_str(), &copyFile) == 0 &&
+                             skinFile.st_dev == copyFile.st_dev && skinFile.st_ino == copyFile.st_ino;
+        const tinygltf::BufferView& view =
+            document->bufferViews[static_cast<size_t>(document->images[i].bufferView)];
+        if (!inPlace && !WriteBytes(stem + suffix, data.data() + view.byteOffset, view.byteLength, error)) {
+            return false;
+        }
+    }
     const std::string text = gltf.dump(2) + "\n";
-    // The skin already lies where its copy would go: it stays as it is, and the file names it.
-    struct stat skinFile, copyFile;
-    const bool inPlace = !skinSource.empty() && stat(skinSource.c_str(), &skinFile) == 0 &&
-                         stat((stem + ".png").c_str(), &copyFile) == 0 &&
-                         skinFile.st_dev == copyFile.st_dev && skinFile.st_ino == copyFile.st_ino;
-    return WriteBytes(stem + ".bin", data.data(), skinOffset, error) &&
-           (document->images.empty() || inPlace ||
-            WriteBytes(stem + ".png", data.data() + skinOffset, data.size() - skinOffset, error)) &&
-           WriteBytes(path, text.data(), text.size(), error);
+    return WriteBytes(path, text.data(), text.size(), error);
 }

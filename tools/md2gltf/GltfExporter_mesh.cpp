@@ -11,14 +11,6 @@
 
 namespace {
 
-// glTF's axes from the loader's (y up, model facing +x): the model turns to face +z, and MD2 units
-// become metres by the scale. A rotation, so handedness is kept.
-void ToGltf(const Vec3& p, float scale, float* out) {
-    out[0] = -p.z * scale;
-    out[1] = p.y * scale;
-    out[2] = p.x * scale;
-}
-
 // The smallest and largest value of each of the three components, as glTF asks of positions.
 void Bounds(const std::vector<float>& xyz, std::vector<double>& min, std::vector<double>& max) {
     min.assign(3, std::numeric_limits<double>::max());
@@ -33,12 +25,18 @@ void Bounds(const std::vector<float>& xyz, std::vector<double>& min, std::vector
 std::vector<float> CornerArray(const Vec3* values, const std::vector<int32_t>& cornerVertex, float scale) {
     std::vector<float> xyz(3 * cornerVertex.size());
     for (size_t c = 0; c < cornerVertex.size(); ++c) {
-        ToGltf(values[cornerVertex[c]], scale, &xyz[3 * c]);
+        CGltfExporter::ToGltf(values[cornerVertex[c]], scale, &xyz[3 * c]);
     }
     return xyz;
 }
 
 } // namespace
+
+void CGltfExporter::ToGltf(const Vec3& p, float scale, float* out) {
+    out[0] = -p.z * scale;
+    out[1] = p.y * scale;
+    out[2] = p.x * scale;
+}
 
 int CGltfExporter::AddIndices(std::vector<uint32_t>& indices, size_t vertices) {
     // MD2 fronts wind clockwise, glTF's counter-clockwise: two corners of every triangle swap.
@@ -95,11 +93,11 @@ std::vector<float> Difference(std::vector<float> values, const std::vector<float
 
 } // namespace
 
-void CGltfExporter::AddFrames(const ModelData& model, const std::vector<int32_t>& cornerVertex,
-                              std::map<std::string, int>& attributes,
-                              std::vector<std::map<std::string, int>>& targets) {
+int CGltfExporter::AddFrames(const ModelData& model, const std::vector<int32_t>& cornerVertex,
+                             std::map<std::string, int>& attributes,
+                             std::vector<std::map<std::string, int>>& targets) {
     const size_t count = cornerVertex.size();
-    targetCount = FramesMove(model, cornerVertex) ? static_cast<int>(model.frames.size()) - 1 : 0;
+    const int targetCount = FramesMove(model, cornerVertex) ? static_cast<int>(model.frames.size()) - 1 : 0;
     // The base and every target, positions then normals, follow each other in one view of
     // three-float elements; accessors pick their block by offset.
     const size_t block = 3 * count * sizeof(float);
@@ -133,12 +131,12 @@ void CGltfExporter::AddFrames(const ModelData& model, const std::vector<int32_t>
         targets.push_back(
             {{"POSITION", addBlock(at, &targetPositions[t])}, {"NORMAL", addBlock(at + block, nullptr)}});
     }
+    return targetCount;
 }
 
-void CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::string>& frameNames,
-                            const std::string& name) {
+int CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::string>& frameNames,
+                           const std::string& name) {
     MD2Corners corners = BuildCorners(model);
-    vertexCount = static_cast<int>(corners.vertex.size());
 
     tinygltf::Primitive primitive;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
@@ -146,7 +144,7 @@ void CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::strin
     if (!corners.texCoords.empty()) {
         primitive.attributes["TEXCOORD_0"] = AddTexCoords(corners.texCoords);
     }
-    AddFrames(model, corners.vertex, primitive.attributes, primitive.targets);
+    const int targets = AddFrames(model, corners.vertex, primitive.attributes, primitive.targets);
 
     tinygltf::Mesh mesh;
     mesh.name = name;
@@ -164,4 +162,5 @@ void CGltfExporter::AddMesh(const ModelData& model, const std::vector<std::strin
     }
     mesh.primitives.push_back(primitive);
     document->meshes.push_back(mesh);
+    return targets;
 }

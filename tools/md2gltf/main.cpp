@@ -1,19 +1,13 @@
 // md2gltf: an MD2 model with every animation as a glTF 2.0 file, for modelling tools, game engines
 // and web pages that read glTF. Exits 1 when an input cannot be read or the output written, 2 on a
 // wrong command line.
+#include "ExportInputs.h"
 #include "GltfExporter.h"
-#include "SkinImage.h"
 
 #include "ToolCommandLine.h"
-#include "models/MD2Loader.h"
-#include "models/SkinSearch.h"
 
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 namespace {
@@ -28,6 +22,8 @@ struct Md2GltfOptions {
     GltfExportOptions exporter;
     std::string output;
     std::string animations;
+    std::vector<std::string> attach;
+    std::vector<std::string> with;
     bool help = false;
     bool version = false;
 };
@@ -53,6 +49,12 @@ const std::vector<Md2GltfOption> kOptions = {
     {nullptr, "--animations", "TABLE",
      "the animations of TABLE (.anm or .framegroups) instead of the table beside the model",
      [](Md2GltfOptions& o, const std::string& v) { return o.animations = v, std::string(); }},
+    {nullptr, "--attach", "TAG=MODEL[:SKIN]",
+     "put MODEL on the model's tag TAG, moving with it in every animation (repeatable)",
+     [](Md2GltfOptions& o, const std::string& v) { return korvel::tools::AddAttachment(o.attach, v); }},
+    {nullptr, "--with", "MODEL[:SKIN]",
+     "a model made with the same frames (a weapon), playing them with the model",
+     [](Md2GltfOptions& o, const std::string& v) { return o.with.push_back(v), std::string(); }},
     {nullptr, "--help", nullptr, "this text",
      [](Md2GltfOptions& o, const std::string&) { return o.help = true, std::string(); }},
     {nullptr, "--version", nullptr, "the program's version",
@@ -69,19 +71,15 @@ std::string Help() {
         "(.pak, .pk3, .zip), named ARCHIVE:PATH; its skin is then looked for beside it in the archive. A\n"
         ".glb file holds everything; a .gltf file gets OUT.bin and OUT.png beside it. An animation table\n"
         "beside the model (BASE.anm, FILE.framegroups or BASE.framegroups) gives the animations instead of\n"
-        "the frame names, each at its own rate; one that plays once does not step back to its start.\n\n";
+        "the frame names, each at its own rate; one that plays once does not step back to its start.\n"
+        "Parts (--attach, --with) are meshes of their own on child nodes of the model: those on tags, read\n"
+        "from the tag file beside the model (BASE.tag), are moved by the tags; linked ones play the\n"
+        "model's frames. Their paths may name files inside the model's archive.\n\n";
     return text + korvel::tools::OptionHelp(kOptions);
 }
 
 int Wrong(const std::string& message) {
     return korvel::tools::WrongCommandLine("md2gltf", kUsage, message);
-}
-
-// The model's file name without its folders and extension.
-std::string BaseName(const std::string& path) {
-    std::string file = path.substr(path.find_last_of('/') + 1);
-    const size_t dot = file.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
 }
 
 } // namespace
@@ -105,58 +103,35 @@ int main(int argc, char** argv) {
         return Wrong("the output file must end in .glb or .gltf, not '" + output + "'");
     }
 
-    const std::string& modelPath = files[0];
-    CMD2Loader loader;
-    ModelData model;
-    // The loader says why in one line of its own.
-    if (!loader.LoadWithAnimations(model, modelPath, options.animations)) {
+    CExportInputs inputs;
+    if (!inputs.LoadBody(files[0], files.size() > 1 ? files[1] : "", options.animations)) {
         return 1;
     }
-    if (model.frames.empty() || model.frames[0].triangleCount == 0) {
-        std::fprintf(stderr, "md2gltf: %s: the model has no %s to convert\n", modelPath.c_str(),
-                     model.frames.empty() ? "frames" : "triangles");
-        ReleaseModelData(model);
-        return 1;
-    }
-
-    std::vector<uint8_t> png;
-    std::string skinPath, error;
-    bool cutOut = false;
-    if (files.size() > 1) {
-        skinPath = files[1];
-        if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
-            std::fprintf(stderr, "md2gltf: cannot read the skin %s: %s\n", skinPath.c_str(), error.c_str());
-            ReleaseModelData(model);
+    for (const std::string& given : options.attach) {
+        if (!inputs.Attach(given)) {
             return 1;
         }
-    } else {
-        std::vector<std::string> tried;
-        skinPath = CSkinSearch::Find(modelPath, loader.GetSkinNames(), tried);
-        if (skinPath.empty()) {
-            std::string list;
-            for (const std::string& name : tried) {
-                list += (list.empty() ? "" : ", ") + name;
-            }
-            std::fprintf(stderr,
-                         "md2gltf: warning: no skin found for %s (tried %s); the material is plain grey\n",
-                         modelPath.c_str(), list.c_str());
-        } else if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
-            std::fprintf(stderr,
-                         "md2gltf: warning: cannot read the skin %s (%s); the material is plain grey\n",
-                         skinPath.c_str(), error.c_str());
-            skinPath.clear();
+    }
+    for (const std::string& given : options.with) {
+        if (!inputs.Link(given)) {
+            return 1;
         }
     }
 
     CGltfExporter exporter(options.exporter);
-    exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png, cutOut);
-    ReleaseModelData(model);
-    if (!exporter.Write(output, &error, skinPath)) {
+    exporter.Build(inputs.Body(), inputs.Parts(), inputs.Tags());
+    std::string error;
+    if (!exporter.Write(output, &error)) {
         std::fprintf(stderr, "md2gltf: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%s: %d vertices, %d morph targets, %d animations, %s\n", output.c_str(),
+    const std::string& skin = inputs.Body().skinSource;
+    std::printf("%s: %d vertices, %d morph targets, %d animations, %s", output.c_str(),
                 exporter.VertexCount(), exporter.TargetCount(), exporter.AnimationCount(),
-                skinPath.empty() ? "no skin" : ("skin " + skinPath).c_str());
+                skin.empty() ? "no skin" : ("skin " + skin).c_str());
+    if (!inputs.Parts().empty()) {
+        std::printf(", %zu parts", inputs.Parts().size());
+    }
+    std::printf("\n");
     return 0;
 }

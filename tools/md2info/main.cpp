@@ -2,10 +2,12 @@
 // Prints the header counts and the animation table, and on request every frame's name and bounding
 // box (--frames) and the skin names of the header (--skins); exits 1 when the file does not load or
 // the lines cannot be written, 2 on a wrong command line. --list shows every model of a game archive or
-// a folder with its counts. An animation table beside a model (.anm, .framegroups) gives its animations.
+// a folder with its counts. An animation table beside a model (.anm, .framegroups) gives its animations;
+// --tags lists the tags of the tag file beside it.
 #include "base/CommandLine.h"
 #include "models/MD2Catalog.h"
 #include "models/MD2Loader.h"
+#include "models/MD2Tags.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,7 +17,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: md2info [--frames] [--skins] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n";
+    "usage: md2info [--frames] [--skins] [--tags] [--animations TABLE] FILE | --list ARCHIVE|FOLDER\n";
 // The rest of --help, also the source of the manual page: keep its "  OPTION  description" layout.
 const char* const kHelp =
     "\n"
@@ -31,6 +33,8 @@ const char* const kHelp =
     "            triangle, frame and animation counts (or \"refused\", the reason on standard error)\n"
     "  --frames  every frame's name and bounding box, in model coordinates (y up)\n"
     "  --skins   the skin names in the header\n"
+    "  --tags    the tag file beside the model (BASE.tag, any case, in its archive too): its frame\n"
+    "            count and tag names, or \"tag file: none\"\n"
     "  --animations TABLE  the animations of TABLE (.anm: name first last fps; .framegroups:\n"
     "            first count fps loop // name) instead of the table beside the model\n"
     "  --help    this text\n"
@@ -39,7 +43,7 @@ const char* const kHelp =
 // What the command line asks for.
 struct Md2InfoOptions {
     std::string animations;
-    bool frames = false, skins = false, list = false, help = false, version = false;
+    bool frames = false, skins = false, tags = false, list = false, help = false, version = false;
 };
 
 using Md2InfoOption = korvel::tools::ToolOption<Md2InfoOptions>;
@@ -49,6 +53,8 @@ const std::vector<Md2InfoOption> kOptions = {
      [](Md2InfoOptions& o, const std::string&) { return o.frames = true, std::string(); }},
     {nullptr, "--skins", nullptr, "",
      [](Md2InfoOptions& o, const std::string&) { return o.skins = true, std::string(); }},
+    {nullptr, "--tags", nullptr, "",
+     [](Md2InfoOptions& o, const std::string&) { return o.tags = true, std::string(); }},
     {nullptr, "--list", nullptr, "",
      [](Md2InfoOptions& o, const std::string&) { return o.list = true, std::string(); }},
     {nullptr, "--animations", "TABLE", "",
@@ -95,6 +101,26 @@ int List(const char* root) {
     return 0;
 }
 
+// The tag file beside the model at path: its frame count and tag names. False when it is refused (the
+// reason, one line, on standard error).
+bool PrintTags(const std::string& path, int frameCount) {
+    const std::string file = CMD2Tags::FindBeside(path);
+    if (file.empty()) {
+        std::printf("tag file: none\n");
+        return true;
+    }
+    CMD2Tags tags;
+    if (!tags.Read(file, frameCount)) {
+        return false;
+    }
+    std::printf("tag file: %s\ntag frames: %d\ntags: %d\n", file.c_str(), tags.GetFrameCount(),
+                tags.GetCount());
+    for (int i = 0; i < tags.GetCount(); ++i) {
+        std::printf("tag %d %s\n", i, tags.GetNames()[static_cast<size_t>(i)].c_str());
+    }
+    return true;
+}
+
 // A full disk or a closed pipe must not pass for a complete table.
 int Flushed(int status) {
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
@@ -117,7 +143,7 @@ int main(int argc, char** argv) {
     if (files.empty()) {
         return korvel::tools::WrongCommandLine("md2info", kUsage, "no model given");
     }
-    if (options.list && (options.frames || options.skins || !options.animations.empty())) {
+    if (options.list && (options.frames || options.skins || options.tags || !options.animations.empty())) {
         return korvel::tools::WrongCommandLine("md2info", kUsage, "--list goes with no other option");
     }
     const char* path = files[0].c_str();
@@ -150,7 +176,9 @@ int main(int argc, char** argv) {
                     animation.endFrame);
         if (table) {
             std::printf(" %g %s", static_cast<double>(animation.framesPerSecond),
-                        animation.held ? "held" : animation.loop ? "loop" : "once");
+                        animation.held   ? "held"
+                        : animation.loop ? "loop"
+                                         : "once");
         }
         std::printf("\n");
     }
@@ -160,6 +188,10 @@ int main(int argc, char** argv) {
         for (size_t i = 0; i < names.size(); ++i) {
             std::printf("skin %zu %s\n", i, names[i].c_str());
         }
+    }
+    if (options.tags && !PrintTags(path, model.frameCount)) {
+        ReleaseModelData(model);
+        return Flushed(1);
     }
     if (options.frames) {
         for (int i = 0; i < model.frameCount; ++i) {
