@@ -1,8 +1,8 @@
-# korvel_man_page(target): the program's manual page, section 1, written after each build of the
+# korvel_man_page(target component): the program's manual page, section 1, written after each build of the
 # program from its own --help (cmake/help-to-man.awk), so the page and the help cannot drift, and
-# installed with the programs. A cross build cannot run the program, and a sanitized one is for tests
+# installed with the program, in its component. A cross build cannot run the program, and a sanitized one is for tests
 # only: neither has pages.
-function(korvel_man_page target)
+function(korvel_man_page target component)
   if(CMAKE_CROSSCOMPILING OR KORVEL_SANITIZE)
     return()
   endif()
@@ -15,5 +15,5 @@ function(korvel_man_page target)
                              ${PROJECT_SOURCE_DIR}/cmake/ManPage.cmake
                      COMMENT "Writing the manual page of ${target}" VERBATIM)
   add_custom_target(${target}_man ALL DEPENDS ${page})
-  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tools)
+  install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT ${component})
 endfunction()

@@ -1,6 +1,6 @@
 # The Debian packages, one per install component (scripts/package builds them and checks them with
-# lintian): libkorvel0, libkorvel-dev, korvel-tools, korvel-data and, when the reference is made
-# (KORVEL_DOCS), korvel-doc. Their dependencies on Debian's
+# lintian): libkorvel0, libkorvel-dev, korvel-tools (the model tools, on the asset core alone: no
+# graphics library), korvel-viewer, korvel-data and, when the reference is made (KORVEL_DOCS), korvel-doc. Their dependencies on Debian's
 # packages come from the one list in KorvelDependencies.cmake and from the programs' own libraries
 # (dpkg-shlibdeps); their copyright file is made from LICENSE and the font's notice, their changelog
 # is cmake/debian/changelog.
@@ -78,8 +78,8 @@ if(NOT gzip_result EQUAL 0)
   message(FATAL_ERROR "gzip could not compress ${changelog}")
 endif()
 
-set(components libs dev tools data)
-set(packages ${libs_package} libkorvel-dev korvel-tools korvel-data)
+set(components libs dev tools viewer data)
+set(packages ${libs_package} libkorvel-dev korvel-tools korvel-viewer korvel-data)
 if(KORVEL_DOCS)
   list(APPEND components doc)
   list(APPEND packages korvel-doc)
@@ -100,7 +100,7 @@ set(engine_text "The Korvel Engine is a small C++ engine for real-time 3D progra
 and OpenGL: animated MD2 models, TGA, BMP and PNG images, bitmap fonts, GLSL
 shaders, cameras, a GUI of windows, buttons and check boxes, sound effects and
 music.")
-get_property(programs GLOBAL PROPERTY KORVEL_INSTALLED_PROGRAMS)
+get_property(programs GLOBAL PROPERTY KORVEL_PROGRAMS_tools)
 list(JOIN programs ", " program_list)
 
 set(CPACK_PACKAGE_NAME korvel)
@@ -143,13 +143,21 @@ korvel.pc for pkg-config, and example programs to copy.")
 
 set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME korvel-tools)
 set(CPACK_DEBIAN_TOOLS_PACKAGE_SECTION graphics)
-set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS "${libs_package} (= ${version}), korvel-data (= ${version})")
-set(CPACK_DEBIAN_TOOLS_DESCRIPTION "viewer and tools for MD2 models, on the Korvel Engine
+# The tools link the asset core statically; their other libraries come from dpkg-shlibdeps.
+set(CPACK_DEBIAN_TOOLS_DESCRIPTION "tools for MD2 models, on the Korvel Engine's asset core
+md2info prints what the engine's loader reads from a model file (or from
+every model in a game archive); md2gltf converts a model with every animation
+to glTF 2.0, and gltf2md2 bakes a glTF model (morphed or skinned) back into
+MD2. They need no display and no graphics library.
+Programs: ${program_list}.")
+
+set(CPACK_DEBIAN_VIEWER_PACKAGE_NAME korvel-viewer)
+set(CPACK_DEBIAN_VIEWER_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_VIEWER_PACKAGE_DEPENDS "${libs_package} (= ${version}), korvel-data (= ${version})")
+set(CPACK_DEBIAN_VIEWER_DESCRIPTION "viewer for animated MD2 models, on the Korvel Engine
 md2viewer shows an animated MD2 model in a window, chooses its animations,
-turns and zooms it, and saves screenshots; md2info prints what the engine's
-loader reads from a model file; md2gltf converts a model with every
-animation to glTF 2.0, and gltf2md2 bakes a glTF model (morphed or skinned)
-back into MD2. Programs: ${program_list}.")
+turns and zooms it, browses the models of a game archive or folder, and saves
+screenshots and contact sheets.")
 
 set(CPACK_DEBIAN_DATA_PACKAGE_NAME korvel-data)
 set(CPACK_DEBIAN_DATA_PACKAGE_SECTION misc)

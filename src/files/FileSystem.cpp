@@ -108,6 +108,11 @@ std::vector<std::string> CFileSystem::FilesIn(const std::string& folder) {
 }
 
 bool CFileSystem::Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
+    return ReadStart(path, bytes, why, nullptr);
+}
+
+bool CFileSystem::ReadStart(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                            const Extent& extent) {
     bytes.clear();
     why.clear();
     std::string archive, inner, mountPoint;
@@ -118,18 +123,28 @@ bool CFileSystem::Read(const std::string& path, std::vector<uint8_t>& bytes, std
         }
         return Mount(archive, mountPoint, why) && MountedRead(mountPoint, archive, inner, bytes, why);
     }
+    // Without an extent only a regular file is read: a device would be read on and on.
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file || !IsPlainFile(path)) {
+    if (!file || IsPlainFolder(path) || (!extent && !IsPlainFile(path))) {
         return false;
     }
+    uint64_t end = extent ? extent(bytes) : kMaxEntrySize + 1;
     uint8_t chunk[65536];
-    for (size_t got; (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
+    while (bytes.size() < end) {
+        const size_t want = static_cast<size_t>(std::min<uint64_t>(sizeof chunk, end - bytes.size()));
+        const size_t got = std::fread(chunk, 1, want, file.get());
         if (bytes.size() + got > kMaxEntrySize) {
             why = "File larger than 256 MiB: " + path + "!";
             bytes.clear();
             return false;
         }
         bytes.insert(bytes.end(), chunk, chunk + got);
+        if (got < want) {
+            break;
+        }
+        if (extent) {
+            end = extent(bytes);
+        }
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,15 @@ public:
     /// Reads a whole file into bytes. On failure `why` holds one line naming the file or the archive
     /// and the reason; it stays empty when the file simply does not exist.
     static bool Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why);
+    /// How far a reader needs a file, asked again as its bytes come in: the length the bytes read so
+    /// far call for (a header that names the end of its tables, or a fixed most a reader takes).
+    using Extent = std::function<uint64_t(const std::vector<uint8_t>& start)>;
+    /// Reads a file as Read does, but a plain file only as far as `extent` says, so that a pipe or a
+    /// device is read too and a file's tail is never read. An archive entry is read whole, as its
+    /// checksum covers all of it. This is the one place a reader's path is found on disk or inside an
+    /// archive.
+    static bool ReadStart(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                          const Extent& extent);
 
     /// Every file below a folder or inside an archive, recursively, by its path inside with '/'
     /// between folders, sorted; false with one line in `why` when it cannot be opened.

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <strings.h>
 
@@ -184,15 +183,13 @@ std::string CAnimationTable::FindBeside(const std::string& modelPath) {
 bool CAnimationTable::Read(const std::string& path, int frameCount, std::vector<Animation>& animations) {
     std::vector<uint8_t> bytes;
     std::string why;
-    std::error_code error;
-    // A plain file is measured before it is read; an archive's entries are limited by the archive.
-    const bool large = !CFileSystem::InArchive(path) && std::filesystem::is_regular_file(path, error) &&
-                       std::filesystem::file_size(path, error) > kMaxFileSize;
-    if (!large && !CFileSystem::Read(path, bytes, why)) {
+    // One byte past the most a table may hold tells a file too large without reading all of it.
+    const auto extent = [](const std::vector<uint8_t>&) -> uint64_t { return kMaxFileSize + 1; };
+    if (!CFileSystem::ReadStart(path, bytes, why, extent)) {
         std::cerr << (why.empty() ? "Unable to find the animation file: " + path + "!" : why) << std::endl;
         return false;
     }
-    if (large || bytes.size() > kMaxFileSize) {
+    if (bytes.size() > kMaxFileSize) {
         std::cerr << "Animation file larger than 1 MiB, not read: " << path << "!" << std::endl;
         return false;
     }

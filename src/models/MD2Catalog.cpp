@@ -3,10 +3,8 @@
 #include "files/FileSystem.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <memory>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -18,12 +16,13 @@ bool EndsWith(const std::string& name, const char* ending) {
 }
 
 bool HasArchiveSignature(const std::string& path) {
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    char magic[4] = {};
-    if (!file || std::fread(magic, 1, sizeof magic, file.get()) != sizeof magic) {
+    std::vector<uint8_t> magic;
+    std::string why;
+    if (!CFileSystem::ReadStart(path, magic, why, [](const std::vector<uint8_t>&) { return 4; }) ||
+        magic.size() != 4) {
         return false;
     }
-    return std::memcmp(magic, "PACK", 4) == 0 || (magic[0] == 'P' && magic[1] == 'K');
+    return std::memcmp(magic.data(), "PACK", 4) == 0 || (magic[0] == 'P' && magic[1] == 'K');
 }
 
 } // namespace

@@ -2,10 +2,7 @@
 
 #include "files/FileSystem.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <iostream>
-#include <memory>
 
 CMD2Loader::CMD2Loader() : header(), bytes(nullptr), size(0) {}
 
@@ -14,46 +11,21 @@ CMD2Loader::~CMD2Loader() {
 }
 
 bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) {
-    const char* name = path ? path : "";
-    if (path && CFileSystem::InArchive(path)) {
-        return LoadFromArchive(model, name, skinPath);
-    }
-    std::unique_ptr<FILE, int (*)(FILE*)> file(path ? std::fopen(path, "rb") : nullptr, std::fclose);
-    if (!file) {
-        ReleaseModelData(model);
-        std::cerr << "Unable to find the file: " << name << "!" << std::endl;
-        return false;
-    }
+    const std::string name = path ? path : "";
     // The header says how far the model reaches; reading stops there, so a pipe or device that
     // never ends (or a file with a long tail) is read only as far as a model can use it.
-    std::vector<uint8_t> contents;
-    int64_t end = kHeaderSize;
-    uint8_t chunk[65536];
-    while (static_cast<int64_t>(contents.size()) < end) {
-        const size_t want =
-            static_cast<size_t>(std::min<int64_t>(sizeof chunk, end - static_cast<int64_t>(contents.size())));
-        const size_t got = std::fread(chunk, 1, want, file.get());
-        contents.insert(contents.end(), chunk, chunk + got);
-        if (got < want) {
-            break;
-        }
-        if (contents.size() == static_cast<size_t>(kHeaderSize)) {
-            end = ReferencedEnd(ParseHeader(contents.data()));
-        }
-    }
-    file.reset();
-    return LoadFromMemory(model, contents.data(), contents.size(), name, skinPath);
-}
-
-bool CMD2Loader::LoadFromArchive(ModelData& model, const char* path, const char* skinPath) {
+    const auto extent = [](const std::vector<uint8_t>& start) -> uint64_t {
+        return start.size() < static_cast<size_t>(kHeaderSize) ? kHeaderSize
+                                                               : ReferencedEnd(ParseHeader(start.data()));
+    };
     std::vector<uint8_t> contents;
     std::string why;
-    if (!CFileSystem::Read(path, contents, why)) {
+    if (!path || !CFileSystem::ReadStart(name, contents, why, extent)) {
         ReleaseModelData(model);
-        std::cerr << (why.empty() ? "Unable to find the file: " + std::string(path) + "!" : why) << std::endl;
+        std::cerr << (why.empty() ? "Unable to find the file: " + name + "!" : why) << std::endl;
         return false;
     }
-    return LoadFromMemory(model, contents.data(), contents.size(), path, skinPath);
+    return LoadFromMemory(model, contents.data(), contents.size(), name.c_str(), skinPath);
 }
 
 bool CMD2Loader::LoadFromMemory(ModelData& model, const uint8_t* data, size_t length, const char* name,

@@ -74,8 +74,6 @@ private:
         Vec3* positions;
     };
 
-    /// Reads a model out of an archive: the entry is read whole, as models are small.
-    bool LoadFromArchive(ModelData& model, const char* path, const char* skinPath);
     /// The seventeen header fields from the first 68 bytes.
     static MD2Header ParseHeader(const uint8_t* bytes);
     /// Where the last table or frame the header names ends: no byte past it is ever read.

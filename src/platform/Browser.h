@@ -90,7 +90,7 @@ int OpenAudio(int frequency, Uint16 format, int channels, int chunkSize);
 void CloseAudio();
 int QuerySpec(int* frequency, Uint16* format, int* channels);
 Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream);
-Mix_Music* LoadMUS(const char* path);
+Mix_Music* LoadMUSType_RW(SDL_RWops* stream, Mix_MusicType type, int freeStream);
 const char* MixerError();
 
 // The entry points a program tests for before calling, as GLEW would offer them.
@@ -202,7 +202,7 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define Mix_CloseAudio Browser::CloseAudio
 #define Mix_QuerySpec Browser::QuerySpec
 #define Mix_LoadWAV_RW Browser::LoadWAV_RW
-#define Mix_LoadMUS Browser::LoadMUS
+#define Mix_LoadMUSType_RW Browser::LoadMUSType_RW
 #undef Mix_GetError
 #define Mix_GetError Browser::MixerError
 

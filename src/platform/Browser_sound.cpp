@@ -5,12 +5,11 @@
 // browser cannot decode (its loader accepts anything, and its error text is always the same), and
 // one line on standard error when a decode fails after all.
 #include "platform/Browser.h"
+#include "sound/WaveCheck.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <emscripten.h>
-#include <memory>
 #include <string>
 
 namespace {
@@ -28,27 +27,22 @@ std::string refusal;
 // the decoder no error handler, so each failure is said here, once, with the file's name.
 EM_JS(void, korvel_report_failed_decodes, (), {
     var context = SDL.audioContext;
-    if (!context || context.korvelReports) return;
+    if (!context || context.korvelReports)
+        return;
     var decode = context.decodeAudioData.bind(context);
     context.decodeAudioData = function(data, done) {
         var name = Module.korvelSoundLoading;
-        var result = decode(data, done, function() { err(name + ': the browser could not decode it'); });
-        if (result && result.catch) result.catch(function() {});
+        var result = decode(
+            data, done, function() { err(name + ': the browser could not decode it'); });
+        if (result && result.catch)
+            result.catch(function(){});
         return result;
     };
     context.korvelReports = true;
 });
 
-// The file name a stream opened by name was given (SDL_RWFromFile), written to `out`; false for any
-// other stream.
-EM_JS(int, korvel_stream_name, (int stream, char* out, int size), {
-    var name = (SDL.rwops[stream] || {}).filename;
-    if (name === undefined) return 0;
-    stringToUTF8(name, out, size);
-    return 1;
-});
-
-EM_JS(int, korvel_can_play, (const char* type), { return new Audio().canPlayType(UTF8ToString(type)).length > 0; });
+EM_JS(int, korvel_can_play, (const char* type),
+      { return new Audio().canPlayType(UTF8ToString(type)).length > 0; });
 
 // Names the file being loaded, for the report of a failed decode.
 EM_JS(void, korvel_loading, (const char* path), { Module.korvelSoundLoading = UTF8ToString(path); });
@@ -72,16 +66,18 @@ constexpr Format kFormats[] = {{8, "WAVE", "audio/wav", "WAV"},
                                {4, "ftyp", "audio/mp4", "MP4 audio"},
                                {0, "MThd", "audio/midi", "MIDI"}};
 
-// Whether the file may go to the emulation's loader. A file the browser cannot decode leaves its
-// reason for MixerError; one that cannot be read is refused without one (the engine says why).
-bool Decodable(const std::string& path) {
+// Whether the stream's file may go to the emulation's loader, judged by its first bytes (the stream
+// is left where it was). A file the browser cannot decode leaves its reason for MixerError; one that
+// cannot be read is refused without one (the engine says why).
+bool Decodable(SDL_RWops* stream) {
     refusal.clear();
-    std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     unsigned char head[64] = {};
-    if (!file || std::fread(head, 1, sizeof head, file.get()) == 0) {
+    const int at = SDL_RWtell(stream);
+    const int got = SDL_RWread(stream, head, 1, sizeof head);
+    SDL_RWseek(stream, at, RW_SEEK_SET);
+    if (got <= 0) {
         return false;
     }
-    korvel_loading(path.c_str());
     for (const Format& format : kFormats) {
         if (std::memcmp(head + format.offset, format.magic, std::strlen(format.magic)) == 0) {
             if (!korvel_can_play(format.type)) {
@@ -120,11 +116,8 @@ int QuerySpec(int* frequency, Uint16* format, int* channels) {
 }
 
 Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream) {
-    char path[1024] = "";
-    refusal.clear();
-    const bool named = korvel_stream_name(static_cast<int>(reinterpret_cast<intptr_t>(stream)), path, sizeof path);
-    if (named && !Decodable(path)) {
-        if (freeStream) {
+    if (!stream || !Decodable(stream)) {
+        if (stream && freeStream) {
             SDL_FreeRW(stream);
         }
         return nullptr;
@@ -132,8 +125,13 @@ Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream) {
     return Mix_LoadWAV_RW(stream, freeStream);
 }
 
-Mix_Music* LoadMUS(const char* path) {
-    return Decodable(path) ? Mix_LoadMUS(path) : nullptr;
+Mix_Music* LoadMUSType_RW(SDL_RWops* stream, Mix_MusicType, int freeStream) {
+    // The emulation takes the stream's bytes at once and tells the format from them.
+    Mix_Music* music = stream && Decodable(stream) ? Mix_LoadMUS_RW(stream) : nullptr;
+    if (stream && freeStream) {
+        SDL_FreeRW(stream);
+    }
+    return music;
 }
 
 const char* MixerError() {
@@ -141,3 +139,8 @@ const char* MixerError() {
 }
 
 } // namespace Browser
+
+SDL_RWops* SoundStream(const std::vector<uint8_t>& bytes, const std::string& path) {
+    korvel_loading(path.c_str());
+    return SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+}

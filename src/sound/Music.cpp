@@ -6,6 +6,29 @@
 
 #include <algorithm>
 #include <iostream>
+#include <strings.h>
+
+namespace {
+
+// The format a file's extension names, as the mixer guesses it for a file opened by name (a text file
+// named .mp3 plays as silence); MUS_NONE leaves it to the first bytes.
+Mix_MusicType TypeByName(const std::string& path) {
+    const struct {
+        const char* extension;
+        Mix_MusicType type;
+    } kTypes[] = {{"wav", MUS_WAV}, {"mid", MUS_MID},   {"midi", MUS_MID}, {"kar", MUS_MID},
+                  {"ogg", MUS_OGG}, {"flac", MUS_FLAC}, {"mpg", MUS_MP3},  {"mpeg", MUS_MP3},
+                  {"mp3", MUS_MP3}, {"mad", MUS_MP3}};
+    const size_t dot = path.rfind('.');
+    for (const auto& known : kTypes) {
+        if (dot != std::string::npos && strcasecmp(path.c_str() + dot + 1, known.extension) == 0) {
+            return known.type;
+        }
+    }
+    return MUS_NONE;
+}
+
+} // namespace
 
 CMusic::CMusic(const std::string& path) : music(nullptr), name(path) {
     if (!path.empty()) {
@@ -27,12 +50,14 @@ CMusic::~CMusic() {
 }
 
 bool CMusic::Load(const std::string& path) {
-    std::string problem = CSoundManager::LoadProblem(path);
+    std::vector<uint8_t> bytes;
+    std::string problem = CSoundManager::LoadProblem(path, bytes);
     Mix_Music* loaded = nullptr;
     if (problem.empty()) {
-        loaded = Mix_LoadMUS(path.c_str());
+        // The mixer streams a track from its bytes while it plays, and closes the stream with it.
+        loaded = Mix_LoadMUSType_RW(SoundStream(bytes, path), TypeByName(path), 1);
         if (!loaded) {
-            problem = SoundFileProblem(path, Mix_GetError());
+            problem = SoundFileProblem(bytes, Mix_GetError());
         }
     }
     if (!loaded) {
@@ -46,6 +71,7 @@ bool CMusic::Load(const std::string& path) {
         Mix_FreeMusic(music);
     }
     music = loaded;
+    data = std::move(bytes);
     name = path;
     std::vector<CMusic*>& tracks = gSoundManager->tracks;
     if (std::find(tracks.begin(), tracks.end(), this) == tracks.end()) {

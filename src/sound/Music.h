@@ -4,7 +4,9 @@
 #pragma once
 
 #include <SDL_mixer.h>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class CMusic {
 public:
@@ -25,4 +27,7 @@ public:
 
     Mix_Music* music; ///< The mixer's track; null when it did not load.
     std::string name; ///< The file it came from.
+
+private:
+    std::vector<uint8_t> data; ///< The file's bytes, which the mixer reads from while the track lives.
 };

@@ -26,12 +26,14 @@ CSound::~CSound() {
 }
 
 bool CSound::Load(const std::string& path) {
-    std::string problem = CSoundManager::LoadProblem(path);
+    std::vector<uint8_t> bytes;
+    std::string problem = CSoundManager::LoadProblem(path, bytes);
     Mix_Chunk* loaded = nullptr;
     if (problem.empty()) {
-        loaded = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+        // The mixer decodes the whole sound now; the bytes can go once it has.
+        loaded = Mix_LoadWAV_RW(SoundStream(bytes, path), 1);
         if (!loaded) {
-            problem = SoundFileProblem(path, Mix_GetError());
+            problem = SoundFileProblem(bytes, Mix_GetError());
         }
     }
     if (!loaded) {

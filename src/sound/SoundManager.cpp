@@ -62,14 +62,14 @@ bool CSoundManager::IsDeviceOpen() {
     return Mix_QuerySpec(&frequency, &format, &channels) != 0;
 }
 
-std::string CSoundManager::LoadProblem(const std::string& path) {
+std::string CSoundManager::LoadProblem(const std::string& path, std::vector<uint8_t>& bytes) {
     if (!gSoundManager) {
         return "there is no sound manager";
     }
     if (!IsDeviceOpen()) {
         return "the audio device is not open";
     }
-    return WaveDamage(path);
+    return ReadSoundFile(path, bytes);
 }
 
 void CSoundManager::SetSoundVolume(int volume) {

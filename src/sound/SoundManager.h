@@ -42,8 +42,14 @@ public:
     /// Whether the mixer has an open device; loading and setting channel volumes need one.
     static bool IsDeviceOpen();
     /// Why no sound or track can be loaded from the file now (no manager to own it, no open device, a
-    /// damaged WAV file the mixer would hang or crash on), or "" when the mixer may read it.
-    static std::string LoadProblem(const std::string& path);
+    /// file that cannot be read, a damaged WAV file the mixer would hang or crash on), or "" when the
+    /// mixer may read it: its bytes (on disk or inside an archive) are then in `bytes`.
+    static std::string LoadProblem(const std::string& path, std::vector<uint8_t>& bytes);
+    /// The same, the bytes dropped.
+    static std::string LoadProblem(const std::string& path) {
+        std::vector<uint8_t> bytes;
+        return LoadProblem(path, bytes);
+    }
 
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;

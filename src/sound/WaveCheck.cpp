@@ -1,11 +1,11 @@
 #include "sound/WaveCheck.h"
 
+#include "files/FileSystem.h"
+
 #include <cerrno>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,12 +25,13 @@ uint16_t Le16(const unsigned char* p) {
     return static_cast<uint16_t>(p[0] | p[1] << 8);
 }
 
-struct FileCloser {
-    void operator()(FILE* file) const { std::fclose(file); }
-};
-
-bool Read(FILE* file, long at, unsigned char* out, size_t count) {
-    return std::fseek(file, at, SEEK_SET) == 0 && std::fread(out, 1, count, file) == count;
+// `count` bytes at `at`; false when the file ends before.
+bool Read(const std::vector<uint8_t>& bytes, int64_t at, unsigned char* out, size_t count) {
+    if (at < 0 || at > static_cast<int64_t>(bytes.size()) || count > bytes.size() - static_cast<size_t>(at)) {
+        return false;
+    }
+    std::memcpy(out, bytes.data() + at, count);
+    return true;
 }
 
 // Why the format is unusable, or "".
@@ -47,9 +48,9 @@ std::string FormatProblem(const unsigned char* fmt) {
 }
 
 // The format chunk's 16 bytes of a RIFF/WAVE file; false when it has none before its samples.
-bool ReadFormat(FILE* file, unsigned char* fmt) {
+bool ReadFormat(const std::vector<uint8_t>& file, unsigned char* fmt) {
     unsigned char chunk[12];
-    for (long at = 12; Read(file, at, chunk, 8); at += 8 + static_cast<long>(Le32(chunk + 4))) {
+    for (int64_t at = 12; Read(file, at, chunk, 8); at += 8 + static_cast<int64_t>(Le32(chunk + 4))) {
         if (std::memcmp(chunk, "data", 4) == 0 || Le32(chunk + 4) > 0x7FFFFFF0u) {
             return false;
         }
@@ -60,29 +61,23 @@ bool ReadFormat(FILE* file, unsigned char* fmt) {
     return false;
 }
 
-bool IsWave(FILE* file) {
+bool IsWave(const std::vector<uint8_t>& file) {
     unsigned char header[12];
     return Read(file, 0, header, sizeof header) && std::memcmp(header, "RIFF", 4) == 0 &&
            std::memcmp(header + 8, "WAVE", 4) == 0;
 }
 
-} // namespace
-
-std::string WaveDamage(const std::string& path) {
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file || !IsWave(file.get())) {
+// Why the RIFF/WAVE file's chunks or format are unusable, or "" (also for a file that is no WAV file).
+std::string WaveDamage(const std::vector<uint8_t>& file) {
+    if (!IsWave(file)) {
         return "";
     }
-    if (std::fseek(file.get(), 0, SEEK_END) != 0) {
-        return "the file cannot be read";
-    }
-    const int64_t size = std::ftell(file.get());
-
+    const int64_t size = static_cast<int64_t>(file.size());
     // The chunks follow each other without padding, as the mixer reads them.
     bool formatSeen = false;
     int64_t at = 12;
     unsigned char chunk[8];
-    while (Read(file.get(), static_cast<long>(at), chunk, sizeof chunk)) {
+    while (Read(file, at, chunk, sizeof chunk)) {
         const int64_t length = Le32(chunk + 4);
         const int64_t body = at + 8;
         if (length > size - body) {
@@ -93,7 +88,7 @@ std::string WaveDamage(const std::string& path) {
         }
         if (std::memcmp(chunk, "fmt ", 4) == 0) {
             unsigned char fmt[16];
-            if (length < 16 || !Read(file.get(), static_cast<long>(body), fmt, sizeof fmt)) {
+            if (length < 16 || !Read(file, body, fmt, sizeof fmt)) {
                 return "the format chunk is too short";
             }
             const std::string problem = FormatProblem(fmt);
@@ -107,26 +102,29 @@ std::string WaveDamage(const std::string& path) {
     return "the file ends before its samples";
 }
 
-std::string SoundFileProblem(const std::string& path, const std::string& mixerError) {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        return std::strerror(errno);
+} // namespace
+
+std::string ReadSoundFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::string why;
+    if (!CFileSystem::Read(path, bytes, why)) {
+        struct stat info;
+        if (!why.empty()) {
+            return why;
+        }
+        if (stat(path.c_str(), &info) != 0 || access(path.c_str(), R_OK) != 0) {
+            return std::strerror(errno);
+        }
+        return S_ISDIR(info.st_mode) ? "this is a folder, not a file" : "the file cannot be read";
     }
-    if (S_ISDIR(info.st_mode)) {
-        return "this is a folder, not a file";
-    }
-    if (info.st_size == 0) {
-        return "file is empty";
-    }
-    std::unique_ptr<FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return std::strerror(errno);
-    }
+    return bytes.empty() ? "file is empty" : WaveDamage(bytes);
+}
+
+std::string SoundFileProblem(const std::vector<uint8_t>& bytes, const std::string& mixerError) {
     unsigned char fmt[16];
     // The mixer's WAV readers take 8 and 16-bit integer samples in the plain format only. Their own
     // message for other sizes names a size the file does not have, and the extensible format (what
     // sox and many editors write for more than 16 bits) is only a number to them.
-    if (IsWave(file.get()) && ReadFormat(file.get(), fmt)) {
+    if (IsWave(bytes) && ReadFormat(bytes, fmt)) {
         const std::string bits = std::to_string(Le16(fmt + 14)) + "-bit samples";
         if (Le16(fmt) == kExtensibleFormat) {
             return bits + " in the extensible WAV format are not supported; save 8 or 16-bit PCM";

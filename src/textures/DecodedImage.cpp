@@ -123,6 +123,17 @@ DecodedImage ConvertBMP(SDL_RWops* stream, const char* name) {
     return image;
 }
 
+// A picture file's bytes, on disk or inside an archive; false, with SDL's error set, when it cannot be
+// read.
+bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::string why;
+    if (CFileSystem::Read(path, bytes, why)) {
+        return true;
+    }
+    SDL_SetError("%s", why.empty() ? ("Couldn't open " + path).c_str() : why.c_str());
+    return false;
+}
+
 DecodedImage TakeSurface(SDL_Surface* surface, bool keyAsAlpha) {
     if (!surface) {
         return DecodedImage();
@@ -138,7 +149,12 @@ DecodedImage TakeSurface(SDL_Surface* surface, bool keyAsAlpha) {
 } // namespace
 
 DecodedImage DecodedImage::FromBMP(const char* path) {
-    return ConvertBMP(SDL_RWFromFile(NameOf(path), "rb"), NameOf(path));
+    std::vector<uint8_t> bytes;
+    if (!ReadBytes(NameOf(path), bytes)) {
+        std::cerr << " Failed loading " << NameOf(path) << " : " << SDL_GetError() << std::endl;
+        return DecodedImage();
+    }
+    return FromBMPMemory(bytes.data(), bytes.size(), path);
 }
 
 DecodedImage DecodedImage::FromBMPMemory(const void* bytes, size_t size, const char* name) {
@@ -146,22 +162,13 @@ DecodedImage DecodedImage::FromBMPMemory(const void* bytes, size_t size, const c
 }
 
 DecodedImage DecodedImage::FromFile(const std::string& path, bool keyAsAlpha) {
-    return TakeSurface(ReadImageFile(path), keyAsAlpha);
+    std::vector<uint8_t> bytes;
+    return ReadBytes(path, bytes) ? FromMemory(bytes.data(), bytes.size(), path.c_str(), keyAsAlpha)
+                                  : DecodedImage();
 }
 
 DecodedImage DecodedImage::FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha) {
     return TakeSurface(ReadImageMemory(bytes, size, NameOf(name)), keyAsAlpha);
-}
-
-DecodedImage DecodedImage::FromArchive(const std::string& path, bool bmp, bool keyAsAlpha) {
-    std::vector<uint8_t> bytes;
-    std::string why;
-    if (!CFileSystem::Read(path, bytes, why)) {
-        SDL_SetError("%s", why.empty() ? "no such entry in the archive" : why.c_str());
-        return DecodedImage();
-    }
-    return bmp ? FromBMPMemory(bytes.data(), bytes.size(), path.c_str())
-               : FromMemory(bytes.data(), bytes.size(), path.c_str(), keyAsAlpha);
 }
 
 DecodedImage DecodedImage::FromSurface(SDL_Surface* surface, bool keyAsAlpha) {
@@ -197,12 +204,7 @@ DecodedImage DecodedImage::Load(const char* path, ImageReader reader, bool keyAs
         const bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
         reader = bmp ? ImageReader::BMP : ImageReader::SDLImage;
     }
-    DecodedImage image;
-    if (CFileSystem::InArchive(name)) {
-        image = FromArchive(name, reader == ImageReader::BMP, keyAsAlpha);
-    } else {
-        image = reader == ImageReader::BMP ? FromBMP(name.c_str()) : FromFile(name, keyAsAlpha);
-    }
+    DecodedImage image = reader == ImageReader::BMP ? FromBMP(name.c_str()) : FromFile(name, keyAsAlpha);
     if (image.Empty()) {
         std::cout << "Failed to load the image: " << name << ", Error: " << SDL_GetError() << std::endl;
     }

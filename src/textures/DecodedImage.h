@@ -41,18 +41,21 @@ struct DecodedImage {
     static DecodedImage Decode(const std::vector<uint8_t>& bytes, const std::string& name, std::string& why);
     /// The same for a file on disk or inside an archive (see CFileSystem).
     static DecodedImage Read(const std::string& path, std::string& why);
-    /// A BMP file as RGB. On failure " Failed loading NAME : why" on standard error and an empty image.
+    /// A BMP file (on disk or inside an archive) as RGB. On failure " Failed loading NAME : why" on standard
+    /// error and an empty image.
     static DecodedImage FromBMP(const char* path);
     /// The same from a BMP file already in memory; name stands for the file in messages.
     static DecodedImage FromBMPMemory(const void* bytes, size_t size, const char* name);
-    /// A picture SDL_image reads, as FromSurface makes it; empty, with SDL's error set, on failure.
+    /// A picture SDL_image reads (on disk or inside an archive), as FromSurface makes it; empty, with SDL's
+    /// error set, on failure.
     static DecodedImage FromFile(const std::string& path, bool keyAsAlpha);
     /// The same from a picture file already in memory; name stands for the file (its extension tells
     /// a TGA picture, which has no signature).
     static DecodedImage FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha);
-    /// A picture file inside an archive (see CFileSystem), read whole, then decoded as FromBMPMemory
-    /// or FromMemory; empty, with SDL's error set, on failure.
-    static DecodedImage FromArchive(const std::string& path, bool bmp, bool keyAsAlpha);
+    /// FromBMP or FromFile, which read archives themselves.
+    static DecodedImage FromArchive(const std::string& path, bool bmp, bool keyAsAlpha) {
+        return bmp ? FromBMP(path.c_str()) : FromFile(path, keyAsAlpha);
+    }
     /// The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
     /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
     /// becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the

@@ -5,8 +5,6 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -78,17 +76,6 @@ SDL_Surface* Read(const unsigned char* bytes, size_t size, const std::string& ty
 }
 
 } // namespace
-
-SDL_Surface* ReadImageFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        SDL_SetError("Couldn't open %s", path.c_str());
-        return nullptr;
-    }
-    const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(file)),
-                                           std::istreambuf_iterator<char>());
-    return ReadImageMemory(bytes.data(), bytes.size(), path);
-}
 
 SDL_Surface* ReadImageMemory(const void* data, size_t size, const std::string& name) {
     const unsigned char* bytes = static_cast<const unsigned char*>(data);

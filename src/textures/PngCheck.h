@@ -11,8 +11,6 @@
 
 struct SDL_Surface;
 
-// The picture in the file; null, with SDL's error set, when it cannot be read.
-SDL_Surface* ReadImageFile(const std::string& path);
-// The same for a picture file already in memory; name stands for the file (its extension tells
-// SDL_image a TGA picture, which has no signature).
+// The picture in a picture file's bytes; null, with SDL's error set, when it cannot be read. name
+// stands for the file (its extension tells SDL_image a TGA picture, which has no signature).
 SDL_Surface* ReadImageMemory(const void* bytes, size_t size, const std::string& name);

@@ -38,7 +38,7 @@ std::string FieldText(const std::string& copyright) {
     return std::regex_replace(text, std::regex("\n "), "\n");
 }
 
-// The five packages made by scripts/package, and a scratch root they are unpacked into.
+// The six packages made by scripts/package, and a scratch root they are unpacked into.
 struct Packages {
     TempDir dir;
     std::string debs = dir.File("debs");
@@ -63,7 +63,11 @@ struct Packages {
     }
 };
 
-const char* const kPackages[] = {"libkorvel0", "libkorvel-dev", "korvel-tools", "korvel-data", "korvel-doc"};
+const char* const kPackages[] = {"libkorvel0",    "libkorvel-dev", "korvel-tools",
+                                 "korvel-viewer", "korvel-data",   "korvel-doc"};
+// What a graphics stack's packages and libraries are called.
+const char* const kGraphics[] = {"libkorvel", "korvel-data", "libsdl", "libgl",
+                                 "libglu",    "libglew",     "libSDL", "libGL"};
 
 void CheckDependencies(const Packages& p) {
     std::set<std::string> debs, expected;
@@ -76,10 +80,15 @@ void CheckDependencies(const Packages& p) {
         expected.insert(p.Deb(package));
     }
     EXPECT_EQ(debs, expected);
+    // The model tools stand on the asset core alone; the viewer on the engine and its data.
     const std::string tools = p.Field("korvel-tools", "Depends");
+    for (const char* graphics : kGraphics) {
+        EXPECT_EQ(tools.find(graphics), std::string::npos) << graphics << " in: " << tools;
+    }
+    const std::string viewer = p.Field("korvel-viewer", "Depends");
     for (const char* needed :
          {"libkorvel0 (= " KORVEL_VERSION ")", "korvel-data (= " KORVEL_VERSION ")", "libsdl1.2debian"}) {
-        EXPECT_NE(tools.find(needed), std::string::npos) << needed << " missing from: " << tools;
+        EXPECT_NE(viewer.find(needed), std::string::npos) << needed << " missing from: " << viewer;
     }
     const std::string dev = p.Field("libkorvel-dev", "Depends");
     std::vector<std::string> needed = DependencyPackages();
@@ -200,6 +209,15 @@ void CheckConsumerAndViewer(const Packages& p) {
                          &out),
               0)
         << out;
+
+    // The packaged tools run from the scratch root with no library of ours and no graphics library.
+    for (const char* tool : {"md2info", "md2gltf", "gltf2md2"}) {
+        ASSERT_EQ(RunCommand("ldd " + ShellQuote(p.usr + "/bin/" + tool), &out), 0) << tool;
+        for (const char* graphics : kGraphics) {
+            EXPECT_EQ(out.find(graphics), std::string::npos) << tool << " links " << graphics << ":\n" << out;
+        }
+        EXPECT_EQ(RunCommand(ShellQuote(p.usr + "/bin/" + tool) + " --version", &out), 0) << tool << out;
+    }
 
     // The packaged viewer, started in an empty home folder, finds its data beside itself.
     korvel::test::VirtualDisplay display;
