@@ -22,7 +22,11 @@ void ExportLongModel(benchmark::State& state) {
     const std::string path = dir.File("long.glb");
     for (auto _ : state) {
         CGltfExporter exporter{GltfExportOptions()};
-        exporter.Build(model, loader.GetFrameNames(), "long", {});
+        GltfModel body;
+        body.model = &model;
+        body.frameNames = loader.GetFrameNames();
+        body.name = "long";
+        exporter.Build(body);
         std::string error;
         if (!exporter.Write(path, &error)) {
             state.SkipWithError(error.c_str());

@@ -44,10 +44,12 @@ CGraphicsCore::~CGraphicsCore() {
 void CGraphicsCore::InitVideo(int width, int height, int bpp, bool fullscreen, bool mode2D) {
     SetVideoMode(width, height, bpp, fullscreen, mode2D);
     GLenum result = glewInit();
+#ifndef __EMSCRIPTEN__
     // With no X server GLEW finds the context's entry points, then misses GLX, which is not used.
     if (offscreen && result == GLEW_ERROR_NO_GLX_DISPLAY) {
         result = GLEW_OK;
     }
+#endif
     if (result != GLEW_OK) {
         std::fprintf(stderr, "Error: %s\n", reinterpret_cast<const char*>(glewGetErrorString(result)));
     }
