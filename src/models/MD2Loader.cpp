@@ -20,7 +20,7 @@ bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) 
     };
     std::vector<uint8_t> contents;
     std::string why;
-    if (!path || !CFileSystem::ReadStart(name, contents, why, extent)) {
+    if (!path || !CFileSystem::Read(name, contents, why, extent)) {
         ReleaseModelData(model);
         std::cerr << (why.empty() ? "Unable to find the file: " + name + "!" : why) << std::endl;
         return false;
