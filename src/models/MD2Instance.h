@@ -5,8 +5,8 @@
 /// Copying an instance copies that state and shares the mesh.
 #pragma once
 
+#include "base/Vec3.h"
 #include "models/MD2Mesh.h"
-#include "models/Vec3.h"
 
 #include <cstdint>
 #include <memory>

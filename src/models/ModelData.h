@@ -4,7 +4,7 @@
 /// The loader fills it; a CMD2Mesh owns it and its instances play it back.
 #pragma once
 
-#include "models/Vec3.h"
+#include "base/Vec3.h"
 
 #include <cstdint>
 #include <string>
