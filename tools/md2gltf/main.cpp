@@ -115,7 +115,6 @@ int main(int argc, char** argv) {
     if (model.frames.empty() || model.frames[0].triangleCount == 0) {
         std::fprintf(stderr, "md2gltf: %s: the model has no %s to convert\n", modelPath.c_str(),
                      model.frames.empty() ? "frames" : "triangles");
-        ReleaseModelData(model);
         return 1;
     }
 
@@ -126,7 +125,6 @@ int main(int argc, char** argv) {
         skinPath = files[1];
         if (!ReadSkinAsPng(skinPath, png, cutOut, error)) {
             std::fprintf(stderr, "md2gltf: cannot read the skin %s: %s\n", skinPath.c_str(), error.c_str());
-            ReleaseModelData(model);
             return 1;
         }
     } else {
@@ -150,7 +148,6 @@ int main(int argc, char** argv) {
 
     CGltfExporter exporter(options.exporter);
     exporter.Build(model, loader.GetFrameNames(), BaseName(modelPath), png, cutOut);
-    ReleaseModelData(model);
     if (!exporter.Write(output, &error, skinPath)) {
         std::fprintf(stderr, "md2gltf: %s\n", error.c_str());
         return 1;

@@ -90,7 +90,6 @@ int List(const char* root) {
         const MD2Header& header = loader.GetHeader();
         std::printf("%s vertices %d triangles %d frames %d animations %d\n", catalog.Inner(i).c_str(),
                     header.vertexCount, header.triangleCount, model.frameCount, model.animationCount);
-        ReleaseModelData(model);
     }
     return 0;
 }
@@ -150,7 +149,9 @@ int main(int argc, char** argv) {
                     animation.endFrame);
         if (table) {
             std::printf(" %g %s", static_cast<double>(animation.framesPerSecond),
-                        animation.held ? "held" : animation.loop ? "loop" : "once");
+                        animation.held   ? "held"
+                        : animation.loop ? "loop"
+                                         : "once");
         }
         std::printf("\n");
     }
@@ -167,6 +168,5 @@ int main(int argc, char** argv) {
                        model.frames[static_cast<size_t>(i)]);
         }
     }
-    ReleaseModelData(model);
     return Flushed(0);
 }
