@@ -68,10 +68,6 @@ struct ModelData {
     std::vector<FrameMesh> frames;     ///< The key frames.
 };
 
-/// Empties the record. A ModelData owns its frames by value now and frees them itself; kept for callers.
-[[deprecated("a ModelData frees its frames itself")]] inline void ReleaseModelData(ModelData& model) {
-    model = ModelData();
-}
 /// The key frame that follows frame in the given animation, as the playback moves on. The file's last
 /// animation ends on the file's last frame (its end frame is inclusive); every other one before its
 /// end frame; then the animation starts again from its first frame.
