@@ -33,14 +33,16 @@ struct Game {
             return noise;
         };
         for (int m = 0; m < kModels; ++m) {
-            const std::string base = folder + "/models/group" + std::to_string(m / 10) + "/m" + std::to_string(m);
-            korvel::test::WriteFile(base + "/tris.md2",
-                                    korvel::test::Md2Writer::RandomMesh(500, 800, 100, static_cast<uint32_t>(m)).Bytes());
+            const std::string base =
+                folder + "/models/group" + std::to_string(m / 10) + "/m" + std::to_string(m);
+            korvel::test::WriteFile(
+                base + "/tris.md2",
+                korvel::test::Md2Writer::RandomMesh(500, 800, 100, static_cast<uint32_t>(m)).Bytes());
             korvel::test::WriteFile(base + "/skin.pcx", fill());
         }
         for (int i = 0; i < kOthers; ++i) {
-            korvel::test::WriteFile(folder + "/maps/part" + std::to_string(i / 100) + "/f" + std::to_string(i) + ".bin",
-                                    fill());
+            korvel::test::WriteFile(
+                folder + "/maps/part" + std::to_string(i / 100) + "/f" + std::to_string(i) + ".bin", fill());
         }
         if (!korvel::test::PakFolder(folder, pak) || !korvel::test::ZipFolder(folder, pk3)) {
             std::fprintf(stderr, "archive_bench: the archives could not be written\n");
@@ -63,7 +65,6 @@ bool LoadModel(const std::string& path) {
     ModelData model;
     CMD2Loader loader;
     const bool ok = loader.Load(model, path.c_str(), nullptr);
-    ReleaseModelData(model);
     return ok;
 }
 

@@ -30,7 +30,6 @@ void LoadFromMemory(benchmark::State& state) {
         CMD2Loader loader;
         bool ok = loader.LoadFromMemory(model, bytes.data(), bytes.size(), "bench.md2", nullptr);
         benchmark::DoNotOptimize(ok);
-        ReleaseModelData(model);
     }
     state.counters["per_frame"] =
         benchmark::Counter(static_cast<double>(state.iterations()) * kFrames,
@@ -49,13 +48,12 @@ void ScanNormalsBaseline(benchmark::State& state) {
     loader.LoadFromMemory(model, bytes.data(), bytes.size(), "bench.md2", nullptr);
     const FrameMesh& frame = model.frames[0];
     for (auto _ : state) {
-        std::vector<Vec3> normals = korvel::test::ScanNormals(frame.positions, frame.vertexCount,
-                                                              frame.triangles, frame.triangleCount);
+        std::vector<Vec3> normals = korvel::test::ScanNormals(frame.positions.data(), frame.vertexCount,
+                                                              frame.triangles.data(), frame.triangleCount);
         benchmark::DoNotOptimize(normals.data());
     }
     state.counters["per_frame"] = benchmark::Counter(
         static_cast<double>(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    ReleaseModelData(model);
 }
 
 // One drawn frame of the model (interpolation and submission), finished by the rasterizer; the

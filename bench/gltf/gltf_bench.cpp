@@ -37,7 +37,6 @@ void ExportLongModel(benchmark::State& state) {
     }
     struct stat info;
     state.counters["file_MB"] = stat(path.c_str(), &info) == 0 ? static_cast<double>(info.st_size) / 1e6 : 0;
-    ReleaseModelData(model);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 /// with gluLookAt, plus first-person steering (mouse look and keyboard movement).
 #pragma once
 
-#include "models/Vec3.h"
+#include "base/Vec3.h"
 
 class CCamera {
 public:

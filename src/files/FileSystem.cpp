@@ -48,11 +48,6 @@ bool CFileSystem::SplitArchivePath(const std::string& path, std::string& archive
     return false;
 }
 
-bool CFileSystem::InArchive(const std::string& path) {
-    std::string archive, inner;
-    return SplitArchivePath(path, archive, inner);
-}
-
 std::string CFileSystem::FolderOf(const std::string& path) {
     std::string archive, inner;
     if (SplitArchivePath(path, archive, inner)) {
@@ -107,12 +102,8 @@ std::vector<std::string> CFileSystem::FilesIn(const std::string& folder) {
     return names;
 }
 
-bool CFileSystem::Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why) {
-    return ReadStart(path, bytes, why, nullptr);
-}
-
-bool CFileSystem::ReadStart(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
-                            const Extent& extent) {
+bool CFileSystem::Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                       const Extent& extent) {
     bytes.clear();
     why.clear();
     std::string archive, inner, mountPoint;
@@ -142,9 +133,7 @@ bool CFileSystem::ReadStart(const std::string& path, std::vector<uint8_t>& bytes
         if (got < want) {
             break;
         }
-        if (extent) {
-            end = extent(bytes);
-        }
+        end = extent ? extent(bytes) : end;
     }
     return true;
 }

@@ -20,8 +20,6 @@ public:
     /// Splits "ARCHIVE:INNER" at the first colon after which the part before it is an existing file;
     /// false for a plain path (a file that exists under the whole name is always plain).
     static bool SplitArchivePath(const std::string& path, std::string& archive, std::string& inner);
-    /// Whether the path names a file inside an archive.
-    static bool InArchive(const std::string& path);
     /// The folder of a file, ending where a file name would be appended: "A.pk3:models/x/" for
     /// "A.pk3:models/x/tris.md2", "A.pk3:" for an entry at the archive's top, "dir/" for "dir/f".
     static std::string FolderOf(const std::string& path);
@@ -33,18 +31,15 @@ public:
     /// The names of the files directly in a folder given as FolderOf gives it, sorted; empty when it
     /// cannot be read.
     static std::vector<std::string> FilesIn(const std::string& folder);
-    /// Reads a whole file into bytes. On failure `why` holds one line naming the file or the archive
-    /// and the reason; it stays empty when the file simply does not exist.
-    static bool Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why);
     /// How far a reader needs a file, asked again as its bytes come in: the length the bytes read so
     /// far call for (a header that names the end of its tables, or a fixed most a reader takes).
     using Extent = std::function<uint64_t(const std::vector<uint8_t>& start)>;
-    /// Reads a file as Read does, but a plain file only as far as `extent` says, so that a pipe or a
-    /// device is read too and a file's tail is never read. An archive entry is read whole, as its
-    /// checksum covers all of it. This is the one place a reader's path is found on disk or inside an
-    /// archive.
-    static bool ReadStart(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
-                          const Extent& extent);
+    /// Reads a file into bytes: the one place a reader's path is found on disk or inside an archive.
+    /// With an extent a plain file is read only as far as it says (so a pipe or a device is read too);
+    /// an archive entry is read whole, as its checksum covers all of it. On failure `why` holds one
+    /// line naming the file or the archive and the reason; it stays empty when there is no such file.
+    static bool Read(const std::string& path, std::vector<uint8_t>& bytes, std::string& why,
+                     const Extent& extent = nullptr);
 
     /// Every file below a folder or inside an archive, recursively, by its path inside with '/'
     /// between folders, sorted; false with one line in `why` when it cannot be opened.

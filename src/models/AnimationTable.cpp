@@ -185,7 +185,7 @@ bool CAnimationTable::Read(const std::string& path, int frameCount, std::vector<
     std::string why;
     // One byte past the most a table may hold tells a file too large without reading all of it.
     const auto extent = [](const std::vector<uint8_t>&) -> uint64_t { return kMaxFileSize + 1; };
-    if (!CFileSystem::ReadStart(path, bytes, why, extent)) {
+    if (!CFileSystem::Read(path, bytes, why, extent)) {
         std::cerr << (why.empty() ? "Unable to find the animation file: " + path + "!" : why) << std::endl;
         return false;
     }

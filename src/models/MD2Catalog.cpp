@@ -18,7 +18,7 @@ bool EndsWith(const std::string& name, const char* ending) {
 bool HasArchiveSignature(const std::string& path) {
     std::vector<uint8_t> magic;
     std::string why;
-    if (!CFileSystem::ReadStart(path, magic, why, [](const std::vector<uint8_t>&) { return 4; }) ||
+    if (!CFileSystem::Read(path, magic, why, [](const std::vector<uint8_t>&) { return 4; }) ||
         magic.size() != 4) {
         return false;
     }

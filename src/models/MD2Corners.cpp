@@ -4,13 +4,13 @@
 
 MD2Corners BuildCorners(const ModelData& data) {
     MD2Corners corners;
-    if (data.frames.empty() || !data.frames[0].triangles) {
+    if (data.frames.empty() || data.frames[0].triangles.empty()) {
         return corners;
     }
     // The immediate drawing sends every corner on its own; a corner shared by several triangles with
     // the same vertex and texture coordinate is the same vertex to the rasterizer, so it is stored once.
     const FrameMesh& first = data.frames[0];
-    const bool textured = first.texCoords != nullptr;
+    const bool textured = !first.texCoords.empty();
     std::unordered_map<uint64_t, uint32_t> cornerOf;
     corners.indices.reserve(3 * static_cast<size_t>(first.triangleCount));
     for (int i = 0; i < first.triangleCount; ++i) {

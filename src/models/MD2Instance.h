@@ -8,9 +8,9 @@
 /// Copying an instance copies that state and shares the mesh, the tags and the parts.
 #pragma once
 
+#include "base/Vec3.h"
 #include "models/MD2Mesh.h"
 #include "models/MD2Tags.h"
-#include "models/Vec3.h"
 
 #include <cstdint>
 #include <memory>

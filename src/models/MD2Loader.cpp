@@ -20,8 +20,8 @@ bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) 
     };
     std::vector<uint8_t> contents;
     std::string why;
-    if (!path || !CFileSystem::ReadStart(name, contents, why, extent)) {
-        ReleaseModelData(model);
+    if (!path || !CFileSystem::Read(name, contents, why, extent)) {
+        model = ModelData();
         std::cerr << (why.empty() ? "Unable to find the file: " + name + "!" : why) << std::endl;
         return false;
     }
@@ -31,7 +31,7 @@ bool CMD2Loader::Load(ModelData& model, const char* path, const char* skinPath) 
 bool CMD2Loader::LoadFromMemory(ModelData& model, const uint8_t* data, size_t length, const char* name,
                                 const char* skinPath) {
     // A model is loaded into an empty record, so a refused file leaves nothing behind.
-    ReleaseModelData(model);
+    model = ModelData();
     CleanUp();
     skinNames.clear();
     frameNames.clear();
@@ -63,9 +63,6 @@ bool CMD2Loader::Refuse(const char* reason) {
 }
 
 void CMD2Loader::CleanUp() {
-    for (RawFrame& frame : rawFrames) {
-        delete[] frame.positions;
-    }
     rawFrames.clear();
     rawTexCoords.clear();
     rawTriangles.clear();

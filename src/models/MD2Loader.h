@@ -71,7 +71,7 @@ public:
 private:
     struct RawFrame {
         std::string name;
-        Vec3* positions;
+        std::vector<Vec3> positions;
     };
 
     /// The seventeen header fields from the first 68 bytes.

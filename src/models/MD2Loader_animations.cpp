@@ -64,7 +64,7 @@ bool CMD2Loader::LoadWithAnimations(ModelData& model, const std::string& path, c
         return false;
     }
     if (!CAnimationTable::ForModel(path, tableFile, model.frameCount, table, &found)) {
-        ReleaseModelData(model);
+        model = ModelData();
         return false;
     }
     if (table) {

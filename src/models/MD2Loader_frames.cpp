@@ -25,7 +25,7 @@ void CMD2Loader::DecodeFrame(int i) {
     raw.name.assign(name, length);
 
     // The file's z axis is the model's up axis; the file's y axis, negated, points out of the screen.
-    raw.positions = new Vec3[static_cast<size_t>(header.vertexCount)];
+    raw.positions.resize(static_cast<size_t>(header.vertexCount));
     const uint8_t* packed = frame + kFrameHeaderSize;
     for (int j = 0; j < header.vertexCount; ++j, packed += 4) {
         Vec3& p = raw.positions[j];
@@ -47,11 +47,10 @@ void CMD2Loader::ConvertFrames(ModelData& model) {
         mesh.triangleCount = header.triangleCount;
         mesh.texCoordCount = header.texCoordCount;
         // The decoded array is handed over rather than copied.
-        mesh.positions = rawFrames[static_cast<size_t>(i)].positions;
-        rawFrames[static_cast<size_t>(i)].positions = nullptr;
-        mesh.normals = new Vec3[static_cast<size_t>(header.vertexCount)];
+        mesh.positions = std::move(rawFrames[static_cast<size_t>(i)].positions);
+        mesh.normals.resize(static_cast<size_t>(header.vertexCount));
         if (i == 0 && header.texCoordCount > 0) {
-            mesh.texCoords = new TexCoord[static_cast<size_t>(header.texCoordCount)];
+            mesh.texCoords.resize(static_cast<size_t>(header.texCoordCount));
             for (int k = 0; k < header.texCoordCount; ++k) {
                 float s = rawTexCoords[2 * static_cast<size_t>(k)];
                 float t = rawTexCoords[2 * static_cast<size_t>(k) + 1];
@@ -60,7 +59,7 @@ void CMD2Loader::ConvertFrames(ModelData& model) {
             }
         }
         if (i == 0 && header.triangleCount > 0) {
-            mesh.triangles = new Triangle[static_cast<size_t>(header.triangleCount)];
+            mesh.triangles.resize(static_cast<size_t>(header.triangleCount));
             for (int k = 0; k < header.triangleCount; ++k) {
                 const int16_t* raw = &rawTriangles[6 * static_cast<size_t>(k)];
                 for (int j = 0; j < 3; ++j) {
@@ -69,6 +68,6 @@ void CMD2Loader::ConvertFrames(ModelData& model) {
                 }
             }
         }
-        model.frames.push_back(mesh);
+        model.frames.push_back(std::move(mesh));
     }
 }

@@ -5,7 +5,7 @@
 #include "models/MD2Loader.h"
 
 void CMD2Loader::ComputeNormals(ModelData& model) {
-    if (model.frames.empty() || !model.frames[0].triangles) {
+    if (model.frames.empty() || model.frames[0].triangles.empty()) {
         return;
     }
     const FrameMesh& first = model.frames[0];

@@ -128,7 +128,7 @@ bool CMD2Loader::ReadData() {
             }
         }
     }
-    rawFrames.resize(static_cast<size_t>(header.frameCount), RawFrame{std::string(), nullptr});
+    rawFrames.resize(static_cast<size_t>(header.frameCount));
     for (int i = 0; i < header.frameCount; ++i) {
         DecodeFrame(i);
     }

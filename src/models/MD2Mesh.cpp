@@ -63,7 +63,7 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
     return mesh;
 }
 
-std::shared_ptr<const CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
+std::shared_ptr<CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
     auto mesh = std::make_shared<CMD2Mesh>();
     if (!mesh->Read(modelPath, skinPath, false)) {
         return nullptr;
@@ -77,9 +77,7 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
 
 CMD2Mesh::CMD2Mesh() = default;
 
-CMD2Mesh::~CMD2Mesh() {
-    ReleaseModelData(data);
-}
+CMD2Mesh::~CMD2Mesh() = default;
 
 bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);

@@ -36,7 +36,7 @@ public:
     /// A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
     /// puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
     /// recorded as the material as Load records it. Null when the file is refused.
-    static std::shared_ptr<const CMD2Mesh> LoadWithoutSkin(const char* modelPath, const char* skinPath);
+    static std::shared_ptr<CMD2Mesh> LoadWithoutSkin(const char* modelPath, const char* skinPath);
     /// Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
     /// already handed out stay as they are.
     static void Forget(const char* modelPath, const char* skinPath);
@@ -81,6 +81,9 @@ public:
     static unsigned int LoadSkinTexture(const char* skinPath);
 
 private:
+    /// A model's own mesh, which no one else holds, shows the model's playback in its data.
+    friend class CMD2Model;
+
     /// Reads the model file, and with `withSkin` its skin; false when the file was refused (the mesh is
     /// empty then).
     bool Read(const char* modelPath, const char* skinPath, bool withSkin);

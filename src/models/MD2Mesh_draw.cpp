@@ -92,7 +92,7 @@ void CMD2Mesh::DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) 
         const Triangle& triangle = first.triangles[i];
         for (int j = 0; j < 3; ++j) {
             int vi = triangle.vertexIndex[j];
-            if (first.texCoords) {
+            if (!first.texCoords.empty()) {
                 const TexCoord& st = first.texCoords[triangle.texCoordIndex[j]];
                 glTexCoord2f(st.u, st.v);
             }

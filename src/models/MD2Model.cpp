@@ -2,7 +2,7 @@
 
 #include <utility>
 
-CMD2Model::CMD2Model() : instance(std::make_shared<const CMD2Mesh>()), data() {}
+CMD2Model::CMD2Model() : mesh(std::make_shared<CMD2Mesh>()), instance(mesh) {}
 
 CMD2Model::~CMD2Model() = default;
 
@@ -19,10 +19,11 @@ bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
 }
 
 bool CMD2Model::Load(const char* modelPath, const char* skinPath, bool findSkin) {
-    std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::LoadWithoutSkin(modelPath, skinPath);
-    const bool loaded = mesh != nullptr;
-    instance.SetMesh(loaded ? mesh : std::make_shared<const CMD2Mesh>());
-    data = instance.GetMesh()->GetData();
+    std::shared_ptr<CMD2Mesh> read = CMD2Mesh::LoadWithoutSkin(modelPath, skinPath);
+    const bool loaded = read != nullptr;
+    mesh = loaded ? std::move(read) : std::make_shared<CMD2Mesh>();
+    instance.SetMesh(mesh);
+    fileAnimations = mesh->data.animations;
     ShowPlayback();
     // The skin is the model's, not the mesh's: a skin set before stays when the file brings none.
     if (loaded && skinPath) {
@@ -80,16 +81,20 @@ void CMD2Model::StepKeyFrame(int steps) {
 }
 
 bool CMD2Model::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
+    // Without a table the instance plays the mesh's own list, which must be the file's again first.
+    if (!animations || animations->empty()) {
+        mesh->data.animations = fileAnimations;
+    }
     if (!instance.SetAnimations(std::move(animations))) {
         return false;
     }
-    data.animations = instance.GetAnimations();
-    data.animationCount = static_cast<int>(data.animations.size());
+    mesh->data.animations = instance.GetAnimations();
+    mesh->data.animationCount = static_cast<int>(mesh->data.animations.size());
     ShowPlayback();
     return true;
 }
 
 void CMD2Model::ShowPlayback() {
-    data.currentAnimation = instance.GetAnimation();
-    data.currentFrame = instance.GetFrame();
+    mesh->data.currentAnimation = instance.GetAnimation();
+    mesh->data.currentFrame = instance.GetFrame();
 }

@@ -66,7 +66,7 @@ public:
     bool SetAnimations(std::shared_ptr<const std::vector<Animation>> animations);
 
     /// The loaded frames, animations and playback state.
-    const ModelData& GetData() const { return data; }
+    const ModelData& GetData() const { return mesh->data; }
     /// The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return instance.GetSkin().texture; }
     /// Draws with another texture from now on, which stays the caller's to delete; the skin the model
@@ -98,13 +98,16 @@ public:
     static void SetImmediateMode(bool on);
 
 private:
-    /// Shows the instance's animation and key frame in data, where GetData finds them.
+    /// Shows the instance's animation and key frame in the mesh's data, where GetData finds them.
     void ShowPlayback();
 
-    /// Plays the model's own mesh, which it never changes, and wears the model's skin.
+    /// The model's own mesh, held by no one but the model and its instance. Its frames are never
+    /// changed; its data's animations and playback state mirror the instance's.
+    std::shared_ptr<CMD2Mesh> mesh;
+    /// Plays the mesh and wears the model's skin.
     CMD2Instance instance;
-    /// The mesh's data with the model's playback state: the frames' arrays stay the mesh's.
-    ModelData data;
+    /// The animations the file's frame names give, put back when a table is dropped.
+    std::vector<Animation> fileAnimations;
     /// The skin the model loaded itself and deletes; 0 for none.
     CTexture ownSkin;
 };

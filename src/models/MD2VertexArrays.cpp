@@ -33,8 +33,8 @@ bool DriverCanMapUnsynchronized() {
 
 CMD2VertexArrays::CMD2VertexArrays()
     : filledCur(nullptr), filledNext(nullptr), filledT(0.0f), filledNormals(nullptr), streamBuffer(0),
-      staticBuffer(0), indexBuffer(0), streamSize(0), streamHalf(0), streamUsed(0), streamFilled(-1),
-      fences{nullptr, nullptr}, buffersTried(false) {}
+      staticBuffer(0), indexBuffer(0), streamSize(0), streamHalf(0), streamUsed(0),
+      streamFilled(-1), fences{nullptr, nullptr}, buffersTried(false) {}
 
 CMD2VertexArrays::~CMD2VertexArrays() {
     if (CGraphicsCore::ContextAlive()) {
@@ -59,7 +59,7 @@ void CMD2VertexArrays::Build(const ModelData& data) {
 
 int CMD2VertexArrays::Fill(const FrameMesh& cur, const FrameMesh& nxt, float t) {
     int changed = 0;
-    if (cur.normals != filledNormals) {
+    if (cur.normals.data() != filledNormals) {
         // Normals are those of the frame being left; only positions are interpolated.
         for (size_t c = 0; c < cornerVertex.size(); ++c) {
             const Vec3& n = cur.normals[cornerVertex[c]];
@@ -67,10 +67,10 @@ int CMD2VertexArrays::Fill(const FrameMesh& cur, const FrameMesh& nxt, float t) 
             normals[3 * c + 1] = n.y;
             normals[3 * c + 2] = n.z;
         }
-        filledNormals = cur.normals;
+        filledNormals = cur.normals.data();
         changed |= kNormals;
     }
-    if (cur.positions != filledCur || nxt.positions != filledNext || t != filledT) {
+    if (cur.positions.data() != filledCur || nxt.positions.data() != filledNext || t != filledT) {
         // The same expression as the immediate drawing, so both give the same bits.
         for (size_t c = 0; c < cornerVertex.size(); ++c) {
             const Vec3& a = cur.positions[cornerVertex[c]];
@@ -79,8 +79,8 @@ int CMD2VertexArrays::Fill(const FrameMesh& cur, const FrameMesh& nxt, float t) 
             positions[3 * c + 1] = a.y + t * (b.y - a.y);
             positions[3 * c + 2] = a.z + t * (b.z - a.z);
         }
-        filledCur = cur.positions;
-        filledNext = nxt.positions;
+        filledCur = cur.positions.data();
+        filledNext = nxt.positions.data();
         filledT = t;
         changed |= kPositions;
     }
@@ -103,8 +103,8 @@ void CMD2VertexArrays::CreateBuffers() {
     streamFilled = -1;
     if (!texCoords.empty()) {
         glBindBuffer(GL_ARRAY_BUFFER, staticBuffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)), texCoords.data(),
-                     GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)),
+                     texCoords.data(), GL_STATIC_DRAW);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);

@@ -2,16 +2,6 @@
 
 #include <limits>
 
-void ReleaseModelData(ModelData& model) {
-    for (FrameMesh& frame : model.frames) {
-        delete[] frame.triangles;
-        delete[] frame.normals;
-        delete[] frame.positions;
-        delete[] frame.texCoords;
-    }
-    model = ModelData();
-}
-
 int NextKeyFrame(const ModelData& model, int animation, int frame) {
     return NextKeyFrame(model.animations, animation, frame);
 }

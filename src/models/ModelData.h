@@ -4,7 +4,7 @@
 /// The loader fills it; a CMD2Mesh owns it and its instances play it back.
 #pragma once
 
-#include "models/Vec3.h"
+#include "base/Vec3.h"
 
 #include <cstdint>
 #include <string>
@@ -46,15 +46,15 @@ struct Material {
 };
 
 /// One key frame. Only frame 0 carries the texture coordinates and triangles; every frame draws with
-/// those of frame 0. The arrays are owned (array-new) and released by ReleaseModelData.
+/// those of frame 0.
 struct FrameMesh {
-    int vertexCount = 0;           ///< Vertices of the frame.
-    int triangleCount = 0;         ///< Triangles (frame 0 only).
-    int texCoordCount = 0;         ///< Texture coordinates (frame 0 only).
-    Vec3* positions = nullptr;     ///< vertexCount positions.
-    Vec3* normals = nullptr;       ///< vertexCount unit normals.
-    TexCoord* texCoords = nullptr; ///< texCoordCount coordinates.
-    Triangle* triangles = nullptr; ///< triangleCount triangles.
+    int vertexCount = 0;             ///< Vertices of the frame.
+    int triangleCount = 0;           ///< Triangles (frame 0 only).
+    int texCoordCount = 0;           ///< Texture coordinates (frame 0 only).
+    std::vector<Vec3> positions;     ///< vertexCount positions.
+    std::vector<Vec3> normals;       ///< vertexCount unit normals.
+    std::vector<TexCoord> texCoords; ///< texCoordCount coordinates; empty for other frames.
+    std::vector<Triangle> triangles; ///< triangleCount triangles; empty for other frames.
 };
 
 struct ModelData {
@@ -68,8 +68,6 @@ struct ModelData {
     std::vector<FrameMesh> frames;     ///< The key frames.
 };
 
-/// Frees every frame's arrays and leaves the record empty, as newly constructed.
-void ReleaseModelData(ModelData& model);
 /// The key frame that follows frame in the given animation, as the playback moves on. The file's last
 /// animation ends on the file's last frame (its end frame is inclusive); every other one before its
 /// end frame; then the animation starts again from its first frame.

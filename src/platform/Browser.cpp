@@ -220,10 +220,6 @@ SDL_RWops* RWFromConstMem(const void* bytes, int size) {
     return NonZeroStream([&] { return SDL_RWFromConstMem(bytes, size); });
 }
 
-SDL_RWops* RWFromFile(const char* file, const char* mode) {
-    return NonZeroStream([&] { return SDL_RWFromFile(file, mode); });
-}
-
 // A loaded image's pixels are in memory already; the emulation would lock and unlock it through a
 // 2D canvas, which it does not keep in GL mode.
 int LockSurface(SDL_Surface* surface) {

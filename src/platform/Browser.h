@@ -82,7 +82,6 @@ int LockSurface(SDL_Surface* surface);
 int BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* target, SDL_Rect* targetRect);
 void UnlockSurface(SDL_Surface* surface);
 SDL_RWops* RWFromConstMem(const void* bytes, int size);
-SDL_RWops* RWFromFile(const char* file, const char* mode);
 
 // The mixer: the device's state as the desktop mixer reports it, and loaders that refuse, with a
 // reason MixerError gives, what the browser cannot decode.
@@ -196,7 +195,6 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define SDL_UnlockSurface Browser::UnlockSurface
 #define SDL_RWFromConstMem Browser::RWFromConstMem
 #define SDL_RWFromMem Browser::RWFromConstMem
-#define SDL_RWFromFile Browser::RWFromFile
 
 #define Mix_OpenAudio Browser::OpenAudio
 #define Mix_CloseAudio Browser::CloseAudio

@@ -7,6 +7,7 @@
 #include "platform/Browser.h"
 #include "sound/WaveCheck.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <emscripten.h>
@@ -22,6 +23,9 @@ struct Device {
 } device;
 
 std::string refusal;
+// Whether the file SoundStream last gave the mixer may go to the emulation's loader. The emulation's
+// streams are numbers, not structures a program could read, so the bytes are judged there.
+bool decodable = false;
 
 // A file in a format the browser knows can still fail its decode (damaged data): the emulation gives
 // the decoder no error handler, so each failure is said here, once, with the file's name.
@@ -66,16 +70,14 @@ constexpr Format kFormats[] = {{8, "WAVE", "audio/wav", "WAV"},
                                {4, "ftyp", "audio/mp4", "MP4 audio"},
                                {0, "MThd", "audio/midi", "MIDI"}};
 
-// Whether the stream's file may go to the emulation's loader, judged by its first bytes (the stream
-// is left where it was). A file the browser cannot decode leaves its reason for MixerError; one that
-// cannot be read is refused without one (the engine says why).
-bool Decodable(SDL_RWops* stream) {
+// Whether the file may go to the emulation's loader, judged by its first bytes. A file the browser
+// cannot decode leaves its reason for MixerError; an empty one is refused without one (the engine
+// says why).
+bool Decodable(const std::vector<uint8_t>& bytes) {
     refusal.clear();
     unsigned char head[64] = {};
-    const int at = SDL_RWtell(stream);
-    const int got = SDL_RWread(stream, head, 1, sizeof head);
-    SDL_RWseek(stream, at, RW_SEEK_SET);
-    if (got <= 0) {
+    std::memcpy(head, bytes.data(), std::min(bytes.size(), sizeof head));
+    if (bytes.empty()) {
         return false;
     }
     for (const Format& format : kFormats) {
@@ -116,7 +118,7 @@ int QuerySpec(int* frequency, Uint16* format, int* channels) {
 }
 
 Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream) {
-    if (!stream || !Decodable(stream)) {
+    if (!stream || !decodable) {
         if (stream && freeStream) {
             SDL_FreeRW(stream);
         }
@@ -127,7 +129,7 @@ Mix_Chunk* LoadWAV_RW(SDL_RWops* stream, int freeStream) {
 
 Mix_Music* LoadMUSType_RW(SDL_RWops* stream, Mix_MusicType, int freeStream) {
     // The emulation takes the stream's bytes at once and tells the format from them.
-    Mix_Music* music = stream && Decodable(stream) ? Mix_LoadMUS_RW(stream) : nullptr;
+    Mix_Music* music = stream && decodable ? Mix_LoadMUS_RW(stream) : nullptr;
     if (stream && freeStream) {
         SDL_FreeRW(stream);
     }
@@ -142,5 +144,6 @@ const char* MixerError() {
 
 SDL_RWops* SoundStream(const std::vector<uint8_t>& bytes, const std::string& path) {
     korvel_loading(path.c_str());
+    decodable = Decodable(bytes);
     return SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
 }

@@ -7,22 +7,20 @@
 #include <algorithm>
 #include <iostream>
 #include <strings.h>
+#include <utility>
 
 namespace {
 
 // The format a file's extension names, as the mixer guesses it for a file opened by name (a text file
 // named .mp3 plays as silence); MUS_NONE leaves it to the first bytes.
 Mix_MusicType TypeByName(const std::string& path) {
-    const struct {
-        const char* extension;
-        Mix_MusicType type;
-    } kTypes[] = {{"wav", MUS_WAV}, {"mid", MUS_MID},   {"midi", MUS_MID}, {"kar", MUS_MID},
-                  {"ogg", MUS_OGG}, {"flac", MUS_FLAC}, {"mpg", MUS_MP3},  {"mpeg", MUS_MP3},
-                  {"mp3", MUS_MP3}, {"mad", MUS_MP3}};
+    const std::pair<const char*, Mix_MusicType> kTypes[] = {
+        {"wav", MUS_WAV},   {"mid", MUS_MID}, {"midi", MUS_MID}, {"kar", MUS_MID}, {"ogg", MUS_OGG},
+        {"flac", MUS_FLAC}, {"mpg", MUS_MP3}, {"mpeg", MUS_MP3}, {"mp3", MUS_MP3}, {"mad", MUS_MP3}};
     const size_t dot = path.rfind('.');
-    for (const auto& known : kTypes) {
-        if (dot != std::string::npos && strcasecmp(path.c_str() + dot + 1, known.extension) == 0) {
-            return known.type;
+    for (const auto& [extension, type] : kTypes) {
+        if (dot != std::string::npos && strcasecmp(path.c_str() + dot + 1, extension) == 0) {
+            return type;
         }
     }
     return MUS_NONE;

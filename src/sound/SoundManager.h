@@ -45,11 +45,6 @@ public:
     /// file that cannot be read, a damaged WAV file the mixer would hang or crash on), or "" when the
     /// mixer may read it: its bytes (on disk or inside an archive) are then in `bytes`.
     static std::string LoadProblem(const std::string& path, std::vector<uint8_t>& bytes);
-    /// The same, the bytes dropped.
-    static std::string LoadProblem(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        return LoadProblem(path, bytes);
-    }
 
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;

@@ -52,10 +52,6 @@ struct DecodedImage {
     /// The same from a picture file already in memory; name stands for the file (its extension tells
     /// a TGA picture, which has no signature).
     static DecodedImage FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha);
-    /// FromBMP or FromFile, which read archives themselves.
-    static DecodedImage FromArchive(const std::string& path, bool bmp, bool keyAsAlpha) {
-        return bmp ? FromBMP(path.c_str()) : FromFile(path, keyAsAlpha);
-    }
     /// The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
     /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
     /// becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the

@@ -3,8 +3,8 @@
 // inside the view with a margin. Plain arithmetic, no GL.
 #pragma once
 
+#include "base/Vec3.h"
 #include "models/ModelData.h"
-#include "models/Vec3.h"
 
 // What the camera sees: eye, target and up, and the perspective (vertical field of view in degrees,
 // width over height, near and far planes).

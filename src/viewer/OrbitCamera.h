@@ -2,7 +2,7 @@
 // nearer or farther by the wheel. Plain arithmetic; the viewer puts the engine's camera where it says.
 #pragma once
 
-#include "models/Vec3.h"
+#include "base/Vec3.h"
 
 class COrbitCamera {
 public:

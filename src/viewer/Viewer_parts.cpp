@@ -37,7 +37,8 @@ std::shared_ptr<CMD2Instance> CViewer::LoadPart(const std::string& given, std::s
     std::string archive, inner;
     const bool inArchive = CFileSystem::SplitArchivePath(options.model, archive, inner);
     const auto resolve = [&](const std::string& path) {
-        if (path.empty() || CFileSystem::InArchive(options.Absolute(path))) {
+        std::string outer, entry;
+        if (path.empty() || CFileSystem::SplitArchivePath(options.Absolute(path), outer, entry)) {
             return path.empty() ? path : options.Absolute(path);
         }
         const bool onDisk = CFileSystem::IsFile(options.Absolute(path));

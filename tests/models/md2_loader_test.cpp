@@ -42,7 +42,6 @@ std::vector<std::pair<std::string, int>> AnimationsOf(const std::vector<std::str
     for (const Animation& a : model.animations) {
         result.push_back({a.name + " " + std::to_string(a.firstFrame), a.endFrame});
     }
-    ReleaseModelData(model);
     return result;
 }
 
@@ -88,14 +87,14 @@ TEST(MD2LoaderTest, DecodesFramesWithTheAxisSwapAndSharesFrameZeroTables) {
         EXPECT_EQ(1, frame.triangleCount);
         EXPECT_EQ(3, frame.texCoordCount);
     }
-    ASSERT_NE(nullptr, model.frames[0].texCoords);
+    ASSERT_FALSE(model.frames[0].texCoords.empty());
     EXPECT_FLOAT_EQ(0.5f, model.frames[0].texCoords[1].u);
     EXPECT_FLOAT_EQ(0.75f, model.frames[0].texCoords[1].v);
     EXPECT_FLOAT_EQ(1.0f, model.frames[0].texCoords[0].v);
-    ASSERT_NE(nullptr, model.frames[0].triangles);
+    ASSERT_FALSE(model.frames[0].triangles.empty());
     EXPECT_EQ(2, model.frames[0].triangles[0].vertexIndex[2]);
-    EXPECT_EQ(nullptr, model.frames[1].texCoords);
-    EXPECT_EQ(nullptr, model.frames[1].triangles);
+    EXPECT_TRUE(model.frames[1].texCoords.empty());
+    EXPECT_TRUE(model.frames[1].triangles.empty());
     ASSERT_EQ(1, model.materialCount);
     EXPECT_EQ("Data/skin.bmp", model.materials[0].fileName);
 
@@ -106,9 +105,8 @@ TEST(MD2LoaderTest, DecodesFramesWithTheAxisSwapAndSharesFrameZeroTables) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(0, fromMemory.materialCount);
     EXPECT_TRUE(fromMemory.materials.empty());
-    EXPECT_EQ(0, std::memcmp(model.frames[1].positions, fromMemory.frames[1].positions, 3 * sizeof(Vec3)));
-    ReleaseModelData(model);
-    ReleaseModelData(fromMemory);
+    EXPECT_EQ(0, std::memcmp(model.frames[1].positions.data(), fromMemory.frames[1].positions.data(),
+                             3 * sizeof(Vec3)));
 }
 
 TEST(MD2LoaderTest, AnimationsAreCutFromTrailingFrameNumbers) {
@@ -143,18 +141,20 @@ TEST(MD2LoaderTest, NormalsAverageFaceVectorsOfSharedVerticesAndAreAlwaysUnit) {
     Md2Frame frame;
     frame.name = "still";
     frame.scale = {{1, -1, 1}};
-    frame.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}, {{0, 1, 0}},
-                      {{9, 9, 9}}, {{5, 0, 0}}, {{6, 0, 0}}, {{7, 0, 0}},
-                      {{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}};
+    frame.vertices = {{{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}, {{0, 1, 0}}, {{9, 9, 9}}, {{5, 0, 0}},
+                      {{6, 0, 0}}, {{7, 0, 0}}, {{0, 0, 0}}, {{1, 0, 0}}, {{0, 0, 1}}};
     writer.frames = {frame};
     // Then a line (5, 6, 7) and a plate seen from both sides (8, 9, 10), whose faces cancel.
-    writer.triangles = {{{{0, 1, 2}}, {{0, 0, 0}}}, {{{0, 3, 2}}, {{0, 0, 0}}}, {{{5, 6, 7}}, {{0, 0, 0}}},
-                        {{{8, 9, 10}}, {{0, 0, 0}}}, {{{8, 10, 9}}, {{0, 0, 0}}}};
+    writer.triangles = {{{{0, 1, 2}}, {{0, 0, 0}}},
+                        {{{0, 3, 2}}, {{0, 0, 0}}},
+                        {{{5, 6, 7}}, {{0, 0, 0}}},
+                        {{{8, 9, 10}}, {{0, 0, 0}}},
+                        {{{8, 10, 9}}, {{0, 0, 0}}}};
     ModelData model;
     bool ok = false;
     LoadBytes(model, writer.Bytes(), &ok);
     ASSERT_TRUE(ok);
-    const Vec3* n = model.frames[0].normals;
+    const Vec3* n = model.frames[0].normals.data();
     const float h = std::sqrt(0.5f);
     ExpectVec(Vec3(h, 0, -h), n[0]);
     ExpectVec(Vec3(h, 0, -h), n[2]);
@@ -168,7 +168,6 @@ TEST(MD2LoaderTest, NormalsAverageFaceVectorsOfSharedVerticesAndAreAlwaysUnit) {
     for (int i = 8; i < 11; ++i) {
         ExpectVec(Vec3(0, 0, -1), n[i]);
     }
-    ReleaseModelData(model);
 }
 
 TEST(MD2LoaderTest, NormalsMatchTheVertexByVertexScanBitForBit) {
@@ -177,11 +176,11 @@ TEST(MD2LoaderTest, NormalsMatchTheVertexByVertexScanBitForBit) {
     bool ok = false;
     LoadBytes(model, writer.Bytes(), &ok);
     ASSERT_TRUE(ok);
-    const Triangle* triangles = model.frames[0].triangles;
+    const Triangle* triangles = model.frames[0].triangles.data();
     int used = 0;
     for (const FrameMesh& frame : model.frames) {
-        std::vector<Vec3> expected =
-            korvel::test::ScanNormals(frame.positions, frame.vertexCount, triangles, frame.triangleCount);
+        std::vector<Vec3> expected = korvel::test::ScanNormals(frame.positions.data(), frame.vertexCount,
+                                                               triangles, frame.triangleCount);
         for (int i = 0; i < frame.vertexCount; ++i) {
             if (std::isnan(expected[i].x)) {
                 EXPECT_EQ(Vec3(), frame.normals[i]) << "unused vertex " << i;
@@ -192,7 +191,6 @@ TEST(MD2LoaderTest, NormalsMatchTheVertexByVertexScanBitForBit) {
         }
     }
     EXPECT_GT(used, 4 * 250);
-    ReleaseModelData(model);
 }
 
 struct Refusal {
@@ -267,7 +265,6 @@ TEST(MD2LoaderTest, FramesOfUpTo2070VerticesFillTheFrameLimitAndLoad) {
     ASSERT_TRUE(ok);
     ASSERT_EQ(2, model.frameCount);
     EXPECT_EQ(2060, model.frames[1].vertexCount);
-    ReleaseModelData(model);
 }
 
 TEST(MD2LoaderTest, ASkinTableOutsideTheFileLeavesTheModelAndNoSkinNames) {
@@ -286,7 +283,6 @@ TEST(MD2LoaderTest, ASkinTableOutsideTheFileLeavesTheModelAndNoSkinNames) {
     EXPECT_TRUE(loader.GetSkinNames().empty());
     EXPECT_EQ(3, model.frameCount);
     EXPECT_EQ(1, model.animationCount);
-    ReleaseModelData(model);
 }
 
 TEST(MD2LoaderTest, MissingFileIsReportedWithItsWholePath) {
@@ -308,9 +304,8 @@ TEST(MD2LoaderTest, ModelWithoutTextureCoordinatesLoadsUntextured) {
     bool ok = false;
     EXPECT_EQ("", LoadBytes(model, writer.Bytes(), &ok));
     ASSERT_TRUE(ok);
-    EXPECT_EQ(nullptr, model.frames[0].texCoords);
-    EXPECT_NE(nullptr, model.frames[0].triangles);
-    ReleaseModelData(model);
+    EXPECT_TRUE(model.frames[0].texCoords.empty());
+    EXPECT_FALSE(model.frames[0].triangles.empty());
 }
 
 TEST(MD2LoaderTest, APipeIsReadOnlyAsFarAsTheModelReaches) {
@@ -348,5 +343,4 @@ TEST(MD2LoaderTest, APipeIsReadOnlyAsFarAsTheModelReaches) {
     EXPECT_FALSE(writerGaveUp);
     EXPECT_EQ(3, model.frameCount);
     EXPECT_EQ(1, model.animationCount);
-    ReleaseModelData(model);
 }

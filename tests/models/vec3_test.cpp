@@ -1,6 +1,6 @@
 // Vector arithmetic and the collision toolkit on hand-checked cases.
-#include "models/Geometry.h"
-#include "models/Vec3.h"
+#include "base/Geometry.h"
+#include "base/Vec3.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

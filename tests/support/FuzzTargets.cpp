@@ -35,8 +35,9 @@ void Require(bool condition, const char* what) {
     }
 }
 
-unsigned TouchVectors(const Vec3* vectors, int count) {
-    return Touch(reinterpret_cast<const unsigned char*>(vectors), sizeof(Vec3) * static_cast<size_t>(count));
+unsigned TouchVectors(const std::vector<Vec3>& vectors, int count) {
+    Require(vectors.size() == static_cast<size_t>(count), "vertex count");
+    return Touch(reinterpret_cast<const unsigned char*>(vectors.data()), sizeof(Vec3) * vectors.size());
 }
 
 // Every array of the model read to its stated length, every index checked against its table.
@@ -57,14 +58,18 @@ void WalkModel(const ModelData& model) {
         return;
     }
     const FrameMesh& first = model.frames[0];
-    sum += Touch(reinterpret_cast<const unsigned char*>(first.texCoords),
-                 sizeof(TexCoord) * static_cast<size_t>(first.texCoords ? first.texCoordCount : 0));
-    for (int k = 0; first.triangles && k < first.triangleCount; ++k) {
+    sum += Touch(reinterpret_cast<const unsigned char*>(first.texCoords.data()),
+                 sizeof(TexCoord) * first.texCoords.size());
+    Require(first.texCoords.empty() || first.texCoords.size() == static_cast<size_t>(first.texCoordCount),
+            "texture coordinate count");
+    Require(first.triangles.empty() || first.triangles.size() == static_cast<size_t>(first.triangleCount),
+            "triangle count");
+    for (int k = 0; !first.triangles.empty() && k < first.triangleCount; ++k) {
         for (int j = 0; j < 3; ++j) {
             const Triangle& triangle = first.triangles[k];
             Require(triangle.vertexIndex[j] >= 0 && triangle.vertexIndex[j] < first.vertexCount,
                     "vertex index");
-            Require(!first.texCoords ||
+            Require(first.texCoords.empty() ||
                         (triangle.texCoordIndex[j] >= 0 && triangle.texCoordIndex[j] < first.texCoordCount),
                     "texture coordinate index");
         }
@@ -108,7 +113,6 @@ bool FeedMD2(const uint8_t* data, size_t size) {
         Require(model.frames.empty() && model.animations.empty() && model.materials.empty(),
                 "model not empty after a refusal");
     }
-    ReleaseModelData(model);
     return loaded;
 }
 

@@ -227,8 +227,6 @@ TEST(Gltf2md2, BringsBackWhatMd2gltfWroteFrameForFrame) {
             }
         }
     }
-    ReleaseModelData(a);
-    ReleaseModelData(b);
 
     // The skin lies beside the model as PNG, named in its table, with the BMP's pixels.
     std::vector<std::string> tried;
@@ -305,7 +303,6 @@ TEST(Gltf2md2, BakesASkinnedColumnBendingOnItsJoints) {
     const Vec3 top =
         md2.frames[3].positions[md2.frames[0].triangles[2 * (kRings - 2) * kSides].vertexIndex[1]];
     EXPECT_GT(std::fabs(top.z), 80.0f);
-    ReleaseModelData(md2);
 
     // --max-frames spreads a long animation over as many frames as it allows.
     run = Gltf2md2(dir, "--fps 1000 --max-frames 8 " + ShellQuote(dir.File("column.glb")) + " -o " +
@@ -314,7 +311,6 @@ TEST(Gltf2md2, BakesASkinnedColumnBendingOnItsJoints) {
     ASSERT_TRUE(loader.Load(md2, dir.File("column.md2").c_str(), nullptr));
     EXPECT_EQ(16, md2.frameCount);
     EXPECT_EQ(8, md2.animations[1].firstFrame);
-    ReleaseModelData(md2);
 }
 
 TEST(Gltf2md2, RefusesDamagedAndOversizedModelsInOneLineLeavingNoFile) {

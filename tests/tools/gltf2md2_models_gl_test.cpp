@@ -102,7 +102,6 @@ TEST_F(Gltf2md2Models, AModelOverBothLimitsIsSimplifiedAndKeepsItsSilhouette) {
             simplified.insert(simplified.end(), {p.x, p.y, p.z});
         }
     }
-    ReleaseModelData(md2);
     // The loader's axes at 0.01 m a unit: glTF's z forward, y up, x to the left.
     for (uint16_t corner : corners) {
         original.insert(original.end(),

@@ -106,9 +106,7 @@ TEST(Gltf2md2Packed, QuantizedMeshoptAndDracoFilesBakeThePlainFilesFrames) {
             }
             EXPECT_LE(nearest, 1.0f) << name << ": triangle " << i;
         }
-        ReleaseModelData(md2);
     }
-    ReleaseModelData(expected);
 }
 
 TEST(Gltf2md2Packed, RefusesDamagedCompressedDataInOneLineLeavingNoFile) {

@@ -31,7 +31,6 @@ const std::vector<std::pair<std::string, int>> kAnimations = {
 class Hobgoblin : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(loader.Load(model, kModel.c_str(), kSkin.c_str())); }
-    void TearDown() override { ReleaseModelData(model); }
 
     const FrameMesh& Frame(int i) const { return model.frames[size_t(i)]; }
     // The largest distance any vertex moves between two frames.

@@ -177,7 +177,6 @@ TEST(Md2gltf, CarriesEveryFrameAnimationAndTheSkinIntoAValidGlb) {
             }
         }
     }
-    ReleaseModelData(md2);
 
     // The skin found beside the model, embedded as PNG, shows the BMP's own pixels.
     ASSERT_EQ(1u, gltf.images.size());

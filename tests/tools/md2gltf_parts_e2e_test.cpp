@@ -94,7 +94,6 @@ TEST(Md2gltfParts, HeadAndRifleRideTheTagsAndTheLinkedModelPlaysTheBodysFrames) 
             EXPECT_EQ(Element(gltf, body, k, 8), Element(gltf, twin, k, 8)) << animation.name << " key " << k;
         }
     }
-    ReleaseModelData(body);
 }
 
 TEST(Md2gltfParts, RefusesAMissingTagAndALinkedModelOfOtherFramesInOneLineWritingNothing) {

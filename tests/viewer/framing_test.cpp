@@ -90,7 +90,7 @@ TEST(Framing, TheBoxSpansEveryFrameOfTheAnimationOnly) {
     for (auto& frame : points) {
         FrameMesh mesh;
         mesh.vertexCount = 2;
-        mesh.positions = frame;
+        mesh.positions.assign(frame, frame + 2);
         data.frames.push_back(mesh);
     }
     data.frameCount = 3;

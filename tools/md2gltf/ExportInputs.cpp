@@ -20,16 +20,12 @@ std::string BaseName(const std::string& path) {
 
 } // namespace
 
-CExportInputs::~CExportInputs() {
-    for (std::unique_ptr<ModelData>& model : models) {
-        ReleaseModelData(*model);
-    }
-}
+CExportInputs::~CExportInputs() = default;
 
 std::string CExportInputs::Resolve(const std::string& path) const {
     std::string archive, inner;
-    if (path.empty() || path[0] == '/' || CFileSystem::InArchive(path) || CFileSystem::IsFile(path) ||
-        !CFileSystem::SplitArchivePath(bodyPath, archive, inner)) {
+    if (path.empty() || path[0] == '/' || CFileSystem::SplitArchivePath(path, archive, inner) ||
+        CFileSystem::IsFile(path) || !CFileSystem::SplitArchivePath(bodyPath, archive, inner)) {
         return path;
     }
     return CFileSystem::Join(archive, path);

@@ -22,7 +22,8 @@ void Bounds(const std::vector<float>& xyz, std::vector<double>& min, std::vector
 }
 
 // One frame's positions (or normals, with scale 1) corner by corner, in glTF's axes.
-std::vector<float> CornerArray(const Vec3* values, const std::vector<int32_t>& cornerVertex, float scale) {
+std::vector<float> CornerArray(const std::vector<Vec3>& values, const std::vector<int32_t>& cornerVertex,
+                               float scale) {
     std::vector<float> xyz(3 * cornerVertex.size());
     for (size_t c = 0; c < cornerVertex.size(); ++c) {
         CGltfExporter::ToGltf(values[cornerVertex[c]], scale, &xyz[3 * c]);

@@ -96,7 +96,6 @@ int List(const char* root) {
         const MD2Header& header = loader.GetHeader();
         std::printf("%s vertices %d triangles %d frames %d animations %d\n", catalog.Inner(i).c_str(),
                     header.vertexCount, header.triangleCount, model.frameCount, model.animationCount);
-        ReleaseModelData(model);
     }
     return 0;
 }
@@ -190,7 +189,6 @@ int main(int argc, char** argv) {
         }
     }
     if (options.tags && !PrintTags(path, model.frameCount)) {
-        ReleaseModelData(model);
         return Flushed(1);
     }
     if (options.frames) {
@@ -199,6 +197,5 @@ int main(int argc, char** argv) {
                        model.frames[static_cast<size_t>(i)]);
         }
     }
-    ReleaseModelData(model);
     return Flushed(0);
 }

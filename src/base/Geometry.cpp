@@ -1,4 +1,4 @@
-#include "models/Geometry.h"
+#include "base/Geometry.h"
 
 #include <cmath>
 
