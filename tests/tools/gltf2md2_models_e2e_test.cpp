@@ -68,6 +68,25 @@ TEST(Gltf2md2Models, ABoxWhoseTextureRepeatsSixTimesDrawsTheSixRepeats) {
     EXPECT_EQ("", run.err);
     // Six repeats are six red and six blue stripes across a face.
     EXPECT_GE(MostStripes(ViewerShot(dir)), 12);
+
+    // The same box as a .gltf whose skin is a JPEG file of its own, both inside a zip: the skin is
+    // found beside the file inside the archive.
+    tinygltf::Image& image = gltf.model.images[0];
+    image.bufferView = -1;
+    image.mimeType.clear();
+    image.uri = "skin.jpg";
+    std::ostringstream json;
+    ASSERT_TRUE(tinygltf::TinyGLTF().WriteGltfSceneToStream(&gltf.model, json, false, false));
+    WriteText(dir.File("zipped/box.gltf"), json.str());
+    ASSERT_EQ(
+        0, RunCommand("cd " + ShellQuote(dir.File("zipped")) +
+                      " && convert -size 8x8 xc:'#dc1414' -size 8x8 xc:'#1414dc' +append skin.jpg && zip -q "
+                      "../box.pk3 box.gltf skin.jpg"));
+    const ToolRun zipped =
+        RunTool(dir, "gltf2md2",
+                ShellQuote(dir.File("box.pk3") + ":box.gltf") + " -o " + ShellQuote(dir.File("zip.md2")));
+    ASSERT_EQ(0, zipped.status) << zipped.err;
+    EXPECT_NE(std::string::npos, zipped.out.find("zip.png 16x8")) << zipped.out;
 }
 
 TEST(Gltf2md2Models, AFigureOfThreeMaterialsShowsEachInItsOwnColours) {

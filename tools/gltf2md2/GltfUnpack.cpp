@@ -72,7 +72,9 @@ bool ReadUri(const std::string& uri, const std::string& baseDir, std::vector<uin
         }
         return true;
     }
-    const std::string path = baseDir.empty() ? Unescaped(uri) : baseDir + "/" + Unescaped(uri);
+    // The base is a folder ("models", "models/") or a folder inside an archive ("pak0.pk3:models/").
+    const bool joined = baseDir.empty() || baseDir.back() == '/' || baseDir.back() == ':';
+    const std::string path = (joined ? baseDir : baseDir + "/") + Unescaped(uri);
     std::string why;
     if (!CFileSystem::Read(path, bytes, why)) {
         error = why.empty() ? "cannot read " + path : why;
@@ -129,6 +131,11 @@ bool ViewPlace(const GltfDocument& document, uint64_t index, uint64_t& buffer, u
     size = length;
     return true;
 }
+
+// Images in files of their own are read here, where a file inside an archive is found as well as
+// one on disk, and carried in the document as buffer views; one that cannot be read is left to
+// tinygltf, which says so.
+void EmbedImages(GltfDocument& document, const std::string& baseDir);
 
 } // namespace
 
@@ -212,6 +219,7 @@ bool LoadBuffers(GltfDocument& document, const std::vector<uint8_t>* glbBinary, 
             return false;
         }
     }
+    EmbedImages(document, baseDir);
     return true;
 }
 
@@ -224,6 +232,28 @@ bool ViewBytes(const GltfDocument& document, uint64_t index, const uint8_t*& byt
     bytes = document.buffers[buffer].data() + offset;
     return true;
 }
+
+namespace {
+
+void EmbedImages(GltfDocument& document, const std::string& baseDir) {
+    json* images = Member(document.json, "images");
+    for (size_t i = 0; images && images->is_array() && i < images->size(); ++i) {
+        json& image = (*images)[i];
+        const json* uri = Member(image, "uri");
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (!uri || !uri->is_string() || uri->get<std::string>().compare(0, 5, "data:") == 0 ||
+            !ReadUri(uri->get<std::string>(), baseDir, bytes, error) || bytes.size() > kMaxDecodedBytes) {
+            continue;
+        }
+        const bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
+        image.erase("uri");
+        image["mimeType"] = jpeg ? "image/jpeg" : "image/png";
+        image["bufferView"] = AddDecodedView(document, std::move(bytes));
+    }
+}
+
+} // namespace
 
 uint64_t AddBuffer(GltfDocument& document, std::vector<uint8_t> bytes) {
     document.buffers.push_back(std::move(bytes));

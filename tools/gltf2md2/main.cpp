@@ -118,9 +118,8 @@ bool ReadGltf(const std::string& path, tinygltf::Model& model, std::string& erro
         error = error.empty() ? "cannot read " + path : error;
         return false;
     }
-    const size_t slash = path.find_last_of('/');
-    const bool ok =
-        ReadGltfBytes(bytes, slash == std::string::npos ? "" : path.substr(0, slash), model, error);
+    // Buffers and images beside a .gltf file are looked for beside it, inside its archive if it is in one.
+    const bool ok = ReadGltfBytes(bytes, CFileSystem::FolderOf(path), model, error);
     error = path + ": " + error;
     return ok;
 }
