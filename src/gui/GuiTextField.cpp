@@ -39,25 +39,30 @@ void CGuiTextField::SetVisible(bool value) {
     }
 }
 
-bool CGuiTextField::Type(int sym, int unicode) {
+bool CGuiTextField::Type(int sym, int unicode, bool& changed) {
+    changed = false;
     if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER || sym == SDLK_ESCAPE || sym == SDLK_TAB) {
         focused = false;
-        return false;
+        return true;
     }
     if (sym == SDLK_BACKSPACE) {
-        if (text.empty()) {
-            return false;
+        changed = !text.empty();
+        if (changed) {
+            text.pop_back();
         }
-        text.pop_back();
         return true;
     }
     // The character typed, where SDL translates keys; else the key's own symbol, which for letters,
-    // digits and punctuation is its unshifted character.
+    // digits and punctuation is its unshifted character. Other keys (function keys, arrows) are not
+    // the field's.
     const int c = unicode > 0 && unicode < 128 ? unicode : sym;
-    if (c < 32 || c > 126 || text.size() >= kMaxLength) {
+    if (c < 32 || c > 126) {
         return false;
     }
-    text += static_cast<char>(c);
+    if (text.size() < kMaxLength) {
+        text += static_cast<char>(c);
+        changed = true;
+    }
     return true;
 }
 
@@ -72,8 +77,9 @@ void CGuiTextField::Update(float originX, float originY) {
     }
     if (focused && gEventManager && gEventManager->HasEvent() && gEventManager->IsEvent(EventKeyDown)) {
         const SDL_keysym key = gEventManager->GetEvent().key.keysym;
-        tookKey = true;
-        if (Type(key.sym, key.unicode)) {
+        bool changed = false;
+        tookKey = Type(key.sym, key.unicode, changed);
+        if (changed) {
             gEventManager->SetClickedWidget(id);
         }
     }

@@ -1,7 +1,8 @@
 /// \class CGuiTextField
 /// A one-line text field: a left press on it gives it the keyboard, letters, digits and punctuation
 /// typed then are added to its text, Backspace takes the last one away, and Return, Escape, Tab or a
-/// press elsewhere give the keyboard back. Each change reports its id to the event manager.
+/// press elsewhere give the keyboard back; other keys (function keys, arrows) stay the application's.
+/// Each change reports its id to the event manager.
 #pragma once
 
 #include <cstddef>
@@ -47,8 +48,9 @@ public:
     CGuiTextField& operator=(const CGuiTextField&) = delete;
 
 private:
-    /// Applies a key pressed while focused; true when the text changed.
-    bool Type(int sym, int unicode);
+    /// Applies a key pressed while focused: true when the key is the field's (a character, Backspace,
+    /// or a key that leaves the field), with `changed` set when the text changed.
+    bool Type(int sym, int unicode, bool& changed);
     void Draw(float left, float top);
 
     float x;

@@ -64,14 +64,14 @@ CViewerPanel::CViewerPanel()
     : window(new CGuiWindow(kLeft, kTop, kRight, kBottom, "Data/GUI/panel.png", true, 1.0f, 0, kPanelWindow,
                             false)) {
     Label(*window, "Animations", 10, 6);
-    animations = new CGuiList(kListArt, 8, 24, kWidth - 16, 148, kAnimationList);
+    animations = new CGuiList(kListArt, 8, kAnimationsTop, kWidth - 16, 148, kAnimationList);
     window->AddList(animations);
     Label(*window, "Skins", 10, 178);
-    skins = new CGuiList(kListArt, 8, 196, kWidth - 16, 76, kSkinList);
+    skins = new CGuiList(kListArt, 8, kSkinsTop, kWidth - 16, 76, kSkinList);
     window->AddList(skins);
-    filter = new CGuiTextField("Data/GUI/textfield.png", 90, 279, kWidth - 98, 22, kFilterField);
+    filter = new CGuiTextField("Data/GUI/textfield.png", 90, kFilterTop, kWidth - 98, 22, kFilterField);
     filter->SetPlaceholder("click to filter");
-    models = new CGuiList(kListArt, 8, 304, kWidth - 16, 148, kModelList);
+    models = new CGuiList(kListArt, 8, kModelsTop, kWidth - 16, 148, kModelList);
     modelsLabel = new CGuiStaticText("", 10, 282);
     window->AddStaticText(modelsLabel);
     SetModels({});

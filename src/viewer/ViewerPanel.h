@@ -34,6 +34,8 @@ class CViewerPanel {
 public:
     // The panel's place in the window, in pixels.
     static constexpr int kLeft = 700, kTop = 100, kRight = 1020, kBottom = 680;
+    // The tops of the animation, skin and model lists and of the model filter, in the panel.
+    static constexpr int kAnimationsTop = 24, kSkinsTop = 196, kModelsTop = 304, kFilterTop = 279;
 
     // Makes the panel's window (shown) and hands it to the window manager.
     CViewerPanel();

@@ -25,14 +25,18 @@ bool MakeInset(const std::string& path, int width, int height, float radius) {
 
 bool MakeListArt(const std::string& gui) {
     Canvas mark(64, 18);
-    mark.Fill(RoundedBox(0.5f, 0.5f, 63.5f, 17.5f, 3),
+    mark.Fill(RoundedBox(-1, 0.5f, 65, 17.5f, 0),
               VerticalGradient({0.30f, 0.50f, 0.82f, 0.9f}, {0.14f, 0.29f, 0.55f, 0.9f}, 0, 18));
     Canvas track(12, 64);
     track.Fill(RoundedBox(2.5f, 1.5f, 9.5f, 62.5f, 3.5f), Rgba{0.02f, 0.03f, 0.05f, 0.9f});
     Canvas thumb(12, 32);
     thumb.Fill(RoundedBox(2, 1, 10, 31, 4),
                VerticalGradient({0.75f, 0.80f, 0.90f, 1}, {0.50f, 0.56f, 0.68f, 1}, 0, 32));
-    return MakeInset(gui + "list_back.png", 64, 64, 5) && Save(mark, gui + "list_mark.png") &&
+    // A list and its rows are stretched to any width, so their pictures are plain across: corners and
+    // a rim would stretch with them.
+    Canvas back(8, 8);
+    back.Fill(RoundedBox(-1, -1, 9, 9, 0), Rgba{0.04f, 0.05f, 0.07f, 0.85f});
+    return Save(back, gui + "list_back.png") && Save(mark, gui + "list_mark.png") &&
            Save(track, gui + "list_track.png") && Save(thumb, gui + "list_thumb.png") &&
            MakeInset(gui + "textfield.png", 128, 24, 4);
 }
