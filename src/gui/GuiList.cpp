@@ -192,6 +192,11 @@ void CGuiList::Draw(float left, float top) {
     back->Draw(left, top, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     CFont* font = gFontManager ? gFontManager->GetFont(1) : nullptr;
     const size_t room = static_cast<size_t>(std::max(0.0f, (width - kBarWidth - 4.0f * kPad) / kGlyphWidth));
+    // A filter that lets nothing through says so, rather than leaving an empty box.
+    if (font && shown.empty() && !items.empty()) {
+        font->PrintEx(static_cast<int>(left + 2.0f * kPad), static_cast<int>(top + kPad + 1.0f), 0, 0.55f,
+                      0.55f, 0.55f, 1.0f, 1.0f, 1.0f, "%s", "no match");
+    }
     for (size_t row = first; row < shown.size() && row < first + GetRowCount(); ++row) {
         const int item = static_cast<int>(shown[row]);
         const float rowTop = top + kPad + kRowHeight * static_cast<float>(row - first);

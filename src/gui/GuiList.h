@@ -33,7 +33,7 @@ public:
     /// Item `index`; an empty text outside the list.
     const std::string& GetItem(size_t index) const;
     /// Shows only the items that contain `text`, ignoring case (all of them for an empty text), and
-    /// scrolls back to the top.
+    /// scrolls back to the top. A list the filter empties says "no match".
     void SetFilter(const std::string& text);
     /// The filter in use.
     const std::string& GetFilter() const { return filter; }

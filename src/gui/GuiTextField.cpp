@@ -22,6 +22,8 @@ CGuiTextField::CGuiTextField(const char* image, float x, float y, float width, f
     : x(x), y(y), width(width), height(height), id(id), image(new CImage(image ? image : "")) {
     this->image->SetWidth(width);
     this->image->SetHeight(height);
+    // SDL then translates keys into the characters typed, so Shift gives capitals and '_'.
+    SDL_EnableUNICODE(1);
 }
 
 CGuiTextField::~CGuiTextField() {
@@ -103,5 +105,5 @@ void CGuiTextField::Draw(float left, float top) {
     const size_t room = static_cast<size_t>(std::max(1.0f, (width - 2.0f * kInset) / kGlyphWidth)) - 1;
     const std::string shown = text.size() > room ? text.substr(text.size() - room) : text;
     font->PrintEx(textX, textY, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, "%s%s", shown.c_str(),
-                  focused ? "_" : "");
+                  focused ? "|" : "");
 }
