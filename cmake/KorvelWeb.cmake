@@ -18,9 +18,10 @@ target_link_options(md2viewer PRIVATE
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/Data@/Data"
   "SHELL:--preload-file ${PROJECT_SOURCE_DIR}/runtime/shaders@/shaders"
   -sFORCE_FILESYSTEM=1 -sEXPORTED_RUNTIME_METHODS=FS,ccall -sEXIT_RUNTIME=0
-  # The page opens the user's models through md2viewer_open; the emulated SDL_image decodes every
+  # The page opens the user's models through md2viewer_open and lists the keys md2viewer_keys gives;
+  # the emulated SDL_image decodes every
   # image with stb_image (the user's files are not preloaded) and calls it by these names.
-  -sEXPORTED_FUNCTIONS=_main,_md2viewer_open,_md2viewer_browse,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
+  -sEXPORTED_FUNCTIONS=_main,_md2viewer_open,_md2viewer_browse,_md2viewer_keys,_malloc,_free,_stbi_load,_stbi_load_from_memory,_stbi_image_free)
 
 # The sound example as sound.html, a page of its own (md2viewer's plays no sound): an effect (WAV)
 # and a music track (Ogg Vorbis) made here with sox, packed in sound.data as /sound/effect.wav and

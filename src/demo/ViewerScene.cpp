@@ -40,13 +40,15 @@ void CViewerScene::PrintHelp() {
     }
 }
 
-void CViewerScene::DrawGround() {
+void CViewerScene::DrawGround(bool grid) {
     // The 3D scene is opaque (grid lines and skin have alpha 1; cut-out skins are alpha-tested), so
     // blending would change no pixel and only cost the rasterizer time; the kernel's 2D overlay turns
     // blending back on.
     glDisable(GL_BLEND);
     gCamera->Look();
-    gUtils->DrawGrid(0.0f, kGridY, 0.0f);
+    if (grid) {
+        gUtils->DrawGrid(0.0f, kGridY, 0.0f);
+    }
 }
 
 void CViewerScene::PrintFooter() {
@@ -63,10 +65,11 @@ void CViewerScene::DrawLogo(CImage& logo) {
 }
 
 void CViewerScene::DrawFrame(CEngine& engine, CMD2Model& model, CImage& logo,
-                             const std::function<void()>& drawModel, const std::function<void()>& overlay) {
+                             const std::function<void()>& drawModel, const std::function<void()>& overlay,
+                             bool grid) {
     Clear();
     PrintHelp();
-    DrawGround();
+    DrawGround(grid);
     if (drawModel) {
         drawModel();
     } else {

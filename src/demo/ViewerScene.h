@@ -43,16 +43,17 @@ public:
     static void Clear();
     // The two help lines at the top.
     static void PrintHelp();
-    // The 3D part's start: blending off (the scene is opaque), the camera's view, the ground grid.
-    static void DrawGround();
+    // The 3D part's start: blending off (the scene is opaque), the camera's view, the ground grid
+    // (unless `grid` is false).
+    static void DrawGround(bool grid = true);
     // The line at the bottom, printed after the kernel's update.
     static void PrintFooter();
     // The logo, in window pixels (the kernel's update left the model-view matrix so).
     static void DrawLogo(CImage& logo);
     // One whole frame as the viewer draws it, up to (not including) the swap: clear, help, ground,
     // the model (drawModel, or the model's own Render when null), the kernel's update, the footer,
-    // then `overlay` (when given) and the logo.
+    // then `overlay` (when given) and the logo. Without `grid` the ground grid is left out.
     static void DrawFrame(CEngine& engine, CMD2Model& model, CImage& logo,
                           const std::function<void()>& drawModel = nullptr,
-                          const std::function<void()>& overlay = nullptr);
+                          const std::function<void()>& overlay = nullptr, bool grid = true);
 };

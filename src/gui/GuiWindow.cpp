@@ -5,7 +5,9 @@
 #include "gui/GuiButton.h"
 #include "gui/GuiCheckBox.h"
 #include "gui/GuiFrame.h"
+#include "gui/GuiList.h"
 #include "gui/GuiStaticText.h"
+#include "gui/GuiTextField.h"
 #include "input/EventManager.h"
 #include "textures/Image.h"
 
@@ -76,6 +78,8 @@ CGuiWindow::~CGuiWindow() {
     DeleteAll(images);
     DeleteAll(checkBoxes);
     DeleteAll(staticTexts);
+    DeleteAll(lists);
+    DeleteAll(textFields);
 }
 
 void CGuiWindow::AddImage(CImage* image) {
@@ -130,6 +134,18 @@ void CGuiWindow::AddCheckBox(CGuiCheckBox* checkBox) {
 void CGuiWindow::AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
                              uint32_t checkedCount, float x, float y, int32_t id) {
     AddCheckBox(new CGuiCheckBox(uncheckedPrefix, uncheckedCount, checkedPrefix, checkedCount, x, y, id));
+}
+
+void CGuiWindow::AddList(CGuiList* list) {
+    if (Takes(lists, list)) {
+        lists.push_back(list);
+    }
+}
+
+void CGuiWindow::AddTextField(CGuiTextField* field) {
+    if (Takes(textFields, field)) {
+        textFields.push_back(field);
+    }
 }
 
 void CGuiWindow::AddStaticText(CGuiStaticText* text) {
@@ -229,6 +245,12 @@ void CGuiWindow::DrawContent(float originX, float originY) {
     }
     for (CGuiCheckBox* checkBox : checkBoxes) {
         checkBox->Update(originX, originY);
+    }
+    for (CGuiList* list : lists) {
+        list->Update(originX, originY);
+    }
+    for (CGuiTextField* field : textFields) {
+        field->Update(originX, originY);
     }
     for (CGuiStaticText* text : staticTexts) {
         text->Draw(originX, originY);

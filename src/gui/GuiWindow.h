@@ -1,7 +1,7 @@
 /// \class CGuiWindow
 /// A rectangular window of the 2D overlay: a background image fitted to its size, more images,
-/// buttons, check boxes and static texts placed relative to its top-left corner, and for a movable
-/// window a title bar along the top edge that drags it with the left mouse button.
+/// buttons, check boxes, lists, text fields and static texts placed relative to its top-left corner, and for
+/// a movable window a title bar along the top edge that drags it with the left mouse button.
 #pragma once
 
 #include "gui/GuiFrame.h"
@@ -12,6 +12,8 @@
 
 class CGuiButton;
 class CGuiCheckBox;
+class CGuiList;
+class CGuiTextField;
 class CGuiStaticText;
 class CImage;
 
@@ -23,7 +25,8 @@ public:
     /// window: squeezed in each direction where it is larger, or stretched to the window's size.
     CGuiWindow(int32_t left, int32_t top, int32_t right, int32_t bottom, const char* file, bool stretch,
                float alpha, uint32_t titleBarHeight, int32_t id, bool movable);
-    /// Destroys the buttons, images, check boxes and static texts it owns; the hover text is the caller's.
+    /// Destroys the buttons, images, check boxes, lists, text fields and static texts it owns; the
+    /// hover text is the caller's.
     ~CGuiWindow();
 
     /// Takes ownership of an image drawn at its own (x, y) relative to the window. Null, or an image
@@ -44,6 +47,10 @@ public:
     /// when clicked.
     void AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
                      uint32_t checkedCount, float x, float y, int32_t id);
+    /// Takes ownership of a list, drawn where it says. Null, or a list already held, is ignored.
+    void AddList(CGuiList* list);
+    /// Takes ownership of a text field, drawn where it says. Null, or a field already held, is ignored.
+    void AddTextField(CGuiTextField* field);
     /// Takes ownership of a static text. Null, or a text already held, is ignored.
     void AddStaticText(CGuiStaticText* text);
     /// Moves the edges; the content keeps its place relative to the top-left corner.
@@ -80,7 +87,8 @@ public:
     float GetBottom() const { return bottom; }
     /// The image `index` in drawing order (0 is the background); null outside the list.
     CImage* GetImage(size_t index) const;
-    /// Handles the title bar, then draws images, buttons, check boxes and static texts, back to front.
+    /// Handles the title bar, then draws images, buttons, check boxes, lists, text fields and static
+    /// texts, back to front.
     void Update();
     /// Draws the content with its top-left corner at (x, y); no title bar, dragging or hover text.
     void DrawAt(float x, float y);
@@ -108,6 +116,8 @@ private:
     std::vector<CImage*> images;
     std::vector<CGuiCheckBox*> checkBoxes;
     std::vector<CGuiStaticText*> staticTexts;
+    std::vector<CGuiList*> lists;
+    std::vector<CGuiTextField*> textFields;
     int32_t id;
     uint32_t titleBarHeight;
     bool dragging;

@@ -124,6 +124,17 @@ void CMD2Instance::SetPaused(bool pause) {
     paused = pause;
 }
 
+void CMD2Instance::ShowKeyFrame(int target) {
+    const std::vector<Animation>& animations = GetAnimations();
+    if (animations.empty()) {
+        return;
+    }
+    const int firstFrame = animations[static_cast<size_t>(animation)].firstFrame;
+    frame = std::clamp(target, firstFrame, std::max(firstFrame, LastKeyFrame(animations, animation)));
+    // The key frame is shown whole before the clock, if it runs, moves on.
+    lastTick = Ticks();
+}
+
 int CMD2Instance::NextFrame(int from) const {
     if (GetAnimations().empty()) {
         return from;

@@ -57,6 +57,8 @@ public:
     bool IsPaused() const { return paused; }
     /// Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
     void StepKeyFrame(int steps);
+    /// Shows key frame `target` of the playing animation, held within its first and last key frames.
+    void ShowKeyFrame(int target);
     /// The key frame that follows frame in the playing animation. The file's last animation ends on
     /// the file's last frame (its end frame is inclusive); every other one before its end frame.
     int NextFrame(int frame) const;

@@ -80,6 +80,11 @@ void CMD2Model::StepKeyFrame(int steps) {
     ShowPlayback();
 }
 
+void CMD2Model::ShowKeyFrame(int frame) {
+    instance.ShowKeyFrame(frame);
+    ShowPlayback();
+}
+
 bool CMD2Model::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
     // Without a table the instance plays the mesh's own list, which must be the file's again first.
     if (!animations || animations->empty()) {

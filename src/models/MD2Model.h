@@ -56,6 +56,8 @@ public:
     bool IsPaused() const { return instance.IsPaused(); }
     /// Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
     void StepKeyFrame(int steps);
+    /// Shows key frame `frame` of the playing animation (held within it), as CMD2Instance::ShowKeyFrame.
+    void ShowKeyFrame(int frame);
     /// The key frame that follows frame in the playing animation. The file's last animation ends on
     /// the file's last frame (its end frame is inclusive); every other one before its end frame.
     int NextFrame(int frame) const { return instance.NextFrame(frame); }

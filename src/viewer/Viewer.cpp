@@ -69,10 +69,12 @@ bool CViewer::RunFrame() {
     if (sheet) {
         return DrawSheetCell();
     }
+    SyncPanel();
     Render();
     if (!options.screenshot.empty() && framesDrawn >= options.frames) {
         return false;
     }
+    TakePanel();
     HandleMouse();
     // Keys are examined only in a frame that took an event, as the demo always did.
     if (!gEventManager->HasEvent()) {
@@ -80,6 +82,10 @@ bool CViewer::RunFrame() {
     }
     if (gEventManager->IsEvent(EventQuit)) {
         return false;
+    }
+    // A key typed into the panel's filter is the filter's alone.
+    if (panel && panel->TookKey()) {
+        return true;
     }
     const SDL_Event& event = gEventManager->GetEvent();
     for (const ViewerKey& key : ViewerKeys()) {
@@ -150,6 +156,14 @@ bool CViewer::Act(ViewerAction action, int offset) {
         break;
     case ViewerAction::Overlay:
         overlay = !overlay;
+        break;
+    case ViewerAction::Grid:
+        grid = !grid;
+        break;
+    case ViewerAction::Panel:
+        if (panel) {
+            panel->SetVisible(!panel->IsVisible());
+        }
         break;
     case ViewerAction::Screenshot:
         dueScreenshot = CScreenshot::NextFreeName(options.startDir, "md2viewer");
@@ -222,6 +236,9 @@ void CViewer::HandleMouse() {
     // exactly from the one to the other.
     const bool taken = gEventManager->HasEvent();
     const SDL_Event event = gEventManager->GetEvent();
+    if (taken && event.type == SDL_MOUSEBUTTONDOWN && OnPanel(event.button.x, event.button.y)) {
+        return;
+    }
     if (taken && event.type == SDL_MOUSEBUTTONDOWN && (orbit.Started() || framed)) {
         if (event.button.button == SDL_BUTTON_WHEELUP) {
             Orbit(0.0f, 0.0f, 1.0f / COrbitCamera::kZoomStep);
@@ -289,9 +306,20 @@ void CViewer::DrawOverlay() const {
 }
 
 void CViewer::Render() {
+    const bool panelShown = panel && panel->IsVisible();
+    std::function<void()> over;
+    if (overlay || panelShown) {
+        over = [this, panelShown] {
+            if (overlay) {
+                DrawOverlay();
+            }
+            if (panelShown) {
+                timeline->Draw(*model);
+            }
+        };
+    }
     CViewerScene::DrawFrame(
-        *engine, *model, *logo, [this] { DrawModel(); },
-        overlay ? std::function<void()>([this] { DrawOverlay(); }) : nullptr);
+        *engine, *model, *logo, [this] { DrawModel(); }, over, grid);
     ++framesDrawn;
     SaveDueScreenshot();
     SDL_GL_SwapBuffers();

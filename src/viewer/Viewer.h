@@ -13,6 +13,8 @@
 #include "viewer/OrbitCamera.h"
 #include "viewer/ViewerCommands.h"
 #include "viewer/ViewerOptions.h"
+#include "viewer/ViewerPanel.h"
+#include "viewer/ViewerTimeline.h"
 
 #include <memory>
 #include <string>
@@ -100,8 +102,18 @@ private:
     void PlaceModel();
     // Does what a key of the table does (`offset` is the key's place in its range); false to end.
     bool Act(ViewerAction action, int offset);
-    // Orbits the camera around the model while the left button drags; the wheel zooms.
+    // Orbits the camera around the model while the left button drags; the wheel zooms. A press or a
+    // wheel notch over the panel or the timeline is theirs.
     void HandleMouse();
+    // Whether the panel, with a model or an archive given and no picture to save, belongs on screen.
+    bool PanelWanted() const;
+    // Makes the panel and the timeline the first time they are wanted, refills the panel's lists
+    // after a model was loaded, and shows the viewer's state in it.
+    void SyncPanel();
+    // Does what the panel and the timeline were asked for in this frame.
+    void TakePanel();
+    // Whether the window pixel (x, y) lies on the visible panel or timeline.
+    bool OnPanel(int x, int y) const;
     void Orbit(float yaw, float pitch, float zoom);
     void DrawModel();
     void DrawOverlay() const;
@@ -115,6 +127,12 @@ private:
     bool failed;
     bool wireframe;
     bool overlay;
+    bool grid = true;
+    // The panel and the timeline (none in the demo, for a screenshot or a sheet), and whether the
+    // panel's lists still show the model before the one loaded.
+    std::unique_ptr<CViewerPanel> panel;
+    std::unique_ptr<CViewerTimeline> timeline;
+    bool panelStale = true;
     // A given model's box over its starting animation, and the scale that fits it.
     bool framed;
     Box box;

@@ -22,6 +22,8 @@ enum class ViewerAction {
     Wireframe,
     Culling,
     Overlay,
+    Grid,
+    Panel,
     NextSkin,
     NextHead,
     NextModel,

@@ -41,6 +41,7 @@ bool CViewer::LoadModel(const std::string& path, const char* skin) {
     ModelLoaded();
     CViewerScene::PlaceHobgoblin(*model);
     model->SetBackFaceCulling(options.cull);
+    panelStale = true;
     return loaded;
 }
 

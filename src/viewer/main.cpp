@@ -4,9 +4,11 @@
 #include "app/RunApp.h"
 #include "graphics/GraphicsCore.h"
 #include "viewer/Viewer.h"
+#include "viewer/ViewerCommands.h"
 #include "viewer/ViewerOptions.h"
 
 #include <cstdlib>
+#include <string>
 
 #ifdef __EMSCRIPTEN__
 #include <emscripten.h>
@@ -39,6 +41,17 @@ extern "C" EMSCRIPTEN_KEEPALIVE void md2viewer_browse(const char* folder) {
     if (running && folder) {
         running->Browse(folder);
     }
+}
+
+// The viewer's keys and mouse actions from its one table, a "KEY<tab>WHAT IT DOES" line each, for
+// the list under the page's canvas.
+extern "C" EMSCRIPTEN_KEEPALIVE const char* md2viewer_keys() {
+    static std::string text;
+    text.clear();
+    for (const ViewerKey& key : ViewerKeys()) {
+        text += std::string(key.label) + "\t" + key.help + "\n";
+    }
+    return text.c_str();
 }
 #endif
 

@@ -152,8 +152,9 @@ TEST_F(ViewerTool, PauseStepOverlayWireframeCullingAndMouseChangeThePicture) {
     ASSERT_TRUE(viewer->WaitForWindow(kViewerRunning, 30.0)) << viewer->Stdout() << viewer->Stderr();
     display.Run("xdotool mousemove 1000 300");
 
-    // Paused first, then 0: the pose is key frame 0 of animation 0 whatever the clock was doing.
-    std::string paused = ShotAfter(*viewer, "space 0");
+    // The panel hidden (Tab), so the drag and the wheel below land on the scene. Paused first, then 0:
+    // the pose is key frame 0 of animation 0 whatever the clock was doing.
+    std::string paused = ShotAfter(*viewer, "Tab space 0");
     usleep(700 * 1000);
     std::string still = ShotAfter(*viewer, "");
     std::string up = ShotAfter(*viewer, "period");

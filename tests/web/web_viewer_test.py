@@ -29,6 +29,7 @@ import zipfile
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 
 CHROMIUM_OPTIONS = ("--headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader "
@@ -456,6 +457,21 @@ def main():
             second = colour_pixels(page.screenshot(os.path.join(work, "web-archive-2.png")), 1)
             check(first > 5000 and second > 5000, "%s is browsed with N: %d red, then %d green pixels" %
                   (os.path.basename(archive), first, second))
+
+        # The panel, from the same code as the desktop's: a press on the first model of the archive's
+        # list opens it. Under the canvas, the keys of the viewer's own table, each with its help.
+        shown = page.log().count("Showing model 1 of 2: models/a/column.md2")
+        canvas = page.driver.find_element(By.ID, "canvas")
+        ActionChains(page.driver).move_to_element(canvas).move_by_offset(800 - 512, 100 + 304 + 11 - 384) \
+            .click().perform()
+        wait_for("the model pressed in the panel", lambda: page.log().count(
+            "Showing model 1 of 2: models/a/column.md2") > shown, 30)
+        help_keys = subprocess.run([native_binary, "--help"], capture_output=True, text=True).stdout
+        help_keys = [line.split()[0] for line in help_keys.split("\nKeys:\n")[1].splitlines() if line.strip()]
+        listed = page.driver.execute_script(
+            "return Array.from(document.querySelectorAll('#keys tr')).map(r => r.cells[0].textContent)")
+        check([key.split()[0] for key in listed] == help_keys,
+              "the page lists the viewer's %d keys under the canvas: %s" % (len(help_keys), listed))
 
         page.driver.find_element(By.TAG_NAME, "body").send_keys("\ue00c")
         ended = wait_for("the end of the viewer", lambda: page.driver.find_element(By.ID, "ended").is_displayed(), 30)

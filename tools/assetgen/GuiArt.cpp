@@ -2,11 +2,57 @@
 // buttons, the frames of the check box in both states, and the pointer shown over a title bar.
 #include "Canvas.h"
 #include "Generator.h"
+#include "GuiArt.h"
 #include "Png.h"
 
 #include <string>
 
 namespace assetgen {
+
+Rgba Mix(Rgba a, Rgba b, float t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+}
+
+bool Save(const Canvas& canvas, const std::string& path) {
+    return WritePngRGBA(path, canvas.Width(), canvas.Height(), canvas.Bytes());
+}
+
+namespace {
+
+const int ButtonFrames = 5;
+
+Rgba Scale(Rgba c, float by) {
+    return {c.r * by, c.g * by, c.b * by, c.a};
+}
+
+// Frame `frame` of a button's hover animation: the body lightens and the rim warms to a glow.
+bool MakeButtonFrame(const std::string& path, Rgba base, const Shape& icon, int frame, int width,
+                     int height) {
+    const float w = static_cast<float>(width), h = static_cast<float>(height);
+    float t = static_cast<float>(frame) / static_cast<float>(ButtonFrames - 1);
+    Canvas canvas(width, height);
+    canvas.Fill(RoundedBox(0.5f, 0.5f, w - 0.5f, h - 0.5f, 9),
+                Mix({0.05f, 0.06f, 0.08f, 1}, {1.0f, 0.90f, 0.50f, 1}, t));
+    Rgba top = Mix(Scale(base, 1.25f), Rgba{1, 1, 1, 1}, 0.10f + 0.20f * t);
+    Rgba bottom = Mix(Scale(base, 0.75f), Rgba{1, 1, 1, 1}, 0.12f * t);
+    canvas.Fill(RoundedBox(2.5f, 2.5f, w - 2.5f, h - 2.5f, 7), VerticalGradient(top, bottom, 2, h - 2));
+    canvas.Fill(RoundedBox(5, 4, w - 5, h * 0.45f, 5), Rgba{1, 1, 1, 0.10f + 0.08f * t});
+    Shape shadow = [icon](float x, float y) { return icon(x - 1.0f, y - 1.5f); };
+    canvas.Fill(shadow, Rgba{0, 0, 0, 0.35f});
+    canvas.Fill(icon, Rgba{1, 1, 1, 1});
+    return Save(canvas, path);
+}
+
+} // namespace
+
+bool MakeButton(const std::string& prefix, Rgba base, const Shape& icon, int width, int height) {
+    for (int frame = 0; frame < ButtonFrames; ++frame) {
+        if (!MakeButtonFrame(prefix + std::to_string(frame + 1) + ".png", base, icon, frame, width, height)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 namespace {
 
@@ -15,21 +61,8 @@ const int WindowHeight = 300;
 const float TitleBarHeight = 24.0f;
 const int ButtonWidth = 128;
 const int ButtonHeight = 40;
-const int ButtonFrames = 5;
 const int CheckBoxSize = 28;
 const int CheckBoxFrames = 4;
-
-Rgba Mix(Rgba a, Rgba b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
-}
-
-Rgba Scale(Rgba c, float by) {
-    return {c.r * by, c.g * by, c.b * by, c.a};
-}
-
-bool Save(const Canvas& canvas, const std::string& path) {
-    return WritePngRGBA(path, canvas.Width(), canvas.Height(), canvas.Bytes());
-}
 
 bool MakeWindow(const std::string& path) {
     const float w = WindowWidth, h = WindowHeight;
@@ -50,32 +83,6 @@ bool MakeWindow(const std::string& path) {
     canvas.Fill(Subtract(panel, Grow(panel, -1)), Rgba{0.40f, 0.46f, 0.56f, 0.5f});
     canvas.Fill(Subtract(outline, Grow(outline, -1.5f)), Rgba{0.60f, 0.70f, 0.88f, 1});
     return Save(canvas, path);
-}
-
-// Frame `frame` of a button's hover animation: the body lightens and the rim warms to a glow.
-bool MakeButtonFrame(const std::string& path, Rgba base, const Shape& icon, int frame) {
-    const float w = ButtonWidth, h = ButtonHeight;
-    float t = static_cast<float>(frame) / static_cast<float>(ButtonFrames - 1);
-    Canvas canvas(ButtonWidth, ButtonHeight);
-    canvas.Fill(RoundedBox(0.5f, 0.5f, w - 0.5f, h - 0.5f, 9),
-                Mix({0.05f, 0.06f, 0.08f, 1}, {1.0f, 0.90f, 0.50f, 1}, t));
-    Rgba top = Mix(Scale(base, 1.25f), Rgba{1, 1, 1, 1}, 0.10f + 0.20f * t);
-    Rgba bottom = Mix(Scale(base, 0.75f), Rgba{1, 1, 1, 1}, 0.12f * t);
-    canvas.Fill(RoundedBox(2.5f, 2.5f, w - 2.5f, h - 2.5f, 7), VerticalGradient(top, bottom, 2, h - 2));
-    canvas.Fill(RoundedBox(5, 4, w - 5, h * 0.45f, 5), Rgba{1, 1, 1, 0.10f + 0.08f * t});
-    Shape shadow = [icon](float x, float y) { return icon(x - 1.0f, y - 1.5f); };
-    canvas.Fill(shadow, Rgba{0, 0, 0, 0.35f});
-    canvas.Fill(icon, Rgba{1, 1, 1, 1});
-    return Save(canvas, path);
-}
-
-bool MakeButton(const std::string& prefix, Rgba base, const Shape& icon) {
-    for (int frame = 0; frame < ButtonFrames; ++frame) {
-        if (!MakeButtonFrame(prefix + std::to_string(frame + 1) + ".png", base, icon, frame)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Frame `frame` of a check box state: the rim warms while the mouse rests on it.
@@ -122,8 +129,9 @@ bool MakeGuiArt(const std::string& dataDir) {
     const std::string gui = dataDir + "/GUI/";
     Shape check = Union(Segment(53, 20, 60, 27, 3), Segment(60, 27, 75, 12, 3));
     Shape cross = Union(Segment(55, 11, 73, 29, 3), Segment(73, 11, 55, 29, 3));
-    return MakeWindow(gui + "window.png") && MakeButton(gui + "button_ok", {0.16f, 0.52f, 0.28f, 1}, check) &&
-           MakeButton(gui + "button_cancel", {0.62f, 0.18f, 0.18f, 1}, cross) &&
+    return MakeWindow(gui + "window.png") &&
+           MakeButton(gui + "button_ok", {0.16f, 0.52f, 0.28f, 1}, check, ButtonWidth, ButtonHeight) &&
+           MakeButton(gui + "button_cancel", {0.62f, 0.18f, 0.18f, 1}, cross, ButtonWidth, ButtonHeight) &&
            MakeCheckBox(gui + "checkbox_off", false) && MakeCheckBox(gui + "checkbox_on", true) &&
            MakeMovePointer(gui + "pointer_move.png");
 }
