@@ -386,14 +386,16 @@ def median(values):
     return sorted(values)[len(values) // 2]
 
 
-def frame_rate_rounds(page, base, native_binary, runtime, empty_binary, work):
-    """Frame rates with Chromium's cap off, in ROUNDS rounds (3 by default) of the page and a bare
-    WebGL page that only clears its canvas, the native viewer and (given its program) an empty native
-    window that only clears and swaps, the order reversed every other round, each side idle while the
-    other is measured. Prints every round and the medians of the two ratios; returns the medians."""
-    def on_page(name):
-        page.driver.get(base + "/" + name)
-        wait_for(name + "'s frames", lambda: page.frames() > 10, 120)
+def frame_rate_rounds(page, viewers, bare_url, native_binary, runtime, empty_binary, work):
+    """Frame rates with Chromium's cap off, in ROUNDS rounds (3 by default) of each viewer page
+    (`viewers`: label and address), a bare WebGL page that only clears its canvas, the native viewer
+    and (given its program) an empty native window that only clears and swaps, the order reversed
+    every other round, each side idle while the other is measured. Prints every round and the medians
+    of the ratios (each page to the bare page, the native viewer to the empty window); returns those
+    medians, the native one last."""
+    def on_page(url):
+        page.driver.get(url)
+        wait_for(url + "'s frames", lambda: page.frames() > 10, 120)
         time.sleep(1)
         rate = page.rate()[0]
         page.driver.get("about:blank")
@@ -406,21 +408,26 @@ def frame_rate_rounds(page, base, native_binary, runtime, empty_binary, work):
         native.quit()
         return rate
 
-    measures = [("page", lambda: on_page("md2viewer.html")), ("bare", lambda: on_page("bare.html")),
-                ("native", native_viewer), ("empty", lambda: empty_window_fps(empty_binary) if empty_binary else 0)]
-    web, desktop = [], []
+    measures = [(label, lambda url=url: on_page(url)) for label, url in viewers]
+    measures += [("bare page", lambda: on_page(bare_url)), ("native viewer", native_viewer),
+                 ("empty window", lambda: empty_window_fps(empty_binary) if empty_binary else 0)]
+    ratios = [[] for _ in range(len(viewers) + 1)]
     for round_number in range(int(os.environ.get("ROUNDS", "3"))):
         rates = {}
         for name, measure in measures if round_number % 2 == 0 else reversed(measures):
             rates[name] = measure()
-        web.append(rates["page"] / rates["bare"])
-        desktop.append(rates["native"] / rates["empty"] if rates["empty"] else 0)
-        print("frame rates, uncapped, round %d: page %.1f fps, bare WebGL page %.1f fps, page / bare %.2f; "
-              "native viewer %.1f fps, empty native window %.1f fps, viewer / empty %.2f" %
-              (round_number + 1, rates["page"], rates["bare"], web[-1], rates["native"], rates["empty"], desktop[-1]))
-    print("median of %d alternated rounds: page / bare page %.2f, native viewer / empty window %.2f" %
-          (len(web), median(web), median(desktop)))
-    return median(web), median(desktop)
+        for i, (label, _) in enumerate(viewers):
+            ratios[i].append(rates[label] / rates["bare page"])
+        ratios[-1].append(rates["native viewer"] / rates["empty window"] if rates["empty window"] else 0)
+        print("frame rates, uncapped, round %d: %s; %s / bare page %s, native viewer / empty window %.2f" %
+              (round_number + 1, ", ".join("%s %.1f fps" % (name, rates[name]) for name, _ in measures),
+               ", ".join(label for label, _ in viewers), ", ".join("%.2f" % r[-1] for r in ratios[:-1]),
+               ratios[-1][-1]))
+    medians = [median(r) for r in ratios]
+    print("median of %d alternated rounds: %s, native viewer / empty window %.2f" %
+          (len(ratios[0]), ", ".join("%s / bare page %.2f" % (label, m) for (label, _), m in zip(viewers, medians)),
+           medians[-1]))
+    return medians
 
 
 def serving(port):
@@ -562,11 +569,13 @@ def main():
         check_shaders_page(page.driver, "http://127.0.0.1:%d" % port, work)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
             f.write(BARE_PAGE)
-        ratios = frame_rate_rounds(page, "http://127.0.0.1:%d" % port, native_binary, runtime, empty_binary, work)
+        base = "http://127.0.0.1:%d/" % port
+        ratios = frame_rate_rounds(page, [("page", base + "md2viewer.html")], base + "bare.html", native_binary,
+                                   runtime, empty_binary, work)
         print("  milliseconds a frame in the main-loop step: page %.2f ms; %.0f WebGL calls a frame in the page" %
               (step_ms, calls))
-        if ratios[1]:
-            print("  the page's ratio is %.2f times the native one" % (ratios[0] / ratios[1]))
+        if ratios[-1]:
+            print("  the page's ratio is %.2f times the native one" % (ratios[0] / ratios[-1]))
         if failures:
             print("the page's log:\n" + log)
     finally:
