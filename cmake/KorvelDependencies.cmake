@@ -50,7 +50,9 @@ if(EMSCRIPTEN)
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/graphics/PngWriter_stb.cpp APPEND PROPERTY COMPILE_OPTIONS
                -isystem ${KORVEL_STB_DIR})
   set_property(SOURCE ${PROJECT_SOURCE_DIR}/src/platform/Browser.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_alpha.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_images.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_lights.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_sound.cpp
                APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)

@@ -75,6 +75,11 @@ void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* tex
                                            : std::string(texts[i]);
     }
     text = LightBuiltInsAsUniforms(text);
+    GLint type = 0;
+    glGetShaderiv(shader, GL_SHADER_TYPE, &type);
+    if (type == GL_FRAGMENT_SHADER) {
+        text = AlphaTestInShader(text);
+    }
     text = ForWebGL(text);
     const GLchar* source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
@@ -99,6 +104,7 @@ void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* lo
 void DeleteObject(GLhandleARB object) {
     if (IsProgram(object)) {
         ForgetProgram(object);
+        ForgetAlphaTest(object);
         glDeleteProgram(object);
     } else {
         glDeleteShader(object);
@@ -217,7 +223,9 @@ SDL_RWops* NonZeroStream(Open open) {
 } // namespace
 
 SDL_RWops* RWFromConstMem(const void* bytes, int size) {
-    return NonZeroStream([&] { return SDL_RWFromConstMem(bytes, size); });
+    SDL_RWops* stream = NonZeroStream([&] { return SDL_RWFromConstMem(bytes, size); });
+    RememberStream(stream, bytes, size);
+    return stream;
 }
 
 // A loaded image's pixels are in memory already; the emulation would lock and unlock it through a

@@ -7,11 +7,12 @@
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
 // float client arrays in memory or in buffer objects (whose bytes the layer keeps: indexed triangles
 // go to the emulation as one interleaved buffer with 16-bit indices, the one form it draws right),
-// the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
+// the alpha test (in the programs' fragment shaders), pictures decoded with straight alpha by the
+// engine's own decoder, the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
 // the browser cannot decode.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
 // glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
-// front material and the light model's ambient colour reach shaders only.
+// front material and the light model's ambient colour reach shaders only; so does the alpha test.
 #pragma once
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -41,6 +42,17 @@ void Lightf(GLenum light, GLenum name, GLfloat value);
 void Materialfv(GLenum face, GLenum name, const GLfloat* values);
 void Materialf(GLenum face, GLenum name, GLfloat value);
 void LightModelfv(GLenum name, const GLfloat* values);
+// The alpha test, kept by the layer and carried out by every fragment shader (wrapped to discard what
+// the test rejects); the program used next, or none, and a program being deleted.
+std::string AlphaTestInShader(std::string text);
+void AlphaTestFor(GLuint program);
+void ForgetAlphaTest(GLuint program);
+void AlphaFunc(GLenum function, GLclampf reference);
+void Enable(GLenum capability);
+void Disable(GLenum capability);
+GLboolean IsEnabled(GLenum capability);
+void GetIntegerv(GLenum name, GLint* value);
+void GetFloatv(GLenum name, GLfloat* value);
 
 void LookAt(GLdouble eyeX, GLdouble eyeY, GLdouble eyeZ, GLdouble targetX, GLdouble targetY, GLdouble targetZ,
             GLdouble upX, GLdouble upY, GLdouble upZ);
@@ -77,6 +89,11 @@ void NoListRange(GLuint list, GLsizei range);
 void NoListStart(GLuint list, GLenum mode);
 void NoListEnd();
 void NoReadBuffer(GLenum mode);
+
+// Pictures decoded by the engine's own decoder (straight alpha, as on the desktop) from the memory
+// streams the layer opened.
+void RememberStream(SDL_RWops* stream, const void* bytes, int size);
+SDL_Surface* LoadImage(SDL_RWops* stream, int freeStream, const char* type);
 
 int LockSurface(SDL_Surface* surface);
 int BlitSurface(SDL_Surface* source, SDL_Rect* sourceRect, SDL_Surface* target, SDL_Rect* targetRect);
@@ -145,6 +162,13 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define glUniform3fARB Browser::uniform3f
 #define glUniform4fARB Browser::uniform4f
 
+#define glAlphaFunc Browser::AlphaFunc
+#define glEnable Browser::Enable
+#define glDisable Browser::Disable
+#define glIsEnabled Browser::IsEnabled
+#define glGetIntegerv Browser::GetIntegerv
+#define glGetFloatv Browser::GetFloatv
+
 #define glLightfv Browser::Lightfv
 #define glLightf Browser::Lightf
 #define glMaterialfv Browser::Materialfv
@@ -204,8 +228,7 @@ extern void (*const useProgramObject)(GLhandleARB);
 #undef Mix_GetError
 #define Mix_GetError Browser::MixerError
 
-// The emulated SDL_image reads a memory stream with stb_image, which tells the format from the bytes.
-#define IMG_LoadTyped_RW(stream, freeStream, type) (static_cast<void>(type), IMG_Load_RW(stream, freeStream))
+#define IMG_LoadTyped_RW Browser::LoadImage
 // WebGL 1 has neither fences nor mapped buffers, and models never take the path that streams through
 // them here; the call that path makes to free a fence is never reached.
 #define glDeleteSync(sync) static_cast<void>(sync)

@@ -259,9 +259,16 @@ void StopPointing() {
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
-// Draws the vertices as one interleaved client array: the emulation draws such an array in one
-// call, where vertex by vertex costs a call into the page for every attribute.
+// Draws the vertices as one interleaved array, from a buffer of the layer's own given fresh storage
+// at every draw: the emulation draws such an array in one call, where vertex by vertex costs a call
+// into the page for every attribute. Pointed at memory instead, the emulation copies the vertices
+// into a buffer the frame's earlier draws still read, and WebGL waits for those draws to finish
+// first: that copy took most of the page's frame.
 void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
+    static GLuint vertexBuffer = 0;
+    if (vertexBuffer == 0) {
+        glGenBuffers(1, &vertexBuffer);
+    }
     Layout layout;
     layout.texCoord = block.attributes & kTexCoord ? 2 : 0;
     layout.normals = block.attributes & kNormal;
@@ -278,9 +285,13 @@ void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
             interleaved.insert(interleaved.end(), v.color, v.color + 4);
         }
     }
-    PointInterleaved(layout, reinterpret_cast<uintptr_t>(interleaved.data()));
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(interleaved.size() * sizeof(GLfloat)), interleaved.data(),
+                 GL_STREAM_DRAW);
+    PointInterleaved(layout, 0);
     glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
     StopPointing();
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
     if (layout.colors) {
         // As after glEnd, the current colour is the last vertex's.
         glColor4f(block.current.color[0], block.current.color[1], block.current.color[2],

@@ -170,6 +170,7 @@ void UseProgramObject(GLhandleARB program) {
     glUseProgram(program);
     current = program;
     Upload();
+    AlphaTestFor(program);
 }
 
 void ForgetProgram(GLuint program) {

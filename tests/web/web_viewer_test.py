@@ -9,11 +9,12 @@ input appear with their skin, that a number key changes the animation, and that 
 given to it are browsed with N, and that Escape ends the viewer with the page saying so. The sound
 example's page (sound.html) must load its effect and music and start both as Web Audio sources, and
 say on one line each that it cannot decode a MIDI file or a damaged Ogg stream; the viewer's page
-starts none. Prints the download size and, with Chromium's frame-rate cap off, four frame rates
-measured in this one run: the page, a bare page that only clears a 1024x768 WebGL canvas, the native
-viewer and (given EMPTY_WINDOW, bench/viewer's program) an empty native window that only clears and
-swaps; each viewer's ratio to its own limit, and the milliseconds a frame spends in the page's
-main-loop step.
+starts none. A PNG skin transparent in every pixel hides its model, and a checker-cut PNG skin
+cuts it as on the desktop. Prints the download size and, with Chromium's frame-rate cap off, four
+frame rates measured in alternated rounds of this one run: the page, a bare page that only clears a
+1024x768 WebGL canvas, the native viewer and (given EMPTY_WINDOW, bench/viewer's program) an empty
+native window that only clears and swaps; each viewer's ratio to its own limit (the medians of the
+rounds), and the milliseconds a frame spends in the page's main-loop step.
 """
 import base64
 import os
@@ -26,6 +27,7 @@ import tempfile
 import time
 import urllib.request
 import zipfile
+import zlib
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -65,14 +67,17 @@ def wait_for(what, predicate, timeout=60.0):
     raise RuntimeError("timed out waiting for " + what)
 
 
-def write_column(folder):
+def write_column(folder, skin_name="column_skin.tga", spread=False):
     """A square column 64 units tall with a red skin it names: animation 0 ("stand") stands on the
-    ground, animation 1 ("jump") is lifted by half its height."""
+    ground, animation 1 ("jump") is lifted by half its height. The skin is 8x8; every corner takes
+    its middle, or with `spread` each side shows the whole skin."""
     corners = [(x, y, z) for z in (0, 1) for y in (0, 1) for x in (0, 1)]
     faces = [(0, 1, 3), (0, 3, 2), (4, 6, 7), (4, 7, 5), (0, 4, 5), (0, 5, 1),
              (2, 3, 7), (2, 7, 6), (0, 2, 6), (0, 6, 4), (1, 5, 7), (1, 7, 3)]
-    skin_name = "column_skin.tga"
-    header_size, skin_size, st_size, tri_size = 68, 64, 4, 12
+    # Across a side (x, or y where x does not change) and up it (z), as s and t.
+    sts = [(8 * (x if (x, y) not in ((0, 1), (1, 0)) else y), 8 * (1 - z)) for x, y, z in corners] \
+        if spread else [(4, 4)]
+    header_size, skin_size, st_size, tri_size = 68, 64, 4 * len(sts), 12
     frame_size = 40 + 4 * len(corners)
     frames = [("stand01", 0), ("stand02", 0), ("jump01", 32), ("jump02", 32)]
     ofs_skins = header_size
@@ -80,12 +85,13 @@ def write_column(folder):
     ofs_tris = ofs_st + st_size
     ofs_frames = ofs_tris + tri_size * len(faces)
     ofs_end = ofs_frames + frame_size * len(frames)
-    data = struct.pack("<4s16i", b"IDP2", 8, 8, 8, frame_size, 1, len(corners), 1, len(faces), 0,
+    data = struct.pack("<4s16i", b"IDP2", 8, 8, 8, frame_size, 1, len(corners), len(sts), len(faces), 0,
                        len(frames), ofs_skins, ofs_st, ofs_tris, ofs_frames, ofs_end, ofs_end)
     data += skin_name.encode().ljust(64, b"\0")
-    data += struct.pack("<2h", 4, 4)
+    for st in sts:
+        data += struct.pack("<2h", *st)
     for face in faces:
-        data += struct.pack("<6h", *face, 0, 0, 0)
+        data += struct.pack("<6h", *face, *(face if spread else (0, 0, 0)))
     for name, lift in frames:
         # MD2 stores z up: x and y across, z along the column's height.
         data += struct.pack("<3f3f16s", 0.08, 0.08, 0.25, -10.0, -10.0, float(lift), name.encode())
@@ -99,6 +105,28 @@ def write_column(folder):
         # 8x8 uncompressed 24-bit TGA, every pixel pure red (stored blue, green, red).
         f.write(struct.pack("<3B2HB4H2B", 0, 0, 2, 0, 0, 0, 0, 0, 8, 8, 24, 0) + b"\x00\x00\xe0" * 64)
     return model, skin
+
+
+def write_png(path, rows):
+    """An 8-bit RGBA PNG of the rows (top row first) of (r, g, b, a) pixels."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in rows)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">2I5B", len(rows[0]), len(rows), 8, 6, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+
+
+def write_cutout_columns(folder):
+    """Two columns with PNG skins, each (model, skin): one red but transparent in every pixel, one a
+    checker of opaque red and transparent squares of 4x4 pixels spread over each side."""
+    columns = []
+    for name, alpha in (("clear", lambda x, y: 0), ("checker", lambda x, y: 255 * ((x // 4 + y // 4) % 2 == 0))):
+        os.makedirs(os.path.join(folder, name))
+        model, skin = write_column(os.path.join(folder, name), name + ".png", spread=name == "checker")
+        write_png(skin, [[(224, 0, 0, alpha(x, y)) for x in range(8)] for y in range(8)])
+        columns.append((model, skin))
+    return columns
 
 
 def write_game(folder):
@@ -259,12 +287,12 @@ def check_shaders_page(driver, base, work):
 class NativeViewer:
     """md2viewer in a window on the virtual display, driven with xdotool."""
 
-    def __init__(self, binary, runtime, shots):
+    def __init__(self, binary, runtime, shots, args=()):
         # Started in the folder its screenshots go to; its data found as an installed program's.
         share = os.path.join(shots, "share")
         os.makedirs(share)
         os.symlink(runtime, os.path.join(share, "korvel"))
-        self.process = subprocess.Popen([binary, "--window"], cwd=shots, stdout=subprocess.DEVNULL,
+        self.process = subprocess.Popen([binary, "--window", *args], cwd=shots, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, env=dict(os.environ, XDG_DATA_DIRS=share))
         self.window = wait_for("the native window", lambda: subprocess.run(
             ["xdotool", "search", "--name", "Korvel Engine"], capture_output=True, text=True).stdout.split())[0]
@@ -355,6 +383,54 @@ class Page:
         self.driver.quit()
 
 
+def median(values):
+    return sorted(values)[len(values) // 2]
+
+
+def frame_rate_rounds(page, viewers, bare_url, native_binary, runtime, empty_binary, work):
+    """Frame rates with Chromium's cap off, in ROUNDS rounds (3 by default) of each viewer page
+    (`viewers`: label and address), a bare WebGL page that only clears its canvas, the native viewer
+    and (given its program) an empty native window that only clears and swaps, the order reversed
+    every other round, each side idle while the other is measured. Prints every round and the medians
+    of the ratios (each page to the bare page, the native viewer to the empty window); returns those
+    medians, the native one last."""
+    def on_page(url):
+        page.driver.get(url)
+        wait_for(url + "'s frames", lambda: page.frames() > 10, 120)
+        time.sleep(1)
+        rate = page.rate()[0]
+        page.driver.get("about:blank")
+        return rate
+
+    def native_viewer():
+        native = NativeViewer(native_binary, runtime, tempfile.mkdtemp(dir=work))
+        time.sleep(2)
+        rate = native.fps()
+        native.quit()
+        return rate
+
+    measures = [(label, lambda url=url: on_page(url)) for label, url in viewers]
+    measures += [("bare page", lambda: on_page(bare_url)), ("native viewer", native_viewer),
+                 ("empty window", lambda: empty_window_fps(empty_binary) if empty_binary else 0)]
+    ratios = [[] for _ in range(len(viewers) + 1)]
+    for round_number in range(int(os.environ.get("ROUNDS", "3"))):
+        rates = {}
+        for name, measure in measures if round_number % 2 == 0 else reversed(measures):
+            rates[name] = measure()
+        for i, (label, _) in enumerate(viewers):
+            ratios[i].append(rates[label] / rates["bare page"])
+        ratios[-1].append(rates["native viewer"] / rates["empty window"] if rates["empty window"] else 0)
+        print("frame rates, uncapped, round %d: %s; %s / bare page %s, native viewer / empty window %.2f" %
+              (round_number + 1, ", ".join("%s %.1f fps" % (name, rates[name]) for name, _ in measures),
+               ", ".join(label for label, _ in viewers), ", ".join("%.2f" % r[-1] for r in ratios[:-1]),
+               ratios[-1][-1]))
+    medians = [median(r) for r in ratios]
+    print("median of %d alternated rounds: %s, native viewer / empty window %.2f" %
+          (len(ratios[0]), ", ".join("%s / bare page %.2f" % (label, m) for (label, _), m in zip(viewers, medians)),
+           medians[-1]))
+    return medians
+
+
 def serving(port):
     try:
         urllib.request.urlopen("http://127.0.0.1:%d/md2viewer.html" % port).close()
@@ -379,12 +455,22 @@ def main():
 
     native = NativeViewer(native_binary, runtime, work)
     time.sleep(3)
-    native_fps = native.fps()
     native.key("space", "0")
     time.sleep(0.5)
     native.key("F12")
     native_shot = wait_for("the native screenshot", lambda: os.path.exists(os.path.join(work, "md2viewer-0001.png"))
                            and os.path.join(work, "md2viewer-0001.png"))
+    time.sleep(0.5)
+    native.quit()
+    # The checker-skinned column on the desktop, for the page's cut pattern to match.
+    (clear_model, clear_skin), (checker_model, checker_skin) = write_cutout_columns(os.path.join(work, "png"))
+    checker_shots = os.path.join(work, "native-checker")
+    os.mkdir(checker_shots)
+    native = NativeViewer(native_binary, runtime, checker_shots, [checker_model])
+    time.sleep(2)
+    native.key("F12")
+    native_checker = wait_for("the native checker screenshot", lambda: os.path.exists(
+        os.path.join(checker_shots, "md2viewer-0001.png")) and os.path.join(checker_shots, "md2viewer-0001.png"))
     time.sleep(0.5)
     native.quit()
 
@@ -445,6 +531,22 @@ def main():
         hidden = red_rows(page.screenshot(os.path.join(work, "web-cutout.png")))[0]
         check(hidden < 100, "a transparent skin's column is cut out entirely (%d red pixels)" % hidden)
 
+        # PNG cut-outs as on the desktop: a skin transparent in every pixel hides its column, and a
+        # checker of opaque and clear squares cuts the column as the desktop cuts it.
+        shots = {}
+        for name, model, skin in (("clear", clear_model, clear_skin), ("checker", checker_model, checker_skin)):
+            loads = page.log().count("Loading MD2 file")
+            page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
+            wait_for("the %s column to open" % name, lambda: page.log().count("Loading MD2 file") > loads, 30)
+            shots[name] = page.screenshot(os.path.join(work, "web-%s.png" % name))
+        hidden = red_rows(shots["clear"])[0]
+        check(hidden < 100, "a PNG skin transparent in every pixel hides its column (%d red pixels)" % hidden)
+        red = (red_rows(native_checker)[0], red_rows(shots["checker"])[0])
+        differing = differing_pixels(native_checker, shots["checker"])
+        check(2000 < red[0] < standing[0] * 0.8 and differing < WIDTH * (HEIGHT - 40) // 100,
+              "a PNG checker skin cuts the column as on the desktop: %d pixels differ by more than 10%% "
+              "(red pixels: desktop %d, page %d, uncut column %d)" % (differing, red[0], red[1], standing[0]))
+
         pk3, pak = write_game(os.path.join(work, "game"))
         for archive in (pk3, pak):
             shown = page.log().count("Showing model 1 of 2: models/a/column.md2")
@@ -483,20 +585,13 @@ def main():
         check_shaders_page(page.driver, "http://127.0.0.1:%d" % port, work)
         with open(os.path.join(web_dir, "bare.html"), "w") as f:
             f.write(BARE_PAGE)
-        page.driver.get("http://127.0.0.1:%d/bare.html" % port)
-        wait_for("the bare page's frames", lambda: page.frames() > 10, 60)
-        bare_fps = page.rate()[0]
-        # The browser idle while the native side is measured, as it was for the native viewer.
-        page.driver.get("about:blank")
-        empty_fps = empty_window_fps(empty_binary) if empty_binary else 0
-        print("frame rates, uncapped, one run: page %.1f fps, bare WebGL page %.1f fps, page / bare %.2f" %
-              (web_fps, bare_fps, web_fps / bare_fps))
-        if empty_fps:
-            print("  native viewer %.1f fps, empty native window %.1f fps, viewer / empty %.2f; "
-                  "the page's ratio is %.2f times the native one" %
-                  (native_fps, empty_fps, native_fps / empty_fps, (web_fps / bare_fps) / (native_fps / empty_fps)))
-        print("  milliseconds a frame in the main-loop step: page %.2f ms; native viewer %.2f ms (its whole frame); "
-              "%.0f WebGL calls a frame in the page" % (step_ms, 1000.0 / max(1.0, native_fps), calls))
+        base = "http://127.0.0.1:%d/" % port
+        ratios = frame_rate_rounds(page, [("page", base + "md2viewer.html")], base + "bare.html", native_binary,
+                                   runtime, empty_binary, work)
+        print("  milliseconds a frame in the main-loop step: page %.2f ms; %.0f WebGL calls a frame in the page" %
+              (step_ms, calls))
+        if ratios[-1]:
+            print("  the page's ratio is %.2f times the native one" % (ratios[0] / ratios[-1]))
         if failures:
             print("the page's log:\n" + log)
     finally:
