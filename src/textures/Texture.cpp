@@ -1,8 +1,8 @@
 #include "textures/Texture.h"
 
 #include "base/GL.h"
-#include "graphics/GraphicsCore.h"
 
+#include <SDL.h>
 #include <utility>
 
 CTexture::~CTexture() {
@@ -22,7 +22,7 @@ CTexture& CTexture::operator=(CTexture&& other) noexcept {
 }
 
 void CTexture::Delete() {
-    if (name != 0 && CGraphicsCore::ContextAlive()) {
+    if (name != 0 && ContextAlive()) {
         GLuint deleted = name;
         glDeleteTextures(1, &deleted);
     }
@@ -83,6 +83,10 @@ bool CTexture::Fits(int32_t width, int32_t height, int32_t channels) {
     GLint proxyWidth = 0;
     glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
     return proxyWidth != 0;
+}
+
+bool CTexture::ContextAlive() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
 }
 
 CTexture CTexture::LoadSkin(const char* path, ImageReader reader) {

@@ -35,6 +35,9 @@ public:
     /// Whether the driver can hold a texture of this size (asked through the proxy texture). True
     /// without a current context, which cannot be asked.
     static bool Fits(int32_t width, int32_t height, int32_t channels);
+    /// True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
+    /// SDL down, and the context with it: what outlives it frees only its memory then.
+    static bool ContextAlive();
     /// A model skin from a picture file (see DecodedImage::Load for the reader and the log lines):
     /// mipmapped, nearest mipmap with linear texels, colour keys dropped.
     static CTexture LoadSkin(const char* path, ImageReader reader = ImageReader::ByExtension);
