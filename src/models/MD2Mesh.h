@@ -12,14 +12,17 @@
 #include <memory>
 #include <string>
 
-/// A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
-/// whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
+/// What one draw binds as the skin: a texture (0 for the default one) and whether it has an alpha
+/// channel, whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing
+/// opaque. Skins are held as shared textures (CTexture); this is the plain view of one for a draw.
 struct MD2Skin {
     unsigned int texture = 0; ///< The GL texture; 0 for the default one.
     bool hasAlpha = false;    ///< The texture has an alpha channel.
 
     /// The skin of a texture someone else owns; asks GL whether it has alpha.
     static MD2Skin Of(unsigned int texture);
+    /// The view of a held skin; the default texture for none.
+    static MD2Skin Of(const std::shared_ptr<const CTexture>& texture);
 };
 
 class CMD2Mesh {
@@ -52,12 +55,14 @@ public:
     /// The frames, animations and material; playback state stays at animation 0, frame 0.
     const ModelData& GetData() const { return data; }
     /// The skin texture; 0 when none was loaded.
-    unsigned int GetTexture() const { return ownSkin.Name(); }
+    unsigned int GetTexture() const { return GetSkin().texture; }
     /// Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     /// of the drawing by the alpha test rather than drawn as opaque rectangles.
-    bool SkinHasAlpha() const { return ownSkin.HasAlpha(); }
+    bool SkinHasAlpha() const { return GetSkin().hasAlpha; }
     /// The skin the mesh loaded: what its instances wear unless they are given another.
-    MD2Skin GetSkin() const { return {ownSkin.Name(), ownSkin.HasAlpha()}; }
+    MD2Skin GetSkin() const { return MD2Skin::Of(skin); }
+    /// The same as the shared texture; null when none was loaded.
+    const std::shared_ptr<const CTexture>& GetSkinTexture() const { return skin; }
     /// The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
     /// The skin image the file's own skin table leads to beside the model at modelPath (see
@@ -92,8 +97,8 @@ private:
 
     CMD2Loader loader;
     ModelData data;
-    /// The skin the mesh loaded; no texture for none.
-    CTexture ownSkin;
+    /// The skin the mesh loaded, shared with whoever wears it; null for none.
+    std::shared_ptr<const CTexture> skin;
     /// The storage of the interpolated frame, rewritten by every draw.
     mutable CMD2VertexArrays arrays;
 };

@@ -10,23 +10,32 @@ CTexture::~CTexture() {
 }
 
 CTexture::CTexture(CTexture&& other) noexcept
-    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha) {}
+    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha), owned(other.owned) {}
 
 CTexture& CTexture::operator=(CTexture&& other) noexcept {
     if (this != &other) {
         Delete();
         name = std::exchange(other.name, 0u);
         hasAlpha = other.hasAlpha;
+        owned = other.owned;
     }
     return *this;
 }
 
 void CTexture::Delete() {
-    if (name != 0 && ContextAlive()) {
+    if (name != 0 && owned && ContextAlive()) {
         GLuint deleted = name;
         glDeleteTextures(1, &deleted);
     }
     name = 0;
+}
+
+std::shared_ptr<const CTexture> CTexture::View(uint32_t name, bool hasAlpha) {
+    auto view = std::make_shared<CTexture>();
+    view->name = name;
+    view->hasAlpha = hasAlpha;
+    view->owned = false;
+    return view;
 }
 
 uint32_t CTexture::Release() {

@@ -7,6 +7,7 @@
 #include "textures/DecodedImage.h"
 
 #include <cstdint>
+#include <memory>
 
 /// How a texture samples and repeats: each kind of texture says what it needs. 0 leaves GL's default.
 struct TextureOptions {
@@ -42,6 +43,10 @@ public:
     /// mipmapped, nearest mipmap with linear texels, colour keys dropped.
     static CTexture LoadSkin(const char* path, ImageReader reader = ImageReader::ByExtension);
 
+    /// A texture someone else made and deletes, to be held like one of ours: this object never
+    /// deletes it. For a caller that hands the engine a bare name it keeps owning.
+    static std::shared_ptr<const CTexture> View(uint32_t name, bool hasAlpha);
+
     /// The GL texture name; 0 when there is none.
     uint32_t Name() const { return name; }
     /// The image had an alpha channel (cut-outs, translucent art).
@@ -55,4 +60,6 @@ private:
 
     uint32_t name = 0;
     bool hasAlpha = false;
+    /// False for a view of another owner's texture.
+    bool owned = true;
 };
