@@ -2,6 +2,7 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
+#include "models/MD2VertexArrays.h"
 #include "models/SkinSearch.h"
 
 #include <map>
@@ -81,11 +82,12 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
 
 CMD2Mesh::CMD2Mesh() = default;
 
-CMD2Mesh::~CMD2Mesh() = default;
+CMD2Mesh::~CMD2Mesh() {
+    CMD2VertexArrays::Forget(*this);
+}
 
 bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);
-    arrays.Build(data);
     if (loaded && withSkin) {
         CTexture loaded = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
         if (loaded.Name() != 0) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "models/MD2Loader.h"
-#include "models/MD2VertexArrays.h"
 #include "models/ModelData.h"
 #include "textures/Texture.h"
 
@@ -46,8 +45,9 @@ public:
 
     /// An empty mesh: no frames, nothing to draw.
     CMD2Mesh();
-    /// Frees the frames, and the skin texture and buffer objects while the GL context lives; after the
-    /// graphics core has shut SDL down they went with the context, and no GL call is made.
+    /// Frees the frames, and the skin texture and the arrays it was drawn from while the GL context
+    /// lives; after the graphics core has shut SDL down they went with the context, and no GL call is
+    /// made.
     ~CMD2Mesh();
     CMD2Mesh(const CMD2Mesh&) = delete;
     CMD2Mesh& operator=(const CMD2Mesh&) = delete;
@@ -71,8 +71,8 @@ public:
 
     /// Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
     /// program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
-    /// The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
-    /// the main thread).
+    /// The interpolated vertices go into the drawing side's arrays for this mesh (CMD2VertexArrays;
+    /// one draw at a time, on the main thread); the mesh itself is not written.
     void Draw(int cur, int next, float t, bool cullBackFaces, const MD2Skin& skin) const;
     /// The same, wearing the mesh's own skin.
     void Draw(int cur, int next, float t, bool cullBackFaces) const;
@@ -99,6 +99,4 @@ private:
     ModelData data;
     /// The skin the mesh loaded, shared with whoever wears it; null for none.
     std::shared_ptr<const CTexture> skin;
-    /// The storage of the interpolated frame, rewritten by every draw.
-    mutable CMD2VertexArrays arrays;
 };
