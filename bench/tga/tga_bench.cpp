@@ -58,7 +58,7 @@ void Ours(benchmark::State& state, const BenchFile* file) {
             state.SkipWithError("decode failed");
             break;
         }
-        benchmark::DoNotOptimize(tga.imageData);
+        benchmark::DoNotOptimize(tga.image.pixels.data());
     }
 }
 

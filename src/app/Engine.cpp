@@ -13,6 +13,7 @@
 #include "sound/SoundManager.h"
 #include "text/Font.h"
 #include "text/FontManager.h"
+#include "textures/MousePointer.h"
 #include "textures/TextureManager.h"
 
 #include <SDL.h>
@@ -105,6 +106,10 @@ void CEngine::Initialize() {
     CreateAfterMessage(gGraphicsCore, "Initialize Graphics Core...", "Unable to initialize Graphics Core!");
     CreateAfterMessage(gTextureManager, "Initialize Texture Manager...",
                        "Unable to initialize Texture Manager Core!");
+    mousePointer = new CMousePointer;
+    if (gGraphicsCore) {
+        gGraphicsCore->mousePointer = mousePointer;
+    }
     CreateAfterMessage(gWindowManager, "Initialize Window Manager...",
                        "Unable to initialize Window Manager Core!");
 
@@ -147,8 +152,8 @@ void CEngine::Update() {
     gGraphicsCore->Begin2D();
     glLoadIdentity();
     gWindowManager->Update();
-    if (gGraphicsCore->softwarePointer) {
-        gGraphicsCore->DrawMousePointer();
+    if (mousePointer->softwarePointer) {
+        mousePointer->Draw();
     }
     if (showFPS) {
         gUtils->UpdateFPS();
@@ -173,6 +178,11 @@ void CEngine::SetShowFPS(bool value) {
 }
 
 void CEngine::DestroyManagers() {
+    // The pointer's images go while the graphics core still holds the GL context.
+    if (gGraphicsCore) {
+        gGraphicsCore->mousePointer = nullptr;
+    }
+    Destroy(mousePointer);
     Destroy(gGraphicsCore);
     Destroy(gFontManager);
     Destroy(gUtils);

@@ -3,9 +3,11 @@
 /// engine's share of each frame and destroys the managers in its own fixed order.
 #pragma once
 
+class CMousePointer;
+
 class CEngine {
 public:
-    /// Prints the start-up log and creates the ten managers.
+    /// Prints the start-up log and creates the ten managers and the mouse pointer.
     CEngine();
     /// Destroys the managers; every slot is null afterwards.
     ~CEngine();
@@ -37,4 +39,6 @@ private:
     void Initialize();
 
     bool showFPS;
+    /// The software pointer, linked to the graphics core for its pointer operations.
+    CMousePointer* mousePointer = nullptr;
 };

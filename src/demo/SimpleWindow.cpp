@@ -6,6 +6,7 @@
 #include "graphics/GraphicsCore.h"
 #include "input/EventManager.h"
 #include "models/MD2Model.h"
+#include "textures/MousePointer.h"
 #include "textures/Image.h"
 
 #include <SDL.h>
@@ -32,8 +33,8 @@ void SimpleWindow::OpenWindow(bool fullScreen, bool softwarePointer) {
     // SetMousePointer hides the system cursor again: the software pointer is drawn instead.
     gGraphicsCore->ShowCursor(true);
     gGraphicsCore->SetMousePointer(CViewerScene::kPointerPath);
-    if (!softwarePointer) {
-        gGraphicsCore->softwarePointer = false;
+    if (!softwarePointer && gGraphicsCore->mousePointer) {
+        gGraphicsCore->mousePointer->softwarePointer = false;
     }
     engine->SetShowFPS(true);
     gGraphicsCore->SetCaption(CViewerScene::kCaption);

@@ -2,6 +2,8 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
+#include "textures/MousePointer.h"
+#include "textures/Texture.h"
 #ifndef __EMSCRIPTEN__
 #include "graphics/OffscreenContext.h"
 #endif
@@ -22,16 +24,14 @@ void CGraphicsCore::DrawOffscreen(bool on) {
 }
 
 CGraphicsCore::CGraphicsCore()
-    : videoFlags(0), width(kDefaultWidth), height(kDefaultHeight), bpp(16), pointerImage(nullptr),
-      softwarePointer(false), secondPointerImage(nullptr), currentPointer(nullptr), hasSecondPointer(false),
-      caption("Korvel Engine"), extensions(nullptr), wireframe(false), mode3D(false) {}
+    : videoFlags(0), width(kDefaultWidth), height(kDefaultHeight), bpp(16), caption("Korvel Engine"),
+      extensions(nullptr), wireframe(false), mode3D(false) {}
 
 bool CGraphicsCore::ContextAlive() {
-    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
+    return CTexture::ContextAlive();
 }
 
 CGraphicsCore::~CGraphicsCore() {
-    ReleaseMousePointers();
 #ifndef __EMSCRIPTEN__
     delete offscreen;
     offscreen = nullptr;
@@ -192,6 +192,42 @@ void CGraphicsCore::SetWireframe(bool on) {
 
 void CGraphicsCore::ShowCursor(bool show) {
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void CGraphicsCore::SetMousePointer(const char* file) {
+    if (mousePointer) {
+        mousePointer->Set(file);
+    }
+}
+
+void CGraphicsCore::SetSecondMousePointer(const char* file) {
+    if (mousePointer) {
+        mousePointer->SetSecond(file);
+    }
+}
+
+void CGraphicsCore::SetMousePointers(const char* first, const char* second) {
+    if (mousePointer) {
+        mousePointer->SetBoth(first, second);
+    }
+}
+
+void CGraphicsCore::SelectMousePointer(bool second) {
+    if (mousePointer) {
+        mousePointer->Select(second);
+    }
+}
+
+void CGraphicsCore::DrawMousePointer() {
+    if (mousePointer) {
+        mousePointer->Draw();
+    }
+}
+
+void CGraphicsCore::ReleaseMousePointers() {
+    if (mousePointer) {
+        mousePointer->Release();
+    }
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-class CImage;
+class CMousePointer;
 class COffscreenContext;
 
 class CGraphicsCore {
@@ -17,7 +17,7 @@ public:
     static constexpr int kDefaultHeight = 768; ///< The default window's height, as above.
     /// Stores defaults only; no SDL or OpenGL call.
     CGraphicsCore();
-    /// Releases the pointer images and the extension copy, then shuts SDL down.
+    /// Releases the extension copy, then shuts SDL down.
     ~CGraphicsCore();
 
     /// Opens the video mode, then starts GLEW (a GLEW failure is reported and start-up goes on).
@@ -46,18 +46,14 @@ public:
     void SetWireframe(bool on);
     /// Shows or hides the system mouse cursor.
     void ShowCursor(bool show);
-    /// Loads the software pointer image and hides the system cursor; a null name counts as empty.
+    /// The software pointer's operations, kept for callers: each forwards to the kernel's pointer
+    /// (see CMousePointer) and does nothing without one.
     void SetMousePointer(const char* file);
-    /// Loads the alternative pointer image.
-    void SetSecondMousePointer(const char* file);
-    /// Loads both pointer images at once.
-    void SetMousePointers(const char* first, const char* second);
-    /// Chooses which pointer image is drawn.
-    void SelectMousePointer(bool second);
-    /// Draws the pointer with its top-left corner at the mouse position.
-    void DrawMousePointer();
-    /// Deletes both pointer images; the destructor does so too.
-    void ReleaseMousePointers();
+    void SetSecondMousePointer(const char* file);                 ///< See CMousePointer::SetSecond.
+    void SetMousePointers(const char* first, const char* second); ///< See CMousePointer::SetBoth.
+    void SelectMousePointer(bool second);                         ///< See CMousePointer::Select.
+    void DrawMousePointer();                                      ///< See CMousePointer::Draw.
+    void ReleaseMousePointers();                                  ///< See CMousePointer::Release.
     const char* GetVendor() const;   ///< The GL driver's vendor string.
     const char* GetRenderer() const; ///< The GL driver's renderer string.
     const char* GetVersion() const;  ///< The GL version string.
@@ -66,8 +62,7 @@ public:
     /// Stores and shows a new window caption.
     void SetCaption(const char* text);
     std::string GetCaption() const; ///< The window caption.
-    /// True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
-    /// SDL down, and the context with it: what outlives it (fonts, meshes) frees only its memory then.
+    /// True while there is an OpenGL context to make calls on (see CTexture::ContextAlive).
     static bool ContextAlive();
 
     CGraphicsCore(const CGraphicsCore&) = delete;
@@ -77,11 +72,8 @@ public:
     uint32_t width;             ///< Width of the mode in pixels.
     uint32_t height;            ///< Height of the mode in pixels.
     int32_t bpp;                ///< Bits per pixel of the mode.
-    CImage* pointerImage;       ///< The software pointer's image; null without one.
-    bool softwarePointer;       ///< A software pointer is drawn instead of the system cursor.
-    CImage* secondPointerImage; ///< The alternative pointer image; null without one.
-    CImage* currentPointer;     ///< The pointer image drawn.
-    bool hasSecondPointer;      ///< An alternative pointer image was loaded.
+    /// The software pointer, owned by the kernel, which links it here; null without a kernel.
+    CMousePointer* mousePointer = nullptr;
     std::string caption;        ///< The window caption.
     char* extensions;           ///< The OpenGL extension string, copied by LoadExtensions.
     bool wireframe;             ///< Polygons are drawn as lines.

@@ -3,17 +3,14 @@
 /// OpenGL textures, and a few immediate-mode debug drawings.
 #pragma once
 
+#include "textures/DecodedImage.h"
+
 #include <cstddef>
 #include <cstdint>
 
-/// A BMP image decoded to tightly packed RGB rows, bottom row first. Allocated with malloc and owned
-/// by the caller (release it with CUtils::FreeBMP).
-struct BMPImage {
-    int32_t channels;      ///< 3 for RGB.
-    int32_t width;         ///< Width in pixels.
-    int32_t height;        ///< Height in pixels.
-    unsigned char* pixels; ///< The rows, bottom row first.
-};
+/// A BMP image as LoadBMP hands it out: the engine's one image record, RGB rows bottom row first,
+/// owned by the caller (release it with CUtils::FreeBMP).
+using BMPImage = DecodedImage;
 
 class CUtils {
 public:

@@ -22,8 +22,8 @@ CMD2Instance::CMD2Instance() : CMD2Instance(nullptr) {}
 
 CMD2Instance::CMD2Instance(std::shared_ptr<const CMD2Mesh> shared)
     : mesh(std::move(shared)), animation(0), frame(0), lastTick(0), position(), scale(1.0f, 1.0f, 1.0f),
-      rotation(0.0f), paused(false), cullBackFaces(false), hasOwnSkin(false), skin(), shownFrom(-1),
-      shownNext(0), shownT(0.0f) {}
+      rotation(0.0f), paused(false), cullBackFaces(false), hasOwnSkin(false), shownFrom(-1), shownNext(0),
+      shownT(0.0f) {}
 
 void CMD2Instance::SetTickSource(uint32_t (*source)()) {
     tickSource = source;
@@ -60,18 +60,22 @@ const std::vector<Animation>& CMD2Instance::GetAnimations() const {
     return mesh ? mesh->GetData().animations : kNoAnimations;
 }
 
+void CMD2Instance::SetSkin(std::shared_ptr<const CTexture> texture) {
+    skin = std::move(texture);
+    hasOwnSkin = true;
+}
+
 void CMD2Instance::SetSkin(unsigned int texture) {
     SetSkin(MD2Skin::Of(texture));
 }
 
 void CMD2Instance::SetSkin(const MD2Skin& own) {
-    skin = own;
-    hasOwnSkin = true;
+    SetSkin(own.texture != 0 ? CTexture::View(own.texture, own.hasAlpha) : nullptr);
 }
 
 MD2Skin CMD2Instance::GetSkin() const {
     if (hasOwnSkin || !mesh) {
-        return skin;
+        return MD2Skin::Of(skin);
     }
     return mesh->GetSkin();
 }

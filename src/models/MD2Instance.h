@@ -68,14 +68,20 @@ public:
     /// Whether back faces are left out.
     bool GetBackFaceCulling() const { return cullBackFaces; }
 
-    /// Wears another skin than the mesh's, a texture the caller keeps owning (0 for the default one):
-    /// the mesh stays as it is, shared with instances wearing other skins.
-    /// Asks GL whether the texture has alpha.
+    /// Wears another skin than the mesh's, a texture shared with whoever else holds it and deleted
+    /// with the last holder; null for the default texture. The mesh stays as it is, shared with
+    /// instances wearing other skins.
+    void SetSkin(std::shared_ptr<const CTexture> texture);
+    /// The same with a texture the caller keeps owning (0 for the default one); asks GL whether the
+    /// texture has alpha.
     void SetSkin(unsigned int texture);
     /// The same with the alpha known, as a CTexture knows it from its picture.
     void SetSkin(const MD2Skin& own);
     /// Wears the mesh's own skin again.
-    void ClearSkin() { hasOwnSkin = false; }
+    void ClearSkin() {
+        skin.reset();
+        hasOwnSkin = false;
+    }
     /// The skin drawn: the instance's own, else the mesh's.
     MD2Skin GetSkin() const;
 
@@ -143,7 +149,12 @@ private:
     bool paused;
     bool cullBackFaces;
     bool hasOwnSkin;
-    MD2Skin skin;
+    /// The pose drawn last, which the tags are placed by.
+    int shownFrom;
+    int shownNext;
+    float shownT;
+    /// The instance's own skin while hasOwnSkin is set; null for the default texture.
+    std::shared_ptr<const CTexture> skin;
     /// The tags and the parts, held apart so that an instance without them stays small (a crowd is
     /// thousands of instances); copies share them until one changes its own.
     struct Carried {
@@ -153,8 +164,4 @@ private:
     std::shared_ptr<Carried> carried;
     /// The carried tags and parts this instance alone holds, made on first use.
     Carried& OwnCarried();
-    /// The pose drawn last, which the tags are placed by.
-    int shownFrom;
-    int shownNext;
-    float shownT;
 };

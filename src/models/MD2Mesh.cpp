@@ -2,6 +2,7 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
+#include "models/MD2VertexArrays.h"
 #include "models/SkinSearch.h"
 
 #include <map>
@@ -45,6 +46,10 @@ MD2Skin MD2Skin::Of(unsigned int texture) {
     return {texture, HasAlpha(texture)};
 }
 
+MD2Skin MD2Skin::Of(const std::shared_ptr<const CTexture>& texture) {
+    return texture ? MD2Skin{texture->Name(), texture->HasAlpha()} : MD2Skin{};
+}
+
 std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char* skinPath) {
     auto& cache = Cache();
     const MeshKey key = KeyOf(modelPath, skinPath);
@@ -77,13 +82,17 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
 
 CMD2Mesh::CMD2Mesh() = default;
 
-CMD2Mesh::~CMD2Mesh() = default;
+CMD2Mesh::~CMD2Mesh() {
+    CMD2VertexArrays::Forget(*this);
+}
 
 bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
     bool loaded = loader.Load(data, modelPath, skinPath);
-    arrays.Build(data);
     if (loaded && withSkin) {
-        ownSkin = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
+        CTexture loaded = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
+        if (loaded.Name() != 0) {
+            skin = std::make_shared<const CTexture>(std::move(loaded));
+        }
     }
     return loaded;
 }

@@ -5,21 +5,23 @@
 #pragma once
 
 #include "models/MD2Loader.h"
-#include "models/MD2VertexArrays.h"
 #include "models/ModelData.h"
 #include "textures/Texture.h"
 
 #include <memory>
 #include <string>
 
-/// A skin to draw a mesh with: a texture (0 for the default one) and whether it has an alpha channel,
-/// whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing opaque.
+/// What one draw binds as the skin: a texture (0 for the default one) and whether it has an alpha
+/// channel, whose cut-outs (leaves, fences, hair) the alpha test then leaves out rather than drawing
+/// opaque. Skins are held as shared textures (CTexture); this is the plain view of one for a draw.
 struct MD2Skin {
     unsigned int texture = 0; ///< The GL texture; 0 for the default one.
     bool hasAlpha = false;    ///< The texture has an alpha channel.
 
     /// The skin of a texture someone else owns; asks GL whether it has alpha.
     static MD2Skin Of(unsigned int texture);
+    /// The view of a held skin; the default texture for none.
+    static MD2Skin Of(const std::shared_ptr<const CTexture>& texture);
 };
 
 class CMD2Mesh {
@@ -43,8 +45,9 @@ public:
 
     /// An empty mesh: no frames, nothing to draw.
     CMD2Mesh();
-    /// Frees the frames, and the skin texture and buffer objects while the GL context lives; after the
-    /// graphics core has shut SDL down they went with the context, and no GL call is made.
+    /// Frees the frames, and the skin texture and the arrays it was drawn from while the GL context
+    /// lives; after the graphics core has shut SDL down they went with the context, and no GL call is
+    /// made.
     ~CMD2Mesh();
     CMD2Mesh(const CMD2Mesh&) = delete;
     CMD2Mesh& operator=(const CMD2Mesh&) = delete;
@@ -52,12 +55,14 @@ public:
     /// The frames, animations and material; playback state stays at animation 0, frame 0.
     const ModelData& GetData() const { return data; }
     /// The skin texture; 0 when none was loaded.
-    unsigned int GetTexture() const { return ownSkin.Name(); }
+    unsigned int GetTexture() const { return GetSkin().texture; }
     /// Whether the skin has an alpha channel: its cut-outs (leaves, fences, hair) are then left out
     /// of the drawing by the alpha test rather than drawn as opaque rectangles.
-    bool SkinHasAlpha() const { return ownSkin.HasAlpha(); }
+    bool SkinHasAlpha() const { return GetSkin().hasAlpha; }
     /// The skin the mesh loaded: what its instances wear unless they are given another.
-    MD2Skin GetSkin() const { return {ownSkin.Name(), ownSkin.HasAlpha()}; }
+    MD2Skin GetSkin() const { return MD2Skin::Of(skin); }
+    /// The same as the shared texture; null when none was loaded.
+    const std::shared_ptr<const CTexture>& GetSkinTexture() const { return skin; }
     /// The loader, with the header and the skin and frame names of the file.
     const CMD2Loader& GetLoader() const { return loader; }
     /// The skin image the file's own skin table leads to beside the model at modelPath (see
@@ -66,8 +71,8 @@ public:
 
     /// Draws frame cur moved the fraction t toward frame next, wearing skin, through the lit-texture
     /// program 8, in the current model-view matrix. Leaves GL_TEXTURE_2D enabled and the skin bound.
-    /// The interpolated vertices go into arrays every user of the mesh shares (one draw at a time, on
-    /// the main thread).
+    /// The interpolated vertices go into the drawing side's arrays for this mesh (CMD2VertexArrays;
+    /// one draw at a time, on the main thread); the mesh itself is not written.
     void Draw(int cur, int next, float t, bool cullBackFaces, const MD2Skin& skin) const;
     /// The same, wearing the mesh's own skin.
     void Draw(int cur, int next, float t, bool cullBackFaces) const;
@@ -92,8 +97,6 @@ private:
 
     CMD2Loader loader;
     ModelData data;
-    /// The skin the mesh loaded; no texture for none.
-    CTexture ownSkin;
-    /// The storage of the interpolated frame, rewritten by every draw.
-    mutable CMD2VertexArrays arrays;
+    /// The skin the mesh loaded, shared with whoever wears it; null for none.
+    std::shared_ptr<const CTexture> skin;
 };

@@ -3,6 +3,7 @@
 
 #include "base/GL.h"
 #include "base/Registry.h"
+#include "models/MD2VertexArrays.h"
 #include "shaders/Shader.h"
 #include "shaders/ShaderManager.h"
 
@@ -65,7 +66,7 @@ void CMD2Mesh::Draw(int cur, int next, float t, bool cullBackFaces, const MD2Ski
     if (immediateMode) {
         DrawCorners(from, to, t);
     } else {
-        arrays.Draw(from, to, t);
+        CMD2VertexArrays::For(*this).Draw(from, to, t);
     }
     if (cullBackFaces) {
         if (!wasCulling) {

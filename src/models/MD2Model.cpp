@@ -39,8 +39,8 @@ void CMD2Model::LoadSkin(const char* skinPath) {
     if (loaded.Name() == 0) {
         return;
     }
-    ownSkin = std::move(loaded);
-    instance.SetSkin(MD2Skin{ownSkin.Name(), ownSkin.HasAlpha()});
+    ownSkin = std::make_shared<const CTexture>(std::move(loaded));
+    instance.SetSkin(ownSkin);
 }
 
 void CMD2Model::Render() {

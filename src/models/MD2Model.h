@@ -110,6 +110,7 @@ private:
     CMD2Instance instance;
     /// The animations the file's frame names give, put back when a table is dropped.
     std::vector<Animation> fileAnimations;
-    /// The skin the model loaded itself and deletes; 0 for none.
-    CTexture ownSkin;
+    /// The skin the model loaded itself, shared with its instance; kept while the model wears a
+    /// caller's texture, so that SetTexture(GetTexture()) can put it back.
+    std::shared_ptr<const CTexture> ownSkin;
 };

@@ -3,8 +3,11 @@
 #include "base/GL.h"
 #include "graphics/GraphicsCore.h"
 #include "models/MD2Corners.h"
+#include "models/MD2Mesh.h"
 
 #include <cstring>
+#include <memory>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -29,7 +32,27 @@ bool DriverCanMapUnsynchronized() {
 #endif
 }
 
+// The arrays of every mesh drawn so far, by mesh. Never destroyed itself: a mesh held by a static
+// object may go after the end of main, and its arrays with it.
+std::unordered_map<const CMD2Mesh*, std::unique_ptr<CMD2VertexArrays>>& Drawn() {
+    static auto* drawn = new std::unordered_map<const CMD2Mesh*, std::unique_ptr<CMD2VertexArrays>>;
+    return *drawn;
+}
+
 } // namespace
+
+CMD2VertexArrays& CMD2VertexArrays::For(const CMD2Mesh& mesh) {
+    std::unique_ptr<CMD2VertexArrays>& arrays = Drawn()[&mesh];
+    if (!arrays) {
+        arrays = std::make_unique<CMD2VertexArrays>();
+        arrays->Build(mesh.GetData());
+    }
+    return *arrays;
+}
+
+void CMD2VertexArrays::Forget(const CMD2Mesh& mesh) {
+    Drawn().erase(&mesh);
+}
 
 CMD2VertexArrays::CMD2VertexArrays()
     : filledCur(nullptr), filledNext(nullptr), filledT(0.0f), filledNormals(nullptr), streamBuffer(0),

@@ -3,7 +3,8 @@
 /// corner of frame 0's triangles, rewritten with the interpolated frame and drawn with one indexed call,
 /// from buffer objects where the driver has them. Each draw's interpolated arrays go to the next free
 /// place of a stream buffer, so no draw overwrites what an earlier draw still being rendered reads and
-/// the driver never has to give the buffer new storage per draw.
+/// the driver never has to give the buffer new storage per draw. They belong to the drawing side: a
+/// shared mesh stays as loaded, and its arrays are made at its first draw and go with it.
 #pragma once
 
 #include "models/ModelData.h"
@@ -12,8 +13,15 @@
 #include <cstdint>
 #include <vector>
 
+class CMD2Mesh;
+
 class CMD2VertexArrays {
 public:
+    /// The arrays the mesh is drawn from, built at its first draw (main thread only).
+    static CMD2VertexArrays& For(const CMD2Mesh& mesh);
+    /// Deletes the arrays of a mesh that goes.
+    static void Forget(const CMD2Mesh& mesh);
+
     CMD2VertexArrays();
     /// Deletes the buffer objects while the GL context is still alive.
     ~CMD2VertexArrays();

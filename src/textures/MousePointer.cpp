@@ -1,6 +1,4 @@
-// The software mouse pointer: one or two images drawn at the mouse position. The graphics core holds
-// them, but drawing an image belongs to the textures, so its pointer operations live here.
-#include "graphics/GraphicsCore.h"
+#include "textures/MousePointer.h"
 
 #include "base/Registry.h"
 #include "input/EventManager.h"
@@ -8,7 +6,15 @@
 
 #include <SDL.h>
 
-void CGraphicsCore::ReleaseMousePointers() {
+CMousePointer::CMousePointer()
+    : pointerImage(nullptr), softwarePointer(false), secondPointerImage(nullptr), currentPointer(nullptr),
+      hasSecondPointer(false) {}
+
+CMousePointer::~CMousePointer() {
+    Release();
+}
+
+void CMousePointer::Release() {
     delete pointerImage;
     pointerImage = nullptr;
     delete secondPointerImage;
@@ -16,7 +22,7 @@ void CGraphicsCore::ReleaseMousePointers() {
     currentPointer = nullptr;
 }
 
-void CGraphicsCore::SetMousePointer(const char* file) {
+void CMousePointer::Set(const char* file) {
     delete pointerImage;
     pointerImage = new CImage(file ? file : "");
     softwarePointer = true;
@@ -24,7 +30,7 @@ void CGraphicsCore::SetMousePointer(const char* file) {
     SDL_ShowCursor(SDL_DISABLE);
 }
 
-void CGraphicsCore::SetSecondMousePointer(const char* file) {
+void CMousePointer::SetSecond(const char* file) {
     // A selected second image stays selected: the pointer drawn next is the new image, never the
     // one released here.
     const bool secondSelected = currentPointer && currentPointer == secondPointerImage;
@@ -36,17 +42,17 @@ void CGraphicsCore::SetSecondMousePointer(const char* file) {
     }
 }
 
-void CGraphicsCore::SetMousePointers(const char* first, const char* second) {
-    SetMousePointer(first);
-    SetSecondMousePointer(second);
+void CMousePointer::SetBoth(const char* first, const char* second) {
+    Set(first);
+    SetSecond(second);
     currentPointer = pointerImage;
 }
 
-void CGraphicsCore::SelectMousePointer(bool second) {
+void CMousePointer::Select(bool second) {
     currentPointer = second ? secondPointerImage : pointerImage;
 }
 
-void CGraphicsCore::DrawMousePointer() {
+void CMousePointer::Draw() {
     CImage* image = hasSecondPointer ? currentPointer : pointerImage;
     if (!image || !gEventManager) {
         return;

@@ -136,23 +136,25 @@ template <uint32_t N> RunLength DecodeRunLength(CTGAStream& stream, uint8_t* out
 
 bool CTGATexture::LoadUncompressedTGA(CTGAStream& stream, const char* path) {
     // A file shorter than its pixels got a smaller buffer (ReadInfo) and cannot be read into it.
-    if (stream.Remaining() < imageSize || stream.Read(imageData, imageSize) != imageSize) {
+    uint8_t* pixels = image.pixels.data();
+    if (stream.Remaining() < imageSize || stream.Read(pixels, imageSize) != imageSize) {
         Report("Could not read image data: ", path);
         FreeImage();
         return false;
     }
     if (bytesPerPixel == 3) {
-        Reorder<3>(imageData, imageData, size_t{tgaWidth} * tgaHeight);
+        Reorder<3>(pixels, pixels, size_t{tgaWidth} * tgaHeight);
     } else {
-        Reorder<4>(imageData, imageData, size_t{tgaWidth} * tgaHeight);
+        Reorder<4>(pixels, pixels, size_t{tgaWidth} * tgaHeight);
     }
     return true;
 }
 
 bool CTGATexture::LoadCompressedTGA(CTGAStream& stream, const char* path) {
     const uint32_t pixelCount = tgaWidth * tgaHeight;
-    RunLength result = bytesPerPixel == 3 ? DecodeRunLength<3>(stream, imageData, pixelCount)
-                                          : DecodeRunLength<4>(stream, imageData, pixelCount);
+    uint8_t* pixels = image.pixels.data();
+    RunLength result = bytesPerPixel == 3 ? DecodeRunLength<3>(stream, pixels, pixelCount)
+                                          : DecodeRunLength<4>(stream, pixels, pixelCount);
     switch (result) {
     case RunLength::Done:
         return true;

@@ -6,8 +6,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 #if defined(__linux__)
@@ -22,32 +23,29 @@ const uint8_t kCompressedHeader[11] = {0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 // Image descriptor bit 5: the first stored row is the top of the picture.
 const uint8_t kTopDownOrigin = 0x20;
 
-// Filling tens of megabytes of fresh 4 KiB pages costs more than decoding into them, so a large image
-// gets memory aligned for 2 MiB pages and marked for them. Released with free() like any other.
-uint8_t* AllocateImage(size_t size) {
+// Faulting in tens of megabytes of fresh 4 KiB pages costs more than decoding into them, so the
+// 2 MiB-aligned inside of a large buffer is marked for huge pages before anything touches it.
+void AdviseHugePages(uint8_t* data, size_t size) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
-    const size_t hugePage = size_t{2} << 20;
-    if (size >= 4 * hugePage) {
-        void* memory = nullptr;
-        if (posix_memalign(&memory, hugePage, size) != 0) {
-            return nullptr;
-        }
-        madvise(memory, size / hugePage * hugePage, MADV_HUGEPAGE);
-        return static_cast<uint8_t*>(memory);
+    const uintptr_t hugePage = uintptr_t{2} << 20;
+    const uintptr_t start = (reinterpret_cast<uintptr_t>(data) + hugePage - 1) & ~(hugePage - 1);
+    const uintptr_t end = (reinterpret_cast<uintptr_t>(data) + size) & ~(hugePage - 1);
+    if (size >= 4 * hugePage && end > start) {
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
     }
+#else
+    (void)data;
+    (void)size;
 #endif
-    return static_cast<uint8_t*>(std::malloc(size));
 }
 
 } // namespace
 
 CTGATexture::CTGATexture()
-    : imageData(nullptr), texID(0), bpp(0), width(0), height(0), format(0), header{}, info{},
-      bytesPerPixel(0), imageSize(0), tgaHeight(0), tgaWidth(0), tgaBpp(0) {}
+    : texID(0), bpp(0), width(0), height(0), format(0), header{}, info{}, bytesPerPixel(0), imageSize(0),
+      tgaHeight(0), tgaWidth(0), tgaBpp(0) {}
 
-CTGATexture::~CTGATexture() {
-    FreeImage();
-}
+CTGATexture::~CTGATexture() = default;
 
 void CTGATexture::Report(const char* message, const char* path) {
     std::printf("%s%s\n", message, path ? path : "");
@@ -55,8 +53,7 @@ void CTGATexture::Report(const char* message, const char* path) {
 }
 
 void CTGATexture::FreeImage() {
-    std::free(imageData);
-    imageData = nullptr;
+    image = DecodedImage();
 }
 
 bool CTGATexture::LoadTGA(const char* path) {
@@ -149,11 +146,18 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
                                        : pixelBytes;
         capacity = static_cast<size_t>(std::min<uint64_t>(imageSize, std::max<uint64_t>(reachable, 1)));
     }
-    imageData = AllocateImage(capacity);
-    if (!imageData) {
+    // The record is filled in place; its size becomes the image's once every pixel has arrived.
+    try {
+        image.pixels.reserve(capacity);
+        AdviseHugePages(image.pixels.data(), capacity);
+        image.pixels.resize(capacity);
+    } catch (const std::bad_alloc&) {
         Report("Could not allocate memory for image: ", path);
         return false;
     }
+    image.width = width;
+    image.height = height;
+    image.channels = static_cast<int32_t>(bytesPerPixel);
     // The image ID field sits between the header and the pixels; its contents are of no use here. A
     // file that ends inside it runs dry in the pixel data and is reported there.
     stream.Skip(idLength);
@@ -163,8 +167,8 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
 void CTGATexture::FlipTopDownRows() {
     size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
     std::vector<uint8_t> row(rowBytes);
-    uint8_t* top = imageData;
-    uint8_t* bottom = imageData + rowBytes * (tgaHeight - 1);
+    uint8_t* top = image.pixels.data();
+    uint8_t* bottom = top + rowBytes * (tgaHeight - 1);
     for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
         std::memcpy(row.data(), top, rowBytes);
         std::memcpy(top, bottom, rowBytes);
@@ -173,11 +177,6 @@ void CTGATexture::FlipTopDownRows() {
 }
 
 void CTGATexture::Upload() {
-    DecodedImage image;
-    image.width = width;
-    image.height = height;
-    image.channels = static_cast<int32_t>(bytesPerPixel);
-    image.pixels.assign(imageData, imageData + imageSize);
     TextureOptions options;
     options.minFilter = GL_LINEAR;
     options.magFilter = GL_LINEAR;

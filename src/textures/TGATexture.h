@@ -1,13 +1,14 @@
 /// \class CTGATexture
 /// A true-colour Truevision TGA image (type 2 raw or type 10 run-length, 24 or 32 bits) decoded
-/// into R,G,B(,A) rows, bottom row first, and uploaded as an OpenGL texture. The font holds one.
+/// into the engine's image record (R,G,B(,A) rows, bottom row first) and uploaded as an OpenGL
+/// texture. The font holds one.
 #pragma once
 
+#include "textures/DecodedImage.h"
 #include "textures/Texture.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 class CTGAStream;
 
@@ -15,26 +16,26 @@ class CTGATexture {
 public:
     /// An empty record: no pixels, no texture.
     CTGATexture();
-    /// Releases the pixel buffer and deletes the texture.
+    /// Deletes the texture.
     ~CTGATexture();
 
     /// Decodes the file and uploads it; the new texture is left bound. False (after a message on
     /// stdout) when the file cannot be opened or decoded, or is larger than the driver's textures.
     bool LoadTGA(const char* path);
-    /// Decodes the file (on disk or "ARCHIVE:INNER", see CFileSystem) into imageData without touching
+    /// Decodes the file (on disk or "ARCHIVE:INNER", see CFileSystem) into `image` without touching
     /// OpenGL.
     bool DecodeFile(const char* path);
-    /// Decodes a TGA image held in memory into imageData; `name` stands for the file in messages.
+    /// Decodes a TGA image held in memory into `image`; `name` stands for the file in messages.
     bool DecodeMemory(const uint8_t* data, size_t size, const char* name);
-    /// Creates the texture from imageData (the unpack alignment the rows need is set and restored),
+    /// Creates the texture from `image` (the unpack alignment the rows need is set and restored),
     /// deleting the one made before.
     void Upload();
 
     CTGATexture(const CTGATexture&) = delete;
     CTGATexture& operator=(const CTGATexture&) = delete;
 
-    /// Decoded pixels, imageSize bytes, rows bottom-up, each pixel R, G, B (and A for 32 bits).
-    uint8_t* imageData;
+    /// The decoded picture, imageSize bytes of pixels; empty until a decode succeeds.
+    DecodedImage image;
     /// The name of the texture created by the last successful LoadTGA.
     uint32_t texID;
     uint32_t bpp;   ///< Bits per pixel, 24 or 32.
@@ -47,12 +48,12 @@ public:
     /// File bytes 12..17: width, height, pixel depth, image descriptor.
     uint8_t info[6];
     uint32_t bytesPerPixel; ///< 3 or 4.
-    uint32_t imageSize;     ///< Bytes of imageData.
+    uint32_t imageSize;     ///< Bytes of the picture's pixels.
 
 private:
     /// Reads the header and hands the pixel data to the decoder its type names.
     bool Decode(CTGAStream& stream, const char* path);
-    /// Reads the information block, validates it, allocates imageData and passes over the ID field.
+    /// Reads the information block, validates it, sizes the pixels and passes over the ID field.
     bool ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path);
     /// Type 2: the pixels as stored.
     bool LoadUncompressedTGA(CTGAStream& stream, const char* path);
@@ -60,6 +61,7 @@ private:
     bool LoadCompressedTGA(CTGAStream& stream, const char* path);
     /// Stores the rows bottom-up when the image descriptor says the file holds them top-down.
     void FlipTopDownRows();
+    /// Drops the pixels.
     void FreeImage();
     /// Writes a loader message and the path on stdout.
     static void Report(const char* message, const char* path);

@@ -1,8 +1,8 @@
 #include "textures/Texture.h"
 
 #include "base/GL.h"
-#include "graphics/GraphicsCore.h"
 
+#include <SDL.h>
 #include <utility>
 
 CTexture::~CTexture() {
@@ -10,23 +10,32 @@ CTexture::~CTexture() {
 }
 
 CTexture::CTexture(CTexture&& other) noexcept
-    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha) {}
+    : name(std::exchange(other.name, 0u)), hasAlpha(other.hasAlpha), owned(other.owned) {}
 
 CTexture& CTexture::operator=(CTexture&& other) noexcept {
     if (this != &other) {
         Delete();
         name = std::exchange(other.name, 0u);
         hasAlpha = other.hasAlpha;
+        owned = other.owned;
     }
     return *this;
 }
 
 void CTexture::Delete() {
-    if (name != 0 && CGraphicsCore::ContextAlive()) {
+    if (name != 0 && owned && ContextAlive()) {
         GLuint deleted = name;
         glDeleteTextures(1, &deleted);
     }
     name = 0;
+}
+
+std::shared_ptr<const CTexture> CTexture::View(uint32_t name, bool hasAlpha) {
+    auto view = std::make_shared<CTexture>();
+    view->name = name;
+    view->hasAlpha = hasAlpha;
+    view->owned = false;
+    return view;
 }
 
 uint32_t CTexture::Release() {
@@ -83,6 +92,10 @@ bool CTexture::Fits(int32_t width, int32_t height, int32_t channels) {
     GLint proxyWidth = 0;
     glGetTexLevelParameteriv(GL_PROXY_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &proxyWidth);
     return proxyWidth != 0;
+}
+
+bool CTexture::ContextAlive() {
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 && SDL_GetVideoSurface() != nullptr;
 }
 
 CTexture CTexture::LoadSkin(const char* path, ImageReader reader) {

@@ -7,6 +7,7 @@
 #include "textures/DecodedImage.h"
 
 #include <cstdint>
+#include <memory>
 
 /// How a texture samples and repeats: each kind of texture says what it needs. 0 leaves GL's default.
 struct TextureOptions {
@@ -35,9 +36,16 @@ public:
     /// Whether the driver can hold a texture of this size (asked through the proxy texture). True
     /// without a current context, which cannot be asked.
     static bool Fits(int32_t width, int32_t height, int32_t channels);
+    /// True while there is an OpenGL context to make calls on. The graphics core's destructor shuts
+    /// SDL down, and the context with it: what outlives it frees only its memory then.
+    static bool ContextAlive();
     /// A model skin from a picture file (see DecodedImage::Load for the reader and the log lines):
     /// mipmapped, nearest mipmap with linear texels, colour keys dropped.
     static CTexture LoadSkin(const char* path, ImageReader reader = ImageReader::ByExtension);
+
+    /// A texture someone else made and deletes, to be held like one of ours: this object never
+    /// deletes it. For a caller that hands the engine a bare name it keeps owning.
+    static std::shared_ptr<const CTexture> View(uint32_t name, bool hasAlpha);
 
     /// The GL texture name; 0 when there is none.
     uint32_t Name() const { return name; }
@@ -52,4 +60,6 @@ private:
 
     uint32_t name = 0;
     bool hasAlpha = false;
+    /// False for a view of another owner's texture.
+    bool owned = true;
 };

@@ -7,6 +7,7 @@
 #include "graphics/GraphicsCore.h"
 #include "input/EventManager.h"
 #include "textures/Image.h"
+#include "textures/MousePointer.h"
 
 #include <SDL.h>
 #include <unistd.h>
@@ -52,8 +53,8 @@ protected:
 TEST_F(MousePointerTest, PointerFollowsTheMouseAndHidesTheSystemCursor) {
     gGraphicsCore->ShowCursor(true);
     gGraphicsCore->SetMousePointer(MakeSquare("red").c_str());
-    EXPECT_TRUE(gGraphicsCore->softwarePointer);
-    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+    EXPECT_TRUE(gGraphicsCore->mousePointer->softwarePointer);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, gGraphicsCore->mousePointer->pointerImage);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 
     WarpTo(200, 150);
@@ -69,14 +70,14 @@ TEST_F(MousePointerTest, WithOneImageTheFirstIsDrawnWhateverIsSelected) {
     gGraphicsCore->SetMousePointer(MakeSquare("red").c_str());
     WarpTo(300, 300);
     gGraphicsCore->SelectMousePointer(true);
-    EXPECT_EQ(gGraphicsCore->currentPointer, nullptr);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, nullptr);
     EXPECT_EQ(DrawnAt(305, 305)[0], 255);
 }
 
 TEST_F(MousePointerTest, TheSecondImageIsDrawnOnlyWhenSelected) {
     gGraphicsCore->SetMousePointers(MakeSquare("red").c_str(), MakeSquare("blue").c_str());
-    EXPECT_TRUE(gGraphicsCore->hasSecondPointer);
-    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+    EXPECT_TRUE(gGraphicsCore->mousePointer->hasSecondPointer);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, gGraphicsCore->mousePointer->pointerImage);
     WarpTo(400, 200);
     auto first = DrawnAt(405, 205);
     gGraphicsCore->SelectMousePointer(true);
@@ -92,9 +93,9 @@ TEST_F(MousePointerTest, TheSecondImageIsDrawnOnlyWhenSelected) {
 TEST_F(MousePointerTest, SecondImageAloneLeavesCursorAndSelectionAlone) {
     gGraphicsCore->ShowCursor(true);
     gGraphicsCore->SetSecondMousePointer(MakeSquare("blue").c_str());
-    EXPECT_TRUE(gGraphicsCore->hasSecondPointer);
-    EXPECT_FALSE(gGraphicsCore->softwarePointer);
-    EXPECT_EQ(gGraphicsCore->currentPointer, nullptr);
+    EXPECT_TRUE(gGraphicsCore->mousePointer->hasSecondPointer);
+    EXPECT_FALSE(gGraphicsCore->mousePointer->softwarePointer);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, nullptr);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
     // Nothing is selected yet: drawing must not crash and shows nothing.
     EXPECT_EQ(DrawnAt(2, 2)[2], 0);
@@ -104,7 +105,7 @@ TEST_F(MousePointerTest, ReloadingTheSelectedSecondImageDrawsTheNewOne) {
     gGraphicsCore->SetMousePointers(MakeSquare("red").c_str(), MakeSquare("blue").c_str());
     gGraphicsCore->SelectMousePointer(true);
     gGraphicsCore->SetSecondMousePointer(MakeSquare("lime").c_str());
-    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->secondPointerImage);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, gGraphicsCore->mousePointer->secondPointerImage);
     WarpTo(400, 200);
     auto pixel = DrawnAt(405, 205);
     EXPECT_EQ(pixel[1], 255);
@@ -118,10 +119,10 @@ TEST_F(MousePointerTest, NullImageNamesAreReportedAsEmptyNamesAndDrawNothing) {
     gGraphicsCore->SetSecondMousePointer(nullptr);
     const std::string said = out.Text();
     EXPECT_EQ(said.rfind("Loading Texture: \nFailed to load the image: , Error: ", 0), 0u) << said;
-    ASSERT_NE(gGraphicsCore->pointerImage, nullptr);
-    ASSERT_NE(gGraphicsCore->secondPointerImage, nullptr);
-    EXPECT_EQ(gGraphicsCore->pointerImage->texID, 0u);
-    EXPECT_TRUE(gGraphicsCore->softwarePointer);
+    ASSERT_NE(gGraphicsCore->mousePointer->pointerImage, nullptr);
+    ASSERT_NE(gGraphicsCore->mousePointer->secondPointerImage, nullptr);
+    EXPECT_EQ(gGraphicsCore->mousePointer->pointerImage->texID, 0u);
+    EXPECT_TRUE(gGraphicsCore->mousePointer->softwarePointer);
     WarpTo(100, 100);
     EXPECT_EQ(DrawnAt(105, 105)[0], 0);
 }

@@ -102,7 +102,7 @@ struct RGB {
 };
 
 void ExpectPixel(const BMPImage* image, int index, RGB want) {
-    const unsigned char* p = image->pixels + index * 3;
+    const unsigned char* p = image->pixels.data() + index * 3;
     EXPECT_EQ(p[0], want.r) << "pixel " << index;
     EXPECT_EQ(p[1], want.g) << "pixel " << index;
     EXPECT_EQ(p[2], want.b) << "pixel " << index;

@@ -8,6 +8,7 @@
 #include "gui/GuiWindow.h"
 #include "gui/WindowManager.h"
 #include "textures/Image.h"
+#include "textures/MousePointer.h"
 #include "textures/TextureManager.h"
 
 #include <algorithm>
@@ -81,20 +82,21 @@ TEST_F(WindowTest, TitleBarBoundsAreInclusiveAndChooseThePointer) {
         MoveMouse(x, y);
         gEventManager->Update();
         EXPECT_TRUE(window->IsMouseOverTitleBar()) << x << ", " << y;
-        EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->secondPointerImage);
+        EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer,
+                  gGraphicsCore->mousePointer->secondPointerImage);
     }
     for (auto [x, y] : {std::pair{100, 66}, {401, 50}, {99, 60}, {250, 49}}) {
         MoveMouse(x, y);
         gEventManager->Update();
         EXPECT_FALSE(window->IsMouseOverTitleBar()) << x << ", " << y;
-        EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+        EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, gGraphicsCore->mousePointer->pointerImage);
     }
     // A window that cannot move leaves the pointer alone.
     window->SetMovable(false);
     MoveMouse(250, 57);
     gEventManager->Update();
     EXPECT_TRUE(window->IsMouseOverTitleBar());
-    EXPECT_EQ(gGraphicsCore->currentPointer, gGraphicsCore->pointerImage);
+    EXPECT_EQ(gGraphicsCore->mousePointer->currentPointer, gGraphicsCore->mousePointer->pointerImage);
     delete window;
 }
 

@@ -85,7 +85,9 @@ bool FeedBMP(const uint8_t* data, size_t size) {
     if (!image) {
         return false;
     }
-    sink = Touch(image->pixels, static_cast<size_t>(image->width) * image->height * image->channels);
+    Require(image->pixels.size() == static_cast<size_t>(image->width) * image->height * image->channels,
+            "image size");
+    sink = Touch(image->pixels.data(), image->pixels.size());
     CUtils::FreeBMP(image);
     return true;
 }
@@ -93,13 +95,14 @@ bool FeedBMP(const uint8_t* data, size_t size) {
 bool FeedTGA(const uint8_t* data, size_t size) {
     CTGATexture texture;
     if (!texture.DecodeMemory(data, size, "fuzz.tga")) {
-        Require(texture.imageData == nullptr, "pixels kept after a refusal");
+        Require(texture.image.Empty(), "pixels kept after a refusal");
         return false;
     }
     Require(texture.imageSize ==
-                static_cast<uint32_t>(texture.width) * texture.height * texture.bytesPerPixel,
+                    static_cast<uint32_t>(texture.width) * texture.height * texture.bytesPerPixel &&
+                texture.image.pixels.size() == texture.imageSize,
             "image size");
-    sink = Touch(texture.imageData, texture.imageSize);
+    sink = Touch(texture.image.pixels.data(), texture.image.pixels.size());
     return true;
 }
 

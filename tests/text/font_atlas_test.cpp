@@ -8,7 +8,7 @@ namespace {
 
 // Alpha of atlas pixel (x, y), y counted from the top of the picture.
 int Alpha(const CTGATexture& atlas, int x, int y) {
-    return atlas.imageData[(static_cast<size_t>(255 - y) * 256 + static_cast<size_t>(x)) * 4 + 3];
+    return atlas.image.pixels[(static_cast<size_t>(255 - y) * 256 + static_cast<size_t>(x)) * 4 + 3];
 }
 
 // Sum of alpha in glyph g's cell, counted from the top-left cell.
@@ -31,7 +31,7 @@ TEST(FontAtlas, SixteenBySixteenWhiteCellsWithTwoPrintableSets) {
     ASSERT_EQ(atlas.height, 256);
     ASSERT_EQ(atlas.bpp, 32u);
     for (uint32_t i = 0; i < atlas.imageSize; i += 4) {
-        ASSERT_EQ(atlas.imageData[i] & atlas.imageData[i + 1] & atlas.imageData[i + 2], 255)
+        ASSERT_EQ(atlas.image.pixels[i] & atlas.image.pixels[i + 1] & atlas.image.pixels[i + 2], 255)
             << "colour is white";
     }
     for (int glyph = 0; glyph < 256; ++glyph) {

@@ -63,7 +63,7 @@ struct Region {
 // The ink box of glyph g in the font image, relative to its cell's top-left corner.
 Box AtlasInk(int glyph) {
     static CTGATexture atlas;
-    if (!atlas.imageData) {
+    if (atlas.image.Empty()) {
         EXPECT_TRUE(atlas.DecodeFile("Data/Font/font.tga"));
     }
     Box box;
@@ -71,7 +71,7 @@ Box AtlasInk(int glyph) {
         for (int x = 0; x < 16; ++x) {
             int row = 255 - ((glyph / 16) * 16 + y);
             int column = (glyph % 16) * 16 + x;
-            if (atlas.imageData[(static_cast<size_t>(row) * 256 + column) * 4 + 3] >= kThreshold) {
+            if (atlas.image.pixels[(static_cast<size_t>(row) * 256 + column) * 4 + 3] >= kThreshold) {
                 box.left = std::min(box.left, x);
                 box.right = std::max(box.right, x);
                 box.top = std::min(box.top, y);

@@ -6,6 +6,7 @@
 #include "base/Registry.h"
 #include "base/GL.h"
 #include "gui/GuiWindow.h"
+#include "models/MD2Instance.h"
 #include "models/MD2Model.h"
 #include "textures/Image.h"
 #include "textures/TGATexture.h"
@@ -13,6 +14,7 @@
 #include "textures/TextureManager.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -104,6 +106,33 @@ TEST_F(TextureOwnersTest, ASkinIsACutOutWhenItsPictureHasAlpha) {
     ASSERT_TRUE(given.HasAlpha());
     model.SetTexture(given.Name(), given.HasAlpha());
     EXPECT_TRUE(model.SkinHasAlpha());
+}
+
+TEST_F(TextureOwnersTest, ASharedSkinGoesWithItsLastWearerAndABorrowedOneStaysItsOwners) {
+    CaptureStream out(1);
+    auto red = std::make_shared<const CTexture>(CMD2Mesh::LoadSkinImage("Data/Models/MD2/hobgoblin.bmp"));
+    const GLuint name = red->Name();
+    ASSERT_TRUE(glIsTexture(name));
+    CMD2Instance first(CMD2Mesh::Load(kModel, nullptr));
+    first.SetSkin(red);
+    CMD2Instance second = first;
+    red.reset();
+    first.ClearSkin();
+    EXPECT_TRUE(glIsTexture(name)) << "the copy still wears it";
+    EXPECT_EQ(second.GetSkin().texture, name);
+    second.SetSkin(0u);
+    EXPECT_FALSE(glIsTexture(name));
+
+    // A model puts back the skin it loaded after wearing a caller's texture, which stays the caller's.
+    CMD2Model model;
+    ASSERT_TRUE(model.Load(kModel, "Data/Models/MD2/hobgoblin.bmp"));
+    const GLuint own = model.GetTexture();
+    CTexture given = CMD2Mesh::LoadSkinImage("Data/Models/MD2/hobgoblin.bmp");
+    model.SetTexture(given.Name(), false);
+    model.SetTexture(own, false);
+    EXPECT_TRUE(glIsTexture(own));
+    EXPECT_TRUE(glIsTexture(given.Name()));
+    EXPECT_EQ(model.GetTexture(), own);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ using namespace korvel::test;
 namespace {
 
 std::vector<uint8_t> Decoded(const CTGATexture& tga) {
-    return std::vector<uint8_t>(tga.imageData, tga.imageData + tga.imageSize);
+    return tga.image.pixels;
 }
 
 // Decodes bytes from a file; returns what the loader printed.
@@ -39,7 +39,7 @@ std::string Failure(const std::vector<uint8_t>& bytes) {
     bool ok = true;
     std::string text = DecodeBytes(bytes, tga, &ok);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(tga.imageData, nullptr);
+    EXPECT_TRUE(tga.image.Empty());
     CTGATexture fromMemory;
     CaptureStream out(1);
     EXPECT_FALSE(fromMemory.DecodeMemory(bytes.data(), bytes.size(), "t.tga"));
@@ -100,8 +100,8 @@ TEST(TgaDecode, OneRunPacketFillsA128PixelImage) {
     ASSERT_EQ(DecodeBytes(bytes, tga), "");
     ASSERT_EQ(tga.imageSize, 128u * 3);
     for (uint32_t i = 0; i < 128; ++i) {
-        ASSERT_EQ(tga.imageData[i * 3], 3);
-        ASSERT_EQ(tga.imageData[i * 3 + 2], 1);
+        ASSERT_EQ(tga.image.pixels[i * 3], 3);
+        ASSERT_EQ(tga.image.pixels[i * 3 + 2], 1);
     }
 }
 

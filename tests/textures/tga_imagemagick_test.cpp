@@ -55,7 +55,7 @@ TEST(TgaImageMagick, TypesTwoAndTenInBothDepthsAndOrigins) {
                 }
                 CTGATexture tga;
                 ASSERT_TRUE(tga.DecodeMemory(bytes.data(), bytes.size(), "out.tga"));
-                EXPECT_TRUE(std::vector<uint8_t>(tga.imageData, tga.imageData + tga.imageSize) == picture);
+                EXPECT_TRUE(tga.image.pixels == picture);
             }
         }
     }

@@ -55,7 +55,7 @@ std::vector<uint8_t> ClaimsGigabytesRaw() {
         const bool decoded = fromFile ? tga.DecodeFile(path.c_str())
                                       : tga.DecodeMemory(bytes.data(), bytes.size(), path.c_str());
         const std::string said = out.Text();
-        if (decoded || tga.imageData || said != expected + path + "\n") {
+        if (decoded || !tga.image.Empty() || said != expected + path + "\n") {
             std::fprintf(stderr, "%s: %s", fromFile ? "file" : "memory", said.c_str());
             sound = false;
         }
@@ -95,9 +95,9 @@ TEST(TGAOversizedTest, RunsThatFillTheirImageStillDecodeWhole) {
     CTGATexture tga;
     ASSERT_TRUE(tga.DecodeMemory(bytes.data(), bytes.size(), "runs.tga"));
     ASSERT_EQ(tga.imageSize, 300u * 2 * 3);
-    EXPECT_EQ(tga.imageData[0], 30);
-    EXPECT_EQ(tga.imageData[2], 0);
-    EXPECT_EQ(tga.imageData[tga.imageSize - 1], 4);
+    EXPECT_EQ(tga.image.pixels[0], 30);
+    EXPECT_EQ(tga.image.pixels[2], 0);
+    EXPECT_EQ(tga.image.pixels[tga.imageSize - 1], 4);
 }
 
 } // namespace

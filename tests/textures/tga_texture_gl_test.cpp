@@ -55,7 +55,7 @@ TEST_F(TgaTextureTest, AFailedLoadCreatesNoTexture) {
     EXPECT_EQ(out.Text(), "TGA file be type 2 or type 10, Invalid Image: " + dir.File("bad.tga") +
                               "\nCould not open texture file: " + dir.File("none.tga") + "\n");
     EXPECT_EQ(tga.texID, 0u);
-    EXPECT_EQ(tga.imageData, nullptr);
+    EXPECT_TRUE(tga.image.Empty());
 }
 
 TEST_F(TgaTextureTest, AnImageWiderThanTheDriverTakesIsRefused) {
@@ -72,6 +72,6 @@ TEST_F(TgaTextureTest, AnImageWiderThanTheDriverTakesIsRefused) {
     EXPECT_FALSE(tga.LoadTGA(path.c_str()));
     EXPECT_EQ(out.Text(), "Invalid texture information: " + path + "\n");
     EXPECT_EQ(tga.texID, 0u);
-    EXPECT_EQ(tga.imageData, nullptr);
+    EXPECT_TRUE(tga.image.Empty());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
