@@ -1,6 +1,7 @@
 // assetgen: makes every file under runtime/Data, deterministically (same bytes on every run).
 //   assetgen [--only NAME]... DATA_DIR
 #include "Generator.h"
+#include "base/CommandLine.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,20 +49,36 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 
 namespace {
 
-// The usage line and the generators' names, on standard error; the status for a wrong command line.
-int Usage(const std::vector<assetgen::Generator>& generators) {
-    std::fprintf(stderr, "usage: assetgen [--only NAME]... DATA_DIR\ngenerators:");
-    for (const auto& g : generators) {
-        std::fprintf(stderr, " %s", g.name.c_str());
-    }
-    std::fprintf(stderr, "\n");
-    return 2;
-}
+struct Options {
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> only; // the generators to run; all when empty
+};
 
-bool HasGenerator(const std::vector<assetgen::Generator>& generators, const std::string& name) {
+bool HasGenerator(const std::string& name) {
+    const auto& generators = assetgen::Generators();
     return std::any_of(generators.begin(), generators.end(),
                        [&](const assetgen::Generator& g) { return g.name == name; });
 }
+
+const std::vector<korvel::tools::ToolOption<Options>> kOptions = {
+    {nullptr, "--only", "NAME", "make only this generator's files (repeatable)",
+     [](Options& o, const std::string& name) {
+         // A misspelt name would otherwise make nothing and still report success.
+         o.only.push_back(name);
+         return HasGenerator(name) ? std::string() : "no generator named " + name;
+     }},
+    {"-h", "--help", nullptr, "print this help and exit",
+     [](Options& o, const std::string&) {
+         o.help = true;
+         return std::string();
+     }},
+    {nullptr, "--version", nullptr, "print the version and exit",
+     [](Options& o, const std::string&) {
+         o.version = true;
+         return std::string();
+     }},
+};
 
 } // namespace
 
@@ -69,27 +86,26 @@ int main(int argc, char* argv[]) {
     auto& generators = assetgen::Generators();
     std::sort(generators.begin(), generators.end(),
               [](const assetgen::Generator& a, const assetgen::Generator& b) { return a.name < b.name; });
-    std::vector<std::string> only;
-    std::string dataDir;
-    for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--only" && i + 1 < argc) {
-            only.push_back(argv[++i]);
-            // A misspelt name would otherwise make nothing and still report success.
-            if (!HasGenerator(generators, only.back())) {
-                std::fprintf(stderr, "assetgen: no generator named %s\n", only.back().c_str());
-                return Usage(generators);
-            }
-        } else if (argument.empty() || argument[0] == '-' || !dataDir.empty()) {
-            // An option we do not know, or a dangling --only, is not a folder to fill with data.
-            return Usage(generators);
-        } else {
-            dataDir = argument;
-        }
+    std::string usage = "usage: assetgen [--only NAME]... DATA_DIR\ngenerators:";
+    for (const auto& g : generators) {
+        usage += " " + g.name;
     }
-    if (dataDir.empty()) {
-        return Usage(generators);
+    usage += "\n";
+    Options options;
+    std::vector<std::string> files;
+    const int status = korvel::tools::ReadCommandLine(
+        argc, argv, kOptions, options, files, 1, "assetgen", usage.c_str(), [&] {
+            return usage + "Makes every file under runtime/Data, the same bytes on every run.\n" +
+                   korvel::tools::OptionHelp(kOptions);
+        });
+    if (status >= 0) {
+        return status;
     }
+    if (files.empty()) {
+        return korvel::tools::WrongCommandLine("assetgen", usage.c_str(), "no DATA_DIR given");
+    }
+    const std::string& dataDir = files[0];
+    const std::vector<std::string>& only = options.only;
     int failures = 0;
     for (const auto& g : generators) {
         if (!only.empty() && std::find(only.begin(), only.end(), g.name) == only.end()) {
