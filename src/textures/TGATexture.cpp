@@ -137,15 +137,13 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
     // encode is allocated: a raw pixel takes bytesPerPixel bytes, and a run-length packet of at most
     // 128 pixels at least 1 + bytesPerPixel. A file too short for its header runs dry in its decoder
     // with the usual message, before its last packet can reach the end of the smaller buffer.
-    size_t capacity = imageSize;
     const size_t left = stream.Remaining();
-    if (left != SIZE_MAX) {
-        const uint64_t pixelBytes = left > idLength ? left - idLength : 0;
-        const uint64_t reachable = header[1] == kCompressedHeader[1]
-                                       ? (pixelBytes / (1 + bytesPerPixel) + 1) * 128 * bytesPerPixel
-                                       : pixelBytes;
-        capacity = static_cast<size_t>(std::min<uint64_t>(imageSize, std::max<uint64_t>(reachable, 1)));
-    }
+    const uint64_t pixelBytes = left > idLength ? left - idLength : 0;
+    const uint64_t reachable = header[1] == kCompressedHeader[1]
+                                   ? (pixelBytes / (1 + bytesPerPixel) + 1) * 128 * bytesPerPixel
+                                   : pixelBytes;
+    const size_t capacity =
+        static_cast<size_t>(std::min<uint64_t>(imageSize, std::max<uint64_t>(reachable, 1)));
     // The record is filled in place; its size becomes the image's once every pixel has arrived.
     try {
         image.pixels.reserve(capacity);

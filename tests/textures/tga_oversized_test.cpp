@@ -3,7 +3,6 @@
 // process could never hold the image the header claims.
 #include "support/TestSupport.h"
 #include "support/TgaWriter.h"
-#include "textures/TGAStream.h"
 #include "textures/TGATexture.h"
 
 #include <gtest/gtest.h>
@@ -101,24 +100,3 @@ TEST(TGAOversizedTest, RunsThatFillTheirImageStillDecodeWhole) {
 }
 
 } // namespace
-
-TEST(TGAOversizedTest, AFileThatGrowsWhileReadEndsWhereItEndedAtTheStart) {
-    // The pixel buffer is sized by what the file holds when decoding starts; a file that grows
-    // meanwhile (still being written, say) must not hand the decoders more bytes than that.
-    TempDir dir;
-    const std::string path = dir.File("growing.tga");
-    WriteFile(path, std::vector<uint8_t>(100, 1));
-    FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    CTGAStream stream(file);
-    uint8_t first[10];
-    ASSERT_EQ(stream.Read(first, sizeof first), sizeof first);
-    WriteFile(path, std::vector<uint8_t>(1100, 2));
-    EXPECT_EQ(stream.Remaining(), 90u);
-    EXPECT_EQ(stream.Fill(50), 50u);
-    stream.Advance(50);
-    std::vector<uint8_t> rest(2000);
-    EXPECT_EQ(stream.Read(rest.data(), rest.size()), 40u);
-    EXPECT_EQ(stream.Fill(1), 0u);
-    std::fclose(file);
-}
