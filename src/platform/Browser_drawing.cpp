@@ -259,16 +259,50 @@ void StopPointing() {
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
-// Draws the vertices as one interleaved array, from a buffer of the layer's own given fresh storage
-// at every draw: the emulation draws such an array in one call, where vertex by vertex costs a call
-// into the page for every attribute. Pointed at memory instead, the emulation copies the vertices
-// into a buffer the frame's earlier draws still read, and WebGL waits for those draws to finish
-// first: that copy took most of the page's frame.
-void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
-    static GLuint vertexBuffer = 0;
-    if (vertexBuffer == 0) {
-        glGenBuffers(1, &vertexBuffer);
+// A buffer holding the interleaved floats. A frame sends most of its blocks again unchanged (the
+// grid, the help text, the logo): those are drawn from the buffer they went to the first time, and
+// WebGL is handed no bytes for them. The last kCachedBlocks blocks are kept by content; the one drawn
+// longest ago makes room for a new one, which gets fresh storage: the draws before may still read the
+// old, and WebGL 1 maps no buffers.
+GLuint BufferHolding(const std::vector<GLfloat>& interleaved) {
+    constexpr size_t kCachedBlocks = 64;
+    struct Held {
+        std::vector<GLfloat> floats;
+        GLuint buffer = 0;
+        uint64_t drawn = 0;
+    };
+    static std::vector<Held> held;
+    static uint64_t draws = 0;
+    ++draws;
+    for (Held& h : held) {
+        if (h.floats == interleaved) {
+            h.drawn = draws;
+            return h.buffer;
+        }
     }
+    Held* slot = nullptr;
+    if (held.size() < kCachedBlocks) {
+        held.emplace_back();
+        slot = &held.back();
+        glGenBuffers(1, &slot->buffer);
+    } else {
+        slot = &*std::min_element(held.begin(), held.end(),
+                                  [](const Held& a, const Held& b) { return a.drawn < b.drawn; });
+    }
+    slot->floats = interleaved;
+    slot->drawn = draws;
+    glBindBuffer(GL_ARRAY_BUFFER, slot->buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(interleaved.size() * sizeof(GLfloat)), interleaved.data(),
+                 GL_STREAM_DRAW);
+    return slot->buffer;
+}
+
+// Draws the vertices as one interleaved array from a buffer of the layer's own: the emulation draws
+// such an array in one call, where vertex by vertex costs a call into the page for every attribute.
+// Pointed at memory instead, the emulation copies the vertices into a buffer the frame's earlier
+// draws still read, and WebGL waits for those draws to finish first: that copy took most of the
+// page's frame.
+void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
     Layout layout;
     layout.texCoord = block.attributes & kTexCoord ? 2 : 0;
     layout.normals = block.attributes & kNormal;
@@ -285,9 +319,7 @@ void Draw(GLenum mode, const std::vector<Vertex>& vertices) {
             interleaved.insert(interleaved.end(), v.color, v.color + 4);
         }
     }
-    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(interleaved.size() * sizeof(GLfloat)), interleaved.data(),
-                 GL_STREAM_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, BufferHolding(interleaved));
     PointInterleaved(layout, 0);
     glDrawArrays(mode, 0, static_cast<GLsizei>(vertices.size()));
     StopPointing();
