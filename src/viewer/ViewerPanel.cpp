@@ -78,21 +78,21 @@ CViewerPanel::CViewerPanel()
     window->AddTextField(filter);
     window->AddList(models);
     float x = 8.0f;
-    for (const PanelButton& spec : kButtons) {
-        auto* button = new CGuiButton(spec.art, 5, x, 464, kFirstButton + static_cast<int>(&spec - kButtons));
-        button->SetHoverText(spec.hover, 1.0f, 1.0f, 1.0f, 1.0f, kHoverX, kHoverY);
+    for (const PanelButton& item : kButtons) {
+        auto* button = new CGuiButton(item.art, 5, x, 464, kFirstButton + static_cast<int>(&item - kButtons));
+        button->SetHoverText(item.hover, 1.0f, 1.0f, 1.0f, 1.0f, kHoverX, kHoverY);
         window->AddButton(button);
         x += 62.0f;
     }
-    for (const PanelCheck& spec : kChecks) {
-        const int i = static_cast<int>(&spec - kChecks);
+    for (const PanelCheck& item : kChecks) {
+        const int i = static_cast<int>(&item - kChecks);
         const float cx = 8.0f + 156.0f * static_cast<float>(i % 2),
                     cy = 504.0f + 34.0f * static_cast<float>(i / 2);
         auto* box =
             new CGuiCheckBox("Data/GUI/checkbox_off", 4, "Data/GUI/checkbox_on", 4, cx, cy, kFirstCheck + i);
         window->AddCheckBox(box);
         checks.push_back(box);
-        Label(*window, spec.label, cx + 36.0f, cy + 6.0f);
+        Label(*window, item.label, cx + 36.0f, cy + 6.0f);
     }
     window->SetVisible(true);
     gWindowManager->AddWindow(window);
