@@ -64,6 +64,15 @@ std::string CFileSystem::Refusal(const std::string& archive, const std::string& 
     return "Unable to read the archive (" + reason + "): " + archive + "!";
 }
 
+std::string CFileSystem::BesideModel(const std::string& path, const std::string& modelPath) {
+    std::string archive, inner;
+    if (path.empty() || path[0] == '/' || SplitArchivePath(path, archive, inner) || IsFile(path) ||
+        !SplitArchivePath(modelPath, archive, inner)) {
+        return path;
+    }
+    return Join(archive, path);
+}
+
 bool CFileSystem::IsFile(const std::string& path) {
     std::string archive, inner, mountPoint, why;
     if (!SplitArchivePath(path, archive, inner)) {

@@ -26,6 +26,10 @@ public:
     /// The file's own name, without its folder.
     static std::string FileNameOf(const std::string& path);
 
+    /// The file a path given beside a model names (a part, a skin): a relative path that is neither an
+    /// archive path nor a file on disk is the entry of that name inside the archive the model is in;
+    /// any other path, and every path beside a model on disk, is itself.
+    static std::string BesideModel(const std::string& path, const std::string& modelPath);
     /// Whether a regular file is there, on disk or inside an archive.
     static bool IsFile(const std::string& path);
     /// The names of the files directly in a folder given as FolderOf gives it, sorted; empty when it

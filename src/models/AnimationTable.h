@@ -54,4 +54,19 @@ public:
     /// the file the table came from.
     static bool ForModel(const std::string& modelPath, const std::string& given, int frameCount,
                          std::shared_ptr<const std::vector<Animation>>& table, std::string* source = nullptr);
+    /// Gives a player of the model (a CMD2Model or a CMD2Instance) the table ForModel finds, and starts
+    /// it on the Standing animation. False when the file given cannot be read, or when the table does
+    /// not fit the model (the player keeps the animations it had).
+    template <class Player>
+    static bool PutOn(Player& player, const std::string& modelPath, const std::string& given, int frameCount) {
+        std::shared_ptr<const std::vector<Animation>> table;
+        if (!ForModel(modelPath, given, frameCount, table)) {
+            return false;
+        }
+        if (!table || !player.SetAnimations(table)) {
+            return !table;
+        }
+        player.SetAnimation(Standing(*table));
+        return true;
+    }
 };

@@ -47,15 +47,7 @@ bool CViewer::LoadModel(const std::string& path, const char* skin) {
 
 bool CViewer::LoadAnimations() {
     const std::string given = options.model == animationsFor ? options.animationFile : "";
-    std::shared_ptr<const std::vector<Animation>> table;
-    if (!CAnimationTable::ForModel(options.model, given, model->GetData().frameCount, table)) {
-        return false;
-    }
-    if (!table || !model->SetAnimations(table)) {
-        return !table;
-    }
-    model->SetAnimation(CAnimationTable::Standing(*table));
-    return true;
+    return CAnimationTable::PutOn(*model, options.model, given, model->GetData().frameCount);
 }
 
 bool CViewer::Browse(const std::string& root) {

@@ -34,16 +34,9 @@ std::shared_ptr<CMD2Instance> CViewer::LoadPart(const std::string& given, std::s
     korvel::tools::SplitPartSkin(given, model, skin);
     // A relative path names a file inside the model's archive when the model is in one and no such
     // file lies on disk.
-    std::string archive, inner;
-    const bool inArchive = CFileSystem::SplitArchivePath(options.model, archive, inner);
     const auto resolve = [&](const std::string& path) {
-        std::string outer, entry;
-        if (path.empty() || CFileSystem::SplitArchivePath(options.Absolute(path), outer, entry)) {
-            return path.empty() ? path : options.Absolute(path);
-        }
-        const bool onDisk = CFileSystem::IsFile(options.Absolute(path));
-        return inArchive && path[0] != '/' && !onDisk ? CFileSystem::Join(archive, path)
-                                                      : options.Absolute(path);
+        const std::string inside = CFileSystem::BesideModel(path, options.model);
+        return path.empty() || inside != path ? inside : options.Absolute(path);
     };
     file = resolve(model);
     const std::string skinPath = resolve(skin);
@@ -53,11 +46,7 @@ std::shared_ptr<CMD2Instance> CViewer::LoadPart(const std::string& given, std::s
         return nullptr;
     }
     auto part = std::make_shared<CMD2Instance>(mesh);
-    std::shared_ptr<const std::vector<Animation>> table;
-    if (CAnimationTable::ForModel(file, "", mesh->GetData().frameCount, table) && table &&
-        part->SetAnimations(table)) {
-        part->SetAnimation(CAnimationTable::Standing(*table));
-    }
+    CAnimationTable::PutOn(*part, file, "", mesh->GetData().frameCount);
     part->SetBackFaceCulling(options.cull);
     return part;
 }

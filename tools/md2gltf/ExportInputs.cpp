@@ -22,15 +22,6 @@ std::string BaseName(const std::string& path) {
 
 CExportInputs::~CExportInputs() = default;
 
-std::string CExportInputs::Resolve(const std::string& path) const {
-    std::string archive, inner;
-    if (path.empty() || path[0] == '/' || CFileSystem::SplitArchivePath(path, archive, inner) ||
-        CFileSystem::IsFile(path) || !CFileSystem::SplitArchivePath(bodyPath, archive, inner)) {
-        return path;
-    }
-    return CFileSystem::Join(archive, path);
-}
-
 bool CExportInputs::Load(const std::string& path, const std::string& skin, const std::string& animations,
                          GltfModel& out) {
     CMD2Loader loader;
@@ -110,7 +101,7 @@ bool CExportInputs::Attach(const std::string& given) {
     }
     std::string model, skin;
     korvel::tools::SplitPartSkin(given.substr(tagName.size() + 1), model, skin);
-    if (!Load(Resolve(model), skin.empty() ? skin : Resolve(skin), "", part.model)) {
+    if (!Load(CFileSystem::BesideModel(model, bodyPath), skin.empty() ? skin : CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
         return false;
     }
     parts.push_back(std::move(part));
@@ -121,8 +112,8 @@ bool CExportInputs::Link(const std::string& given) {
     GltfPart part;
     std::string model, skin;
     korvel::tools::SplitPartSkin(given, model, skin);
-    const std::string path = Resolve(model);
-    if (!Load(path, skin.empty() ? skin : Resolve(skin), "", part.model)) {
+    const std::string path = CFileSystem::BesideModel(model, bodyPath);
+    if (!Load(path, skin.empty() ? skin : CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
         return false;
     }
     if (part.model.model->frameCount != body.model->frameCount) {

@@ -35,8 +35,6 @@ private:
     // Loads the model at path (a part's path as given, resolved first) into `model`.
     bool Load(const std::string& path, const std::string& skin, const std::string& animations,
               GltfModel& model);
-    // A part's path: inside the body's archive when the body is in one and no such file is on disk.
-    std::string Resolve(const std::string& path) const;
 
     std::string bodyPath;
     GltfModel body;
