@@ -101,7 +101,7 @@ bool CExportInputs::Attach(const std::string& given) {
     }
     std::string model, skin;
     korvel::tools::SplitPartSkin(given.substr(tagName.size() + 1), model, skin);
-    if (!Load(CFileSystem::BesideModel(model, bodyPath), skin.empty() ? skin : CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
+    if (!Load(CFileSystem::BesideModel(model, bodyPath), CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
         return false;
     }
     parts.push_back(std::move(part));
@@ -113,7 +113,7 @@ bool CExportInputs::Link(const std::string& given) {
     std::string model, skin;
     korvel::tools::SplitPartSkin(given, model, skin);
     const std::string path = CFileSystem::BesideModel(model, bodyPath);
-    if (!Load(path, skin.empty() ? skin : CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
+    if (!Load(path, CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
         return false;
     }
     if (part.model.model->frameCount != body.model->frameCount) {
