@@ -20,6 +20,11 @@ MeshKey KeyOf(const char* modelPath, const char* skinPath) {
     return MeshKey(modelPath ? modelPath : "", skinPath != nullptr, skinPath ? skinPath : "");
 }
 
+// A model file's path as given, for the files read.
+std::string PathOf(const char* modelPath) {
+    return modelPath ? modelPath : "";
+}
+
 // The cache holds no mesh alive: a mesh goes with its last holder, while the GL context it was made
 // in still lives, rather than at the end of the process.
 std::map<MeshKey, std::weak_ptr<const CMD2Mesh>>& Cache() {
@@ -38,6 +43,21 @@ bool HasAlpha(GLuint texture) {
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     return alphaBits > 0;
+}
+
+} // namespace
+
+struct CMD2Mesh::File {
+    CMD2Loader loader;
+    ModelData data;
+};
+
+namespace {
+
+// The files read, by path, held alive only by their meshes.
+std::map<std::string, std::weak_ptr<const CMD2Mesh::File>>& Files() {
+    static std::map<std::string, std::weak_ptr<const CMD2Mesh::File>> files;
+    return files;
 }
 
 } // namespace
@@ -61,7 +81,7 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
         cache.erase(found);
     }
     auto mesh = std::make_shared<CMD2Mesh>();
-    if (!mesh->Read(modelPath, skinPath, true)) {
+    if (!mesh->Read(modelPath, skinPath, true, true)) {
         return nullptr;
     }
     cache[key] = mesh;
@@ -70,7 +90,7 @@ std::shared_ptr<const CMD2Mesh> CMD2Mesh::Load(const char* modelPath, const char
 
 std::shared_ptr<CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const char* skinPath) {
     auto mesh = std::make_shared<CMD2Mesh>();
-    if (!mesh->Read(modelPath, skinPath, false)) {
+    if (!mesh->Read(modelPath, skinPath, false, false)) {
         return nullptr;
     }
     return mesh;
@@ -78,6 +98,7 @@ std::shared_ptr<CMD2Mesh> CMD2Mesh::LoadWithoutSkin(const char* modelPath, const
 
 void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
     Cache().erase(KeyOf(modelPath, skinPath));
+    Files().erase(PathOf(modelPath));
 }
 
 CMD2Mesh::CMD2Mesh() = default;
@@ -86,20 +107,44 @@ CMD2Mesh::~CMD2Mesh() {
     CMD2VertexArrays::Forget(*this);
 }
 
-bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin) {
-    bool loaded = loader.Load(data, modelPath, skinPath);
-    if (loaded && withSkin) {
-        CTexture loaded = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
-        if (loaded.Name() != 0) {
-            skin = std::make_shared<const CTexture>(std::move(loaded));
+const CMD2Loader& CMD2Mesh::GetLoader() const {
+    static const CMD2Loader none;
+    return file ? file->loader : none;
+}
+
+bool CMD2Mesh::Read(const char* modelPath, const char* skinPath, bool withSkin, bool shared) {
+    std::weak_ptr<const File>* entry = shared ? &Files()[PathOf(modelPath)] : nullptr;
+    file = entry ? entry->lock() : nullptr;
+    if (!file) {
+        auto read = std::make_shared<File>();
+        if (!read->loader.Load(read->data, modelPath, nullptr)) {
+            if (entry) {
+                Files().erase(PathOf(modelPath));
+            }
+            return false;
+        }
+        file = read;
+        if (entry) {
+            *entry = file;
         }
     }
-    return loaded;
+    data = file->data;
+    if (skinPath) {
+        data.materials.push_back(Material{std::string(), skinPath});
+        data.materialCount = 1;
+    }
+    if (withSkin) {
+        CTexture image = LoadSkinImage(skinPath ? skinPath : FindSkin(modelPath).c_str());
+        if (image.Name() != 0) {
+            skin = std::make_shared<const CTexture>(std::move(image));
+        }
+    }
+    return true;
 }
 
 std::string CMD2Mesh::FindSkin(const char* modelPath) const {
     std::vector<std::string> tried;
-    return CSkinSearch::Find(modelPath ? modelPath : "", loader.GetSkinNames(), tried);
+    return CSkinSearch::Find(modelPath ? modelPath : "", GetLoader().GetSkinNames(), tried);
 }
 
 CTexture CMD2Mesh::LoadSkinImage(const char* skinPath) {

@@ -1,7 +1,8 @@
 /// \class CMD2Mesh
 /// The shared, unchanging part of a loaded MD2 model: its frames, animations, texture coordinates and
 /// triangles, the vertex arrays and buffer objects it is drawn from, its skin texture and the skin names
-/// of the file. Loaded once per file and skin and drawn by any number of CMD2Instance objects.
+/// of the file. Loaded once per file and skin and drawn by any number of CMD2Instance objects; the
+/// frames are read once per file, whichever skins its meshes wear.
 #pragma once
 
 #include "models/MD2Loader.h"
@@ -32,15 +33,15 @@ public:
     /// which the loader reports; a failed or missing skin leaves the default texture. While
     /// one is held, loading the same file and skin again returns it without reading anything: the cache
     /// knows files by the paths as given, so a file changed on disk is seen only after Forget. Two
-    /// skins of one file loaded here are two meshes that share nothing, frames included; an instance
+    /// skins of one file loaded here are two meshes sharing the file's frames, read once; an instance
     /// given another skin (CMD2Instance::SetSkin) shares the one mesh instead.
     static std::shared_ptr<const CMD2Mesh> Load(const char* modelPath, const char* skinPath);
-    /// A mesh of the model file for one holder alone, outside the cache and wearing no skin: the holder
-    /// puts one on its instance (CMD2Model does, to change skins at will). The skin path, or null, is
-    /// recorded as the material as Load records it. Null when the file is refused.
+    /// A mesh of the model file for one holder alone, read afresh outside the cache and wearing no
+    /// skin: the holder puts one on its instance (CMD2Model does, to change skins at will). The skin
+    /// path, or null, is recorded as the material as Load records it. Null when the file is refused.
     static std::shared_ptr<CMD2Mesh> LoadWithoutSkin(const char* modelPath, const char* skinPath);
-    /// Drops the mesh of this file and skin from the cache: the next Load reads the file again. Meshes
-    /// already handed out stay as they are.
+    /// Drops the mesh of this file and skin, and the file's frames, from the cache: the next Load reads
+    /// the file again. Meshes already handed out stay as they are.
     static void Forget(const char* modelPath, const char* skinPath);
 
     /// An empty mesh: no frames, nothing to draw.
@@ -64,7 +65,7 @@ public:
     /// The same as the shared texture; null when none was loaded.
     const std::shared_ptr<const CTexture>& GetSkinTexture() const { return skin; }
     /// The loader, with the header and the skin and frame names of the file.
-    const CMD2Loader& GetLoader() const { return loader; }
+    const CMD2Loader& GetLoader() const;
     /// The skin image the file's own skin table leads to beside the model at modelPath (see
     /// CSkinSearch); empty when none.
     std::string FindSkin(const char* modelPath) const;
@@ -85,17 +86,18 @@ public:
     /// The same as a texture name the caller deletes; 0 on failure.
     static unsigned int LoadSkinTexture(const char* skinPath);
 
-private:
-    /// A model's own mesh, which no one else holds, shows the model's playback in its data.
-    friend class CMD2Model;
+    /// The file as read once: its loader and its data with no material, shared by its meshes.
+    struct File;
 
-    /// Reads the model file, and with `withSkin` its skin; false when the file was refused (the mesh is
-    /// empty then).
-    bool Read(const char* modelPath, const char* skinPath, bool withSkin);
+private:
+    /// Takes the file's frames (read afresh, or shared with the file's other meshes when `shared`),
+    /// and with `withSkin` its skin; false when the file was refused (the mesh is empty then).
+    bool Read(const char* modelPath, const char* skinPath, bool withSkin, bool shared);
     /// Sends the triangles of frame cur, moved the fraction t toward frame nxt, corner by corner.
     void DrawCorners(const FrameMesh& cur, const FrameMesh& nxt, float t) const;
 
-    CMD2Loader loader;
+    std::shared_ptr<const File> file;
+    /// The file's data, frames shared with it, and the skin path given as the material.
     ModelData data;
     /// The skin the mesh loaded, shared with whoever wears it; null for none.
     std::shared_ptr<const CTexture> skin;

@@ -23,7 +23,7 @@ bool CMD2Model::Load(const char* modelPath, const char* skinPath, bool findSkin)
     const bool loaded = read != nullptr;
     mesh = loaded ? std::move(read) : std::make_shared<CMD2Mesh>();
     instance.SetMesh(mesh);
-    fileAnimations = mesh->data.animations;
+    shown = mesh->GetData();
     ShowPlayback();
     // The skin is the model's, not the mesh's: a skin set before stays when the file brings none.
     if (loaded && skinPath) {
@@ -86,20 +86,16 @@ void CMD2Model::ShowKeyFrame(int frame) {
 }
 
 bool CMD2Model::SetAnimations(std::shared_ptr<const std::vector<Animation>> animations) {
-    // Without a table the instance plays the mesh's own list, which must be the file's again first.
-    if (!animations || animations->empty()) {
-        mesh->data.animations = fileAnimations;
-    }
     if (!instance.SetAnimations(std::move(animations))) {
         return false;
     }
-    mesh->data.animations = instance.GetAnimations();
-    mesh->data.animationCount = static_cast<int>(mesh->data.animations.size());
+    shown.animations = instance.GetAnimations();
+    shown.animationCount = static_cast<int>(shown.animations.size());
     ShowPlayback();
     return true;
 }
 
 void CMD2Model::ShowPlayback() {
-    mesh->data.currentAnimation = instance.GetAnimation();
-    mesh->data.currentFrame = instance.GetFrame();
+    shown.currentAnimation = instance.GetAnimation();
+    shown.currentFrame = instance.GetFrame();
 }

@@ -2,7 +2,9 @@
 /// An MD2 model placed in the scene: loads a model file and its BMP skin, plays one named animation in
 /// a loop on a 200 ms key-frame clock, and draws itself with vertices interpolated between key frames
 /// through the built-in lit-texture program 8. It is a mesh of its own (not shared) played by one
-/// instance wearing the model's skin: many copies of one file are better drawn as CMD2Instance objects.
+/// instance wearing the model's skin, and a view of the mesh's data showing the playback, which holds
+/// the mesh's frames rather than a copy: many copies of one file are better drawn as CMD2Instance
+/// objects.
 #pragma once
 
 #include "models/MD2Instance.h"
@@ -68,7 +70,7 @@ public:
     bool SetAnimations(std::shared_ptr<const std::vector<Animation>> animations);
 
     /// The loaded frames, animations and playback state.
-    const ModelData& GetData() const { return mesh->data; }
+    const ModelData& GetData() const { return shown; }
     /// The skin texture; 0 when none loaded.
     unsigned int GetTexture() const { return instance.GetSkin().texture; }
     /// Draws with another texture from now on, which stays the caller's to delete; the skin the model
@@ -100,16 +102,16 @@ public:
     static void SetImmediateMode(bool on);
 
 private:
-    /// Shows the instance's animation and key frame in the mesh's data, where GetData finds them.
+    /// Shows the instance's animation and key frame in the view, where GetData finds them.
     void ShowPlayback();
 
-    /// The model's own mesh, held by no one but the model and its instance. Its frames are never
-    /// changed; its data's animations and playback state mirror the instance's.
-    std::shared_ptr<CMD2Mesh> mesh;
+    /// The model's own mesh, held by no one but the model and its instance.
+    std::shared_ptr<const CMD2Mesh> mesh;
+    /// The mesh's data as the model plays it: the same frames, the instance's animations, animation
+    /// and key frame.
+    ModelData shown;
     /// Plays the mesh and wears the model's skin.
     CMD2Instance instance;
-    /// The animations the file's frame names give, put back when a table is dropped.
-    std::vector<Animation> fileAnimations;
     /// The skin the model loaded itself, shared with its instance; kept while the model wears a
     /// caller's texture, so that SetTexture(GetTexture()) can put it back.
     std::shared_ptr<const CTexture> ownSkin;

@@ -2,6 +2,23 @@
 
 #include <limits>
 
+FrameList::FrameList(std::vector<FrameMesh> list)
+    : frames(std::make_shared<std::vector<FrameMesh>>(std::move(list))) {}
+
+const std::vector<FrameMesh>& FrameList::Read() const {
+    static const std::vector<FrameMesh> none;
+    return frames ? *frames : none;
+}
+
+std::vector<FrameMesh>& FrameList::Edit() {
+    if (!frames) {
+        frames = std::make_shared<std::vector<FrameMesh>>();
+    } else if (frames.use_count() > 1) {
+        frames = std::make_shared<std::vector<FrameMesh>>(*frames);
+    }
+    return *frames;
+}
+
 int NextKeyFrame(const ModelData& model, int animation, int frame) {
     return NextKeyFrame(model.animations, animation, frame);
 }

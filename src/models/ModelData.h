@@ -6,8 +6,11 @@
 
 #include "base/Vec3.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 /// A texture coordinate, 0 to 1 across the skin.
@@ -57,6 +60,50 @@ struct FrameMesh {
     std::vector<Triangle> triangles; ///< triangleCount triangles; empty for other frames.
 };
 
+/// The key frames of a model, shared by every copy of the record that holds them: copying a ModelData
+/// copies no vertex, so meshes of one file wearing different skins, and a model's view of its mesh,
+/// hold one set of frames. Changing the frames of a copy gives that copy frames of its own first.
+/// Reads like the std::vector<FrameMesh> it stands for, and is one where a caller asks for one.
+class FrameList {
+public:
+    using value_type = FrameMesh;                                   ///< What it holds.
+    using size_type = std::size_t;                                  ///< Counts and places.
+    using iterator = std::vector<FrameMesh>::iterator;              ///< Walks the frames to change.
+    using const_iterator = std::vector<FrameMesh>::const_iterator; ///< Walks the frames to read.
+
+    FrameList() = default;
+    /// Holds these frames. Not explicit, nor is the way back: callers written for a vector of frames
+    /// keep compiling.
+    FrameList(std::vector<FrameMesh> frames);
+    /// The frames as the vector they stand for.
+    operator const std::vector<FrameMesh>&() const { return Read(); }
+
+    /// The frames to read; an empty list when there are none.
+    const std::vector<FrameMesh>& Read() const;
+    /// The frames to change, held by this list alone from now on.
+    std::vector<FrameMesh>& Edit();
+    /// Whether both lists hold the very same frames.
+    bool SharedWith(const FrameList& other) const { return frames && frames == other.frames; }
+
+    size_type size() const { return Read().size(); }                       ///< How many frames.
+    bool empty() const { return Read().empty(); }                          ///< Whether there are none.
+    const FrameMesh& operator[](size_type i) const { return Read()[i]; }   ///< Frame i, to read.
+    FrameMesh& operator[](size_type i) { return Edit()[i]; }               ///< Frame i, to change.
+    const FrameMesh& at(size_type i) const { return Read().at(i); }        ///< Frame i, checked.
+    const FrameMesh& front() const { return Read().front(); }              ///< The first frame.
+    const FrameMesh& back() const { return Read().back(); }                ///< The last frame.
+    const_iterator begin() const { return Read().begin(); }                ///< From the first, to read.
+    const_iterator end() const { return Read().end(); }                    ///< Past the last, to read.
+    iterator begin() { return Edit().begin(); }                            ///< From the first, to change.
+    iterator end() { return Edit().end(); }                                ///< Past the last, to change.
+    void push_back(FrameMesh frame) { Edit().push_back(std::move(frame)); } ///< Adds a frame at the end.
+    void reserve(size_type count) { Edit().reserve(count); }               ///< Room for count frames.
+    void clear() { frames.reset(); }                                       ///< No frames, none shared.
+
+private:
+    std::shared_ptr<std::vector<FrameMesh>> frames;
+};
+
 struct ModelData {
     int frameCount = 0;                ///< How many key frames.
     int materialCount = 0;             ///< How many materials.
@@ -65,7 +112,7 @@ struct ModelData {
     int currentFrame = 0;              ///< The frame shown.
     std::vector<Animation> animations; ///< The named animations in file order.
     std::vector<Material> materials;   ///< The skins the file names.
-    std::vector<FrameMesh> frames;     ///< The key frames.
+    FrameList frames;                  ///< The key frames, shared by copies.
 };
 
 /// The key frame that follows frame in the given animation, as the playback moves on. The file's last

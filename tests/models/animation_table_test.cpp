@@ -117,6 +117,10 @@ TEST(AnimationTable, AModelPlaysEachAnimationAtItsOwnRateAndOneThatPlaysOnceStay
     ASSERT_TRUE(model.SetAnimations(table));
     EXPECT_EQ(3, model.GetData().animationCount);
     EXPECT_EQ("die", model.GetData().animations[1].name);
+    // The model shows the table over its mesh's frames, not a copy of them; the mesh stays the file's.
+    const ModelData& meshData = model.GetInstance().GetMesh()->GetData();
+    EXPECT_TRUE(model.GetData().frames.SharedWith(meshData.frames));
+    EXPECT_EQ(1, meshData.animationCount);
 
     CMD2Model::SetTickSource(Clock);
     now = 10000;
