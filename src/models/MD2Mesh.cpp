@@ -104,7 +104,10 @@ void CMD2Mesh::Forget(const char* modelPath, const char* skinPath) {
 CMD2Mesh::CMD2Mesh() = default;
 
 CMD2Mesh::~CMD2Mesh() {
-    CMD2VertexArrays::Forget(*this);
+    // The arrays go with the last mesh of the file's frames.
+    if (!file || file.use_count() == 1) {
+        CMD2VertexArrays::Forget(*this);
+    }
 }
 
 const CMD2Loader& CMD2Mesh::GetLoader() const {

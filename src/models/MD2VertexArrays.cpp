@@ -32,17 +32,22 @@ bool DriverCanMapUnsynchronized() {
 #endif
 }
 
-// The arrays of every mesh drawn so far, by mesh. Never destroyed itself: a mesh held by a static
-// object may go after the end of main, and its arrays with it.
-std::unordered_map<const CMD2Mesh*, std::unique_ptr<CMD2VertexArrays>>& Drawn() {
-    static auto* drawn = new std::unordered_map<const CMD2Mesh*, std::unique_ptr<CMD2VertexArrays>>;
+// The arrays of every model drawn so far, by the frames its meshes share (the meshes of one file's
+// skins are drawn from one set of arrays). Never destroyed itself: a mesh held by a static object may
+// go after the end of main, and its arrays with it.
+std::unordered_map<const void*, std::unique_ptr<CMD2VertexArrays>>& Drawn() {
+    static auto* drawn = new std::unordered_map<const void*, std::unique_ptr<CMD2VertexArrays>>;
     return *drawn;
+}
+
+const void* KeyOf(const CMD2Mesh& mesh) {
+    return &mesh.GetData().frames.Read();
 }
 
 } // namespace
 
 CMD2VertexArrays& CMD2VertexArrays::For(const CMD2Mesh& mesh) {
-    std::unique_ptr<CMD2VertexArrays>& arrays = Drawn()[&mesh];
+    std::unique_ptr<CMD2VertexArrays>& arrays = Drawn()[KeyOf(mesh)];
     if (!arrays) {
         arrays = std::make_unique<CMD2VertexArrays>();
         arrays->Build(mesh.GetData());
@@ -51,7 +56,7 @@ CMD2VertexArrays& CMD2VertexArrays::For(const CMD2Mesh& mesh) {
 }
 
 void CMD2VertexArrays::Forget(const CMD2Mesh& mesh) {
-    Drawn().erase(&mesh);
+    Drawn().erase(KeyOf(mesh));
 }
 
 CMD2VertexArrays::CMD2VertexArrays()

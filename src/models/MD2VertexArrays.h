@@ -4,7 +4,8 @@
 /// from buffer objects where the driver has them. Each draw's interpolated arrays go to the next free
 /// place of a stream buffer, so no draw overwrites what an earlier draw still being rendered reads and
 /// the driver never has to give the buffer new storage per draw. They belong to the drawing side: a
-/// shared mesh stays as loaded, and its arrays are made at its first draw and go with it.
+/// shared mesh stays as loaded, and its arrays are made at its first draw and go with it; the meshes
+/// of one file's skins, which share its frames, share its arrays too.
 #pragma once
 
 #include "models/ModelData.h"
@@ -17,9 +18,9 @@ class CMD2Mesh;
 
 class CMD2VertexArrays {
 public:
-    /// The arrays the mesh is drawn from, built at its first draw (main thread only).
+    /// The arrays the mesh is drawn from, built at the first draw of its frames (main thread only).
     static CMD2VertexArrays& For(const CMD2Mesh& mesh);
-    /// Deletes the arrays of a mesh that goes.
+    /// Deletes the arrays of a mesh that goes, the last to hold its frames.
     static void Forget(const CMD2Mesh& mesh);
 
     CMD2VertexArrays();

@@ -222,4 +222,10 @@ TEST_F(MD2InstanceTest, InstancesOfOneMeshWearTheirOwnSkins) {
     dressed.ClearSkin();
     EXPECT_EQ(0, DifferingPixels(inRed, Scene(other)));
     glDeleteTextures(1, &blueTexture);
+    // The two skins' meshes wear one set of frames; the red one gone, the blue one draws on from it.
+    EXPECT_TRUE(blueMesh->GetData().frames.SharedWith(mesh->GetData().frames));
+    plain.SetMesh(nullptr);
+    dressed.SetMesh(nullptr);
+    mesh.reset();
+    EXPECT_EQ(0, DifferingPixels(inBlue, Scene(own)));
 }
