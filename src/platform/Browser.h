@@ -7,8 +7,8 @@
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
 // float client arrays in memory or in buffer objects (whose bytes the layer keeps: indexed triangles
 // go to the emulation as one interleaved buffer with 16-bit indices, the one form it draws right),
-// the alpha test (in alpha-tested twins of the programs, linked when first needed), pictures decoded with straight alpha by the
-// engine's own decoder, the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
+// the alpha test (in alpha-tested twins of the programs, linked when first needed), pictures decoded
+// with straight alpha by the engine's own decoder, the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
 // the browser cannot decode.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
 // glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
