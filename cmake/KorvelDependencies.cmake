@@ -54,6 +54,7 @@ if(EMSCRIPTEN)
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_drawing.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_images.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_lights.cpp
+                      ${PROJECT_SOURCE_DIR}/src/platform/Browser_programs.cpp
                       ${PROJECT_SOURCE_DIR}/src/platform/Browser_sound.cpp
                APPEND PROPERTY COMPILE_DEFINITIONS KORVEL_BROWSER_CALLS_REAL_GL)
   add_library(PkgConfig::KORVEL_ASSET_DEPS INTERFACE IMPORTED)

@@ -74,13 +74,8 @@ void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* tex
         text += lengths && lengths[i] >= 0 ? std::string(texts[i], static_cast<size_t>(lengths[i]))
                                            : std::string(texts[i]);
     }
-    text = LightBuiltInsAsUniforms(text);
-    GLint type = 0;
-    glGetShaderiv(shader, GL_SHADER_TYPE, &type);
-    if (type == GL_FRAGMENT_SHADER) {
-        text = AlphaTestInShader(text);
-    }
-    text = ForWebGL(text);
+    text = ForWebGL(LightBuiltInsAsUniforms(text));
+    RememberShaderText(shader, text);
     const GLchar* source = text.c_str();
     glShaderSource(shader, 1, &source, nullptr);
 }
@@ -103,11 +98,9 @@ void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* lo
 
 void DeleteObject(GLhandleARB object) {
     if (IsProgram(object)) {
-        ForgetProgram(object);
-        ForgetAlphaTest(object);
-        glDeleteProgram(object);
+        DeleteProgramObject(object);
     } else {
-        glDeleteShader(object);
+        DeleteShaderObject(object);
     }
 }
 
@@ -280,13 +273,13 @@ void (*const genBuffers)(GLsizei, GLuint*) = glGenBuffers;
 void (*const deleteBuffers)(GLsizei, const GLuint*) = DeleteBuffers;
 void (*const bufferData)(GLenum, GLsizeiptr, const void*, GLenum) = BufferData;
 void (*const bufferSubData)(GLenum, GLintptr, GLsizeiptr, const void*) = BufferSubData;
-GLint (*const getUniformLocation)(GLuint, const GLchar*) = glGetUniformLocation;
-void (*const uniform1i)(GLint, GLint) = glUniform1i;
-void (*const uniform3f)(GLint, GLfloat, GLfloat, GLfloat) = glUniform3f;
-void (*const uniform4f)(GLint, GLfloat, GLfloat, GLfloat, GLfloat) = glUniform4f;
+GLint (*const getUniformLocation)(GLuint, const GLchar*) = GetUniformLocation;
+void (*const uniform1i)(GLint, GLint) = Uniform1i;
+void (*const uniform3f)(GLint, GLfloat, GLfloat, GLfloat) = Uniform3f;
+void (*const uniform4f)(GLint, GLfloat, GLfloat, GLfloat, GLfloat) = Uniform4f;
 void (*const compileShader)(GLuint) = glCompileShader;
 void (*const attachShader)(GLuint, GLuint) = glAttachShader;
-void (*const linkProgram)(GLuint) = glLinkProgram;
+void (*const linkProgram)(GLuint) = LinkProgram;
 GLhandleARB (*const createShaderObject)(GLenum) = CreateShaderObject;
 GLhandleARB (*const createProgramObject)() = CreateProgramObject;
 void (*const shaderSource)(GLhandleARB, GLsizei, const GLcharARB* const*, const GLint*) = ShaderSource;

@@ -7,8 +7,8 @@
 // attribute stack, wireframe drawn as lines, immediate mode with every attribute given per vertex,
 // float client arrays in memory or in buffer objects (whose bytes the layer keeps: indexed triangles
 // go to the emulation as one interleaved buffer with 16-bit indices, the one form it draws right),
-// the alpha test (in the programs' fragment shaders), pictures decoded with straight alpha by the
-// engine's own decoder, the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
+// the alpha test (in alpha-tested twins of the programs, linked when first needed), pictures decoded
+// with straight alpha by the engine's own decoder, the SDL 1.2 names the emulation leaves out, and the mixer's device state and its refusal of sounds
 // the browser cannot decode.
 // Missing: display lists (glGenLists gives 0; the font draws its strings from arrays instead),
 // glReadBuffer (WebGL reads the frame being drawn). Fixed-function lighting itself: light 0, the
@@ -31,20 +31,34 @@ void ShaderSource(GLhandleARB shader, GLsizei count, const GLcharARB* const* tex
 void GetObjectParameteriv(GLhandleARB object, GLenum name, GLint* value);
 void GetInfoLog(GLhandleARB object, GLsizei size, GLsizei* length, GLcharARB* log);
 void DeleteObject(GLhandleARB object);
+// The programs the engine links and uses, each drawing through its alpha-tested twin while the alpha
+// test rejects anything; the uniforms the engine sets reach both. The texts given to each shader are
+// kept for the twin.
+void RememberShaderText(GLuint shader, const std::string& text);
+void LinkProgram(GLuint program);
 void UseProgramObject(GLhandleARB program);
+void AlphaTestChanged();
+GLint GetUniformLocation(GLuint program, const GLchar* name);
+void Uniform1i(GLint location, GLint value);
+void Uniform3f(GLint location, GLfloat x, GLfloat y, GLfloat z);
+void Uniform4f(GLint location, GLfloat x, GLfloat y, GLfloat z, GLfloat w);
+void DeleteProgramObject(GLuint program);
+void DeleteShaderObject(GLuint shader);
 // GLSL's fixed-function light built-ins (gl_LightSource[0], gl_FrontMaterial, gl_FrontLightProduct[0],
-// gl_LightModel) as uniforms the layer sets from the light state below; a program being deleted is
-// forgotten.
+// gl_LightModel) as uniforms the layer sets from the light state below on the program bound; a program
+// being deleted is forgotten.
 std::string LightBuiltInsAsUniforms(std::string text);
+void LightsFor(GLuint program);
 void ForgetProgram(GLuint program);
 void Lightfv(GLenum light, GLenum name, const GLfloat* values);
 void Lightf(GLenum light, GLenum name, GLfloat value);
 void Materialfv(GLenum face, GLenum name, const GLfloat* values);
 void Materialf(GLenum face, GLenum name, GLfloat value);
 void LightModelfv(GLenum name, const GLfloat* values);
-// The alpha test, kept by the layer and carried out by every fragment shader (wrapped to discard what
-// the test rejects); the program used next, or none, and a program being deleted.
+// The alpha test, kept by the layer and carried out by the twins' fragment shaders (wrapped to discard
+// what the test rejects); the program bound next, or none, and a program being deleted.
 std::string AlphaTestInShader(std::string text);
+bool AlphaTestPassesAll();
 void AlphaTestFor(GLuint program);
 void ForgetAlphaTest(GLuint program);
 void AlphaFunc(GLenum function, GLclampf reference);
@@ -161,6 +175,10 @@ extern void (*const useProgramObject)(GLhandleARB);
 #define glUniform1iARB Browser::uniform1i
 #define glUniform3fARB Browser::uniform3f
 #define glUniform4fARB Browser::uniform4f
+#define glGetUniformLocation Browser::getUniformLocation
+#define glUniform1i Browser::uniform1i
+#define glUniform3f Browser::uniform3f
+#define glUniform4f Browser::uniform4f
 
 #define glAlphaFunc Browser::AlphaFunc
 #define glEnable Browser::Enable

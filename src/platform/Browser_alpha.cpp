@@ -1,10 +1,10 @@
 // The alpha test for the browser build: the emulation takes glAlphaFunc and GL_ALPHA_TEST and does
-// nothing with them, so the layer keeps that state itself and every fragment shader discards what the
-// test would reject. Each fragment shader's main is wrapped by one that runs it and then compares
-// gl_FragColor's alpha with the reference; a uniform tells it the test's function and reference, set
-// whenever a program is used or the state changes under it. Drawing with no program of the
-// program's own (the emulation's fixed function) is not alpha-tested. Built with
-// KORVEL_BROWSER_CALLS_REAL_GL.
+// nothing with them, so the layer keeps that state itself and, while the test rejects anything, draws
+// through the program's alpha-tested twin (Browser_programs.cpp), whose fragment shader discards what
+// the test would reject. Its main is wrapped by one that runs it and then compares gl_FragColor's
+// alpha with the reference; a uniform tells it the test's function and reference, set whenever a
+// program is used or the state changes under it. Drawing with no program of the program's own (the
+// emulation's fixed function) is not alpha-tested. Built with KORVEL_BROWSER_CALLS_REAL_GL.
 #include "platform/Browser.h"
 
 #include <cctype>
@@ -96,10 +96,15 @@ void ForgetAlphaTest(GLuint program) {
     }
 }
 
+bool AlphaTestPassesAll() {
+    return !test.enabled || test.function == GL_ALWAYS;
+}
+
 void AlphaFunc(GLenum function, GLclampf reference) {
     test.function = function;
     test.reference = reference < 0.0f ? 0.0f : reference > 1.0f ? 1.0f : reference;
     Upload();
+    AlphaTestChanged();
 }
 
 void Enable(GLenum capability) {
@@ -109,6 +114,7 @@ void Enable(GLenum capability) {
     }
     test.enabled = true;
     Upload();
+    AlphaTestChanged();
 }
 
 void Disable(GLenum capability) {
@@ -118,6 +124,7 @@ void Disable(GLenum capability) {
     }
     test.enabled = false;
     Upload();
+    AlphaTestChanged();
 }
 
 GLboolean IsEnabled(GLenum capability) {

@@ -166,11 +166,9 @@ std::string LightBuiltInsAsUniforms(std::string text) {
     return declarations + text;
 }
 
-void UseProgramObject(GLhandleARB program) {
-    glUseProgram(program);
+void LightsFor(GLuint program) {
     current = program;
     Upload();
-    AlphaTestFor(program);
 }
 
 void ForgetProgram(GLuint program) {

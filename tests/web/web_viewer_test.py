@@ -344,23 +344,33 @@ class Page:
         return shown / (end - start), (ms2 - ms) / shown
 
     def webgl_calls(self, frames=10):
-        """The WebGL calls of the next `frames` frames: how many a frame, and the element counts of
-        the indexed draws and of the others."""
+        """The WebGL calls of the next `frames` frames: how many a frame, the element counts of the
+        indexed draws and of the others, and of the indexed draws whose fragment shader may discard."""
         self.driver.execute_script("""
             if (!window.seen) {
+              var program = GLctx.getParameter(GLctx.CURRENT_PROGRAM);
+              var attached = GLctx.getAttachedShaders.bind(GLctx), source = GLctx.getShaderSource.bind(GLctx);
+              var discards = function (p) {
+                return !!p && attached(p).some(function (s) { return /\\bdiscard\\b/.test(source(s)); });
+              };
               for (var name in GLctx) if (typeof GLctx[name] === 'function') (function (name, call) {
                 GLctx[name] = function () {
                   seen.calls++;
-                  if (name === 'drawElements') seen.indexed.push(arguments[1]);
+                  if (name === 'useProgram') program = arguments[0];
+                  if (name === 'drawElements') {
+                    seen.indexed.push(arguments[1]);
+                    if (discards(program)) seen.discarding.push(arguments[1]);
+                  }
                   if (name === 'drawArrays') seen.arrays.push(arguments[2]);
                   return call.apply(GLctx, arguments);
                 };
               })(name, GLctx[name]);
             }
-            window.seen = {calls: 0, indexed: [], arrays: [], from: framesShown};""")
+            window.seen = {calls: 0, indexed: [], arrays: [], discarding: [], from: framesShown};""")
         wait_for("frames", lambda: self.frames() >= self.driver.execute_script("return seen.from") + frames)
-        seen = self.driver.execute_script("return [seen.calls, framesShown - seen.from, seen.indexed, seen.arrays]")
-        return seen[0] / seen[1], seen[2], seen[3]
+        seen = self.driver.execute_script(
+            "return [seen.calls, framesShown - seen.from, seen.indexed, seen.arrays, seen.discarding]")
+        return seen[0] / seen[1], seen[2], seen[3], seen[4]
 
     def key(self, *names):
         for name in names:
@@ -491,10 +501,13 @@ def main():
         # The model goes to WebGL from buffers, all its triangles in one indexed draw, as on the desktop.
         with open(os.path.join(runtime, "Data/Models/MD2/tris.md2"), "rb") as f:
             indices = 3 * struct.unpack("<4s16i", f.read(68))[8]
-        calls, indexed, arrays = page.webgl_calls()
+        calls, indexed, arrays, discarding = page.webgl_calls()
         check(indices in indexed and max(arrays, default=0) < indices,
               "the model is drawn with one indexed call of its %d triangles' corners (indexed draws of %s, others "
               "of up to %d)" % (indices // 3, sorted(set(indexed)), max(arrays, default=0)))
+        # A shader that may discard keeps SwiftShader from testing depth before shading.
+        check(indices not in discarding, "the opaque model's fragment shader has no discard (indexed draws "
+              "through one that has: %s)" % sorted(set(discarding)))
 
         page.key(" ", "0")
         web_shot = page.screenshot(os.path.join(work, "web-default.png"), downloaded=True)
