@@ -1,5 +1,5 @@
 // The mesh cache: a file is read once while its mesh is held, whatever happens to it on disk since,
-// until the mesh is forgotten or let go; each skin is a mesh of its own.
+// until the mesh is forgotten or let go; each skin is a mesh of its own, all wearing the file's frames.
 #include "models/MD2Instance.h"
 #include "models/MD2Mesh.h"
 #include "support/Md2Writer.h"
@@ -69,6 +69,32 @@ TEST(MD2MeshTest, CopiedInstancesPlayOnTheirOwn) {
     EXPECT_EQ(0, copy.GetFrame());
     EXPECT_EQ(first.GetMesh(), copy.GetMesh());
     EXPECT_LT(sizeof(CMD2Instance), 128u);
+}
+
+TEST(MD2MeshTest, TheSharedFramesAreChangedOnlyInACopyOfTheirOwnAndForgetDropsThem) {
+    TempDir dir;
+    const std::string path = dir.File("ab.md2");
+    ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2", "b1"}).Write(path));
+    std::shared_ptr<const CMD2Mesh> mesh = CMD2Mesh::Load(path.c_str(), nullptr);
+    ASSERT_TRUE(mesh);
+    const float x = mesh->GetData().frames[1].positions[0].x;
+
+    // A tool that changes its copy of the data changes no mesh.
+    ModelData copy = mesh->GetData();
+    ASSERT_TRUE(copy.frames.SharedWith(mesh->GetData().frames));
+    copy.frames[1].positions[0].x += 100.0f;
+    EXPECT_FALSE(copy.frames.SharedWith(mesh->GetData().frames));
+    EXPECT_EQ(x, mesh->GetData().frames[1].positions[0].x);
+    EXPECT_EQ(x + 100.0f, copy.frames[1].positions[0].x);
+
+    // Forgotten, the file's frames are read again for any skin, while the mesh handed out keeps its own.
+    ASSERT_TRUE(Md2Writer::NamedFrames({"c1", "c2", "c3", "c4"}).Write(path));
+    CMD2Mesh::Forget(path.c_str(), nullptr);
+    std::shared_ptr<const CMD2Mesh> reread = CMD2Mesh::Load(path.c_str(), "other.bmp");
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(4, reread->GetData().frameCount);
+    EXPECT_EQ(3, mesh->GetData().frameCount);
+    EXPECT_FALSE(reread->GetData().frames.SharedWith(mesh->GetData().frames));
 }
 
 } // namespace
