@@ -37,9 +37,8 @@ bool listPrinting = false;
 
 CFont::CFont()
     : listBase(0), scaleX(1.0f), scaleY(1.0f), red(1.0f), green(1.0f), blue(1.0f), alpha(1.0f),
-      shader(nullptr), text{}, savedBlend(0), savedScissor(0), savedTexture2D(0), savedLighting(0),
-      savedDepthTest(0), savedMatrixMode(0), savedViewport{}, savedBlendSrc(0), savedBlendDst(0),
-      uniformsProgram(0), colorsLocation(-1), tposLocation(-1) {}
+      shader(nullptr), text{}, savedSwitches{}, savedMatrixMode(0), savedViewport{}, savedBlendSrc(0),
+      savedBlendDst(0), uniformsProgram(0), colorsLocation(-1), tposLocation(-1) {}
 
 CFont::~CFont() {
     // The graphics core shuts SDL down before the font manager lets its fonts go.
@@ -274,50 +273,45 @@ void CFont::DrawQuads(int half, const char* glyphs, int length) {
     glPopClientAttrib();
 }
 
+namespace {
+
+// What text drawing needs of each switch it touches: no depth test or lighting; textures, blending
+// and the scissor box on.
+const struct {
+    GLenum cap;
+    bool on;
+} kTextSwitches[] = {{GL_DEPTH_TEST, false},
+                     {GL_TEXTURE_2D, true},
+                     {GL_BLEND, true},
+                     {GL_SCISSOR_TEST, true},
+                     {GL_LIGHTING, false}};
+
+void Switch(GLenum cap, bool on) {
+    on ? glEnable(cap) : glDisable(cap);
+}
+
+} // namespace
+
 void CFont::SaveState() {
-    savedTexture2D = glIsEnabled(GL_TEXTURE_2D);
-    savedDepthTest = glIsEnabled(GL_DEPTH_TEST);
-    savedLighting = glIsEnabled(GL_LIGHTING);
-    savedScissor = glIsEnabled(GL_SCISSOR_TEST);
     glGetIntegerv(GL_MATRIX_MODE, &savedMatrixMode);
     glGetIntegerv(GL_VIEWPORT, savedViewport);
-    savedBlend = glIsEnabled(GL_BLEND);
     glGetIntegerv(GL_BLEND_SRC, &savedBlendSrc);
     glGetIntegerv(GL_BLEND_DST, &savedBlendDst);
-
-    if (savedDepthTest) {
-        glDisable(GL_DEPTH_TEST);
-    }
-    if (!savedTexture2D) {
-        glEnable(GL_TEXTURE_2D);
-    }
-    if (!savedBlend) {
-        glEnable(GL_BLEND);
-    }
-    if (!savedScissor) {
-        glEnable(GL_SCISSOR_TEST);
-    }
-    if (savedLighting) {
-        glDisable(GL_LIGHTING);
+    // Only the switches that differ are thrown, and thrown back after.
+    for (size_t i = 0; i < savedSwitches.size(); ++i) {
+        savedSwitches[i] = glIsEnabled(kTextSwitches[i].cap) != GL_FALSE;
+        if (savedSwitches[i] != kTextSwitches[i].on) {
+            Switch(kTextSwitches[i].cap, kTextSwitches[i].on);
+        }
     }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
 void CFont::RestoreState() {
-    if (savedDepthTest) {
-        glEnable(GL_DEPTH_TEST);
-    }
-    if (!savedTexture2D) {
-        glDisable(GL_TEXTURE_2D);
-    }
-    if (!savedBlend) {
-        glDisable(GL_BLEND);
-    }
-    if (!savedScissor) {
-        glDisable(GL_SCISSOR_TEST);
-    }
-    if (savedLighting) {
-        glEnable(GL_LIGHTING);
+    for (size_t i = 0; i < savedSwitches.size(); ++i) {
+        if (savedSwitches[i] != kTextSwitches[i].on) {
+            Switch(kTextSwitches[i].cap, savedSwitches[i]);
+        }
     }
     glBlendFunc(static_cast<GLenum>(savedBlendSrc), static_cast<GLenum>(savedBlendDst));
     glMatrixMode(static_cast<GLenum>(savedMatrixMode));

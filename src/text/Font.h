@@ -6,6 +6,7 @@
 
 #include "textures/TGATexture.h"
 
+#include <array>
 #include <cstdarg>
 #include <cstdint>
 #include <vector>
@@ -83,11 +84,8 @@ private:
     CShader* shader;
     char text[152];
     CTGATexture glyphTexture;
-    int32_t savedBlend;
-    int32_t savedScissor;
-    int32_t savedTexture2D;
-    int32_t savedLighting;
-    int32_t savedDepthTest;
+    /// Whether each switch text drawing sets was on before it.
+    std::array<bool, 5> savedSwitches;
     int32_t savedMatrixMode;
     int32_t savedViewport[4];
     int32_t savedBlendSrc;
