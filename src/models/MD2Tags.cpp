@@ -75,8 +75,10 @@ bool CMD2Tags::Parse(const std::string& name, const std::vector<uint8_t>& bytes,
     if (wantedFrames >= 0 && frames != wantedFrames) {
         return refuse(std::to_string(frames) + " frames, but the model has " + std::to_string(wantedFrames));
     }
-    const int64_t transformBytes = tags * frames * kTransformSize;
-    if (namesAt < kHeaderSize || namesAt + tags * kNameSize > size || transformsAt < kHeaderSize ||
+    // Each count is below 2^31, so their product fits; its bytes are reckoned only once they fit too.
+    const bool fits = tags * frames <= size / kTransformSize;
+    const int64_t transformBytes = fits ? tags * frames * kTransformSize : 0;
+    if (!fits || namesAt < kHeaderSize || namesAt + tags * kNameSize > size || transformsAt < kHeaderSize ||
         transformsAt + transformBytes > size || endAt < transformsAt + transformBytes || endAt > size) {
         return refuse(std::to_string(tags) + " tags in " + std::to_string(frames) +
                       " frames do not fit its " + std::to_string(size) + " bytes");

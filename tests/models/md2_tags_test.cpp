@@ -123,6 +123,14 @@ TEST(MD2Tags, DamagedFilesAreRefusedWithOneLine) {
         EXPECT_EQ("Invalid tag file (" + c.reason + "): m/body.tag!", why);
         EXPECT_EQ(0, tags.GetCount());
     }
+    // Counts whose bytes would pass 64 bits, read for a model of any frame count.
+    std::vector<uint8_t> huge = damaged(8, 0x7fffffff);
+    std::copy(huge.begin() + 8, huge.begin() + 12, huge.begin() + 12);
+    CMD2Tags tags;
+    std::string why;
+    EXPECT_FALSE(tags.Parse("m/body.tag", huge, -1, why));
+    EXPECT_EQ("Invalid tag file (2147483647 tags in 2147483647 frames do not fit its 528 bytes): m/body.tag!",
+              why);
 }
 
 TEST(MD2Tags, TheTagFileIsFoundBesideItsModelInsideAnArchiveInAnyCase) {
