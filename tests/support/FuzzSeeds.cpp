@@ -206,4 +206,29 @@ std::vector<Seed> ArchiveSeeds() {
     };
 }
 
+std::vector<Seed> TagSeeds() {
+    files::TagFile file;
+    file.AddRiding(test::Md2Writer::Octahedron(), "tag_head", {{4, 0, 2}});
+    file.AddRiding(test::Md2Writer::Octahedron(), "tag_weapon", {{1, 3, 5}});
+    const Bytes tags = file.Bytes();
+    Bytes unended = tags;
+    std::fill(unended.begin() + 32, unended.begin() + 96, 'a');
+    return {
+        {"two-tags", tags, true},
+        {"huge-counts", Patched(Patched(tags, 8, 0x7fffffff), 12, 0x7fffffff), false},
+        {"cut", Cut(tags, tags.size() - 4), false},
+        {"name-without-end", unended, false},
+        {"empty", {}, false},
+    };
+}
+
+std::vector<Seed> TableSeeds() {
+    const auto text = [](const std::string& lines) { return Bytes(lines.begin(), lines.end()); };
+    return {
+        {"anm", text("// soldier\r\nstand 0 19 10\r\n  run\t20 25 12.5 // a comment\nidle 39 39 2"), true},
+        {"framegroups", text("0 20 10 1 // stand still\n20 6 15 0\n26 14 8.5 0 //  fall  \n"), true},
+        {"every-line-bad", text("shoot 31 x 10\npain 30 29 10\nsalute 32 39 1001\n"), false},
+    };
+}
+
 } // namespace korvel::fuzz

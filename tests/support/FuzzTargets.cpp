@@ -2,9 +2,12 @@
 
 #include "files/FileSystem.h"
 #include "graphics/Utils.h"
+#include "models/AnimationTable.h"
 #include "models/MD2Loader.h"
+#include "models/MD2Tags.h"
 #include "textures/TGATexture.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -156,11 +159,51 @@ bool FeedArchive(const uint8_t* data, size_t size) {
     return opened;
 }
 
+bool FeedTags(const uint8_t* data, size_t size) {
+    CMD2Tags tags;
+    std::string why;
+    if (!tags.Parse("fuzz.tag", std::vector<uint8_t>(data, data + size), -1, why)) {
+        Require(tags.GetCount() == 0 && !why.empty(), "tags kept, or no reason given, after a refusal");
+        std::fprintf(stderr, "%s\n", why.c_str());
+        return false;
+    }
+    const int frames = tags.GetFrameCount();
+    for (int tag = 0; tag < tags.GetCount(); ++tag) {
+        for (int frame = 0; frame < frames; ++frame) {
+            const MD2TagTransform t = tags.Interpolate(tag, frame, (frame + 1) % frames, 0.5f);
+            Require(
+                std::isfinite(t.origin.x + t.origin.y + t.origin.z + t.axis[0].x + t.axis[1].y + t.axis[2].z),
+                "a tag between frames is not a number");
+        }
+    }
+    return true;
+}
+
+bool FeedTable(const uint8_t* data, size_t size) {
+    const int kFrames = 40;
+    const std::vector<uint8_t> bytes(data, data + size);
+    bool gave = false;
+    for (const char* name : {"fuzz.anm", "fuzz.framegroups"}) {
+        std::vector<std::string> problems;
+        for (const Animation& a : CAnimationTable::Parse(name, bytes, kFrames, problems)) {
+            Require(a.firstFrame >= 0 && a.firstFrame <= a.endFrame && a.endFrame < kFrames,
+                    "an animation outside the model's frames");
+            Require(a.framesPerSecond >= 0.0f && a.framesPerSecond <= CAnimationTable::kMaxRate, "rate");
+            gave = true;
+        }
+        for (const std::string& problem : problems) {
+            std::fprintf(stderr, "%s\n", problem.c_str());
+        }
+    }
+    return gave;
+}
+
 const std::vector<Target>& Targets() {
     static const std::vector<Target> targets{
-        {"bmp", FeedBMP, BMPSeeds},    {"tga", FeedTGA, TGASeeds},
-        {"md2", FeedMD2, MD2Seeds},    {"archive", FeedArchive, ArchiveSeeds},
-        {"gltf", FeedGltf, GltfSeeds},
+        {"bmp", FeedBMP, BMPSeeds},       {"tga", FeedTGA, TGASeeds},
+        {"md2", FeedMD2, MD2Seeds},       {"archive", FeedArchive, ArchiveSeeds},
+        {"gltf", FeedGltf, GltfSeeds},    {"tags", FeedTags, TagSeeds},
+        {"table", FeedTable, TableSeeds},
     };
     return targets;
 }

@@ -21,7 +21,7 @@ using Feed = bool (*)(const uint8_t* data, size_t size);
 
 struct Target {
     const char*
-        name; // "bmp", "tga", "md2", "archive", "gltf": the corpus folder and the fuzz program's suffix
+        name; // "bmp", "tga", "md2", "archive", "gltf", "tags", "table": the corpus folder and program suffix
     Feed feed;
     std::vector<Seed> (*seeds)();
 };
@@ -35,11 +35,19 @@ bool FeedArchive(const uint8_t* data, size_t size);
 // A glTF file read and baked as gltf2md2 does, and the MD2 model it makes fed to the loader; true
 // when it converted.
 bool FeedGltf(const uint8_t* data, size_t size);
+// A tag file parsed for a model of any frame count, every tag then read between every two frames;
+// true when the file was taken.
+bool FeedTags(const uint8_t* data, size_t size);
+// An animation table read as .anm lines and as .framegroups lines for a model of 40 frames; true when
+// either gave an animation.
+bool FeedTable(const uint8_t* data, size_t size);
 std::vector<Seed> BMPSeeds();
 std::vector<Seed> TGASeeds();
 std::vector<Seed> MD2Seeds();
 std::vector<Seed> ArchiveSeeds();
 std::vector<Seed> GltfSeeds();
+std::vector<Seed> TagSeeds();
+std::vector<Seed> TableSeeds();
 
 // Every target, in a fixed order.
 const std::vector<Target>& Targets();
