@@ -36,10 +36,16 @@ MD2TagTransform ReadTransform(const uint8_t* p) {
     return t;
 }
 
-bool Finite(const MD2TagTransform& t) {
+// Far beyond any model's size, and small enough that blending two poses and squaring the lengths of
+// their axes stays finite.
+const float kMaxNumber = 1e18f;
+
+bool Usable(const MD2TagTransform& t) {
     for (const Vec3& v : {t.axis[0], t.axis[1], t.axis[2], t.origin}) {
-        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) {
-            return false;
+        for (const float x : {v.x, v.y, v.z}) {
+            if (!(std::fabs(x) <= kMaxNumber)) {
+                return false;
+            }
         }
     }
     return true;
@@ -95,9 +101,9 @@ bool CMD2Tags::Parse(const std::string& name, const std::vector<uint8_t>& bytes,
     std::vector<MD2TagTransform> all(static_cast<size_t>(tags * frames));
     for (size_t i = 0; i < all.size(); ++i) {
         all[i] = ReadTransform(p + transformsAt + static_cast<int64_t>(i) * kTransformSize);
-        if (!Finite(all[i])) {
+        if (!Usable(all[i])) {
             return refuse("a transform of tag " + std::to_string(static_cast<int64_t>(i) / frames) +
-                          " is not a number");
+                          " is not a number, or one beyond 1e18");
         }
     }
     names = std::move(read);

@@ -114,6 +114,7 @@ TEST(MD2Tags, DamagedFilesAreRefusedWithOneLine) {
         {std::vector<uint8_t>(bytes.begin(), bytes.end() - 4), "1 tags in 9 frames do not fit its 524 bytes"},
         {unended, "the name of tag 0 has no end"},
         {damaged(4, 2), "version 2, not 1"},
+        {damaged(96, 0x7149f2ca), "a transform of tag 0 is not a number, or one beyond 1e18"}, // 1e30
         {std::vector<uint8_t>(bytes.begin(), bytes.begin() + 20), "not a JDP2 tag file"},
     };
     for (const Case& c : cases) {
