@@ -20,10 +20,7 @@ bool MakeHobgoblin(const std::string& dataDir) {
     model.skinHeight = kSkinSize;
     model.skinName = std::filesystem::path(CViewerScene::kSkinPath).filename().string();
     model.texCoords = body.TexCoords();
-    for (const assetgen::MeshTriangle& t : body.Triangles()) {
-        model.triangles.push_back(
-            {{t.vertex[0], t.vertex[1], t.vertex[2]}, {t.texCoord[0], t.texCoord[1], t.texCoord[2]}});
-    }
+    model.triangles = body.Triangles();
     for (const Animation& animation : Animations()) {
         for (int f = 0; f < animation.frames; ++f) {
             char number[12];

@@ -3,19 +3,15 @@
 // written (leaving no file behind), 2 on a wrong command line.
 #include "GltfReader.h"
 #include "Gltf2Md2.h"
-#include "SkinTexture.h"
 
-#include "ToolCommandLine.h"
+#include "base/CommandLine.h"
 #include "files/FileSystem.h"
 
 #include <tiny_gltf.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <strings.h>
 #include <unistd.h>
 #include <vector>
 
