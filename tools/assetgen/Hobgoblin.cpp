@@ -6,7 +6,6 @@
 #include "Md2Writer.h"
 #include "demo/ViewerScene.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace hobgoblin {
@@ -23,8 +22,7 @@ bool MakeHobgoblin(const std::string& dataDir) {
     model.triangles = body.Triangles();
     for (const Animation& animation : Animations()) {
         for (int f = 0; f < animation.frames; ++f) {
-            char number[12];
-            std::snprintf(number, sizeof number, "%02d", f + 1);
+            const std::string number = (f < 9 ? "0" : "") + std::to_string(f + 1);
             model.frames.push_back(
                 {animation.name + number, PosedVertices(body, animation.pose(f, animation.frames))});
         }

@@ -210,11 +210,10 @@ bool CGltfPose::PrepareChannel(int a, int c, std::string& error) {
 }
 
 double CGltfPose::StartTime(int animation) const {
-    double start = 0;
-    bool first = true;
-    for (const Channel& channel : channels[static_cast<size_t>(animation)]) {
-        start = first ? channel.times.front() : std::min(start, channel.times.front());
-        first = false;
+    const std::vector<Channel>& list = channels[static_cast<size_t>(animation)];
+    double start = list.empty() ? 0 : list[0].times.front();
+    for (const Channel& channel : list) {
+        start = std::min(start, channel.times.front());
     }
     return start;
 }

@@ -2,7 +2,9 @@
 
 #include "files/FileSystem.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 using nlohmann::json;
 
@@ -17,16 +19,9 @@ uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
 
 // The value of one base64 digit, -1 for anything else.
 int Base64Digit(char c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c - 'A';
-    }
-    if (c >= 'a' && c <= 'z') {
-        return c - 'a' + 26;
-    }
-    if (c >= '0' && c <= '9') {
-        return c - '0' + 52;
-    }
-    return c == '+' ? 62 : c == '/' ? 63 : -1;
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const char* at = c == '\0' ? nullptr : std::strchr(kDigits, c);
+    return at ? static_cast<int>(at - kDigits) : -1;
 }
 
 bool DecodeBase64(const std::string& text, size_t from, std::vector<uint8_t>& bytes) {
@@ -96,11 +91,7 @@ void DropName(json& root, const char* list, const char* name) {
     if (!names || !names->is_array()) {
         return;
     }
-    for (size_t i = names->size(); i-- > 0;) {
-        if ((*names)[i].is_string() && (*names)[i].get<std::string>() == name) {
-            names->erase(i);
-        }
-    }
+    names->erase(std::remove(names->begin(), names->end(), json(name)), names->end());
     if (names->empty()) {
         root.erase(list);
     }
