@@ -25,15 +25,12 @@ int SkinnedMesh::AddVertex(V3 rest, Binding binding) {
 int SkinnedMesh::AddTexCoord(const SkinRect& rect, float u, float v) {
     const int s = int(std::lround(rect.s0 + (rect.s1 - rect.s0) * u));
     const int t = int(std::lround(rect.t0 + (rect.t1 - rect.t0) * v));
-    auto found = texCoordIndex.find({s, t});
-    if (found != texCoordIndex.end()) {
-        return found->second;
+    const auto found = texCoordIndex.emplace(std::make_pair(s, t), int(texCoords.size() / 2));
+    if (found.second) {
+        texCoords.push_back(s);
+        texCoords.push_back(t);
     }
-    texCoords.push_back(s);
-    texCoords.push_back(t);
-    const int index = int(texCoords.size() / 2) - 1;
-    texCoordIndex[{s, t}] = index;
-    return index;
+    return found.first->second;
 }
 
 void SkinnedMesh::AddTriangle(const int vertex[3], const int texCoord[3], V3 outward) {

@@ -126,7 +126,23 @@ bool ViewPlace(const GltfDocument& document, uint64_t index, uint64_t& buffer, u
 // Images in files of their own are read here, where a file inside an archive is found as well as
 // one on disk, and carried in the document as buffer views; one that cannot be read is left to
 // tinygltf, which says so.
-void EmbedImages(GltfDocument& document, const std::string& baseDir);
+void EmbedImages(GltfDocument& document, const std::string& baseDir) {
+    json* images = Member(document.json, "images");
+    for (size_t i = 0; images && images->is_array() && i < images->size(); ++i) {
+        json& image = (*images)[i];
+        const json* uri = Member(image, "uri");
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (!uri || !uri->is_string() || uri->get<std::string>().compare(0, 5, "data:") == 0 ||
+            !ReadUri(uri->get<std::string>(), baseDir, bytes, error) || bytes.size() > kMaxDecodedBytes) {
+            continue;
+        }
+        const bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
+        image.erase("uri");
+        image["mimeType"] = jpeg ? "image/jpeg" : "image/png";
+        image["bufferView"] = AddDecodedView(document, std::move(bytes));
+    }
+}
 
 } // namespace
 
@@ -223,28 +239,6 @@ bool ViewBytes(const GltfDocument& document, uint64_t index, const uint8_t*& byt
     bytes = document.buffers[buffer].data() + offset;
     return true;
 }
-
-namespace {
-
-void EmbedImages(GltfDocument& document, const std::string& baseDir) {
-    json* images = Member(document.json, "images");
-    for (size_t i = 0; images && images->is_array() && i < images->size(); ++i) {
-        json& image = (*images)[i];
-        const json* uri = Member(image, "uri");
-        std::vector<uint8_t> bytes;
-        std::string error;
-        if (!uri || !uri->is_string() || uri->get<std::string>().compare(0, 5, "data:") == 0 ||
-            !ReadUri(uri->get<std::string>(), baseDir, bytes, error) || bytes.size() > kMaxDecodedBytes) {
-            continue;
-        }
-        const bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
-        image.erase("uri");
-        image["mimeType"] = jpeg ? "image/jpeg" : "image/png";
-        image["bufferView"] = AddDecodedView(document, std::move(bytes));
-    }
-}
-
-} // namespace
 
 uint64_t AddBuffer(GltfDocument& document, std::vector<uint8_t> bytes) {
     document.buffers.push_back(std::move(bytes));
