@@ -113,11 +113,14 @@ Shape Subtract(Shape a, Shape b) {
     return [a = std::move(a), b = std::move(b)](float x, float y) { return std::max(a(x, y), -b(x, y)); };
 }
 
+Rgba Mix(Rgba a, Rgba b, float t) {
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
+}
+
 Paint VerticalGradient(Rgba from, Rgba to, float y0, float y1) {
     return [=](float, float y) {
         float t = y1 != y0 ? std::clamp((y - y0) / (y1 - y0), 0.0f, 1.0f) : 0.0f;
-        return Rgba{from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t,
-                    from.a + (to.a - from.a) * t};
+        return Mix(from, to, t);
     };
 }
 

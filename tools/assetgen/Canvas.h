@@ -47,6 +47,8 @@ Shape Grow(Shape shape, float by);
 Shape Union(Shape a, Shape b);
 // The part of `a` outside `b`.
 Shape Subtract(Shape a, Shape b);
+// The colour a share t of the way from a to b.
+Rgba Mix(Rgba a, Rgba b, float t);
 // A colour that runs from `from` at y = y0 to `to` at y = y1.
 Paint VerticalGradient(Rgba from, Rgba to, float y0, float y1);
 

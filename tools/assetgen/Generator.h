@@ -30,9 +30,6 @@ struct Registrar {
 // dataDir.
 std::string InData(const std::string& dataDir, const std::string& runtimePath);
 
-// Creates the parent folders of a file path.
-bool MakeParentDirs(const std::string& path);
-
 // Writes `bytes` as the whole file, creating its folders. Returns false after printing a message.
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 

@@ -9,10 +9,6 @@
 
 namespace assetgen {
 
-Rgba Mix(Rgba a, Rgba b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t, a.a + (b.a - a.a) * t};
-}
-
 bool Save(const Canvas& canvas, const std::string& path) {
     return WritePngRGBA(path, canvas.Width(), canvas.Height(), canvas.Bytes());
 }

@@ -7,8 +7,6 @@
 
 namespace assetgen {
 
-// The colour a share t of the way from a to b.
-Rgba Mix(Rgba a, Rgba b, float t);
 // Writes the canvas as an RGBA PNG; false after a message when it cannot.
 bool Save(const Canvas& canvas, const std::string& path);
 // "<prefix>1.png" to "<prefix>5.png": a width x height button of colour `base` carrying `icon`,

@@ -6,7 +6,6 @@
 #include "Md2Writer.h"
 #include "demo/ViewerScene.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace hobgoblin {
@@ -20,14 +19,10 @@ bool MakeHobgoblin(const std::string& dataDir) {
     model.skinHeight = kSkinSize;
     model.skinName = std::filesystem::path(CViewerScene::kSkinPath).filename().string();
     model.texCoords = body.TexCoords();
-    for (const assetgen::MeshTriangle& t : body.Triangles()) {
-        model.triangles.push_back(
-            {{t.vertex[0], t.vertex[1], t.vertex[2]}, {t.texCoord[0], t.texCoord[1], t.texCoord[2]}});
-    }
+    model.triangles = body.Triangles();
     for (const Animation& animation : Animations()) {
         for (int f = 0; f < animation.frames; ++f) {
-            char number[12];
-            std::snprintf(number, sizeof number, "%02d", f + 1);
+            const std::string number = (f < 9 ? "0" : "") + std::to_string(f + 1);
             model.frames.push_back(
                 {animation.name + number, PosedVertices(body, animation.pose(f, animation.frames))});
         }

@@ -77,10 +77,6 @@ Bone Sided(Bone leftBone, Side side) {
     return side == Left ? leftBone : Bone(leftBone + offset);
 }
 
-V3 RestJoint(Bone bone) {
-    return kBones[bone].joint;
-}
-
 Pose& Pose::Set(Bone bone, V3 degrees) {
     angles[bone] = degrees;
     return *this;

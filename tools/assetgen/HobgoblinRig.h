@@ -41,8 +41,6 @@ enum Side { Left, Right };
 
 // The bone of `side` for a bone named on the left (LeftUpperArm ... LeftFoot).
 Bone Sided(Bone leftBone, Side side);
-// Where a bone's joint sits in the rest pose (standing straight, arms hanging).
-V3 RestJoint(Bone bone);
 
 const float kGround = -24.0f;
 

@@ -4,14 +4,13 @@
 
 #include "MeshMath.h"
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace assetgen {
 
 struct Md2Triangle {
-    int vertex[3];
+    int vertex[3]; // clockwise seen from outside, the MD2 winding
     int texCoord[3];
 };
 

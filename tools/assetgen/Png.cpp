@@ -8,16 +8,12 @@
 namespace assetgen {
 
 bool WritePngRGBA(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
-    if (!MakeParentDirs(path)) {
-        std::fprintf(stderr, "assetgen: cannot create the folder of %s\n", path.c_str());
+    std::vector<uint8_t> png;
+    if (!CPngWriter::EncodeRGBA(width, height, rgba, png)) {
+        std::fprintf(stderr, "assetgen: libpng failed writing %s\n", path.c_str());
         return false;
     }
-    std::string error;
-    if (!CPngWriter::WriteRGBA(path, width, height, rgba, &error)) {
-        std::fprintf(stderr, "assetgen: %s\n", error.c_str());
-        return false;
-    }
-    return true;
+    return WriteBytes(path, png);
 }
 
 } // namespace assetgen

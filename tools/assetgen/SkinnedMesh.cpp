@@ -25,15 +25,12 @@ int SkinnedMesh::AddVertex(V3 rest, Binding binding) {
 int SkinnedMesh::AddTexCoord(const SkinRect& rect, float u, float v) {
     const int s = int(std::lround(rect.s0 + (rect.s1 - rect.s0) * u));
     const int t = int(std::lround(rect.t0 + (rect.t1 - rect.t0) * v));
-    auto found = texCoordIndex.find({s, t});
-    if (found != texCoordIndex.end()) {
-        return found->second;
+    const auto found = texCoordIndex.emplace(std::make_pair(s, t), int(texCoords.size() / 2));
+    if (found.second) {
+        texCoords.push_back(s);
+        texCoords.push_back(t);
     }
-    texCoords.push_back(s);
-    texCoords.push_back(t);
-    const int index = int(texCoords.size() / 2) - 1;
-    texCoordIndex[{s, t}] = index;
-    return index;
+    return found.first->second;
 }
 
 void SkinnedMesh::AddTriangle(const int vertex[3], const int texCoord[3], V3 outward) {
@@ -45,6 +42,15 @@ void SkinnedMesh::AddTriangle(const int vertex[3], const int texCoord[3], V3 out
     const int second = counterClockwise ? 2 : 1, third = counterClockwise ? 1 : 2;
     triangles.push_back(
         {{vertex[0], vertex[second], vertex[third]}, {texCoord[0], texCoord[second], texCoord[third]}});
+}
+
+void SkinnedMesh::AddQuad(const int vertex[4], const int texCoord[4], V3 outward) {
+    const int first[3] = {vertex[0], vertex[1], vertex[2]},
+              firstTex[3] = {texCoord[0], texCoord[1], texCoord[2]};
+    const int second[3] = {vertex[0], vertex[2], vertex[3]},
+              secondTex[3] = {texCoord[0], texCoord[2], texCoord[3]};
+    AddTriangle(first, firstTex, outward);
+    AddTriangle(second, secondTex, outward);
 }
 
 int SkinnedMesh::AddTube(const std::vector<Ring>& rings, V3 front, int segments, const SkinRect& rect,
@@ -83,12 +89,8 @@ int SkinnedMesh::AddTube(const std::vector<Ring>& rings, V3 front, int segments,
         for (int j = 0; j < segments; ++j) {
             const int quad[4] = {at(i, j), at(i, j + 1), at(i + 1, j + 1), at(i + 1, j)};
             const int st[4] = {tex(i, j), tex(i, j + 1), tex(i + 1, j + 1), tex(i + 1, j)};
-            const V3 outward =
-                (vertices[size_t(quad[0])].rest + vertices[size_t(quad[2])].rest) * 0.5f - middle;
-            const int t1[3] = {quad[0], quad[1], quad[2]}, s1[3] = {st[0], st[1], st[2]};
-            const int t2[3] = {quad[0], quad[2], quad[3]}, s2[3] = {st[0], st[2], st[3]};
-            AddTriangle(t1, s1, outward);
-            AddTriangle(t2, s2, outward);
+            AddQuad(quad, st,
+                    (vertices[size_t(quad[0])].rest + vertices[size_t(quad[2])].rest) * 0.5f - middle);
         }
     }
     for (int end = 0; end < 2; ++end) {
@@ -141,11 +143,7 @@ void SkinnedMesh::AddEllipsoid(V3 centre, V3 front, V3 side, V3 up, int segments
         for (int k = 1; k + 1 < rings; ++k) {
             const int quad[4] = {at(k, j), at(k, j + 1), at(k + 1, j + 1), at(k + 1, j)};
             const int st[4] = {tex(k, j), tex(k, j + 1), tex(k + 1, j + 1), tex(k + 1, j)};
-            const V3 out = outward(quad[0]) + outward(quad[2]);
-            const int t1[3] = {quad[0], quad[1], quad[2]}, s1[3] = {st[0], st[1], st[2]};
-            const int t2[3] = {quad[0], quad[2], quad[3]}, s2[3] = {st[0], st[2], st[3]};
-            AddTriangle(t1, s1, out);
-            AddTriangle(t2, s2, out);
+            AddQuad(quad, st, outward(quad[0]) + outward(quad[2]));
         }
     }
 }
@@ -168,10 +166,7 @@ void SkinnedMesh::AddSlab(const std::vector<V3>& outline, int columns, int rows,
                 const int quad[4] = {first + r * columns + c, first + r * columns + c + 1,
                                      first + (r + 1) * columns + c + 1, first + (r + 1) * columns + c};
                 const int st[4] = {tex(r, c), tex(r, c + 1), tex(r + 1, c + 1), tex(r + 1, c)};
-                const int t1[3] = {quad[0], quad[1], quad[2]}, s1[3] = {st[0], st[1], st[2]};
-                const int t2[3] = {quad[0], quad[2], quad[3]}, s2[3] = {st[0], st[2], st[3]};
-                AddTriangle(t1, s1, facing);
-                AddTriangle(t2, s2, facing);
+                AddQuad(quad, st, facing);
             }
         }
     }

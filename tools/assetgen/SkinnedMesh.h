@@ -3,6 +3,7 @@
 // the skin.
 #pragma once
 
+#include "Md2Writer.h"
 #include "MeshMath.h"
 
 #include <map>
@@ -37,11 +38,6 @@ struct SkinVertex {
     Binding binding;
 };
 
-struct MeshTriangle {
-    int vertex[3]; // clockwise seen from outside, the MD2 winding
-    int texCoord[3];
-};
-
 // One cross-section of a tube: an ellipse around `centre` in the plane across the tube.
 struct Ring {
     V3 centre;
@@ -57,6 +53,8 @@ public:
     int AddTexCoord(const SkinRect& rect, float u, float v);
     // A triangle turned so that it faces `outward`.
     void AddTriangle(const int vertex[3], const int texCoord[3], V3 outward);
+    // The quad's corners 0, 1, 2 and 0, 2, 3 as two triangles, both turned to face `outward`.
+    void AddQuad(const int vertex[4], const int texCoord[4], V3 outward);
 
     // A tube through `rings`; u runs around it with the reference direction `front` at u = 0.5, v
     // along it. A cap closes an end with a fan to a point `bulge` beyond the end ring (no cap when
@@ -75,13 +73,13 @@ public:
                  const SkinRect& frontRect, const SkinRect& backRect, const std::vector<Binding>& bindings);
 
     const std::vector<SkinVertex>& Vertices() const { return vertices; }
-    const std::vector<MeshTriangle>& Triangles() const { return triangles; }
+    const std::vector<Md2Triangle>& Triangles() const { return triangles; }
     // Pixel coordinates s0, t0, s1, t1, ...
     const std::vector<int>& TexCoords() const { return texCoords; }
 
 private:
     std::vector<SkinVertex> vertices;
-    std::vector<MeshTriangle> triangles;
+    std::vector<Md2Triangle> triangles;
     std::vector<int> texCoords;
     std::map<std::pair<int, int>, int> texCoordIndex;
 };

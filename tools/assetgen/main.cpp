@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 namespace assetgen {
@@ -23,14 +22,10 @@ std::string InData(const std::string& dataDir, const std::string& runtimePath) {
     return dataDir + "/" + std::filesystem::path(runtimePath).lexically_relative("Data").string();
 }
 
-bool MakeParentDirs(const std::string& path) {
+bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    return !error;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (!MakeParentDirs(path)) {
+    if (error) {
         std::fprintf(stderr, "assetgen: cannot create the folder of %s\n", path.c_str());
         return false;
     }

@@ -2,43 +2,24 @@
 
 #include <tiny_gltf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-// glTF's element types by their component counts.
-int TypeOf(int components) {
-    switch (components) {
-    case 1:
-        return TINYGLTF_TYPE_SCALAR;
-    case 2:
-        return TINYGLTF_TYPE_VEC2;
-    case 3:
-        return TINYGLTF_TYPE_VEC3;
-    case 4:
-        return TINYGLTF_TYPE_VEC4;
-    case 16:
-        return TINYGLTF_TYPE_MAT4;
-    default:
-        return -1;
-    }
-}
-
-const char* TypeName(int components) {
-    switch (components) {
-    case 1:
-        return "SCALAR";
-    case 2:
-        return "VEC2";
-    case 3:
-        return "VEC3";
-    case 4:
-        return "VEC4";
-    default:
-        return "MAT4";
-    }
-}
+// glTF's element types by their component counts, with their names (the last, MAT4, for any count
+// not listed before it).
+struct ElementType {
+    int components;
+    int type;
+    const char* name;
+};
+const ElementType kElementTypes[] = {{1, TINYGLTF_TYPE_SCALAR, "SCALAR"},
+                                     {2, TINYGLTF_TYPE_VEC2, "VEC2"},
+                                     {3, TINYGLTF_TYPE_VEC3, "VEC3"},
+                                     {4, TINYGLTF_TYPE_VEC4, "VEC4"},
+                                     {16, TINYGLTF_TYPE_MAT4, "MAT4"}};
 
 // Bytes per component, 0 for a component type glTF does not have.
 size_t ComponentSize(int componentType) {
@@ -104,8 +85,11 @@ bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::
         error = which + " is sparse, which is not supported";
         return false;
     }
-    if (accessor.type != TypeOf(components)) {
-        error = which + " is not of type " + TypeName(components);
+    const ElementType& element =
+        *std::find_if(std::begin(kElementTypes), std::end(kElementTypes) - 1,
+                      [components](const ElementType& e) { return e.components == components; });
+    if (accessor.type != element.type) {
+        error = which + " is not of type " + element.name;
         return false;
     }
     const size_t componentSize = ComponentSize(accessor.componentType);

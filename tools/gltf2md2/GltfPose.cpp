@@ -100,32 +100,28 @@ bool CGltfPose::Prepare(std::string& error) {
             parent[static_cast<size_t>(child)] = static_cast<int>(n);
         }
     }
-    // With one parent each, a node that no parentless node leads to lies on a cycle.
-    std::vector<int> reached;
+    std::vector<int> parentless;
     for (size_t n = 0; n < count; ++n) {
         if (parent[n] == -1) {
-            reached.push_back(static_cast<int>(n));
+            parentless.push_back(static_cast<int>(n));
         }
     }
-    for (size_t i = 0; i < reached.size(); ++i) {
-        for (int child : model.nodes[static_cast<size_t>(reached[i])].children) {
-            reached.push_back(child);
+    // Parents come before their children in this order, so one pass places every node. With one
+    // parent each, a node that no parentless node leads to lies on a cycle.
+    order = parentless;
+    for (size_t i = 0; i < order.size(); ++i) {
+        for (int child : model.nodes[static_cast<size_t>(order[i])].children) {
+            order.push_back(child);
         }
     }
-    if (reached.size() != count) {
+    if (order.size() != count) {
         error = "the nodes' children form a cycle";
         return false;
     }
-    // Parents come before their children in this order, so one pass places every node.
-    order = reached;
 
     roots.clear();
     if (model.scenes.empty()) {
-        for (size_t n = 0; n < count; ++n) {
-            if (parent[n] == -1) {
-                roots.push_back(static_cast<int>(n));
-            }
-        }
+        roots = parentless;
     } else {
         const int scene = model.defaultScene >= 0 ? model.defaultScene : 0;
         if (static_cast<size_t>(scene) >= model.scenes.size()) {
@@ -214,11 +210,10 @@ bool CGltfPose::PrepareChannel(int a, int c, std::string& error) {
 }
 
 double CGltfPose::StartTime(int animation) const {
-    double start = 0;
-    bool first = true;
-    for (const Channel& channel : channels[static_cast<size_t>(animation)]) {
-        start = first ? channel.times.front() : std::min(start, channel.times.front());
-        first = false;
+    const std::vector<Channel>& list = channels[static_cast<size_t>(animation)];
+    double start = list.empty() ? 0 : list[0].times.front();
+    for (const Channel& channel : list) {
+        start = std::min(start, channel.times.front());
     }
     return start;
 }

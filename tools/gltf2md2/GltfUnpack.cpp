@@ -2,7 +2,9 @@
 
 #include "files/FileSystem.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 using nlohmann::json;
 
@@ -17,16 +19,9 @@ uint32_t Word(const std::vector<uint8_t>& bytes, size_t at) {
 
 // The value of one base64 digit, -1 for anything else.
 int Base64Digit(char c) {
-    if (c >= 'A' && c <= 'Z') {
-        return c - 'A';
-    }
-    if (c >= 'a' && c <= 'z') {
-        return c - 'a' + 26;
-    }
-    if (c >= '0' && c <= '9') {
-        return c - '0' + 52;
-    }
-    return c == '+' ? 62 : c == '/' ? 63 : -1;
+    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    const char* at = c == '\0' ? nullptr : std::strchr(kDigits, c);
+    return at ? static_cast<int>(at - kDigits) : -1;
 }
 
 bool DecodeBase64(const std::string& text, size_t from, std::vector<uint8_t>& bytes) {
@@ -96,11 +91,7 @@ void DropName(json& root, const char* list, const char* name) {
     if (!names || !names->is_array()) {
         return;
     }
-    for (size_t i = names->size(); i-- > 0;) {
-        if ((*names)[i].is_string() && (*names)[i].get<std::string>() == name) {
-            names->erase(i);
-        }
-    }
+    names->erase(std::remove(names->begin(), names->end(), json(name)), names->end());
     if (names->empty()) {
         root.erase(list);
     }
@@ -135,7 +126,23 @@ bool ViewPlace(const GltfDocument& document, uint64_t index, uint64_t& buffer, u
 // Images in files of their own are read here, where a file inside an archive is found as well as
 // one on disk, and carried in the document as buffer views; one that cannot be read is left to
 // tinygltf, which says so.
-void EmbedImages(GltfDocument& document, const std::string& baseDir);
+void EmbedImages(GltfDocument& document, const std::string& baseDir) {
+    json* images = Member(document.json, "images");
+    for (size_t i = 0; images && images->is_array() && i < images->size(); ++i) {
+        json& image = (*images)[i];
+        const json* uri = Member(image, "uri");
+        std::vector<uint8_t> bytes;
+        std::string error;
+        if (!uri || !uri->is_string() || uri->get<std::string>().compare(0, 5, "data:") == 0 ||
+            !ReadUri(uri->get<std::string>(), baseDir, bytes, error) || bytes.size() > kMaxDecodedBytes) {
+            continue;
+        }
+        const bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
+        image.erase("uri");
+        image["mimeType"] = jpeg ? "image/jpeg" : "image/png";
+        image["bufferView"] = AddDecodedView(document, std::move(bytes));
+    }
+}
 
 } // namespace
 
@@ -232,28 +239,6 @@ bool ViewBytes(const GltfDocument& document, uint64_t index, const uint8_t*& byt
     bytes = document.buffers[buffer].data() + offset;
     return true;
 }
-
-namespace {
-
-void EmbedImages(GltfDocument& document, const std::string& baseDir) {
-    json* images = Member(document.json, "images");
-    for (size_t i = 0; images && images->is_array() && i < images->size(); ++i) {
-        json& image = (*images)[i];
-        const json* uri = Member(image, "uri");
-        std::vector<uint8_t> bytes;
-        std::string error;
-        if (!uri || !uri->is_string() || uri->get<std::string>().compare(0, 5, "data:") == 0 ||
-            !ReadUri(uri->get<std::string>(), baseDir, bytes, error) || bytes.size() > kMaxDecodedBytes) {
-            continue;
-        }
-        const bool jpeg = bytes.size() > 2 && bytes[0] == 0xFF && bytes[1] == 0xD8;
-        image.erase("uri");
-        image["mimeType"] = jpeg ? "image/jpeg" : "image/png";
-        image["bufferView"] = AddDecodedView(document, std::move(bytes));
-    }
-}
-
-} // namespace
 
 uint64_t AddBuffer(GltfDocument& document, std::vector<uint8_t> bytes) {
     document.buffers.push_back(std::move(bytes));

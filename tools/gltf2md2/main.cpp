@@ -3,19 +3,15 @@
 // written (leaving no file behind), 2 on a wrong command line.
 #include "GltfReader.h"
 #include "Gltf2Md2.h"
-#include "SkinTexture.h"
 
-#include "ToolCommandLine.h"
+#include "base/CommandLine.h"
 #include "files/FileSystem.h"
 
 #include <tiny_gltf.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
-#include <strings.h>
 #include <unistd.h>
 #include <vector>
 
@@ -35,6 +31,16 @@ struct Gltf2Md2Options {
 
 using Gltf2Md2Option = korvel::tools::ToolOption<Gltf2Md2Options>;
 
+// `text`, the value of `option`, as a whole number from 1 to `most` into `value`: an error message,
+// or an empty one.
+std::string WholeNumberOption(const char* option, const std::string& text, int most, int& value) {
+    const double n = PositiveNumber(text, most);
+    value = static_cast<int>(n);
+    return n == std::floor(n) && n >= 1 ? std::string()
+                                        : std::string(option) + " needs a whole number from 1 to " +
+                                              std::to_string(most) + ", not '" + text + "'";
+}
+
 const std::vector<Gltf2Md2Option> kOptions = {
     {"-o", "--output", "FILE", "the MD2 file to write, ending in .md2",
      [](Gltf2Md2Options& o, const std::string& v) { return o.output = v, std::string(); }},
@@ -52,21 +58,11 @@ const std::vector<Gltf2Md2Option> kOptions = {
      }},
     {nullptr, "--max-frames", "N", "at most N key frames per animation, spread over its whole length",
      [](Gltf2Md2Options& o, const std::string& v) {
-         const double n = PositiveNumber(v, CMd2Baker::kMaxFrames);
-         o.baker.maxFrames = static_cast<int>(n);
-         return n == std::floor(n) && n >= 1
-                    ? std::string()
-                    : "--max-frames needs a whole number from 1 to " + std::to_string(CMd2Baker::kMaxFrames) +
-                          ", not '" + v + "'";
+         return WholeNumberOption("--max-frames", v, CMd2Baker::kMaxFrames, o.baker.maxFrames);
      }},
     {nullptr, "--max-triangles", "N", "simplify the model to at most N triangles (default and most 4096)",
      [](Gltf2Md2Options& o, const std::string& v) {
-         const double n = PositiveNumber(v, CMd2Baker::kMaxTriangles);
-         o.baker.maxTriangles = static_cast<int>(n);
-         return n == std::floor(n) && n >= 1
-                    ? std::string()
-                    : "--max-triangles needs a whole number from 1 to " +
-                          std::to_string(CMd2Baker::kMaxTriangles) + ", not '" + v + "'";
+         return WholeNumberOption("--max-triangles", v, CMd2Baker::kMaxTriangles, o.baker.maxTriangles);
      }},
     {nullptr, "--no-simplify", nullptr, "refuse a model over MD2's limits instead of simplifying it",
      [](Gltf2Md2Options& o, const std::string&) { return o.baker.simplify = false, std::string(); }},

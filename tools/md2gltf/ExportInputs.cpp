@@ -20,8 +20,6 @@ std::string BaseName(const std::string& path) {
 
 } // namespace
 
-CExportInputs::~CExportInputs() = default;
-
 bool CExportInputs::Load(const std::string& path, const std::string& skin, const std::string& animations,
                          GltfModel& out) {
     CMD2Loader loader;
@@ -101,7 +99,8 @@ bool CExportInputs::Attach(const std::string& given) {
     }
     std::string model, skin;
     korvel::tools::SplitPartSkin(given.substr(tagName.size() + 1), model, skin);
-    if (!Load(CFileSystem::BesideModel(model, bodyPath), CFileSystem::BesideModel(skin, bodyPath), "", part.model)) {
+    if (!Load(CFileSystem::BesideModel(model, bodyPath), CFileSystem::BesideModel(skin, bodyPath), "",
+              part.model)) {
         return false;
     }
     parts.push_back(std::move(part));

@@ -11,11 +11,6 @@
 
 class CExportInputs {
 public:
-    CExportInputs() = default;
-    ~CExportInputs();
-    CExportInputs(const CExportInputs&) = delete;
-    CExportInputs& operator=(const CExportInputs&) = delete;
-
     // Loads the body at path with its skin (`skin`, or the one found beside it) and its animations
     // (`animations`, or the table beside it); false with one line on standard error.
     bool LoadBody(const std::string& path, const std::string& skin, const std::string& animations);

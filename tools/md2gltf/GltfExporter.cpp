@@ -1,17 +1,16 @@
 #include "GltfExporter.h"
 
+#include "base/CommandLine.h"
 #include "base/Version.h"
 
 #include <tiny_gltf.h>
 
 #include <cctype>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -47,11 +46,6 @@ std::string UriOf(const std::string& name) {
         }
     }
     return uri;
-}
-
-bool EndsWith(const std::string& text, const char* end) {
-    const size_t n = std::strlen(end);
-    return text.size() >= n && strcasecmp(text.c_str() + text.size() - n, end) == 0;
 }
 
 } // namespace
@@ -213,7 +207,7 @@ void CGltfExporter::AddMaterial(int mesh, const GltfModel& model) {
 }
 
 bool CGltfExporter::Write(const std::string& path, std::string* error) {
-    if (EndsWith(path, ".gltf")) {
+    if (korvel::tools::EndsWith(path, ".gltf")) {
         return WriteSeparate(path, error);
     }
     tinygltf::TinyGLTF writer;

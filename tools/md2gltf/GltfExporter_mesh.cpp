@@ -7,6 +7,7 @@
 #include <tiny_gltf.h>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 namespace {
@@ -86,9 +87,7 @@ bool FramesMove(const ModelData& model, const std::vector<int32_t>& cornerVertex
 
 // Each value less the base's.
 std::vector<float> Difference(std::vector<float> values, const std::vector<float>& base) {
-    for (size_t i = 0; i < values.size(); ++i) {
-        values[i] -= base[i];
-    }
+    std::transform(values.begin(), values.end(), base.begin(), values.begin(), std::minus<float>());
     return values;
 }
 

@@ -4,7 +4,7 @@
 #include "ExportInputs.h"
 #include "GltfExporter.h"
 
-#include "ToolCommandLine.h"
+#include "base/CommandLine.h"
 
 #include <cstdio>
 #include <string>
