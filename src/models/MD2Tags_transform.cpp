@@ -12,6 +12,12 @@ Vec3 Without(Vec3 v, Vec3 u) {
     return v - u * Dot(v, u);
 }
 
+// A unit vector along v; the identity's axis i when v has no length.
+Vec3 UnitOr(Vec3 v, int i) {
+    const float length = Length(v);
+    return length > 0.0f ? v / length : MD2TagTransform().axis[i];
+}
+
 } // namespace
 
 void MD2TagTransform::ToMatrix(float m[16]) const {
@@ -56,7 +62,9 @@ MD2TagTransform CMD2Tags::Interpolate(int tag, int cur, int next, float t) const
                 v = Without(v, mixed.axis[j]);
             }
         }
-        mixed.axis[i] = Length(v) > 0.0f ? v / Length(v) : a.axis[i];
+        // Axes of a damaged file may all lie along one line: each is still made unit, so the next
+        // one taken off it stays finite.
+        mixed.axis[i] = Length(v) > 0.0f ? v / Length(v) : UnitOr(a.axis[i], i);
     }
     return mixed;
 }

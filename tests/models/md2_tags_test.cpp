@@ -86,6 +86,12 @@ TEST(MD2Tags, BetweenKeyFramesTheOriginMovesLinearlyAndTheAxesStaySquare) {
                Vec3(m[0] + 2 * m[4] + 3 * m[8] + m[12], m[1] + 2 * m[5] + 3 * m[9] + m[13],
                     m[2] + 2 * m[6] + 3 * m[10] + m[14]),
                "matrix");
+    // A damaged pose whose three axes lie along one line still gives axes of unit length.
+    file.transforms = {{{1e17f, 0, 0, 1e17f, 0, 0, 1e17f, 0, 0, 0, 0, 0}}, file.transforms[0]};
+    ASSERT_TRUE(tags.Parse("flat.tag", file.Bytes(), 2, why)) << why;
+    for (const Vec3& axis : tags.Interpolate(0, 0, 1, 0.0f).axis) {
+        EXPECT_NEAR(1.0f, Length(axis), 1e-4f);
+    }
 }
 
 TEST(MD2Tags, DamagedFilesAreRefusedWithOneLine) {

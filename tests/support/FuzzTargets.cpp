@@ -171,9 +171,10 @@ bool FeedTags(const uint8_t* data, size_t size) {
     for (int tag = 0; tag < tags.GetCount(); ++tag) {
         for (int frame = 0; frame < frames; ++frame) {
             const MD2TagTransform t = tags.Interpolate(tag, frame, (frame + 1) % frames, 0.5f);
-            Require(
-                std::isfinite(t.origin.x + t.origin.y + t.origin.z + t.axis[0].x + t.axis[1].y + t.axis[2].z),
-                "a tag between frames is not a number");
+            for (const Vec3& v : {t.axis[0], t.axis[1], t.axis[2], t.origin}) {
+                Require(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z),
+                        "a tag between frames is not a number");
+            }
         }
     }
     return true;
