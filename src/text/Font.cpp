@@ -108,47 +108,39 @@ void CFont::SetColorRBGA(float r, float b, float g, float a) {
     SetColor(r, g, b, a);
 }
 
-bool CFont::Format(const char* format, va_list args) {
+void CFont::DrawFormatted(const Pass& pass, const char* format, va_list args) {
     if (!format) {
-        return false;
+        return;
     }
     // A longer message is cut to the 151 characters the buffer holds.
     if (std::vsnprintf(text, sizeof text, format, args) < 0) {
         text[0] = '\0';
     }
-    return true;
+    Draw(pass);
 }
 
 bool CFont::Print(int x, int y, int set, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    bool formatted = Format(format, args);
+    DrawFormatted({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, false}, format,
+                  args);
     va_end(args);
-    if (formatted) {
-        Draw({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, false});
-    }
     return true;
 }
 
 bool CFont::PrintColor(int x, int y, int set, float r, float g, float b, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    bool formatted = Format(format, args);
+    DrawFormatted({double(x), double(y), set, {r, g, b, 1.0f}, scaleX, scaleY, false}, format, args);
     va_end(args);
-    if (formatted) {
-        Draw({double(x), double(y), set, {r, g, b, 1.0f}, scaleX, scaleY, false});
-    }
     return true;
 }
 
 bool CFont::PrintAt(float x, float y, int set, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    bool formatted = Format(format, args);
+    DrawFormatted({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, true}, format, args);
     va_end(args);
-    if (formatted) {
-        Draw({double(x), double(y), set, {red, green, blue, alpha}, scaleX, scaleY, true});
-    }
     return true;
 }
 
@@ -156,11 +148,8 @@ bool CFont::PrintEx(int x, int y, int set, float r, float g, float b, float a, f
                     const char* format, ...) {
     va_list args;
     va_start(args, format);
-    bool formatted = Format(format, args);
+    DrawFormatted({double(x), double(y), set, {r, g, b, a}, sx, sy, false}, format, args);
     va_end(args);
-    if (formatted) {
-        Draw({double(x), double(y), set, {r, g, b, a}, sx, sy, false});
-    }
     return true;
 }
 

@@ -61,8 +61,8 @@ private:
         bool sendPosition;
     };
 
-    /// Formats into `text`; false for a null format, which prints nothing.
-    bool Format(const char* format, va_list args);
+    /// Formats into `text` and draws it; a null format prints nothing.
+    void DrawFormatted(const Pass& pass, const char* format, va_list args);
     /// Draws `text` with the GL state saved before and restored after; nothing before Load.
     void Draw(const Pass& pass);
     void SaveState();
