@@ -128,12 +128,21 @@ uint32_t Crc32(const std::vector<uint8_t>& bytes) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-// Whether the file starts as a zip does (a local entry header, or an empty zip's end record).
-bool LooksLikeZip(FILE* file) {
-    uint8_t magic[4] = {};
+// How a file starts: as a zip does (a local entry header, or an end record when the directory comes
+// first), as an empty zip (an end record that lists nothing), or as no zip.
+enum class ZipStart { None, Zip, Empty };
+
+ZipStart ZipStartOf(FILE* file) {
+    uint8_t start[22] = {};
     std::rewind(file);
-    return std::fread(magic, 1, 4, file) == 4 && magic[0] == 'P' && magic[1] == 'K' &&
-           ((magic[2] == 3 && magic[3] == 4) || (magic[2] == 5 && magic[3] == 6));
+    const size_t got = std::fread(start, 1, sizeof start, file);
+    if (got < 4 || start[0] != 'P' || start[1] != 'K' ||
+        !((start[2] == 3 && start[3] == 4) || (start[2] == 5 && start[3] == 6))) {
+        return ZipStart::None;
+    }
+    const bool empty = start[2] == 5 && got == sizeof start && ReadUint16LE(start + 10) == 0 &&
+                       ReadUint32LE(start + 12) == 0;
+    return empty ? ZipStart::Empty : ZipStart::Zip;
 }
 
 // The CRC-32s a zip's central directory gives its entries; empty when the directory cannot be found
@@ -258,13 +267,17 @@ bool CFileSystem::Mount(const std::string& root, std::string& mountPoint, std::s
     std::string fault = PakCheck(key);
     const std::string candidate = "k" + std::to_string(++mounts.made);
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(key.c_str(), "rb"), std::fclose);
-    const bool zip = file && LooksLikeZip(file.get());
+    const ZipStart start = file ? ZipStartOf(file.get()) : ZipStart::None;
+    const bool zip = start != ZipStart::None;
     if (fault.empty() && !PHYSFS_mount(key.c_str(), candidate.c_str(), 1)) {
         const PHYSFS_ErrorCode code = PHYSFS_getLastErrorCode();
+        // PhysicsFS mounts no empty zip: nothing is found at its mount point, as in an empty folder.
+        const bool empty = start == ZipStart::Empty && code == PHYSFS_ERR_UNSUPPORTED;
         // A zip that starts as one but has no directory at its end is a download broken off.
-        fault = code != PHYSFS_ERR_UNSUPPORTED ? ErrorText(code)
-                : zip                          ? "the archive ends before its directory: cut short?"
-                                               : "not an archive of a known kind (.pak, .pk3, .zip)";
+        fault = empty                            ? ""
+                : code != PHYSFS_ERR_UNSUPPORTED ? ErrorText(code)
+                : zip                            ? "the archive ends before its directory: cut short?"
+                                                 : "not an archive of a known kind (.pak, .pk3, .zip)";
     }
     if (!fault.empty()) {
         why = Refusal(root, fault);

@@ -104,6 +104,15 @@ TEST(ArchivesTest, APackedFolderHoldsTheSameFilesModelsAndSkinsAsTheFolder) {
         EXPECT_FALSE(loader.Load(data, (archive + ":models/none.md2").c_str(), nullptr));
         EXPECT_EQ("Unable to find the file: " + archive + ":models/none.md2!\n", err.Text());
     }
+
+    // An empty folder packed is a zip of its end record alone: an archive holding nothing.
+    std::vector<uint8_t> empty = {'P', 'K', 5, 6};
+    empty.resize(22, 0);
+    const std::string emptyZip = game.dir.File("empty.pk3");
+    korvel::test::WriteFile(emptyZip, empty);
+    std::vector<std::string> none;
+    EXPECT_TRUE(CFileSystem::ListTree(emptyZip, none, reason)) << reason;
+    EXPECT_TRUE(none.empty());
 }
 
 // The one line Read gives for a file inside a damaged archive.
