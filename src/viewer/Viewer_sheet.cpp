@@ -36,7 +36,8 @@ bool CViewer::DrawSheetCell() {
             exitStatus = 1;
             return false;
         }
-        std::cout << "Contact sheet of " << sheet->Cells() << " models saved to " << options.sheet
+        // On a line of its own: the last model's loading line ends with "done." and no end of line.
+        std::cout << "\nContact sheet of " << sheet->Cells() << " models saved to " << options.sheet
                   << std::endl;
         return false;
     }
