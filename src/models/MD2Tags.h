@@ -27,6 +27,9 @@ struct MD2TagTransform {
     void ToMatrix(float matrix[16]) const;
     /// Where the point p of the placed part goes.
     Vec3 Apply(Vec3 p) const;
+    /// Whether the axes are of unit length and square to each other (within a thousandth): a turn that
+    /// places a part as it was made, neither stretched nor flattened.
+    bool IsRotation() const;
 };
 
 class CMD2Tags {

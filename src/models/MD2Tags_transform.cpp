@@ -1,6 +1,8 @@
 // Tag transforms between key frames, and as matrices.
 #include "models/MD2Tags.h"
 
+#include <cmath>
+
 namespace {
 
 Vec3 Lerp(Vec3 a, Vec3 b, float t) {
@@ -32,6 +34,17 @@ void MD2TagTransform::ToMatrix(float m[16]) const {
 
 Vec3 MD2TagTransform::Apply(Vec3 p) const {
     return origin + axis[0] * p.x + axis[1] * p.y + axis[2] * p.z;
+}
+
+bool MD2TagTransform::IsRotation() const {
+    const float kTolerance = 1e-3f;
+    for (int i = 0; i < 3; ++i) {
+        if (!(std::fabs(Length(axis[i]) - 1.0f) <= kTolerance) ||
+            !(std::fabs(Dot(axis[i], axis[(i + 1) % 3])) <= kTolerance)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 MD2TagTransform CMD2Tags::Get(int tag, int frame) const {

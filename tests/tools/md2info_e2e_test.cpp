@@ -94,6 +94,18 @@ TEST(Md2info, ListsTheTagsBesideAModelOnDiskAndInAnArchive) {
     EXPECT_NE(std::string::npos, run.out.find("tag file: " + dir.File("game.zip") + ":body.tag\n" + tags))
         << run.out;
 
+    // A tag whose axes are not unit and square is named as such.
+    korvel::files::TagFile stretched;
+    stretched.frameCount = 9;
+    stretched.names = {"tag_big"};
+    stretched.transforms.assign(9, {{2, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0}});
+    korvel::test::WriteFile(dir.File("soldier/body.tag"), stretched.Bytes());
+    run = Md2info(dir, "--tags " + dir.File("soldier/body.md2"));
+    EXPECT_NE(
+        std::string::npos,
+        run.out.find("tag 0 tag_big (not a rotation in 9 of 9 frames: its axes are not unit and square)\n"))
+        << run.out;
+
     // A tag file made for another model is refused in one line.
     ASSERT_TRUE(Md2Writer::NamedFrames({"a1", "a2"}).Write(dir.File("soldier/body.md2")));
     run = Md2info(dir, "--tags " + dir.File("soldier/body.md2"));

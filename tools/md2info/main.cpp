@@ -115,7 +115,17 @@ bool PrintTags(const std::string& path, int frameCount) {
     std::printf("tag file: %s\ntag frames: %d\ntags: %d\n", file.c_str(), tags.GetFrameCount(),
                 tags.GetCount());
     for (int i = 0; i < tags.GetCount(); ++i) {
-        std::printf("tag %d %s\n", i, tags.GetNames()[static_cast<size_t>(i)].c_str());
+        // A tag that is not a turn stretches or flattens what is put on it: said, as it is drawn so.
+        int stretched = 0;
+        for (int frame = 0; frame < tags.GetFrameCount(); ++frame) {
+            stretched += tags.Get(i, frame).IsRotation() ? 0 : 1;
+        }
+        std::printf("tag %d %s", i, tags.GetNames()[static_cast<size_t>(i)].c_str());
+        if (stretched > 0) {
+            std::printf(" (not a rotation in %d of %d frames: its axes are not unit and square)", stretched,
+                        tags.GetFrameCount());
+        }
+        std::printf("\n");
     }
     return true;
 }
