@@ -8,6 +8,8 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <array>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -286,6 +288,8 @@ void CFont::SaveState() {
     glGetIntegerv(GL_VIEWPORT, savedViewport);
     glGetIntegerv(GL_BLEND_SRC, &savedBlendSrc);
     glGetIntegerv(GL_BLEND_DST, &savedBlendDst);
+    static_assert(std::tuple_size<decltype(savedSwitches)>::value == std::size(kTextSwitches),
+                  "one saved state for each switch");
     // Only the switches that differ are thrown, and thrown back after.
     for (size_t i = 0; i < savedSwitches.size(); ++i) {
         savedSwitches[i] = glIsEnabled(kTextSwitches[i].cap) != GL_FALSE;
