@@ -1,6 +1,6 @@
 // gltf2md2 run as a program: an MD2 model taken to glTF by md2gltf and brought back, a skinned column
-// written with tinygltf baked into key frames checked against its joints, and damaged or oversized
-// files refused in one line with no file left behind.
+// written with tinygltf baked into key frames checked against its joints, mirrored boxes that still
+// face out, and damaged or oversized files refused in one line with no file left behind.
 #include "graphics/PngWriter.h"
 #include "models/MD2Loader.h"
 #include "models/SkinSearch.h"
@@ -311,6 +311,41 @@ TEST(Gltf2md2, BakesASkinnedColumnBendingOnItsJoints) {
     ASSERT_TRUE(loader.Load(md2, dir.File("column.md2").c_str(), nullptr));
     EXPECT_EQ(16, md2.frameCount);
     EXPECT_EQ(8, md2.animations[1].firstFrame);
+}
+
+TEST(Gltf2md2, KeepsTheFacesOfMirroredNodesFacingOut) {
+    // Three boxes 2 m from the origin: one as built, one mirrored by a scale of -1 (as Blender writes
+    // a mirrored object) and one by a matrix. glTF winds a mirrored node's fronts the other way.
+    GltfBuilder gltf;
+    const int material = gltf.AddTwoColourMaterial({{200, 200, 200}}, {{90, 90, 90}});
+    gltf.AddBox(2, 0, 0, 1, 1, material);
+    gltf.AddBox(2, 0, 0, 1, 1, material);
+    gltf.model.nodes.back().scale = {-1, 1, 1};
+    gltf.AddBox(0, 0, 2, 1, 1, material);
+    gltf.model.nodes.back().matrix = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1};
+    TempDir dir;
+    WriteFile(dir.File("boxes.glb"), gltf.Glb());
+    const ToolRun run = Gltf2md2(dir, "--scale 0.01 " + ShellQuote(dir.File("boxes.glb")) + " -o " +
+                                          ShellQuote(dir.File("boxes.md2")));
+    ASSERT_EQ(0, run.status) << run.err;
+
+    CMD2Loader loader;
+    ModelData md2;
+    ASSERT_TRUE(loader.Load(md2, dir.File("boxes.md2").c_str(), nullptr));
+    // In MD2's axes and centimetres the boxes stand at (0, 200, 0), (0, -200, 0) and (-200, 0, 0).
+    // Every corner's normal, which the engine finds from the triangles' winding, points out of its box.
+    const Vec3 centres[3] = {Vec3(0, 200, 0), Vec3(0, -200, 0), Vec3(-200, 0, 0)};
+    const FrameMesh& frame = md2.frames[0];
+    ASSERT_EQ(36, frame.triangleCount);
+    for (size_t v = 0; v < frame.positions.size(); ++v) {
+        for (const Vec3& centre : centres) {
+            const Vec3 out = frame.positions[v] - centre;
+            if (Length(out) < 100) {
+                EXPECT_GT(Dot(out, frame.normals[v]), 0)
+                    << "vertex " << v << " of the box at " << centre.x << ", " << centre.y;
+            }
+        }
+    }
 }
 
 TEST(Gltf2md2, RefusesDamagedAndOversizedModelsInOneLineLeavingNoFile) {

@@ -27,6 +27,14 @@ bool TooManyFrames(std::string& error) {
     return false;
 }
 
+// Whether a matrix turns space inside out (the determinant of its 3 x 3 part is negative), as a
+// node scaled by -1 on an axis does: Blender writes a mirrored object so.
+bool Mirrors(const Mat4& m) {
+    return m[0] * (m[5] * m[10] - m[6] * m[9]) - m[4] * (m[1] * m[10] - m[2] * m[9]) +
+               m[8] * (m[1] * m[6] - m[2] * m[5]) <
+           0;
+}
+
 // Mixes bytes into a 64-bit FNV-1a hash.
 uint64_t Hash(uint64_t hash, const void* data, size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(data);
@@ -64,6 +72,16 @@ bool CMd2Baker::Bake(std::string& error) {
         for (size_t p = 0; p < primitives; ++p) {
             if (!ReadPiece(n, static_cast<int>(p), error)) {
                 return false;
+            }
+        }
+    }
+    // glTF turns the fronts of a mirrored node's triangles round (they wind clockwise there), so
+    // that they still face out; the model keeps them facing out by swapping two corners.
+    pose.Evaluate(-1, 0);
+    for (Piece& piece : pieces) {
+        if (Mirrors(pose.World(piece.node))) {
+            for (size_t i = 0; i + 2 < piece.triangles.size(); i += 3) {
+                std::swap(piece.triangles[i + 1], piece.triangles[i + 2]);
             }
         }
     }
