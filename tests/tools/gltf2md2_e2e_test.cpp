@@ -313,6 +313,67 @@ TEST(Gltf2md2, BakesASkinnedColumnBendingOnItsJoints) {
     EXPECT_EQ(8, md2.animations[1].firstFrame);
 }
 
+TEST(Gltf2md2, ReadsSparseMorphTargetsAsTheirDenseFile) {
+    // md2gltf's frames are morph targets; Blender writes such targets sparse, with no buffer view:
+    // only the vertices a target moves, by number. Both files bake the same model.
+    // Half the octahedron's vertices stand still, so each target moves the other half.
+    Md2Writer octahedron = Md2Writer::Octahedron();
+    for (Md2Frame& frame : octahedron.frames) {
+        frame.scale = octahedron.frames[0].scale;
+        frame.translate = octahedron.frames[0].translate;
+        std::copy_n(octahedron.frames[0].vertices.begin(), 3, frame.vertices.begin());
+    }
+    TempDir dir;
+    ASSERT_TRUE(octahedron.Write(dir.File("octa.md2")));
+    ASSERT_EQ(0, RunTool(dir, "md2gltf",
+                         ShellQuote(dir.File("octa.md2")) + " -o " + ShellQuote(dir.File("dense.glb")))
+                     .status);
+    GltfBuilder sparse;
+    std::string error, warning;
+    ASSERT_TRUE(
+        tinygltf::TinyGLTF().LoadBinaryFromFile(&sparse.model, &error, &warning, dir.File("dense.glb")));
+    size_t targets = 0;
+    for (const auto& target : sparse.model.meshes[0].primitives[0].targets) {
+        tinygltf::Model& m = sparse.model;
+        tinygltf::Accessor& a = m.accessors[static_cast<size_t>(target.at("POSITION"))];
+        const tinygltf::BufferView& view = m.bufferViews[static_cast<size_t>(a.bufferView)];
+        ASSERT_EQ(TINYGLTF_COMPONENT_TYPE_FLOAT, a.componentType);
+        std::vector<float> moved;
+        std::vector<uint16_t> numbers;
+        for (size_t v = 0; v < a.count; ++v) {
+            float xyz[3];
+            std::memcpy(xyz, &m.buffers[0].data[view.byteOffset + a.byteOffset + 12 * v], sizeof xyz);
+            if (xyz[0] != 0 || xyz[1] != 0 || xyz[2] != 0) {
+                moved.insert(moved.end(), xyz, xyz + 3);
+                numbers.push_back(static_cast<uint16_t>(v));
+            }
+        }
+        if (numbers.empty() || numbers.size() == a.count) {
+            continue;
+        }
+        const int values = sparse.AddFloats(moved, 3), indices = sparse.AddShorts(numbers);
+        // Added arrays may have moved the accessors.
+        tinygltf::Accessor& moves = m.accessors[static_cast<size_t>(target.at("POSITION"))];
+        moves.bufferView = -1;
+        moves.sparse.isSparse = true;
+        moves.sparse.count = static_cast<int>(numbers.size());
+        moves.sparse.indices = {0, m.accessors[static_cast<size_t>(indices)].bufferView,
+                                TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT};
+        moves.sparse.values = {m.accessors[static_cast<size_t>(values)].bufferView, 0};
+        ++targets;
+    }
+    ASSERT_GT(targets, 0u);
+    WriteFile(dir.File("sparse.glb"), sparse.Glb());
+    // Each into a folder of its own, so that the skin named inside is the same.
+    for (const char* name : {"dense", "sparse"}) {
+        std::filesystem::create_directory(dir.File(name));
+        const ToolRun run = Gltf2md2(dir, ShellQuote(dir.File(std::string(name) + ".glb")) + " -o " +
+                                              ShellQuote(dir.File(std::string(name) + "/out.md2")));
+        ASSERT_EQ(0, run.status) << name << ": " << run.err;
+    }
+    EXPECT_TRUE(ReadFile(dir.File("dense/out.md2")) == ReadFile(dir.File("sparse/out.md2")));
+}
+
 TEST(Gltf2md2, KeepsTheFacesOfMirroredNodesFacingOut) {
     // Three boxes 2 m from the origin: one as built, one mirrored by a scale of -1 (as Blender writes
     // a mirrored object) and one by a matrix. glTF winds a mirrored node's fronts the other way.
@@ -382,16 +443,17 @@ TEST(Gltf2md2, RefusesDamagedAndOversizedModelsInOneLineLeavingNoFile) {
          "JOINTS_0"},
         {"joint outside the skin", [](Column& c) { c.gltf.model.skins[0].joints = {1}; }, "",
          "joint outside"},
-        {"sparse accessor",
+        {"sparse index beyond the accessor",
          [](Column& c) {
+             const int beyond =
+                 c.gltf.model.accessors[static_cast<size_t>(c.gltf.AddShorts({60000}))].bufferView;
              tinygltf::Accessor& a = c.gltf.model.accessors[static_cast<size_t>(c.positions)];
              a.sparse.isSparse = true;
              a.sparse.count = 1;
-             a.sparse.indices.bufferView = c.gltf.model.accessors[static_cast<size_t>(c.indices)].bufferView;
-             a.sparse.indices.componentType = TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT;
-             a.sparse.values.bufferView = a.bufferView;
+             a.sparse.indices = {0, beyond, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT};
+             a.sparse.values = {a.bufferView, 0};
          },
-         "", "sparse"},
+         "", "sparse with an index outside"},
         {"texture that does not decode",
          [](Column& c) {
              tinygltf::Model& m = c.gltf.model;

@@ -70,6 +70,49 @@ double Component(const unsigned char* at, int componentType, bool normalized) {
     }
 }
 
+// `count` elements of `components` components each from buffer view `viewIndex`, from `offset` on,
+// appended to `values`; false, with the reason in `error` (naming `which`), when the view is missing,
+// does not hold them or holds a value that is not finite.
+bool ReadView(const tinygltf::Model& model, int viewIndex, size_t offset, size_t count, int componentType,
+              size_t components, bool normalized, const std::string& which, std::vector<double>& values,
+              std::string& error) {
+    if (viewIndex < 0 || static_cast<size_t>(viewIndex) >= model.bufferViews.size()) {
+        error = which + " has no buffer view";
+        return false;
+    }
+    const tinygltf::BufferView& view = model.bufferViews[static_cast<size_t>(viewIndex)];
+    if (view.buffer < 0 || static_cast<size_t>(view.buffer) >= model.buffers.size()) {
+        error = which + "'s buffer view names no buffer";
+        return false;
+    }
+    const std::vector<unsigned char>& buffer = model.buffers[static_cast<size_t>(view.buffer)].data;
+    const size_t componentSize = ComponentSize(componentType);
+    const size_t elementSize = componentSize * components;
+    const size_t stride = view.byteStride ? view.byteStride : elementSize;
+    // glTF strides are at most 252 bytes; a count above the view's bytes cannot fit in it.
+    const bool fits =
+        view.byteOffset <= buffer.size() && view.byteLength <= buffer.size() - view.byteOffset &&
+        stride >= elementSize && stride <= 256 && count <= view.byteLength &&
+        (count == 0 ||
+         (offset <= view.byteLength && stride * (count - 1) + elementSize <= view.byteLength - offset));
+    if (!fits) {
+        error = which + " reaches past the end of its buffer";
+        return false;
+    }
+    const unsigned char* start = buffer.data() + view.byteOffset + offset;
+    for (size_t i = 0; i < count; ++i) {
+        for (size_t c = 0; c < components; ++c) {
+            const double value = Component(start + i * stride + c * componentSize, componentType, normalized);
+            if (!std::isfinite(value)) {
+                error = which + " holds a value that is not a finite number";
+                return false;
+            }
+            values.push_back(value);
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::vector<double>& values,
@@ -81,10 +124,6 @@ bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::
         return false;
     }
     const tinygltf::Accessor& accessor = model.accessors[static_cast<size_t>(index)];
-    if (accessor.sparse.isSparse) {
-        error = which + " is sparse, which is not supported";
-        return false;
-    }
     const ElementType& element =
         *std::find_if(std::begin(kElementTypes), std::end(kElementTypes) - 1,
                       [components](const ElementType& e) { return e.components == components; });
@@ -92,46 +131,49 @@ bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::
         error = which + " is not of type " + element.name;
         return false;
     }
-    const size_t componentSize = ComponentSize(accessor.componentType);
-    if (componentSize == 0) {
+    if (ComponentSize(accessor.componentType) == 0) {
         error = which + " has an unknown component type";
         return false;
     }
-    if (accessor.bufferView < 0 || static_cast<size_t>(accessor.bufferView) >= model.bufferViews.size()) {
-        error = which + " has no buffer view";
+    const auto width = static_cast<size_t>(components);
+    const auto& sparse = accessor.sparse;
+    // A sparse accessor without a buffer view starts from zeros, as Blender writes morph targets.
+    if (sparse.isSparse && accessor.bufferView < 0) {
+        values.assign(accessor.count * width, 0.0);
+    } else if (!ReadView(model, accessor.bufferView, accessor.byteOffset, accessor.count,
+                         accessor.componentType, width, accessor.normalized, which, values, error)) {
         return false;
     }
-    const tinygltf::BufferView& view = model.bufferViews[static_cast<size_t>(accessor.bufferView)];
-    if (view.buffer < 0 || static_cast<size_t>(view.buffer) >= model.buffers.size()) {
-        error = which + "'s buffer view names no buffer";
+    if (!sparse.isSparse) {
+        return true;
+    }
+    // The elements a sparse accessor replaces: their numbers, then their values, packed.
+    const auto count = static_cast<size_t>(std::max(sparse.count, 0));
+    const int indexType = sparse.indices.componentType;
+    if (count == 0 || count > accessor.count ||
+        (indexType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE &&
+         indexType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT &&
+         indexType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT)) {
+        error = which + " is sparse with a count or index type glTF does not allow";
         return false;
     }
-    const std::vector<unsigned char>& buffer = model.buffers[static_cast<size_t>(view.buffer)].data;
-    const size_t elementSize = componentSize * static_cast<size_t>(components);
-    const size_t stride = view.byteStride ? view.byteStride : elementSize;
-    // glTF strides are at most 252 bytes; a count above the view's bytes cannot fit in it.
-    const bool fits =
-        view.byteOffset <= buffer.size() && view.byteLength <= buffer.size() - view.byteOffset &&
-        stride >= elementSize && stride <= 256 && accessor.count <= view.byteLength &&
-        (accessor.count == 0 ||
-         (accessor.byteOffset <= view.byteLength &&
-          stride * (accessor.count - 1) + elementSize <= view.byteLength - accessor.byteOffset));
-    if (!fits) {
-        error = which + " reaches past the end of its buffer";
+    std::vector<double> replaced, replacements;
+    if (!ReadView(model, sparse.indices.bufferView,
+                  static_cast<size_t>(std::max(sparse.indices.byteOffset, 0)), count, indexType, 1, false,
+                  which + "'s sparse indices", replaced, error) ||
+        !ReadView(model, sparse.values.bufferView, static_cast<size_t>(std::max(sparse.values.byteOffset, 0)),
+                  count, accessor.componentType, width, accessor.normalized, which + "'s sparse values",
+                  replacements, error)) {
         return false;
     }
-    const unsigned char* start = buffer.data() + view.byteOffset + accessor.byteOffset;
-    values.resize(accessor.count * static_cast<size_t>(components));
-    for (size_t i = 0; i < accessor.count; ++i) {
-        for (size_t c = 0; c < static_cast<size_t>(components); ++c) {
-            const double value = Component(start + i * stride + c * componentSize, accessor.componentType,
-                                           accessor.normalized);
-            if (!std::isfinite(value)) {
-                error = which + " holds a value that is not a finite number";
-                return false;
-            }
-            values[i * static_cast<size_t>(components) + c] = value;
+    for (size_t i = 0; i < count; ++i) {
+        if (replaced[i] >= static_cast<double>(accessor.count)) {
+            error = which + " is sparse with an index outside its " + std::to_string(accessor.count) +
+                    " elements";
+            return false;
         }
+        std::copy_n(replacements.begin() + static_cast<long>(i * width), width,
+                    values.begin() + static_cast<long>(static_cast<size_t>(replaced[i]) * width));
     }
     return true;
 }

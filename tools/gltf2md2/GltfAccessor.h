@@ -11,8 +11,9 @@ class Model;
 
 // Accessor `index` of `model` as doubles, `components` per element (1 for SCALAR up to 16 for MAT4;
 // the accessor's type must match). Normalized integers become 0..1 (or -1..1) as glTF defines;
-// other integers keep their values, which doubles hold exactly. False, with the reason in `error`,
-// for a missing, sparse or misplaced accessor, a wrong type, or a value that is not finite.
+// other integers keep their values, which doubles hold exactly. A sparse accessor's elements are
+// its buffer view's (zeros without one) with those it lists replaced. False, with the reason in
+// `error`, for a missing or misplaced accessor, a wrong type, or a value that is not finite.
 bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::vector<double>& values,
                   std::string& error);
 
