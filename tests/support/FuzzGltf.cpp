@@ -87,6 +87,22 @@ std::vector<Seed> GltfSeeds() {
                         ["componentType"] = 5125;
                 }),
          false},
+        // Positions replaced in part by a sparse list: the first corner's vertex takes the first
+        // position again.
+        {"sparse-positions",
+         Edited(plain,
+                [](nlohmann::json& root) {
+                    const nlohmann::json& primitive = root["meshes"][0]["primitives"][0];
+                    nlohmann::json& positions =
+                        root["accessors"][primitive["attributes"]["POSITION"].get<size_t>()];
+                    const nlohmann::json& indices = root["accessors"][primitive["indices"].get<size_t>()];
+                    positions["sparse"] = {{"count", 1},
+                                           {"indices",
+                                            {{"bufferView", indices["bufferView"]},
+                                             {"componentType", indices["componentType"]}}},
+                                           {"values", {{"bufferView", positions["bufferView"]}}}};
+                }),
+         true},
     };
     const std::pair<const char*, test::GltfPacking> packings[] = {
         {"tube-quantized", test::GltfPacking::Quantized},
