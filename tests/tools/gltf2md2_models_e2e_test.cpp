@@ -69,19 +69,25 @@ TEST(Gltf2md2Models, ABoxWhoseTextureRepeatsSixTimesDrawsTheSixRepeats) {
     // Six repeats are six red and six blue stripes across a face.
     EXPECT_GE(MostStripes(ViewerShot(dir)), 12);
 
-    // The same box as a .gltf whose skin is a JPEG file of its own, both inside a zip: the skin is
-    // found beside the file inside the archive.
+    // The same box as a .gltf whose skin is a JPEG file of its own, its name escaped as a URI, both
+    // inside a zip: the skin is found beside the file inside the archive.
     tinygltf::Image& image = gltf.model.images[0];
     image.bufferView = -1;
     image.mimeType.clear();
-    image.uri = "skin.jpg";
+    image.uri = "box%20skin.jpg";
     std::ostringstream json;
     ASSERT_TRUE(tinygltf::TinyGLTF().WriteGltfSceneToStream(&gltf.model, json, false, false));
     WriteText(dir.File("zipped/box.gltf"), json.str());
+    // Moved without its skin, the box is refused with the file's name.
+    const ToolRun alone =
+        RunTool(dir, "gltf2md2",
+                ShellQuote(dir.File("zipped/box.gltf")) + " -o " + ShellQuote(dir.File("alone.md2")));
+    EXPECT_EQ(1, alone.status);
+    EXPECT_NE(std::string::npos, alone.err.find("is a file not found: box skin.jpg")) << alone.err;
     ASSERT_EQ(
         0, RunCommand("cd " + ShellQuote(dir.File("zipped")) +
-                      " && convert -size 8x8 xc:'#dc1414' -size 8x8 xc:'#1414dc' +append skin.jpg && zip -q "
-                      "../box.pk3 box.gltf skin.jpg"));
+                      " && convert -size 8x8 xc:'#dc1414' -size 8x8 xc:'#1414dc' +append 'box skin.jpg' && "
+                      "zip -q ../box.pk3 box.gltf 'box skin.jpg'"));
     const ToolRun zipped =
         RunTool(dir, "gltf2md2",
                 ShellQuote(dir.File("box.pk3") + ":box.gltf") + " -o " + ShellQuote(dir.File("zip.md2")));

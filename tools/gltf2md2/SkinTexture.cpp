@@ -2,6 +2,7 @@
 
 #include <tiny_gltf.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstring>
 
@@ -12,13 +13,34 @@ bool KeepImageBytes(tinygltf::Image* image, const int, std::string*, std::string
     return true;
 }
 
+namespace {
+
+// A file name as a URI spells it, its %XX escapes turned back into bytes ("my%20skin.png").
+std::string FileName(const std::string& uri) {
+    std::string name;
+    for (size_t i = 0; i < uri.size(); ++i) {
+        if (uri[i] == '%' && i + 2 < uri.size() && std::isxdigit(static_cast<unsigned char>(uri[i + 1])) &&
+            std::isxdigit(static_cast<unsigned char>(uri[i + 2]))) {
+            name += static_cast<char>(std::stoi(uri.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            name += uri[i];
+        }
+    }
+    return name;
+}
+
+} // namespace
+
 bool DecodeSkinImage(const tinygltf::Model& model, int index, std::vector<uint8_t>& rgba, int& width,
                      int& height, std::string& error) {
     const tinygltf::Image& source = model.images[static_cast<size_t>(index)];
     const std::string which =
         "image " + std::to_string(index) + (source.name.empty() ? "" : " (" + source.name + ")");
     if (source.image.empty()) {
-        error = which + " holds no picture";
+        // An image file that was not found beside the model (moved without it) is named.
+        const bool file = !source.uri.empty() && source.uri.compare(0, 5, "data:") != 0;
+        error = which + (file ? " is a file not found: " + FileName(source.uri) : " holds no picture");
         return false;
     }
     tinygltf::Image decoded;
