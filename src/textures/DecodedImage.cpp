@@ -173,10 +173,11 @@ DecodedImage DecodedImage::FromMemory(const void* bytes, size_t size, const char
 
 DecodedImage DecodedImage::FromSurface(SDL_Surface* surface, bool keyAsAlpha) {
     const bool alpha = surface->format->Amask != 0;
-    if (InByteOrder(surface->format, alpha ? 4 : 3)) {
+    const bool keyed = keyAsAlpha && (surface->flags & SDL_SRCCOLORKEY) != 0;
+    if (!keyed && InByteOrder(surface->format, alpha ? 4 : 3)) {
         return CopyRows(surface, alpha ? 4 : 3);
     }
-    const int channels = alpha || (keyAsAlpha && (surface->flags & SDL_SRCCOLORKEY) != 0) ? 4 : 3;
+    const int channels = alpha || keyed ? 4 : 3;
     const Masks& masks = kMasks[channels == 4 ? 1 : 0];
     SDL_Surface* copy = SDL_CreateRGBSurface(SDL_SWSURFACE, surface->w, surface->h, channels * 8, masks.r,
                                              masks.g, masks.b, masks.a);

@@ -53,9 +53,9 @@ struct DecodedImage {
     /// a TGA picture, which has no signature).
     static DecodedImage FromMemory(const void* bytes, size_t size, const char* name, bool keyAsAlpha);
     /// The surface's pixels: RGBA when it has an alpha channel, RGB otherwise. Palette, grey, 16-bit
-    /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface in any other layout
-    /// becomes RGBA with its keyed pixels transparent; without, the key is dropped. Empty when the
-    /// copy cannot be made. The surface stays the caller's.
+    /// and BGR surfaces come out the same. With keyAsAlpha a colour-keyed surface (a PNG's transparent
+    /// colour or palette entry) becomes RGBA with its keyed pixels transparent; without, the key is
+    /// dropped. Empty when the copy cannot be made. The surface stays the caller's.
     static DecodedImage FromSurface(SDL_Surface* surface, bool keyAsAlpha);
     /// Reads a picture file (on disk or inside an archive) with the engine's log lines: "Loading Texture: "
     /// and the path, and on failure "Failed to load the image: ", the path and SDL's reason, on standard

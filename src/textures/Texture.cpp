@@ -102,7 +102,7 @@ CTexture CTexture::LoadSkin(const char* path, ImageReader reader) {
     TextureOptions skin;
     skin.minFilter = GL_LINEAR_MIPMAP_NEAREST;
     skin.mipmaps = true;
-    CTexture texture = Upload(DecodedImage::Load(path, reader, false), skin);
+    CTexture texture = Upload(DecodedImage::Load(path, reader, true), skin);
     if (texture.Name() != 0) {
         glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     }

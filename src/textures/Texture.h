@@ -40,7 +40,8 @@ public:
     /// SDL down, and the context with it: what outlives it frees only its memory then.
     static bool ContextAlive();
     /// A model skin from a picture file (see DecodedImage::Load for the reader and the log lines):
-    /// mipmapped, nearest mipmap with linear texels, colour keys dropped.
+    /// mipmapped, nearest mipmap with linear texels; pixels a PNG or GIF marks transparent (its
+    /// transparent colour or palette entries) are cut out as an alpha channel would.
     static CTexture LoadSkin(const char* path, ImageReader reader = ImageReader::ByExtension);
 
     /// A texture someone else made and deletes, to be held like one of ours: this object never

@@ -13,9 +13,9 @@
 
 using namespace korvel::test;
 
-using korvel::test::IsRed;
-using korvel::test::IsGreen;
 using korvel::test::IsBlue;
+using korvel::test::IsGreen;
+using korvel::test::IsRed;
 namespace {
 
 // A column as the tool tests use: 40 x 40 x 200 units, standing.
@@ -153,6 +153,14 @@ TEST_F(ViewerFiles, ACutOutSkinShowsTheBackgroundThroughItsTransparentHalf) {
     // than the solid column, but more than its green alone.
     EXPECT_LT(FindPixels(cut, IsGreen).pixels,
               FindPixels(solid, IsGreen).pixels + FindPixels(solid, IsRed).pixels);
+    // A PNG may mark its clear pixels in its palette, or by one colour, instead of in a channel.
+    for (const std::string kind : {"PNG8:", "PNG24:"}) {
+        ASSERT_EQ(RunCommand("convert -size 32x64 xc:'#e02020' -size 32x64 xc:'#20e020' +append -transparent "
+                             "'#e02020' " +
+                             kind + ShellQuote(folder + "/leaf.png")),
+                  0);
+        EXPECT_EQ(FindPixels(Screenshot({folder + "/cut.md2"}), IsRed).pixels, 0) << kind;
+    }
 }
 
 TEST_F(ViewerFiles, LongAndTinyModelsLieWhollyInViewAndAreNotSmall) {
