@@ -187,12 +187,25 @@ DecodedImage DecodedImage::FromSurface(SDL_Surface* surface, bool keyAsAlpha) {
     // The blit copies the alpha channel as it is rather than blending the picture onto the copy; keyed
     // pixels are either skipped (and stay transparent) or copied like any other.
     SDL_SetAlpha(surface, 0, SDL_ALPHA_OPAQUE);
-    if (!keyAsAlpha) {
+    if (!keyed) {
         SDL_SetColorKey(surface, 0, 0);
     }
     DecodedImage image;
     if (SDL_BlitSurface(surface, nullptr, copy, nullptr) == 0) {
         image = CopyRows(copy, channels);
+    }
+    // The keyed pixels, skipped and left clear, keep the colour the file gives them, as the clear
+    // pixels of an alpha channel do: filtering then blends the colours the decoder without SDL gives.
+    if (keyed && !image.Empty()) {
+        SDL_SetColorKey(surface, 0, 0);
+        if (SDL_BlitSurface(surface, nullptr, copy, nullptr) == 0) {
+            const DecodedImage colours = CopyRows(copy, channels);
+            for (size_t i = 3; i < image.pixels.size(); i += 4) {
+                if (image.pixels[i] == 0) {
+                    std::copy_n(&colours.pixels[i - 3], 3, &image.pixels[i - 3]);
+                }
+            }
+        }
     }
     SDL_FreeSurface(copy);
     return image;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <strings.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
@@ -17,6 +18,28 @@ namespace {
 
 uint16_t Word(const uint8_t* at) {
     return static_cast<uint16_t>(at[0] | at[1] << 8);
+}
+
+// Whether a PNG file marks a transparent colour (a tRNS chunk before its image data): stb_image
+// counts such a picture's channels without it and keeps the colour only when asked for alpha.
+bool PngHasTransparentColour(const uint8_t* bytes, size_t size) {
+    const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size < 8 || !std::equal(signature, signature + 8, bytes)) {
+        return false;
+    }
+    // Each chunk: length (big-endian), type, data, CRC.
+    for (size_t at = 8; size - at >= 12 && std::memcmp(bytes + at + 4, "IDAT", 4) != 0;) {
+        if (std::memcmp(bytes + at + 4, "tRNS", 4) == 0) {
+            return true;
+        }
+        const uint64_t length =
+            uint64_t{bytes[at]} << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3];
+        if (length > size - at - 12) {
+            break;
+        }
+        at += 12 + static_cast<size_t>(length);
+    }
+    return false;
 }
 
 // ZSoft PCX with 8 bits a pixel: one plane and the 256-colour palette at the end, or three planes
@@ -104,7 +127,8 @@ DecodedImage DecodedImage::Decode(const std::vector<uint8_t>& bytes, const std::
         why = size == 0 ? "Unsupported image format" : stbi_failure_reason();
         return image;
     }
-    const int wanted = channels == 2 || channels == 4 ? 4 : 3;
+    const bool alpha = channels == 2 || channels == 4 || PngHasTransparentColour(bytes.data(), bytes.size());
+    const int wanted = alpha ? 4 : 3;
     stbi_uc* pixels = stbi_load_from_memory(bytes.data(), size, &width, &height, &channels, wanted);
     if (!pixels) {
         why = stbi_failure_reason();

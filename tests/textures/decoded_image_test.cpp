@@ -57,10 +57,12 @@ TEST(DecodedImageTest, MemoryAndFileGiveTheSameRowsBottomFirst) {
         EXPECT_EQ(file.channels, c.channels);
         EXPECT_EQ(memory.channels, file.channels);
         EXPECT_EQ(memory.pixels, file.pixels);
+        // The core takes a PNG's transparent colour as alpha, as SDL's reader does when asked (the
+        // PNG24 file carries one, black, that no pixel has: four channels, all opaque).
         std::string why;
-        const DecodedImage core = DecodedImage::Read(path, why);
-        EXPECT_EQ(core.channels, file.channels) << why;
-        EXPECT_EQ(core.pixels, file.pixels);
+        const DecodedImage core = DecodedImage::Read(path, why), keyed = DecodedImage::FromFile(path, true);
+        EXPECT_EQ(core.channels, keyed.channels) << why;
+        EXPECT_EQ(core.pixels, keyed.pixels);
         // Row 0 is the picture's bottom (blue) row; the last pixel of the top row is the green one.
         const size_t n = static_cast<size_t>(c.channels);
         EXPECT_EQ(file.pixels[0], 0);
@@ -69,6 +71,27 @@ TEST(DecodedImageTest, MemoryAndFileGiveTheSameRowsBottomFirst) {
         if (c.channels == 4) {
             EXPECT_NEAR(file.pixels[5 * n + 3], 128, 1);
         }
+    }
+}
+
+TEST(DecodedImageTest, APngsTransparentColourIsAlphaInBothDecoders) {
+    TempDir dir;
+    // The top-right pixel marked clear, by its palette entry or as the picture's one clear colour:
+    // SDL's reader (keys taken as alpha) and the asset core's give the same RGBA, its colour kept.
+    for (const std::string format : {"PNG8:", "PNG24:"}) {
+        SCOPED_TRACE(format);
+        const std::string path = dir.File("keyed.png");
+        ASSERT_EQ(RunCommand("convert \\( xc:red xc:red xc:lime +append \\) \\( xc:blue xc:blue xc:blue "
+                             "+append \\) -append -transparent lime " +
+                             format + path),
+                  0);
+        std::string why;
+        const DecodedImage core = DecodedImage::Read(path, why), sdl = DecodedImage::FromFile(path, true);
+        ASSERT_EQ(core.channels, 4) << why;
+        EXPECT_EQ(sdl.pixels, core.pixels);
+        EXPECT_EQ(core.pixels[3 * 4 + 3], 255);
+        EXPECT_EQ((std::vector<uint8_t>(core.pixels.end() - 4, core.pixels.end())),
+                  (std::vector<uint8_t>{0, 255, 0, 0}));
     }
 }
 
