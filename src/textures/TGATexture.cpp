@@ -108,7 +108,7 @@ bool CTGATexture::Decode(CTGAStream& stream, const char* path) {
         return false;
     }
     if (decoded && (info[5] & kTopDownOrigin)) {
-        FlipTopDownRows();
+        image.FlipRows();
     }
     return decoded;
 }
@@ -160,18 +160,6 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
     // file that ends inside it runs dry in the pixel data and is reported there.
     stream.Skip(idLength);
     return true;
-}
-
-void CTGATexture::FlipTopDownRows() {
-    size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
-    std::vector<uint8_t> row(rowBytes);
-    uint8_t* top = image.pixels.data();
-    uint8_t* bottom = top + rowBytes * (tgaHeight - 1);
-    for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
-        std::memcpy(row.data(), top, rowBytes);
-        std::memcpy(top, bottom, rowBytes);
-        std::memcpy(bottom, row.data(), rowBytes);
-    }
 }
 
 void CTGATexture::Upload() {
