@@ -132,8 +132,9 @@ public:
 private:
     /// Draws the parts in the instance's space for the pose drawn: frame from moved t toward next.
     void RenderParts(int from, int next, float t);
-    /// Draws a linked part on the given pose and shows it on frame from.
-    void RenderLinked(int from, int next, float t);
+    /// Draws the mesh in the instance's placement on the given pose, then its parts; nothing for a
+    /// mesh without frames. A linked part is drawn so, on the pose of the instance it is linked to.
+    void DrawPose(int from, int next, float t);
 
     std::shared_ptr<const CMD2Mesh> mesh;
     /// Animations given in place of the mesh's; null for the mesh's.
