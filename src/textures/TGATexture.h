@@ -65,9 +65,5 @@ private:
     /// Writes a loader message and the path on stdout.
     static void Report(const char* message, const char* path);
 
-    /// The sizes read from `info`, unsigned for the size arithmetic.
-    uint32_t tgaHeight;
-    uint32_t tgaWidth;
-    uint32_t tgaBpp;
     CTexture texture;
 };
