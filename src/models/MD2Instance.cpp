@@ -90,18 +90,6 @@ void CMD2Instance::SetAnimation(int n) {
     frame = animations[static_cast<size_t>(animation)].firstFrame;
 }
 
-void CMD2Instance::SetScale(float x, float y, float z) {
-    scale = Vec3(x, y, z);
-}
-
-void CMD2Instance::SetPosition(float x, float y, float z) {
-    position = Vec3(x, y, z);
-}
-
-void CMD2Instance::SetRotation(float angle) {
-    rotation = angle;
-}
-
 float CMD2Instance::UpdateTime(int next) {
     uint32_t now = Ticks();
     // Tick times as floats lose whole milliseconds after about 4.7 hours and run backwards at the
