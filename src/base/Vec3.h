@@ -51,10 +51,7 @@ inline Vec3 Normalize(Vec3 v) {
 }
 
 inline float Distance(Vec3 a, Vec3 b) {
-    float dx = b.x - a.x;
-    float dy = b.y - a.y;
-    float dz = b.z - a.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
+    return Length(Subtract(b, a));
 }
 
 inline float AbsoluteValue(float f) {

@@ -43,27 +43,19 @@ void CCameraManager::Apply() {
 }
 
 void CCameraManager::AddX(float value) {
-    if (CCamera2D* camera = GetCurrentCamera()) {
-        camera->AddX(value);
-    }
+    Offset(value, 0.0f);
 }
 
 void CCameraManager::SubtractX(float value) {
-    if (CCamera2D* camera = GetCurrentCamera()) {
-        camera->SubtractX(value);
-    }
+    Offset(-value, 0.0f);
 }
 
 void CCameraManager::AddY(float value) {
-    if (CCamera2D* camera = GetCurrentCamera()) {
-        camera->AddY(value);
-    }
+    Offset(0.0f, value);
 }
 
 void CCameraManager::SubtractY(float value) {
-    if (CCamera2D* camera = GetCurrentCamera()) {
-        camera->SubtractY(value);
-    }
+    Offset(0.0f, -value);
 }
 
 void CCameraManager::Offset(float dx, float dy) {

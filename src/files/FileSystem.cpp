@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <memory>
+#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
@@ -58,6 +60,28 @@ std::string CFileSystem::FolderOf(const std::string& path) {
 
 std::string CFileSystem::FileNameOf(const std::string& path) {
     return path.substr(FolderOf(path).size());
+}
+
+std::string CFileSystem::StemOf(const std::string& name) {
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
+}
+
+bool CFileSystem::NameEndsWith(const std::string& name, const char* ending) {
+    const size_t n = std::strlen(ending);
+    return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, ending) == 0;
+}
+
+std::string CFileSystem::FindNoCase(const std::string& folder, const std::vector<std::string>& names) {
+    const std::vector<std::string> files = FilesIn(folder);
+    for (const std::string& wanted : names) {
+        for (const std::string& file : files) {
+            if (strcasecmp(file.c_str(), wanted.c_str()) == 0) {
+                return folder + file;
+            }
+        }
+    }
+    return "";
 }
 
 std::string CFileSystem::Refusal(const std::string& archive, const std::string& reason) {

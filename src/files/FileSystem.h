@@ -25,6 +25,15 @@ public:
     static std::string FolderOf(const std::string& path);
     /// The file's own name, without its folder.
     static std::string FileNameOf(const std::string& path);
+    /// A file name up to its last dot ("tris" for "tris.md2"); the whole name when it has no dot or
+    /// only a leading one.
+    static std::string StemOf(const std::string& name);
+    /// Whether a file name ends in `ending` (".md2"), compared in any case.
+    static bool NameEndsWith(const std::string& name, const char* ending);
+    /// The first of `names` that a file directly in the folder (given as FolderOf gives it) bears,
+    /// compared in any case, as the path of that file ("dir/TRIS.ANM" for "tris.anm"); empty when
+    /// there is none.
+    static std::string FindNoCase(const std::string& folder, const std::vector<std::string>& names);
 
     /// The file a path given beside a model names (a part, a skin): a relative path that is neither an
     /// archive path nor a file on disk is the entry of that name inside the archive the model is in;

@@ -3,22 +3,11 @@
 #include "files/FileSystem.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iostream>
 #include <strings.h>
 
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-bool EndsWithNoCase(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && Lower(text.substr(text.size() - end.size())) == end;
-}
 
 std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(" \t");
@@ -117,7 +106,7 @@ std::string ReadGroupLine(const std::vector<std::string>& words, const std::stri
 
 std::vector<Animation> CAnimationTable::Parse(const std::string& fileName, const std::vector<uint8_t>& bytes,
                                               int frameCount, std::vector<std::string>& problems) {
-    const bool groups = EndsWithNoCase(fileName, ".framegroups");
+    const bool groups = CFileSystem::NameEndsWith(fileName, ".framegroups");
     std::string text(bytes.begin(), bytes.end());
     // A byte-order mark some editors put first.
     if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
@@ -165,19 +154,10 @@ std::vector<Animation> CAnimationTable::Parse(const std::string& fileName, const
 }
 
 std::string CAnimationTable::FindBeside(const std::string& modelPath) {
-    const std::string folder = CFileSystem::FolderOf(modelPath);
-    const std::string file = Lower(CFileSystem::FileNameOf(modelPath));
-    const size_t dot = file.find_last_of('.');
-    const std::string base = dot == std::string::npos || dot == 0 ? file : file.substr(0, dot);
-    const std::vector<std::string> names = CFileSystem::FilesIn(folder);
-    for (const std::string& wanted : {base + ".anm", file + ".framegroups", base + ".framegroups"}) {
-        for (const std::string& name : names) {
-            if (Lower(name) == wanted) {
-                return folder + name;
-            }
-        }
-    }
-    return "";
+    const std::string file = CFileSystem::FileNameOf(modelPath);
+    const std::string base = CFileSystem::StemOf(file);
+    return CFileSystem::FindNoCase(CFileSystem::FolderOf(modelPath),
+                                   {base + ".anm", file + ".framegroups", base + ".framegroups"});
 }
 
 bool CAnimationTable::Read(const std::string& path, int frameCount, std::vector<Animation>& animations) {

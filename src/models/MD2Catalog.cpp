@@ -5,15 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
-#include <strings.h>
 #include <sys/stat.h>
 
 namespace {
-
-bool EndsWith(const std::string& name, const char* ending) {
-    const size_t n = std::strlen(ending);
-    return name.size() >= n && strcasecmp(name.c_str() + name.size() - n, ending) == 0;
-}
 
 bool HasArchiveSignature(const std::string& path) {
     std::vector<uint8_t> magic;
@@ -35,8 +29,9 @@ bool CMD2Catalog::IsCollection(const std::string& path) {
     if (S_ISDIR(info.st_mode)) {
         return true;
     }
-    return S_ISREG(info.st_mode) && (EndsWith(path, ".pak") || EndsWith(path, ".pk3") ||
-                                     EndsWith(path, ".zip") || HasArchiveSignature(path));
+    return S_ISREG(info.st_mode) &&
+           (CFileSystem::NameEndsWith(path, ".pak") || CFileSystem::NameEndsWith(path, ".pk3") ||
+            CFileSystem::NameEndsWith(path, ".zip") || HasArchiveSignature(path));
 }
 
 bool CMD2Catalog::Open(const std::string& path) {
@@ -50,7 +45,7 @@ bool CMD2Catalog::Open(const std::string& path) {
         return false;
     }
     std::copy_if(files.begin(), files.end(), std::back_inserter(models),
-                 [](const std::string& file) { return EndsWith(file, ".md2"); });
+                 [](const std::string& file) { return CFileSystem::NameEndsWith(file, ".md2"); });
     return true;
 }
 

@@ -90,18 +90,6 @@ void CMD2Instance::SetAnimation(int n) {
     frame = animations[static_cast<size_t>(animation)].firstFrame;
 }
 
-void CMD2Instance::SetScale(float x, float y, float z) {
-    scale = Vec3(x, y, z);
-}
-
-void CMD2Instance::SetPosition(float x, float y, float z) {
-    position = Vec3(x, y, z);
-}
-
-void CMD2Instance::SetRotation(float angle) {
-    rotation = angle;
-}
-
 float CMD2Instance::UpdateTime(int next) {
     uint32_t now = Ticks();
     // Tick times as floats lose whole milliseconds after about 4.7 hours and run backwards at the
@@ -167,22 +155,27 @@ void CMD2Instance::StepKeyFrame(int steps) {
 }
 
 void CMD2Instance::Render() {
+    // The frame being left is taken before the clock runs: the draw that switches key frames shows
+    // the next one whole. Without animations (a single-frame file) the frame stands still.
+    const int from = frame;
+    int next = frame;
+    float t = 0.0f;
+    if (!GetAnimations().empty()) {
+        next = NextFrame(frame);
+        t = paused ? 0.0f : UpdateTime(next);
+    }
+    DrawPose(from, next, t);
+}
+
+void CMD2Instance::DrawPose(int from, int next, float t) {
+    if (!mesh || mesh->GetData().frames.empty()) {
+        return;
+    }
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glRotatef(rotation, 0.0f, 1.0f, 0.0f);
     glScalef(scale.x, scale.y, scale.z);
-    if (mesh && !mesh->GetData().frames.empty()) {
-        // The frame being left is taken before the clock runs: the draw that switches key frames
-        // shows the next one whole. Without animations (a single-frame file) the frame stands still.
-        const int from = frame;
-        int next = frame;
-        float t = 0.0f;
-        if (!GetAnimations().empty()) {
-            next = NextFrame(frame);
-            t = paused ? 0.0f : UpdateTime(next);
-        }
-        mesh->Draw(from, next, t, cullBackFaces, GetSkin());
-        RenderParts(from, next, t);
-    }
+    mesh->Draw(from, next, t, cullBackFaces, GetSkin());
+    RenderParts(from, next, t);
     glPopMatrix();
 }

@@ -42,10 +42,12 @@ public:
     int GetAnimation() const { return animation; }
     /// The key frame being left (shown whole when the clock is paused).
     int GetFrame() const { return frame; }
-    void SetScale(float x, float y, float z);    ///< Scale along each axis.
-    void SetPosition(float x, float y, float z); ///< Where the model stands.
+    /// Scale along each axis.
+    void SetScale(float x, float y, float z) { scale = Vec3(x, y, z); }
+    /// Where the model stands.
+    void SetPosition(float x, float y, float z) { position = Vec3(x, y, z); }
     /// Rotation about the vertical axis, in degrees.
-    void SetRotation(float angle);
+    void SetRotation(float angle) { rotation = angle; }
     /// Rotation about the vertical axis, in degrees.
     float GetRotation() const { return rotation; }
     /// Moves to frame next once a key frame has run its time (200 ms, or as the playing animation's
@@ -132,8 +134,9 @@ public:
 private:
     /// Draws the parts in the instance's space for the pose drawn: frame from moved t toward next.
     void RenderParts(int from, int next, float t);
-    /// Draws a linked part on the given pose and shows it on frame from.
-    void RenderLinked(int from, int next, float t);
+    /// Draws the mesh in the instance's placement on the given pose, then its parts; nothing for a
+    /// mesh without frames. A linked part is drawn so, on the pose of the instance it is linked to.
+    void DrawPose(int from, int next, float t);
 
     std::shared_ptr<const CMD2Mesh> mesh;
     /// Animations given in place of the mesh's; null for the mesh's.

@@ -125,7 +125,7 @@ void CMD2Instance::RenderParts(int from, int next, float t) {
             continue;
         }
         if (part.tag < 0) {
-            part.instance->RenderLinked(from, next, t);
+            part.instance->DrawPose(from, next, t);
             part.instance->frame = frame;
             continue;
         }
@@ -136,17 +136,4 @@ void CMD2Instance::RenderParts(int from, int next, float t) {
         part.instance->Render();
         glPopMatrix();
     }
-}
-
-void CMD2Instance::RenderLinked(int from, int next, float t) {
-    if (!mesh || mesh->GetData().frames.empty()) {
-        return;
-    }
-    glPushMatrix();
-    glTranslatef(position.x, position.y, position.z);
-    glRotatef(rotation, 0.0f, 1.0f, 0.0f);
-    glScalef(scale.x, scale.y, scale.z);
-    mesh->Draw(from, next, t, cullBackFaces, GetSkin());
-    RenderParts(from, next, t);
-    glPopMatrix();
 }

@@ -3,6 +3,8 @@
 #include "models/LittleEndian.h"
 #include "models/MD2Loader.h"
 
+#include <algorithm>
+
 namespace {
 
 const int kNameOffset = 24;
@@ -17,12 +19,8 @@ void CMD2Loader::DecodeFrame(int i) {
 
     // A name that fills all 16 bytes has no terminator; it is cut at the field's end.
     const char* name = reinterpret_cast<const char*>(frame + kNameOffset);
-    size_t length = 0;
-    while (length < static_cast<size_t>(kNameSize) && name[length] != '\0') {
-        ++length;
-    }
     RawFrame& raw = rawFrames[static_cast<size_t>(i)];
-    raw.name.assign(name, length);
+    raw.name.assign(name, std::find(name, name + kNameSize, '\0'));
 
     // The file's z axis is the model's up axis; the file's y axis, negated, points out of the screen.
     raw.positions.resize(static_cast<size_t>(header.vertexCount));

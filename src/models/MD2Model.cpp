@@ -6,14 +6,6 @@ CMD2Model::CMD2Model() : mesh(std::make_shared<CMD2Mesh>()), instance(mesh) {}
 
 CMD2Model::~CMD2Model() = default;
 
-void CMD2Model::SetTickSource(uint32_t (*source)()) {
-    CMD2Instance::SetTickSource(source);
-}
-
-void CMD2Model::SetImmediateMode(bool on) {
-    CMD2Mesh::SetImmediateMode(on);
-}
-
 bool CMD2Model::Load(const char* modelPath, const char* skinPath) {
     return Load(modelPath, skinPath, true);
 }
@@ -53,26 +45,10 @@ void CMD2Model::SetAnimation(int n) {
     ShowPlayback();
 }
 
-void CMD2Model::SetScale(float x, float y, float z) {
-    instance.SetScale(x, y, z);
-}
-
-void CMD2Model::SetPosition(float x, float y, float z) {
-    instance.SetPosition(x, y, z);
-}
-
-void CMD2Model::SetRotation(float angle) {
-    instance.SetRotation(angle);
-}
-
 float CMD2Model::UpdateTime(int next) {
     float t = instance.UpdateTime(next);
     ShowPlayback();
     return t;
-}
-
-void CMD2Model::SetPaused(bool paused) {
-    instance.SetPaused(paused);
 }
 
 void CMD2Model::StepKeyFrame(int steps) {

@@ -43,17 +43,19 @@ public:
     /// Plays animation n (taken modulo the animation count, negative numbers wrapping too) from its
     /// first frame; the running key-frame period is not restarted.
     void SetAnimation(int n);
-    void SetScale(float x, float y, float z);    ///< Scale along each axis.
-    void SetPosition(float x, float y, float z); ///< Where the model stands.
+    /// Scale along each axis.
+    void SetScale(float x, float y, float z) { instance.SetScale(x, y, z); }
+    /// Where the model stands.
+    void SetPosition(float x, float y, float z) { instance.SetPosition(x, y, z); }
     /// Rotation about the vertical axis, in degrees.
-    void SetRotation(float angle);
+    void SetRotation(float angle) { instance.SetRotation(angle); }
     /// Rotation about the vertical axis, in degrees.
     float GetRotation() const { return instance.GetRotation(); }
     /// Moves to frame next once a key frame has run its 200 ms; returns the interpolation factor
     /// toward next, between 0 and 1.
     float UpdateTime(int next);
     /// Stops the key-frame clock (the current key frame is shown as it is) or starts it again.
-    void SetPaused(bool paused);
+    void SetPaused(bool paused) { instance.SetPaused(paused); }
     /// Whether the key-frame clock is stopped.
     bool IsPaused() const { return instance.IsPaused(); }
     /// Moves one key frame forward (steps > 0) or back within the playing animation, wrapping.
@@ -90,7 +92,7 @@ public:
     /// The same, to read.
     const CMD2Instance& GetInstance() const { return instance; }
     /// Replaces SDL_GetTicks as the animation clock of every model and instance (null restores it).
-    static void SetTickSource(uint32_t (*source)());
+    static void SetTickSource(uint32_t (*source)()) { CMD2Instance::SetTickSource(source); }
 
     /// Leaves out the faces turned away from the viewer (MD2 fronts wind clockwise). Off by default:
     /// single-sided parts such as wings or cloth would vanish when seen from behind.
@@ -99,7 +101,7 @@ public:
     bool GetBackFaceCulling() const { return instance.GetBackFaceCulling(); }
     /// Sends every model's and instance's corners one by one between glBegin and glEnd instead of from
     /// the vertex arrays: the same pixels, more work; kept for comparing the two.
-    static void SetImmediateMode(bool on);
+    static void SetImmediateMode(bool on) { CMD2Mesh::SetImmediateMode(on); }
 
 private:
     /// Shows the instance's animation and key frame in the view, where GetData finds them.

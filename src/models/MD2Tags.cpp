@@ -127,16 +127,8 @@ bool CMD2Tags::Read(const std::string& path, int wantedFrames) {
 }
 
 std::string CMD2Tags::FindBeside(const std::string& modelPath) {
-    const std::string folder = CFileSystem::FolderOf(modelPath);
-    const std::string file = CFileSystem::FileNameOf(modelPath);
-    const size_t dot = file.find_last_of('.');
-    const std::string wanted = (dot == std::string::npos || dot == 0 ? file : file.substr(0, dot)) + ".tag";
-    for (const std::string& name : CFileSystem::FilesIn(folder)) {
-        if (strcasecmp(name.c_str(), wanted.c_str()) == 0) {
-            return folder + name;
-        }
-    }
-    return "";
+    return CFileSystem::FindNoCase(CFileSystem::FolderOf(modelPath),
+                                   {CFileSystem::StemOf(CFileSystem::FileNameOf(modelPath)) + ".tag"});
 }
 
 int CMD2Tags::Find(const std::string& name) const {

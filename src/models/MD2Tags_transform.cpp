@@ -9,9 +9,12 @@ Vec3 Lerp(Vec3 a, Vec3 b, float t) {
     return a + (b - a) * t;
 }
 
-// v without its part along the unit vector u.
-Vec3 Without(Vec3 v, Vec3 u) {
-    return v - u * Dot(v, u);
+// v without its parts along the first `count` of the unit vectors `axes`, one after another.
+Vec3 Without(Vec3 v, const Vec3* axes, int count) {
+    for (int j = 0; j < count; ++j) {
+        v = v - axes[j] * Dot(v, axes[j]);
+    }
+    return v;
 }
 
 // A unit vector along v; the identity's axis i when v has no length.
@@ -64,16 +67,9 @@ MD2TagTransform CMD2Tags::Interpolate(int tag, int cur, int next, float t) const
     // them again, keeping each axis's own sign so a mirrored tag stays mirrored. An axis that blends
     // away to nothing (a half turn) keeps the one of the frame being left.
     for (int i = 0; i < 3; ++i) {
-        Vec3 v = Lerp(a.axis[i], b.axis[i], t);
-        for (int j = 0; j < i; ++j) {
-            v = Without(v, mixed.axis[j]);
-        }
-        const float length = Length(v);
-        if (length < 1e-6f) {
-            v = a.axis[i];
-            for (int j = 0; j < i; ++j) {
-                v = Without(v, mixed.axis[j]);
-            }
+        Vec3 v = Without(Lerp(a.axis[i], b.axis[i], t), mixed.axis, i);
+        if (Length(v) < 1e-6f) {
+            v = Without(a.axis[i], mixed.axis, i);
         }
         // Axes of a damaged file may all lie along one line: each is still made unit, so the next
         // one taken off it stays finite.

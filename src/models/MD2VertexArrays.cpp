@@ -2,7 +2,6 @@
 
 #include "base/GL.h"
 #include "graphics/GraphicsCore.h"
-#include "models/MD2Corners.h"
 #include "models/MD2Mesh.h"
 
 #include <cstring>
@@ -77,20 +76,17 @@ void CMD2VertexArrays::Build(const ModelData& data) {
     streamBuffer = staticBuffer = indexBuffer = 0;
     buffersTried = false;
     filledCur = filledNext = filledNormals = nullptr;
-    MD2Corners corners = BuildCorners(data);
-    cornerVertex = std::move(corners.vertex);
-    texCoords = std::move(corners.texCoords);
-    indices = std::move(corners.indices);
-    positions.assign(3 * cornerVertex.size(), 0.0f);
-    normals.assign(3 * cornerVertex.size(), 0.0f);
+    corners = BuildCorners(data);
+    positions.assign(3 * corners.vertex.size(), 0.0f);
+    normals.assign(3 * corners.vertex.size(), 0.0f);
 }
 
 int CMD2VertexArrays::Fill(const FrameMesh& cur, const FrameMesh& nxt, float t) {
     int changed = 0;
     if (cur.normals.data() != filledNormals) {
         // Normals are those of the frame being left; only positions are interpolated.
-        for (size_t c = 0; c < cornerVertex.size(); ++c) {
-            const Vec3& n = cur.normals[cornerVertex[c]];
+        for (size_t c = 0; c < corners.vertex.size(); ++c) {
+            const Vec3& n = cur.normals[corners.vertex[c]];
             normals[3 * c] = n.x;
             normals[3 * c + 1] = n.y;
             normals[3 * c + 2] = n.z;
@@ -100,9 +96,9 @@ int CMD2VertexArrays::Fill(const FrameMesh& cur, const FrameMesh& nxt, float t) 
     }
     if (cur.positions.data() != filledCur || nxt.positions.data() != filledNext || t != filledT) {
         // The same expression as the immediate drawing, so both give the same bits.
-        for (size_t c = 0; c < cornerVertex.size(); ++c) {
-            const Vec3& a = cur.positions[cornerVertex[c]];
-            const Vec3& b = nxt.positions[cornerVertex[c]];
+        for (size_t c = 0; c < corners.vertex.size(); ++c) {
+            const Vec3& a = cur.positions[corners.vertex[c]];
+            const Vec3& b = nxt.positions[corners.vertex[c]];
             positions[3 * c] = a.x + t * (b.x - a.x);
             positions[3 * c + 1] = a.y + t * (b.y - a.y);
             positions[3 * c + 2] = a.z + t * (b.z - a.z);
@@ -129,15 +125,15 @@ void CMD2VertexArrays::CreateBuffers() {
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(streamSize), nullptr, GL_STREAM_DRAW);
     streamHalf = streamUsed = 0;
     streamFilled = -1;
-    if (!texCoords.empty()) {
+    if (!corners.texCoords.empty()) {
         glBindBuffer(GL_ARRAY_BUFFER, staticBuffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(texCoords.size() * sizeof(float)),
-                     texCoords.data(), GL_STATIC_DRAW);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.texCoords.size() * sizeof(float)),
+                     corners.texCoords.data(), GL_STATIC_DRAW);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(uint32_t)),
-                 indices.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.indices.size() * sizeof(uint32_t)),
+                 corners.indices.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
@@ -211,7 +207,7 @@ std::ptrdiff_t CMD2VertexArrays::Stream(size_t block) {
 }
 
 void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t) {
-    if (indices.empty()) {
+    if (corners.indices.empty()) {
         return;
     }
     // The caller's arrays and buffer bindings come back as they were.
@@ -223,8 +219,8 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
     const size_t block = positions.size() * sizeof(float);
     const void* positionData = positions.data();
     const void* normalData = normals.data();
-    const void* texCoordData = texCoords.data();
-    const void* indexData = indices.data();
+    const void* texCoordData = corners.texCoords.data();
+    const void* indexData = corners.indices.data();
     if (streamBuffer != 0) {
         glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
         if (changed != 0 || streamFilled < 0) {
@@ -240,7 +236,7 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
     glVertexPointer(3, GL_FLOAT, 0, positionData);
     glEnableClientState(GL_NORMAL_ARRAY);
     glNormalPointer(GL_FLOAT, 0, normalData);
-    if (!texCoords.empty()) {
+    if (!corners.texCoords.empty()) {
         if (glClientActiveTextureARB) {
             glClientActiveTextureARB(GL_TEXTURE0_ARB);
         }
@@ -257,6 +253,6 @@ void CMD2VertexArrays::Draw(const FrameMesh& cur, const FrameMesh& nxt, float t)
     } else if (glBindBuffer) {
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     }
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indexData);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(corners.indices.size()), GL_UNSIGNED_INT, indexData);
     glPopClientAttrib();
 }

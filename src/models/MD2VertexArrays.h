@@ -8,6 +8,7 @@
 /// of one file's skins, which share its frames, share its arrays too.
 #pragma once
 
+#include "models/MD2Corners.h"
 #include "models/ModelData.h"
 
 #include <cstddef>
@@ -33,8 +34,6 @@ public:
     void Build(const ModelData& data);
     /// Writes frame cur moved the fraction t toward frame nxt and draws its triangles with one call.
     void Draw(const FrameMesh& cur, const FrameMesh& nxt, float t);
-    /// Distinct corners, the entries of every per-vertex array.
-    int CornerCount() const { return static_cast<int>(cornerVertex.size()); }
 
 private:
     /// Interpolates the positions, and takes the normals when the frame being left has changed; says
@@ -50,11 +49,8 @@ private:
     static bool Finished(void*& fence);
     void DeleteFences();
 
-    /// Model vertex of each corner.
-    std::vector<int32_t> cornerVertex;
-    /// Two floats per corner; empty for a model without texture coordinates.
-    std::vector<float> texCoords;
-    std::vector<uint32_t> indices;
+    /// The corners, their texture coordinates and the triangles' indices into them.
+    MD2Corners corners;
     /// Three floats per corner each, the frame as last written.
     std::vector<float> positions;
     std::vector<float> normals;

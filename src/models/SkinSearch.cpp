@@ -31,12 +31,6 @@ bool StaysInside(const std::string& name) {
     return padded.find("/../") == std::string::npos && padded.find("/./") == std::string::npos;
 }
 
-// The name up to its last dot (the whole name when it has none).
-std::string Stem(const std::string& name) {
-    size_t dot = name.find_last_of('.');
-    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
-}
-
 // The rank of a file name's extension among the image kinds, or kNotAnImage.
 int ImageRank(const std::string& lowerName) {
     size_t dot = lowerName.find_last_of('.');
@@ -76,7 +70,7 @@ std::vector<ImageFile> ImagesIn(const std::string& folder) {
 const ImageFile* Match(const std::vector<ImageFile>& images, const std::string& wanted, bool whole) {
     const ImageFile* best = nullptr;
     for (const ImageFile& image : images) {
-        const std::string& key = whole ? image.lower : Lower(Stem(image.name));
+        const std::string& key = whole ? image.lower : Lower(CFileSystem::StemOf(image.name));
         if (key == wanted && (!best || image.rank < best->rank)) {
             best = &image;
         }
@@ -107,8 +101,8 @@ std::string Resolve(const std::string& folder, const std::vector<ImageFile>& ima
     if (!found) {
         found = Match(images, wanted, false);
     }
-    if (!found && Stem(wanted) != wanted) {
-        found = Match(images, Stem(wanted), false);
+    if (!found && CFileSystem::StemOf(wanted) != wanted) {
+        found = Match(images, CFileSystem::StemOf(wanted), false);
     }
     return found ? folder + found->name : "";
 }
@@ -117,7 +111,7 @@ std::string Resolve(const std::string& folder, const std::vector<ImageFile>& ima
 // only image.
 std::string Fallback(const std::string& folder, const std::vector<ImageFile>& images,
                      const std::string& modelPath, std::vector<std::string>& tried) {
-    std::string modelName = Lower(Stem(CFileSystem::FileNameOf(modelPath)));
+    std::string modelName = Lower(CFileSystem::StemOf(CFileSystem::FileNameOf(modelPath)));
     tried.push_back(folder + modelName + ".*");
     if (const ImageFile* found = Match(images, modelName, false)) {
         return folder + found->name;

@@ -6,13 +6,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Prints an object's info log on stderr, headed by what failed.
-void PrintInfoLog(GLhandleARB object, const char* what, const char* name) {
+// Checks a status of a shader or program object; when it is not set, the object's info log goes to
+// stderr, headed by what failed.
+void CheckStatus(GLhandleARB object, GLenum status, const char* what, const char* name) {
+    GLint succeeded = 0;
+    glGetObjectParameterivARB(object, status, &succeeded);
+    if (succeeded) {
+        return;
+    }
     GLint length = 0;
     glGetObjectParameterivARB(object, GL_OBJECT_INFO_LOG_LENGTH_ARB, &length);
     std::vector<GLcharARB> log(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
@@ -23,24 +30,29 @@ void PrintInfoLog(GLhandleARB object, const char* what, const char* name) {
     std::fflush(stderr);
 }
 
+// A source text as ReadTextFile gives it, released with free().
+using SourceText = std::unique_ptr<char, decltype(&std::free)>;
+
+// Reads a shader's source text; a file that cannot be read is reported on stdout.
+SourceText ReadSource(const char* path, const char* kind) {
+    SourceText text(CShader::ReadTextFile(path), std::free);
+    if (!text) {
+        std::printf("\nCannot Load %s shader: %s\n", kind, path ? path : "(null)");
+    }
+    return text;
+}
+
 // Compiles one shader object; on failure its log goes to stderr.
 void Compile(GLhandleARB shader, const char* path) {
     glCompileShaderARB(shader);
-    GLint status = 0;
-    glGetObjectParameterivARB(shader, GL_OBJECT_COMPILE_STATUS_ARB, &status);
-    if (!status) {
-        PrintInfoLog(shader, "Shader compile failed:", path);
-    }
+    CheckStatus(shader, GL_OBJECT_COMPILE_STATUS_ARB, "Shader compile failed:", path);
 }
 
 } // namespace
 
-CShader::CShader() : fragmentSource(nullptr), vertexSource(nullptr), program(0) {}
+CShader::CShader() : program(0) {}
 
-CShader::~CShader() {
-    std::free(fragmentSource);
-    std::free(vertexSource);
-}
+CShader::~CShader() = default;
 
 char* CShader::ReadTextFile(const char* path) {
     std::vector<uint8_t> bytes;
@@ -74,29 +86,17 @@ void CShader::Load(const char* fragmentFile, const char* vertexFile) {
     GLhandleARB vertexShader = glCreateShaderObjectARB(GL_VERTEX_SHADER_ARB);
     GLhandleARB fragmentShader = glCreateShaderObjectARB(GL_FRAGMENT_SHADER_ARB);
 
-    // A second Load replaces the texts of the first.
-    std::free(vertexSource);
-    std::free(fragmentSource);
-    vertexSource = ReadTextFile(vertexFile);
-    bool failed = false;
-    if (!vertexSource) {
-        std::printf("\nCannot Load vertex shader: %s\n", vertexFile ? vertexFile : "(null)");
-        failed = true;
-    }
-    fragmentSource = ReadTextFile(fragmentFile);
-    if (!fragmentSource) {
-        std::printf("\nCannot Load fragment shader: %s\n", fragmentFile ? fragmentFile : "(null)");
-        failed = true;
-    }
+    const SourceText vertexSource = ReadSource(vertexFile, "vertex");
+    const SourceText fragmentSource = ReadSource(fragmentFile, "fragment");
     std::fflush(stdout);
-    if (failed) {
+    if (!vertexSource || !fragmentSource) {
         glDeleteObjectARB(vertexShader);
         glDeleteObjectARB(fragmentShader);
         return;
     }
 
-    const GLcharARB* vertexText = vertexSource;
-    const GLcharARB* fragmentText = fragmentSource;
+    const GLcharARB* vertexText = vertexSource.get();
+    const GLcharARB* fragmentText = fragmentSource.get();
     glShaderSourceARB(vertexShader, 1, &vertexText, nullptr);
     glShaderSourceARB(fragmentShader, 1, &fragmentText, nullptr);
     Compile(vertexShader, vertexFile);
@@ -106,11 +106,7 @@ void CShader::Load(const char* fragmentFile, const char* vertexFile) {
     glAttachObjectARB(linked, vertexShader);
     glAttachObjectARB(linked, fragmentShader);
     glLinkProgramARB(linked);
-    GLint status = 0;
-    glGetObjectParameterivARB(linked, GL_OBJECT_LINK_STATUS_ARB, &status);
-    if (!status) {
-        PrintInfoLog(linked, "Shader link failed:", fragmentFile);
-    }
+    CheckStatus(linked, GL_OBJECT_LINK_STATUS_ARB, "Shader link failed:", fragmentFile);
     // The shader objects only need to live as long as the program they are attached to.
     glDeleteObjectARB(vertexShader);
     glDeleteObjectARB(fragmentShader);

@@ -8,7 +8,7 @@
 class CShader {
 public:
     CShader();
-    /// Releases the source texts; makes no GL call (the context may already be gone).
+    /// Makes no GL call (the context may already be gone).
     ~CShader();
 
     /// Reads both files (fragment first, vertex second), compiles them and links the program. A missing
@@ -35,7 +35,5 @@ public:
     CShader& operator=(const CShader&) = delete;
 
 private:
-    char* fragmentSource;
-    char* vertexSource;
     uint32_t program;
 };

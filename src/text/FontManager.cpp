@@ -4,36 +4,25 @@
 
 #include <iostream>
 
-CFontManager::CFontManager() : count(0) {}
+CFontManager::CFontManager() = default;
 
-CFontManager::~CFontManager() {
-    for (CFont* font : created) {
-        delete font;
-    }
-    created.clear();
-    fonts.clear();
-    count = 0;
-}
+CFontManager::~CFontManager() = default;
 
 void CFontManager::LoadFont(const char* file) {
-    CFont* font = new CFont;
+    auto font = std::make_unique<CFont>();
     std::cout << "Loading Font: " << (file ? file : "") << std::endl;
     font->Load(file);
-    created.push_back(font);
-    AddFont(font);
+    AddFont(font.get());
+    created.push_back(std::move(font));
 }
 
 void CFontManager::AddFont(CFont* font) {
     fonts.push_back(font);
-    ++count;
 }
 
 CFont* CFontManager::GetFont(unsigned int n) {
-    if (count == 0) {
+    if (fonts.empty()) {
         return nullptr;
     }
-    if (n >= 1 && n <= count) {
-        return fonts[n - 1];
-    }
-    return fonts[count - 1];
+    return n >= 1 && n <= fonts.size() ? fonts[n - 1] : fonts.back();
 }

@@ -2,7 +2,7 @@
 /// Loads fonts and hands them out by 1-based number; font 1 is the engine font loaded at video start-up.
 #pragma once
 
-#include <cstdint>
+#include <memory>
 #include <vector>
 
 class CFont;
@@ -27,7 +27,6 @@ public:
 
 private:
     std::vector<CFont*> fonts;
-    uint32_t count;
     /// The fonts this manager created and must destroy.
-    std::vector<CFont*> created;
+    std::vector<std::unique_ptr<CFont>> created;
 };

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <strings.h>
 
 namespace {
 
@@ -215,8 +214,7 @@ DecodedImage DecodedImage::Load(const char* path, ImageReader reader, bool keyAs
     const std::string name = NameOf(path);
     std::cout << "Loading Texture: " << name << std::endl;
     if (reader == ImageReader::ByExtension) {
-        const bool bmp = name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".bmp") == 0;
-        reader = bmp ? ImageReader::BMP : ImageReader::SDLImage;
+        reader = CFileSystem::NameEndsWith(name, ".bmp") ? ImageReader::BMP : ImageReader::SDLImage;
     }
     DecodedImage image = reader == ImageReader::BMP ? FromBMP(name.c_str()) : FromFile(name, keyAsAlpha);
     if (image.Empty()) {

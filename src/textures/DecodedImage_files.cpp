@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <strings.h>
 #define STB_IMAGE_IMPLEMENTATION
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
@@ -97,10 +96,6 @@ DecodedImage DecodePcx(const uint8_t* bytes, size_t size, std::string& why) {
     return image;
 }
 
-bool IsPcx(const std::string& name) {
-    return name.size() >= 4 && strcasecmp(name.c_str() + name.size() - 4, ".pcx") == 0;
-}
-
 } // namespace
 
 void DecodedImage::FlipRows() {
@@ -117,7 +112,7 @@ void DecodedImage::FlipRows() {
 DecodedImage DecodedImage::Decode(const std::vector<uint8_t>& bytes, const std::string& name,
                                   std::string& why) {
     why.clear();
-    if (!bytes.empty() && bytes[0] == 0x0A && IsPcx(name)) {
+    if (!bytes.empty() && bytes[0] == 0x0A && CFileSystem::NameEndsWith(name, ".pcx")) {
         return DecodePcx(bytes.data(), bytes.size(), why);
     }
     DecodedImage image;

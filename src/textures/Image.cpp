@@ -14,19 +14,13 @@ const TexRect WholeImage = {1.0f, 1.0f, 0.0f, 0.0f};
 
 CImage::CImage() = default;
 
-CImage::CImage(const std::string& path) {
-    Load(path);
-    alpha = 1.0f;
-}
+CImage::CImage(const std::string& path) : CImage(path, 1.0f) {}
 
-CImage::CImage(const std::string& path, float alpha) {
+CImage::CImage(const std::string& path, float alpha) : alpha(alpha) {
     Load(path);
-    this->alpha = alpha;
 }
 
 CImage::~CImage() {
-    Release();
-    name.clear();
     // The texture manager must never keep a pointer to a destroyed image; the texture goes with it.
     if (gTextureManager) {
         gTextureManager->Forget(this);

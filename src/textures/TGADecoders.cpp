@@ -143,15 +143,15 @@ bool CTGATexture::LoadUncompressedTGA(CTGAStream& stream, const char* path) {
         return false;
     }
     if (bytesPerPixel == 3) {
-        Reorder<3>(pixels, pixels, size_t{tgaWidth} * tgaHeight);
+        Reorder<3>(pixels, pixels, imageSize / 3);
     } else {
-        Reorder<4>(pixels, pixels, size_t{tgaWidth} * tgaHeight);
+        Reorder<4>(pixels, pixels, imageSize / 4);
     }
     return true;
 }
 
 bool CTGATexture::LoadCompressedTGA(CTGAStream& stream, const char* path) {
-    const uint32_t pixelCount = tgaWidth * tgaHeight;
+    const uint32_t pixelCount = imageSize / bytesPerPixel;
     uint8_t* pixels = image.pixels.data();
     RunLength result = bytesPerPixel == 3 ? DecodeRunLength<3>(stream, pixels, pixelCount)
                                           : DecodeRunLength<4>(stream, pixels, pixelCount);

@@ -42,8 +42,7 @@ void AdviseHugePages(uint8_t* data, size_t size) {
 } // namespace
 
 CTGATexture::CTGATexture()
-    : texID(0), bpp(0), width(0), height(0), format(0), header{}, info{}, bytesPerPixel(0), imageSize(0),
-      tgaHeight(0), tgaWidth(0), tgaBpp(0) {}
+    : texID(0), bpp(0), width(0), height(0), format(0), header{}, info{}, bytesPerPixel(0), imageSize(0) {}
 
 CTGATexture::~CTGATexture() = default;
 
@@ -108,7 +107,7 @@ bool CTGATexture::Decode(CTGAStream& stream, const char* path) {
         return false;
     }
     if (decoded && (info[5] & kTopDownOrigin)) {
-        FlipTopDownRows();
+        image.FlipRows();
     }
     return decoded;
 }
@@ -118,20 +117,17 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
         Report("Could not read info header: ", path);
         return false;
     }
-    tgaWidth = info[1] * 256u + info[0];
-    tgaHeight = info[3] * 256u + info[2];
-    tgaBpp = info[4];
-    width = static_cast<int32_t>(tgaWidth);
-    height = static_cast<int32_t>(tgaHeight);
-    bpp = tgaBpp;
+    width = info[1] * 256 + info[0];
+    height = info[3] * 256 + info[2];
+    bpp = info[4];
     // The byte size must fit the 32-bit imageSize: 65535 x 65535 x 4 bytes does not.
-    uint64_t bytes = uint64_t{tgaBpp / 8} * tgaWidth * tgaHeight;
-    if (tgaWidth == 0 || tgaHeight == 0 || (tgaBpp != 24 && tgaBpp != 32) || bytes > UINT32_MAX) {
+    uint64_t bytes = uint64_t{bpp / 8} * static_cast<uint32_t>(width) * static_cast<uint32_t>(height);
+    if (width == 0 || height == 0 || (bpp != 24 && bpp != 32) || bytes > UINT32_MAX) {
         Report("Invalid texture information: ", path);
         return false;
     }
-    format = tgaBpp == 24 ? GL_RGB : GL_RGBA;
-    bytesPerPixel = tgaBpp / 8;
+    format = bpp == 24 ? GL_RGB : GL_RGBA;
+    bytesPerPixel = bpp / 8;
     imageSize = static_cast<uint32_t>(bytes);
     // A header can claim up to 4 GB of pixels in a few bytes. Only what the rest of the file can
     // encode is allocated: a raw pixel takes bytesPerPixel bytes, and a run-length packet of at most
@@ -160,18 +156,6 @@ bool CTGATexture::ReadInfo(CTGAStream& stream, uint8_t idLength, const char* pat
     // file that ends inside it runs dry in the pixel data and is reported there.
     stream.Skip(idLength);
     return true;
-}
-
-void CTGATexture::FlipTopDownRows() {
-    size_t rowBytes = size_t{bytesPerPixel} * tgaWidth;
-    std::vector<uint8_t> row(rowBytes);
-    uint8_t* top = image.pixels.data();
-    uint8_t* bottom = top + rowBytes * (tgaHeight - 1);
-    for (; top < bottom; top += rowBytes, bottom -= rowBytes) {
-        std::memcpy(row.data(), top, rowBytes);
-        std::memcpy(top, bottom, rowBytes);
-        std::memcpy(bottom, row.data(), rowBytes);
-    }
 }
 
 void CTGATexture::Upload() {

@@ -51,7 +51,8 @@ public:
     uint32_t imageSize;     ///< Bytes of the picture's pixels.
 
 private:
-    /// Reads the header and hands the pixel data to the decoder its type names.
+    /// Reads the header and hands the pixel data to the decoder its type names; rows the image
+    /// descriptor says the file holds top-down are then stored bottom-up.
     bool Decode(CTGAStream& stream, const char* path);
     /// Reads the information block, validates it, sizes the pixels and passes over the ID field.
     bool ReadInfo(CTGAStream& stream, uint8_t idLength, const char* path);
@@ -59,16 +60,10 @@ private:
     bool LoadUncompressedTGA(CTGAStream& stream, const char* path);
     /// Type 10: run-length packets.
     bool LoadCompressedTGA(CTGAStream& stream, const char* path);
-    /// Stores the rows bottom-up when the image descriptor says the file holds them top-down.
-    void FlipTopDownRows();
     /// Drops the pixels.
     void FreeImage();
     /// Writes a loader message and the path on stdout.
     static void Report(const char* message, const char* path);
 
-    /// The sizes read from `info`, unsigned for the size arithmetic.
-    uint32_t tgaHeight;
-    uint32_t tgaWidth;
-    uint32_t tgaBpp;
     CTexture texture;
 };

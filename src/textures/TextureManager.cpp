@@ -4,6 +4,15 @@
 
 #include <algorithm>
 
+namespace {
+
+// Whether a listed image holds the texture `image` holds.
+auto SameTextureAs(const CImage* image) {
+    return [image](const CImage* listed) { return listed->texID == image->texID; };
+}
+
+} // namespace
+
 CTextureManager::CTextureManager() = default;
 
 CTextureManager::~CTextureManager() {
@@ -11,23 +20,16 @@ CTextureManager::~CTextureManager() {
 }
 
 void CTextureManager::Add(CImage* image) {
-    if (!image) {
-        return;
+    if (image && std::none_of(images.begin(), images.end(), SameTextureAs(image))) {
+        images.push_back(image);
     }
-    for (const CImage* listed : images) {
-        if (listed->texID == image->texID) {
-            return;
-        }
-    }
-    images.push_back(image);
 }
 
 void CTextureManager::Remove(CImage* image) {
     if (!image) {
         return;
     }
-    auto last = std::find_if(images.rbegin(), images.rend(),
-                             [image](const CImage* listed) { return listed->texID == image->texID; });
+    auto last = std::find_if(images.rbegin(), images.rend(), SameTextureAs(image));
     if (last == images.rend()) {
         return;
     }

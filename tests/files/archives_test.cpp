@@ -98,6 +98,11 @@ TEST(ArchivesTest, APackedFolderHoldsTheSameFilesModelsAndSkinsAsTheFolder) {
                   CSkinSearch::FindAll(CFileSystem::Join(archive, kCrate), {"gone.pcx"}));
         EXPECT_EQ(archive + ":models/monsters/Ogre/", CFileSystem::FolderOf(model));
         EXPECT_EQ("tris.md2", CFileSystem::FileNameOf(model));
+        // A side file named in any case: the first name asked for that is there, never a subfolder's.
+        const std::string folder = CFileSystem::FolderOf(model);
+        EXPECT_EQ(folder + "Skin.PNG",
+                  CFileSystem::FindNoCase(folder, {"skin.pcx", "SKIN.png", "notes.txt"}));
+        EXPECT_EQ("", CFileSystem::FindNoCase(folder, {"skin.pcx", "sub"}));
 
         // A missing entry is missing, with the loose file's message.
         CaptureStream err(2);
