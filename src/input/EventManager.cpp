@@ -3,8 +3,8 @@
 #include <cstring>
 
 CEventManager::CEventManager()
-    : keyPressed(false), eventCode(EventNone), eventPending(false), mouseX(0), mouseY(0), prevMouseX(0),
-      prevMouseY(0), leftButton(false), rightButton(false), clickedWidgetId(-1) {
+    : eventCode(EventNone), eventPending(false), mouseX(0), mouseY(0), prevMouseX(0), prevMouseY(0),
+      leftButton(false), rightButton(false), clickedWidgetId(-1) {
     std::memset(&event, 0, sizeof event);
     event.type = SDL_NOEVENT;
     std::memset(keys, 0, sizeof keys);
@@ -23,14 +23,12 @@ void CEventManager::Update() {
     clickedWidgetId = -1;
     eventPending = SDL_PollEvent(&event) == 1;
     eventCode = EventNone;
-    keyPressed = false;
     Dispatch();
 }
 
 void CEventManager::Dispatch() {
     switch (event.type) {
     case SDL_KEYDOWN:
-        keyPressed = true;
         eventCode = EventKeyDown;
         if (event.key.keysym.sym < KeyCount) {
             keys[event.key.keysym.sym] = 1;
@@ -42,23 +40,17 @@ void CEventManager::Dispatch() {
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (event.button.button == SDL_BUTTON_LEFT) {
-            leftButton = true;
-            eventCode = EventLeftDown;
+            leftButton = down;
+            eventCode = down ? EventLeftDown : EventLeftUp;
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            rightButton = true;
-            eventCode = EventRightDown;
+            rightButton = down;
+            eventCode = down ? EventRightDown : EventRightUp;
         }
         break;
-    case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            leftButton = false;
-            eventCode = EventLeftUp;
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            rightButton = false;
-            eventCode = EventRightUp;
-        }
-        break;
+    }
     case SDL_QUIT:
         eventCode = EventQuit;
         break;
