@@ -31,19 +31,17 @@ CViewer::CViewer(const ViewerOptions& options)
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
     OpenWindow(!options.window && options.sheet.empty(), options.screenshot.empty() && options.sheet.empty());
-    if (!options.sheet.empty()) {
-        if (!StartSheet()) {
-            failed = true;
-            exitStatus = 1;
-        }
-        return;
+    if (!(options.sheet.empty() ? Start() : StartSheet())) {
+        failed = true;
+        exitStatus = 1;
     }
+}
+
+bool CViewer::Start() {
     // Browsing, the first model that loads is shown as if opened with Open; a model named inside the
     // archive or folder is loaded as any model named alone, and N and P go on from it.
     if (!options.browse.empty() && !OpenCatalog()) {
-        failed = true;
-        exitStatus = 1;
-        return;
+        return false;
     }
     const bool fromCatalog = !options.browse.empty() && options.model.empty();
     const bool loaded = fromCatalog
@@ -51,15 +49,14 @@ void CViewer::Init() {
                             : LoadModel(options.model, options.skin.empty() ? nullptr : options.skin.c_str());
     // A model asked for by name that cannot be shown is an error, not an empty scene.
     if (!loaded || !StartAnimation()) {
-        failed = true;
-        exitStatus = 1;
-        return;
+        return false;
     }
     if (!options.model.empty() && !fromCatalog) {
         FrameModel();
     }
     CPlaybackClock::Install(options.speed);
     LoadLogo();
+    return true;
 }
 
 bool CViewer::RunFrame() {
