@@ -132,13 +132,11 @@ void CViewer::AddPartsToBox(Box& box) const {
 
 std::vector<std::string> CViewer::PartLines() const {
     const CMD2Instance& body = model->GetInstance();
+    // Newest first: a head put on after another was taken off may live where that one did.
     const auto fileOf = [this](const std::shared_ptr<CMD2Instance>& part) {
-        for (const auto& known : partFiles) {
-            if (part && known.first == part.get()) {
-                return CFileSystem::FileNameOf(known.second);
-            }
-        }
-        return std::string("-");
+        const auto known = std::find_if(partFiles.rbegin(), partFiles.rend(),
+                                        [&](const auto& entry) { return part && entry.first == part.get(); });
+        return known == partFiles.rend() ? std::string("-") : CFileSystem::FileNameOf(known->second);
     };
     std::vector<std::string> lines;
     if (body.GetTags()) {
