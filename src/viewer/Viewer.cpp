@@ -17,12 +17,6 @@
 #include <cstdlib>
 #include <iostream>
 
-namespace {
-
-const float kRotationStep = 5.0f;
-
-} // namespace
-
 CViewer::CViewer(const ViewerOptions& options)
     : options(options), animationsFor(options.model), exitStatus(0), failed(false), wireframe(false),
       overlay(!options.browse.empty()), framed(false), frameScale(CViewerScene::kModelScale), dragging(false),
@@ -112,8 +106,9 @@ bool CViewer::Act(ViewerAction action, int offset) {
         break;
     case ViewerAction::TurnLeft:
     case ViewerAction::TurnRight:
-        model->SetRotation(model->GetRotation() +
-                           (action == ViewerAction::TurnLeft ? kRotationStep : -kRotationStep));
+        model->SetRotation(model->GetRotation() + (action == ViewerAction::TurnLeft
+                                                       ? CViewerScene::kRotationStep
+                                                       : -CViewerScene::kRotationStep));
         PlaceModel();
         break;
     case ViewerAction::Pause:
