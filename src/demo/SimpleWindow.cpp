@@ -17,7 +17,9 @@ SimpleWindow::SimpleWindow() : model(nullptr), logo(nullptr) {}
 
 SimpleWindow::~SimpleWindow() {
     delete model;
+    model = nullptr;
     delete logo;
+    logo = nullptr;
 }
 
 void SimpleWindow::OpenWindow(bool fullScreen, bool softwarePointer) {

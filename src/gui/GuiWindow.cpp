@@ -168,6 +168,10 @@ bool CGuiWindow::IsMouseOverTitleBar() {
     return over;
 }
 
+void CGuiWindow::DrawHoverText() {
+    hoverPlace.Print(hoverText);
+}
+
 void CGuiWindow::FollowMouse() {
     if (!gEventManager) {
         return;
@@ -192,7 +196,7 @@ void CGuiWindow::Update() {
             } else if (GuiLeftReleased()) {
                 dragging = false;
             }
-            hoverPlace.Print(hoverText);
+            DrawHoverText();
         }
         if (dragging) {
             FollowMouse();

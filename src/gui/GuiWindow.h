@@ -100,6 +100,7 @@ public:
     CGuiWindow& operator=(const CGuiWindow&) = delete;
 
 private:
+    void DrawHoverText();
     /// Moves the window by this frame's mouse motion.
     void FollowMouse();
     void DrawContent(float originX, float originY);

@@ -26,8 +26,10 @@ CImageList::CImageList()
     : frameCount(0), currentFrame(0), position(0.0f, 0.0f), lastTick(Ticks()), frameRate(DefaultFrameRate) {}
 
 CImageList::CImageList(const char* prefix, uint32_t count, float x, float y)
-    : frameCount(count), currentFrame(1), position(x, y), lastTick(Ticks()), frameRate(DefaultFrameRate) {
+    : frameCount(count), currentFrame(1), position(0.0f, 0.0f), lastTick(Ticks()),
+      frameRate(DefaultFrameRate) {
     LoadFrames(prefix, count);
+    SetPosition(x, y);
 }
 
 CImageList::~CImageList() {

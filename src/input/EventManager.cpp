@@ -3,8 +3,8 @@
 #include <cstring>
 
 CEventManager::CEventManager()
-    : eventCode(EventNone), eventPending(false), mouseX(0), mouseY(0), prevMouseX(0), prevMouseY(0),
-      leftButton(false), rightButton(false), clickedWidgetId(-1) {
+    : keyPressed(false), eventCode(EventNone), eventPending(false), mouseX(0), mouseY(0), prevMouseX(0),
+      prevMouseY(0), leftButton(false), rightButton(false), clickedWidgetId(-1) {
     std::memset(&event, 0, sizeof event);
     event.type = SDL_NOEVENT;
     std::memset(keys, 0, sizeof keys);
@@ -23,12 +23,14 @@ void CEventManager::Update() {
     clickedWidgetId = -1;
     eventPending = SDL_PollEvent(&event) == 1;
     eventCode = EventNone;
+    keyPressed = false;
     Dispatch();
 }
 
 void CEventManager::Dispatch() {
     switch (event.type) {
     case SDL_KEYDOWN:
+        keyPressed = true;
         eventCode = EventKeyDown;
         if (event.key.keysym.sym < KeyCount) {
             keys[event.key.keysym.sym] = 1;

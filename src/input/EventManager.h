@@ -52,6 +52,7 @@ private:
 
     SDL_Event event;
     uint8_t keys[KeyCount];
+    bool keyPressed;
     int32_t eventCode;
     bool eventPending;
     int32_t mouseX, mouseY;
