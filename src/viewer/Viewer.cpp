@@ -13,6 +13,7 @@
 #include "viewer/ViewerOverlay.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -177,12 +178,9 @@ bool CViewer::StartAnimation() {
     if (wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 9) {
         index = std::atoi(wanted.c_str());
     } else {
-        for (int i = 0; i < data.animationCount; ++i) {
-            if (data.animations[static_cast<size_t>(i)].name == wanted) {
-                index = i;
-                break;
-            }
-        }
+        const auto named = std::find_if(data.animations.begin(), data.animations.end(),
+                                        [&](const Animation& animation) { return animation.name == wanted; });
+        index = named == data.animations.end() ? -1 : static_cast<int>(named - data.animations.begin());
     }
     if (index < 0 || index >= data.animationCount) {
         std::string file = options.model.empty() ? CViewerScene::kModelPath : options.model;
