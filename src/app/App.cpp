@@ -10,10 +10,7 @@ CApp::CApp()
 }
 
 CApp::~CApp() {
-    if (engine) {
-        delete engine;
-        engine = nullptr;
-    }
+    delete engine;
 }
 
 bool CApp::Step() {

@@ -13,12 +13,6 @@
 #include <cstdio>
 #include <iostream>
 
-namespace {
-
-const float RotationStep = 5.0f;
-
-} // namespace
-
 SimpleWindow::SimpleWindow() : model(nullptr), logo(nullptr) {}
 
 SimpleWindow::~SimpleWindow() {
@@ -86,10 +80,10 @@ bool SimpleWindow::RunFrame() {
         }
     }
     if (gEventManager->IsKeyDown(SDLK_LEFT)) {
-        model->SetRotation(model->GetRotation() + RotationStep);
+        model->SetRotation(model->GetRotation() + CViewerScene::kRotationStep);
     }
     if (gEventManager->IsKeyDown(SDLK_RIGHT)) {
-        model->SetRotation(model->GetRotation() - RotationStep);
+        model->SetRotation(model->GetRotation() - CViewerScene::kRotationStep);
     }
     return true;
 }

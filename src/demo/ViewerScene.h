@@ -24,6 +24,8 @@ public:
     static constexpr float kModelScale = 0.2f;
     static constexpr float kModelX = 0.0f, kModelY = 3.0f, kModelZ = -2.0f;
     static constexpr float kModelRotation = 70.0f;
+    // Degrees the Left and Right keys turn the model by each time they act.
+    static constexpr float kRotationStep = 5.0f;
     // The ground grid's height.
     static constexpr float kGridY = -1.9f;
     // Where the hobgoblin stands as placed: its first frame is 57.67 units tall, so at scale 0.2 it is

@@ -34,10 +34,8 @@ bool CGraphicsCore::ContextAlive() {
 CGraphicsCore::~CGraphicsCore() {
 #ifndef __EMSCRIPTEN__
     delete offscreen;
-    offscreen = nullptr;
 #endif
     delete[] extensions;
-    extensions = nullptr;
     SDL_Quit();
 }
 

@@ -93,39 +93,28 @@ void CUtils::DrawGrid(float x, float y, float z) {
 }
 
 void CUtils::DrawCube(float x, float y, float z) {
+    // Each face: its colour, then its four corners.
+    struct Face {
+        float colour[3];
+        float corners[4][3];
+    };
+    static const Face faces[] = {
+        {{0.0f, 1.0f, 0.0f}, {{1, 1, -1}, {-1, 1, -1}, {-1, 1, 1}, {1, 1, 1}}},     // top
+        {{1.0f, 0.5f, 0.0f}, {{1, -1, 1}, {-1, -1, 1}, {-1, -1, -1}, {1, -1, -1}}}, // bottom
+        {{1.0f, 0.0f, 0.0f}, {{1, 1, 1}, {-1, 1, 1}, {-1, -1, 1}, {1, -1, 1}}},     // front
+        {{1.0f, 1.0f, 0.0f}, {{1, -1, -1}, {-1, -1, -1}, {-1, 1, -1}, {1, 1, -1}}}, // back
+        {{0.0f, 0.0f, 1.0f}, {{-1, 1, 1}, {-1, 1, -1}, {-1, -1, -1}, {-1, -1, 1}}}, // left
+        {{1.0f, 0.0f, 1.0f}, {{1, 1, -1}, {1, 1, 1}, {1, -1, 1}, {1, -1, -1}}},     // right
+    };
     glDisable(GL_TEXTURE_2D);
     glTranslatef(x, y, z);
     glBegin(GL_QUADS);
-    glColor3f(0.0f, 1.0f, 0.0f); // top
-    glVertex3f(1, 1, -1);
-    glVertex3f(-1, 1, -1);
-    glVertex3f(-1, 1, 1);
-    glVertex3f(1, 1, 1);
-    glColor3f(1.0f, 0.5f, 0.0f); // bottom
-    glVertex3f(1, -1, 1);
-    glVertex3f(-1, -1, 1);
-    glVertex3f(-1, -1, -1);
-    glVertex3f(1, -1, -1);
-    glColor3f(1.0f, 0.0f, 0.0f); // front
-    glVertex3f(1, 1, 1);
-    glVertex3f(-1, 1, 1);
-    glVertex3f(-1, -1, 1);
-    glVertex3f(1, -1, 1);
-    glColor3f(1.0f, 1.0f, 0.0f); // back
-    glVertex3f(1, -1, -1);
-    glVertex3f(-1, -1, -1);
-    glVertex3f(-1, 1, -1);
-    glVertex3f(1, 1, -1);
-    glColor3f(0.0f, 0.0f, 1.0f); // left
-    glVertex3f(-1, 1, 1);
-    glVertex3f(-1, 1, -1);
-    glVertex3f(-1, -1, -1);
-    glVertex3f(-1, -1, 1);
-    glColor3f(1.0f, 0.0f, 1.0f); // right
-    glVertex3f(1, 1, -1);
-    glVertex3f(1, 1, 1);
-    glVertex3f(1, -1, 1);
-    glVertex3f(1, -1, -1);
+    for (const Face& face : faces) {
+        glColor3fv(face.colour);
+        for (const float* corner : face.corners) {
+            glVertex3fv(corner);
+        }
+    }
     glEnd();
     glTranslatef(-x, -y, -z);
     glColor3f(1.0f, 1.0f, 1.0f);

@@ -39,13 +39,6 @@ bool GuiLeftReleased() {
     return LeftButtonEvent(SDL_MOUSEBUTTONUP);
 }
 
-void GuiPrintHoverText(float x, float y, const char* text) {
-    CFont* font = gFontManager ? gFontManager->GetFont(1) : nullptr;
-    if (font && text) {
-        font->PrintAt(x, y, 0, "%s", text);
-    }
-}
-
 void HoverPlace::Set(float red, float green, float blue, float alpha, float atX, float atY) {
     color[0] = red;
     color[1] = green;
@@ -57,7 +50,8 @@ void HoverPlace::Set(float red, float green, float blue, float alpha, float atX,
 }
 
 void HoverPlace::Print(const char* text) const {
-    if (enabled) {
-        GuiPrintHoverText(x, y, text);
+    CFont* font = gFontManager ? gFontManager->GetFont(1) : nullptr;
+    if (enabled && font && text) {
+        font->PrintAt(x, y, 0, "%s", text);
     }
 }

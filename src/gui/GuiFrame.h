@@ -11,8 +11,6 @@ bool GuiMouseInRect(float left, float top, float right, float bottom);
 bool GuiLeftPressed();
 /// This frame took a release of the left mouse button.
 bool GuiLeftReleased();
-/// Prints `text` literally with font 1 in its stored colour and scale, character set 0.
-void GuiPrintHoverText(float x, float y, const char* text);
 
 /// Where a hover text is printed (a screen position) and whether it is. The colour is kept for the
 /// application; the text is printed in the font's own colour.
@@ -24,7 +22,8 @@ struct HoverPlace {
 
     /// Stores the colour and position, and enables the text.
     void Set(float red, float green, float blue, float alpha, float atX, float atY);
-    /// Prints `text` there when enabled and not null.
+    /// Prints `text` there when enabled and not null: literally, with font 1 in its stored colour and
+    /// scale, character set 0.
     void Print(const char* text) const;
 };
 

@@ -20,26 +20,31 @@ float Extent(int32_t from, int32_t to) {
     return static_cast<float>(static_cast<int64_t>(to) - static_cast<int64_t>(from));
 }
 
-// Where a widget at `position` of `size` extends past `room`, moves it back against that edge.
-// Returns whether it moved; a negative position or a widget larger than the room is left as is.
-bool PushInside(float& position, float size, float room) {
-    if (position + size > room) {
-        position = room - size;
-        return true;
+// Where a widget extends past the room's right or bottom edge, moves it back against that edge; a
+// negative position or a widget larger than the room is left as is.
+template <typename Widget> void PushInside(Widget& widget, float roomWidth, float roomHeight) {
+    if (widget.GetX() + widget.GetWidth() > roomWidth) {
+        widget.SetX(roomWidth - widget.GetWidth());
     }
-    return false;
+    if (widget.GetY() + widget.GetHeight() > roomHeight) {
+        widget.SetY(roomHeight - widget.GetHeight());
+    }
 }
 
-// The window deletes what its lists hold, so an object listed twice would be deleted twice.
-template <typename T> bool Takes(const std::vector<T*>& list, const T* item) {
-    return item && std::find(list.begin(), list.end(), item) == list.end();
+// Lists the item and returns true, unless it is null or listed already: the window deletes what its
+// lists hold, so an object listed twice would be deleted twice.
+template <typename T> bool Takes(std::vector<T*>& list, T* item) {
+    if (!item || std::find(list.begin(), list.end(), item) != list.end()) {
+        return false;
+    }
+    list.push_back(item);
+    return true;
 }
 
-template <typename T> void DeleteAll(std::vector<T*>& list) {
+template <typename T> void DeleteAll(const std::vector<T*>& list) {
     for (T* item : list) {
         delete item;
     }
-    list.clear();
 }
 
 } // namespace
@@ -60,14 +65,10 @@ CGuiWindow::CGuiWindow(int32_t left, int32_t top, int32_t right, int32_t bottom,
     const float w = Extent(left, right);
     const float h = Extent(top, bottom);
     // Each direction on its own: a picture larger than the window is squeezed, never cut.
-    if (background->GetWidth() > w) {
+    if (stretch || background->GetWidth() > w) {
         background->SetWidth(w);
     }
-    if (background->GetHeight() > h) {
-        background->SetHeight(h);
-    }
-    if (stretch) {
-        background->SetWidth(w);
+    if (stretch || background->GetHeight() > h) {
         background->SetHeight(h);
     }
     images.push_back(background);
@@ -83,9 +84,7 @@ CGuiWindow::~CGuiWindow() {
 }
 
 void CGuiWindow::AddImage(CImage* image) {
-    if (Takes(images, image)) {
-        images.push_back(image);
-    }
+    Takes(images, image);
 }
 
 void CGuiWindow::AddImage(const char* file, uint32_t x, uint32_t y, float alpha) {
@@ -97,18 +96,9 @@ void CGuiWindow::AddImage(const char* file, uint32_t x, uint32_t y, float alpha)
 }
 
 void CGuiWindow::AddButton(CGuiButton* button) {
-    if (!Takes(buttons, button)) {
-        return;
+    if (Takes(buttons, button)) {
+        PushInside(*button, right - left, bottom - top);
     }
-    float x = button->GetX();
-    float y = button->GetY();
-    if (PushInside(x, button->GetWidth(), right - left)) {
-        button->SetX(x);
-    }
-    if (PushInside(y, button->GetHeight(), bottom - top)) {
-        button->SetY(y);
-    }
-    buttons.push_back(button);
 }
 
 void CGuiWindow::AddButton(const char* prefix, uint32_t frameCount, float x, float y, int32_t id) {
@@ -116,19 +106,10 @@ void CGuiWindow::AddButton(const char* prefix, uint32_t frameCount, float x, flo
 }
 
 void CGuiWindow::AddCheckBox(CGuiCheckBox* checkBox) {
-    if (!Takes(checkBoxes, checkBox)) {
-        return;
-    }
     // A check box keeps whole positions, so a clamped 259.5 lands on 259.
-    float x = checkBox->GetX();
-    float y = checkBox->GetY();
-    if (PushInside(x, checkBox->GetWidth(), right - left)) {
-        checkBox->SetX(x);
+    if (Takes(checkBoxes, checkBox)) {
+        PushInside(*checkBox, right - left, bottom - top);
     }
-    if (PushInside(y, checkBox->GetHeight(), bottom - top)) {
-        checkBox->SetY(y);
-    }
-    checkBoxes.push_back(checkBox);
 }
 
 void CGuiWindow::AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCount, const char* checkedPrefix,
@@ -137,21 +118,15 @@ void CGuiWindow::AddCheckBox(const char* uncheckedPrefix, uint32_t uncheckedCoun
 }
 
 void CGuiWindow::AddList(CGuiList* list) {
-    if (Takes(lists, list)) {
-        lists.push_back(list);
-    }
+    Takes(lists, list);
 }
 
 void CGuiWindow::AddTextField(CGuiTextField* field) {
-    if (Takes(textFields, field)) {
-        textFields.push_back(field);
-    }
+    Takes(textFields, field);
 }
 
 void CGuiWindow::AddStaticText(CGuiStaticText* text) {
-    if (Takes(staticTexts, text)) {
-        staticTexts.push_back(text);
-    }
+    Takes(staticTexts, text);
 }
 
 void CGuiWindow::SetRect(int32_t newLeft, int32_t newTop, int32_t newRight, int32_t newBottom) {

@@ -36,7 +36,6 @@ CImageList::~CImageList() {
     for (CImage* frame : frames) {
         delete frame;
     }
-    frames.clear();
 }
 
 void CImageList::LoadFrames(const char* prefix, uint32_t count) {

@@ -10,7 +10,6 @@ CWindowManager::~CWindowManager() {
     for (CGuiWindow* window : windows) {
         delete window;
     }
-    windows.clear();
 }
 
 void CWindowManager::AddWindow(CGuiWindow* window) {

@@ -42,23 +42,17 @@ void CEventManager::Dispatch() {
         }
         break;
     case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        const bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (event.button.button == SDL_BUTTON_LEFT) {
-            leftButton = true;
-            eventCode = EventLeftDown;
+            leftButton = down;
+            eventCode = down ? EventLeftDown : EventLeftUp;
         } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            rightButton = true;
-            eventCode = EventRightDown;
+            rightButton = down;
+            eventCode = down ? EventRightDown : EventRightUp;
         }
         break;
-    case SDL_MOUSEBUTTONUP:
-        if (event.button.button == SDL_BUTTON_LEFT) {
-            leftButton = false;
-            eventCode = EventLeftUp;
-        } else if (event.button.button == SDL_BUTTON_RIGHT) {
-            rightButton = false;
-            eventCode = EventRightUp;
-        }
-        break;
+    }
     case SDL_QUIT:
         eventCode = EventQuit;
         break;

@@ -13,15 +13,10 @@
 #include "viewer/ViewerOverlay.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
-
-namespace {
-
-const float kRotationStep = 5.0f;
-
-} // namespace
 
 CViewer::CViewer(const ViewerOptions& options)
     : options(options), animationsFor(options.model), exitStatus(0), failed(false), wireframe(false),
@@ -31,19 +26,17 @@ CViewer::CViewer(const ViewerOptions& options)
 void CViewer::Init() {
     // A thumbnail shows the model, not wherever the pointer happens to rest.
     OpenWindow(!options.window && options.sheet.empty(), options.screenshot.empty() && options.sheet.empty());
-    if (!options.sheet.empty()) {
-        if (!StartSheet()) {
-            failed = true;
-            exitStatus = 1;
-        }
-        return;
+    if (!(options.sheet.empty() ? Start() : StartSheet())) {
+        failed = true;
+        exitStatus = 1;
     }
+}
+
+bool CViewer::Start() {
     // Browsing, the first model that loads is shown as if opened with Open; a model named inside the
     // archive or folder is loaded as any model named alone, and N and P go on from it.
     if (!options.browse.empty() && !OpenCatalog()) {
-        failed = true;
-        exitStatus = 1;
-        return;
+        return false;
     }
     const bool fromCatalog = !options.browse.empty() && options.model.empty();
     const bool loaded = fromCatalog
@@ -51,15 +44,14 @@ void CViewer::Init() {
                             : LoadModel(options.model, options.skin.empty() ? nullptr : options.skin.c_str());
     // A model asked for by name that cannot be shown is an error, not an empty scene.
     if (!loaded || !StartAnimation()) {
-        failed = true;
-        exitStatus = 1;
-        return;
+        return false;
     }
     if (!options.model.empty() && !fromCatalog) {
         FrameModel();
     }
     CPlaybackClock::Install(options.speed);
     LoadLogo();
+    return true;
 }
 
 bool CViewer::RunFrame() {
@@ -115,8 +107,9 @@ bool CViewer::Act(ViewerAction action, int offset) {
         break;
     case ViewerAction::TurnLeft:
     case ViewerAction::TurnRight:
-        model->SetRotation(model->GetRotation() +
-                           (action == ViewerAction::TurnLeft ? kRotationStep : -kRotationStep));
+        model->SetRotation(model->GetRotation() + (action == ViewerAction::TurnLeft
+                                                       ? CViewerScene::kRotationStep
+                                                       : -CViewerScene::kRotationStep));
         PlaceModel();
         break;
     case ViewerAction::Pause:
@@ -185,12 +178,9 @@ bool CViewer::StartAnimation() {
     if (wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() < 9) {
         index = std::atoi(wanted.c_str());
     } else {
-        for (int i = 0; i < data.animationCount; ++i) {
-            if (data.animations[static_cast<size_t>(i)].name == wanted) {
-                index = i;
-                break;
-            }
-        }
+        const auto named = std::find_if(data.animations.begin(), data.animations.end(),
+                                        [&](const Animation& animation) { return animation.name == wanted; });
+        index = named == data.animations.end() ? -1 : static_cast<int>(named - data.animations.begin());
     }
     if (index < 0 || index >= data.animationCount) {
         std::string file = options.model.empty() ? CViewerScene::kModelPath : options.model;

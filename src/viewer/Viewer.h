@@ -50,6 +50,8 @@ private:
         bool loaded = false;
     };
 
+    // Shows what the command line names (a model, or the first of the models browsed); false when not.
+    bool Start();
     // The skin the model wears now, found at path.
     Skin ModelSkin(const std::string& path) const;
     // Lists the archive or folder being browsed; false (with one line on standard error) when it
@@ -84,10 +86,11 @@ private:
     // lists the heads beside it; false (with one line on standard error) when a part asked for
     // cannot be shown.
     bool LoadParts();
-    // The part of a --attach or --with value, MODEL[:SKIN] (a path as for the model, inside the
-    // model's archive when it is in one), playing its standing animation; null (the loader has said
-    // why) when it does not load. `file` receives the model's path.
-    std::shared_ptr<CMD2Instance> LoadPart(const std::string& given, std::string& file) const;
+    // Puts the part of a --attach or --with value, MODEL[:SKIN] (a path as for the model, inside the
+    // model's archive when it is in one), playing its standing animation, on the model's tag `tag`,
+    // or links it to the model's frames when `tag` is null, and notes its file in partFiles; false
+    // (the loader or the model has said why) when it does not load or does not fit.
+    bool PutPart(const std::string& given, const char* tag);
     // Puts the next head on tag_head, or after the last none.
     void NextHead();
     // Grows the box by the parts over the frames the model's animation plays.

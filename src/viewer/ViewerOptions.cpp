@@ -37,11 +37,11 @@ int ViewerOptions::Parse(int argc, char* argv[]) {
         files.push_back(Absolute(file));
     }
     const bool collection = !files.empty() && CMD2Catalog::IsCollection(files[0]);
-    if (!animationFile.empty() && (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {
+    const bool oneModel = !files.empty() && (!collection || files.size() >= 2) && sheet.empty();
+    if (!animationFile.empty() && !oneModel) {
         return Wrong("--animations goes with one model (MODEL.md2, ARCHIVE:MODEL or ARCHIVE MODEL)");
     }
-    if ((!attach.empty() || !with.empty()) &&
-        (files.empty() || (collection && files.size() < 2) || !sheet.empty())) {
+    if ((!attach.empty() || !with.empty()) && !oneModel) {
         return Wrong("--attach and --with go with one model (MODEL.md2, ARCHIVE:MODEL or ARCHIVE MODEL)");
     }
     if (!sheet.empty() && (!collection || files.size() > 1 || !screenshot.empty())) {

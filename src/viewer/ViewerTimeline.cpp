@@ -9,20 +9,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
-// The knob's middle reaches the track's ends, inset by half the knob.
+// The knob's middle reaches the track's ends, inset by half the knob, and runs this far between them.
 const float kInset = 6.0f;
+const float kSpan = static_cast<float>(CViewerTimeline::kRight - CViewerTimeline::kLeft) - 2.0f * kInset;
 
 // The playing animation's first and last key frames.
-void Range(const CMD2Model& model, int& first, int& last) {
+std::pair<int, int> Range(const CMD2Model& model) {
     const ModelData& data = model.GetData();
-    first = last = data.currentFrame;
-    if (data.animationCount > 0) {
-        first = data.animations[static_cast<size_t>(data.currentAnimation)].firstFrame;
-        last = std::max(first, LastKeyFrame(data.animations, data.currentAnimation));
+    if (data.animationCount == 0) {
+        return {data.currentFrame, data.currentFrame};
     }
+    const int first = data.animations[static_cast<size_t>(data.currentAnimation)].firstFrame;
+    return {first, std::max(first, LastKeyFrame(data.animations, data.currentAnimation))};
 }
 
 } // namespace
@@ -40,19 +42,15 @@ bool CViewerTimeline::Covers(int x, int y) {
 }
 
 float CViewerTimeline::FrameX(const CMD2Model& model, int frame) {
-    int first = 0, last = 0;
-    Range(model, first, last);
-    const float span = static_cast<float>(kRight - kLeft) - 2.0f * kInset;
+    const auto [first, last] = Range(model);
     const float share =
         last > first ? static_cast<float>(frame - first) / static_cast<float>(last - first) : 0.0f;
-    return static_cast<float>(kLeft) + kInset + span * share;
+    return static_cast<float>(kLeft) + kInset + kSpan * share;
 }
 
 int CViewerTimeline::FrameAt(const CMD2Model& model, int x) {
-    int first = 0, last = 0;
-    Range(model, first, last);
-    const float span = static_cast<float>(kRight - kLeft) - 2.0f * kInset;
-    const float share = std::clamp((static_cast<float>(x - kLeft) - kInset) / span, 0.0f, 1.0f);
+    const auto [first, last] = Range(model);
+    const float share = std::clamp((static_cast<float>(x - kLeft) - kInset) / kSpan, 0.0f, 1.0f);
     return first + static_cast<int>(std::lround(share * static_cast<float>(last - first)));
 }
 
@@ -81,16 +79,14 @@ void CViewerTimeline::HandleMouse(CMD2Model& model) {
 }
 
 void CViewerTimeline::Draw(const CMD2Model& model) const {
-    int first = 0, last = 0;
-    Range(model, first, last);
+    const auto [first, last] = Range(model);
     const float middle = static_cast<float>(kTop + kBottom) * 0.5f;
     gGraphicsCore->Begin2D();
     track->Draw(static_cast<float>(kLeft), middle - track->GetHeight() * 0.5f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f,
                 1.0f);
     // Every key frame a tick, unless they would crowd closer than 3 pixels: then every n-th.
-    const float span = static_cast<float>(kRight - kLeft) - 2.0f * kInset;
     const int every =
-        std::max(1, static_cast<int>(std::ceil(3.0f * static_cast<float>(last - first) / span)));
+        std::max(1, static_cast<int>(std::ceil(3.0f * static_cast<float>(last - first) / kSpan)));
     for (int frame = first; frame <= last; frame += every) {
         const float x = FrameX(model, frame) - tick->GetWidth() * 0.5f;
         tick->Draw(x, middle - tick->GetHeight() * 0.5f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 0.8f);

@@ -24,8 +24,6 @@ public:
     void Draw(const CMD2Model& model) const;
     // Whether the window pixel (x, y) lies on the timeline.
     static bool Covers(int x, int y);
-    // Whether the knob is being dragged.
-    bool Dragging() const { return dragging; }
 
 private:
     // The key frame of the playing animation under window x.

@@ -29,26 +29,31 @@ void Grow(Box& box, Vec3 p) {
 
 } // namespace
 
-std::shared_ptr<CMD2Instance> CViewer::LoadPart(const std::string& given, std::string& file) const {
-    std::string model, skin;
-    korvel::tools::SplitPartSkin(given, model, skin);
+bool CViewer::PutPart(const std::string& given, const char* tag) {
+    std::string partPath, skin;
+    korvel::tools::SplitPartSkin(given, partPath, skin);
     // A relative path names a file inside the model's archive when the model is in one and no such
     // file lies on disk.
     const auto resolve = [&](const std::string& path) {
         const std::string inside = CFileSystem::BesideModel(path, options.model);
         return path.empty() || inside != path ? inside : options.Absolute(path);
     };
-    file = resolve(model);
+    const std::string file = resolve(partPath);
     const std::string skinPath = resolve(skin);
     std::shared_ptr<const CMD2Mesh> mesh =
         CMD2Mesh::Load(file.c_str(), skinPath.empty() ? nullptr : skinPath.c_str());
     if (!mesh) {
-        return nullptr;
+        return false;
     }
     auto part = std::make_shared<CMD2Instance>(mesh);
     CAnimationTable::PutOn(*part, file, "", mesh->GetData().frameCount);
     part->SetBackFaceCulling(options.cull);
-    return part;
+    CMD2Instance& body = model->GetInstance();
+    if (!(tag ? body.Attach(tag, part) : body.Link(part))) {
+        return false;
+    }
+    partFiles.emplace_back(part.get(), file);
+    return true;
 }
 
 bool CViewer::LoadParts() {
@@ -71,20 +76,14 @@ bool CViewer::LoadParts() {
     }
     for (const std::string& given : options.attach) {
         const std::string tag = given.substr(0, given.find('='));
-        std::string file;
-        std::shared_ptr<CMD2Instance> part = LoadPart(given.substr(tag.size() + 1), file);
-        if (!part || !body.Attach(tag, part)) {
+        if (!PutPart(given.substr(tag.size() + 1), tag.c_str())) {
             return false;
         }
-        partFiles.emplace_back(part.get(), file);
     }
     for (const std::string& given : options.with) {
-        std::string file;
-        std::shared_ptr<CMD2Instance> part = LoadPart(given, file);
-        if (!part || !body.Link(part)) {
+        if (!PutPart(given, nullptr)) {
             return false;
         }
-        partFiles.emplace_back(part.get(), file);
     }
     return true;
 }
@@ -100,12 +99,8 @@ void CViewer::NextHead() {
         std::cout << "Head: none" << std::endl;
         return;
     }
-    const std::string& path = heads[headIndex - 1];
-    std::string file;
-    std::shared_ptr<CMD2Instance> head = LoadPart(path, file);
-    if (head && body.Attach(kHeadTag, head)) {
-        partFiles.emplace_back(head.get(), file);
-        std::cout << "Head: " << CFileSystem::FileNameOf(file) << std::endl;
+    if (PutPart(heads[headIndex - 1], kHeadTag)) {
+        std::cout << "Head: " << CFileSystem::FileNameOf(partFiles.back().second) << std::endl;
     }
 }
 
@@ -137,13 +132,11 @@ void CViewer::AddPartsToBox(Box& box) const {
 
 std::vector<std::string> CViewer::PartLines() const {
     const CMD2Instance& body = model->GetInstance();
+    // Newest first: a head put on after another was taken off may live where that one did.
     const auto fileOf = [this](const std::shared_ptr<CMD2Instance>& part) {
-        for (const auto& known : partFiles) {
-            if (part && known.first == part.get()) {
-                return CFileSystem::FileNameOf(known.second);
-            }
-        }
-        return std::string("-");
+        const auto known = std::find_if(partFiles.rbegin(), partFiles.rend(),
+                                        [&](const auto& entry) { return part && entry.first == part.get(); });
+        return known == partFiles.rend() ? std::string("-") : CFileSystem::FileNameOf(known->second);
     };
     std::vector<std::string> lines;
     if (body.GetTags()) {

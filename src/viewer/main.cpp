@@ -62,18 +62,16 @@ int main(int argc, char* argv[]) {
         return status;
     }
     EnterDataFolder();
-#ifndef __EMSCRIPTEN__
+#ifdef __EMSCRIPTEN__
+    using Program = PageViewer;
+#else
+    using Program = CViewer;
     // A screenshot or a contact sheet needs no window: with no display to open one on (a server, a
     // thumbnailer), the pictures are drawn offscreen.
     const char* display = std::getenv("DISPLAY");
     if ((!options.screenshot.empty() || !options.sheet.empty()) && (!display || !*display)) {
         CGraphicsCore::DrawOffscreen(true);
     }
-#endif
-#ifdef __EMSCRIPTEN__
-    using Program = PageViewer;
-#else
-    using Program = CViewer;
 #endif
     return RunApp([&options] { return new Program(options); },
                   [](CApp& app) { return static_cast<CViewer&>(app).ExitStatus(); });

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using korvel::test::FindPixels;
+using korvel::test::ImageDifference;
 using korvel::test::IsBlue;
 using korvel::test::IsGreen;
 using korvel::test::IsRed;
@@ -79,6 +80,23 @@ TEST_F(ViewerParts, HCyclesTheHeadsBesideABodyBrowsedInAnArchive) {
     }
     viewer.Key("Escape");
     EXPECT_EQ(viewer.Wait(30.0), 0);
+}
+
+TEST_F(ViewerParts, TheOverlayNamesTheHeadOnAfterTheHeadsWentRound) {
+    // The overlay with head01 on: the first time, and after head02 and no head were on in between.
+    std::string shots[2];
+    const char* const keys[] = {"h F12", "h h h h F12"};
+    for (int i = 0; i < 2; ++i) {
+        ProgramRun viewer(display, kViewer, {"--window", pk3}, start);
+        ASSERT_TRUE(viewer.WaitForWindow(kRunning, 30.0)) << viewer.Stdout() << viewer.Stderr();
+        viewer.Key(keys[i]);
+        shots[i] = start + "/md2viewer-000" + std::to_string(i + 1) + ".png";
+        ASSERT_TRUE(viewer.WaitForOutput("Screenshot saved to " + shots[i] + "\n", 20.0)) << shots[i];
+        viewer.Key("Escape");
+        EXPECT_EQ(viewer.Wait(30.0), 0);
+    }
+    // The file name on the overlay's eighth line, "Tag tag_head: head01.md2".
+    EXPECT_LT(ImageDifference(shots[0], shots[1], 160, 264, 140, 22), 0.3);
 }
 
 } // namespace
