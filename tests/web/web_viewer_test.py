@@ -107,24 +107,39 @@ def write_column(folder, skin_name="column_skin.tga", spread=False):
     return model, skin
 
 
-def write_png(path, rows):
-    """An 8-bit RGBA PNG of the rows (top row first) of (r, g, b, a) pixels."""
+def write_png(path, rows, kind="rgba"):
+    """An 8-bit PNG of the rows (top row first) of (r, g, b, a) pixels, whose alpha is 0 or 255 but for
+    "rgba": "rgba" with an alpha channel, "palette" indexed with the palette's alpha in a tRNS chunk,
+    "keyed" true colour with every clear pixel in one colour that a tRNS chunk marks transparent."""
     def chunk(kind, body):
         return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
-    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in rows)
+    key = (0, 0, 224)
+    colours = sorted(set(pixel for row in rows for pixel in row))
+    extra, colour_type, pixel_bytes = b"", 6, lambda p: bytes(p)
+    if kind == "palette":
+        colour_type, pixel_bytes = 3, lambda p: bytes([colours.index(p)])
+        extra = chunk(b"PLTE", b"".join(bytes(c[:3]) for c in colours)) + chunk(b"tRNS", bytes(c[3] for c in colours))
+    elif kind == "keyed":
+        colour_type, pixel_bytes = 2, lambda p: bytes(p[:3] if p[3] else key)
+        extra = chunk(b"tRNS", struct.pack(">3H", *key))
+    raw = b"".join(b"\0" + b"".join(pixel_bytes(pixel) for pixel in row) for row in rows)
+    header = struct.pack(">2I5B", len(rows[0]), len(rows), 8, colour_type, 0, 0, 0)
     with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">2I5B", len(rows[0]), len(rows), 8, 6, 0, 0, 0)) +
-                chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + extra + chunk(b"IDAT", zlib.compress(raw)) +
+                chunk(b"IEND", b""))
 
 
 def write_cutout_columns(folder):
-    """Two columns with PNG skins, each (model, skin): one red but transparent in every pixel, one a
-    checker of opaque red and transparent squares of 4x4 pixels spread over each side."""
+    """Columns with PNG skins, each (model, skin): one red but transparent in every pixel, and a
+    checker of opaque red and transparent squares of 4x4 pixels spread over each side, with an alpha
+    channel, in an indexed PNG and in a keyed true-colour PNG."""
     columns = []
-    for name, alpha in (("clear", lambda x, y: 0), ("checker", lambda x, y: 255 * ((x // 4 + y // 4) % 2 == 0))):
+    clear, checker = (lambda x, y: 0), (lambda x, y: 255 * ((x // 4 + y // 4) % 2 == 0))
+    for name, alpha, kind in (("clear", clear, "rgba"), ("checker", checker, "rgba"),
+                              ("checker-palette", checker, "palette"), ("checker-keyed", checker, "keyed")):
         os.makedirs(os.path.join(folder, name))
-        model, skin = write_column(os.path.join(folder, name), name + ".png", spread=name == "checker")
-        write_png(skin, [[(224, 0, 0, alpha(x, y)) for x in range(8)] for y in range(8)])
+        model, skin = write_column(os.path.join(folder, name), name + ".png", spread=name != "clear")
+        write_png(skin, [[(224, 0, 0, alpha(x, y)) for x in range(8)] for y in range(8)], kind)
         columns.append((model, skin))
     return columns
 
@@ -476,17 +491,21 @@ def main():
                            and os.path.join(work, "md2viewer-0001.png"))
     time.sleep(0.5)
     native.quit()
-    # The checker-skinned column on the desktop, for the page's cut pattern to match.
-    (clear_model, clear_skin), (checker_model, checker_skin) = write_cutout_columns(os.path.join(work, "png"))
-    checker_shots = os.path.join(work, "native-checker")
-    os.mkdir(checker_shots)
-    native = NativeViewer(native_binary, runtime, checker_shots, [checker_model])
-    time.sleep(2)
-    native.key("F12")
-    native_checker = wait_for("the native checker screenshot", lambda: os.path.exists(
-        os.path.join(checker_shots, "md2viewer-0001.png")) and os.path.join(checker_shots, "md2viewer-0001.png"))
-    time.sleep(0.5)
-    native.quit()
+    # The checker-skinned columns on the desktop, for the page's cut patterns to match.
+    cutouts = write_cutout_columns(os.path.join(work, "png"))
+    names = ("clear", "checker", "checker-palette", "checker-keyed")
+    native_checkers = {}
+    for name, (model, skin) in zip(names[1:], cutouts[1:]):
+        shots = os.path.join(work, "native-" + name)
+        os.mkdir(shots)
+        native = NativeViewer(native_binary, runtime, shots, [model])
+        time.sleep(2)
+        native.key("F12")
+        shot = os.path.join(shots, "md2viewer-0001.png")
+        native_checkers[name] = wait_for("the native %s screenshot" % name, lambda: os.path.exists(shot) and shot)
+        time.sleep(0.5)
+        native.quit()
+    native_checker = native_checkers["checker"]
 
     port = free_port()
     server = subprocess.Popen([sys.executable, "-m", "http.server", str(port), "--bind", "127.0.0.1"],
@@ -551,7 +570,7 @@ def main():
         # PNG cut-outs as on the desktop: a skin transparent in every pixel hides its column, and a
         # checker of opaque and clear squares cuts the column as the desktop cuts it.
         shots = {}
-        for name, model, skin in (("clear", clear_model, clear_skin), ("checker", checker_model, checker_skin)):
+        for name, (model, skin) in zip(names, cutouts):
             loads = page.log().count("Loading MD2 file")
             page.driver.find_element(By.ID, "open-model").send_keys(model + "\n" + skin)
             wait_for("the %s column to open" % name, lambda: page.log().count("Loading MD2 file") > loads, 30)
@@ -564,6 +583,13 @@ def main():
         check(2000 < red[0] < standing[0] * 0.8 and differing < WIDTH * (HEIGHT - 40) // 100,
               "a PNG checker skin cuts the column as on the desktop: %d pixels differ by more than 10%% "
               "(red pixels: desktop %d, page %d, uncut column %d)" % (differing, red[0], red[1], standing[0]))
+        # The same checker with its clear squares marked in an indexed PNG's palette, or by one colour
+        # (blue: the colour of its clear texels, which filtering blends in at the cut edges).
+        for name in names[2:]:
+            differing = differing_pixels(native_checkers[name], shots[name], "420x520+250+100")
+            check(red_rows(native_checkers[name])[0] < standing[0] * 0.8 and differing < WIDTH * (HEIGHT - 40) // 100,
+                  "the %s PNG checker skin cuts the column as on the desktop: %d pixels differ by more than 10%%"
+                  % (name[8:], differing))
 
         pk3, pak = write_game(os.path.join(work, "game"))
         for archive in (pk3, pak):
