@@ -17,6 +17,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <numeric>
 
 using namespace korvel::test;
 
@@ -314,17 +315,10 @@ TEST(Gltf2md2, BakesASkinnedColumnBendingOnItsJoints) {
 }
 
 TEST(Gltf2md2, ReadsSparseMorphTargetsAsTheirDenseFile) {
-    // md2gltf's frames are morph targets; Blender writes such targets sparse, with no buffer view:
-    // only the vertices a target moves, by number. Both files bake the same model.
-    // Half the octahedron's vertices stand still, so each target moves the other half.
-    Md2Writer octahedron = Md2Writer::Octahedron();
-    for (Md2Frame& frame : octahedron.frames) {
-        frame.scale = octahedron.frames[0].scale;
-        frame.translate = octahedron.frames[0].translate;
-        std::copy_n(octahedron.frames[0].vertices.begin(), 3, frame.vertices.begin());
-    }
+    // md2gltf's frames are morph targets. Blender writes a target sparse, with no buffer view: the
+    // vertices it moves by number, then their moves. Both files bake the same model.
     TempDir dir;
-    ASSERT_TRUE(octahedron.Write(dir.File("octa.md2")));
+    ASSERT_TRUE(Md2Writer::Octahedron().Write(dir.File("octa.md2")));
     ASSERT_EQ(0, RunTool(dir, "md2gltf",
                          ShellQuote(dir.File("octa.md2")) + " -o " + ShellQuote(dir.File("dense.glb")))
                      .status);
@@ -332,37 +326,22 @@ TEST(Gltf2md2, ReadsSparseMorphTargetsAsTheirDenseFile) {
     std::string error, warning;
     ASSERT_TRUE(
         tinygltf::TinyGLTF().LoadBinaryFromFile(&sparse.model, &error, &warning, dir.File("dense.glb")));
-    size_t targets = 0;
-    for (const auto& target : sparse.model.meshes[0].primitives[0].targets) {
-        tinygltf::Model& m = sparse.model;
-        tinygltf::Accessor& a = m.accessors[static_cast<size_t>(target.at("POSITION"))];
-        const tinygltf::BufferView& view = m.bufferViews[static_cast<size_t>(a.bufferView)];
-        ASSERT_EQ(TINYGLTF_COMPONENT_TYPE_FLOAT, a.componentType);
-        std::vector<float> moved;
-        std::vector<uint16_t> numbers;
-        for (size_t v = 0; v < a.count; ++v) {
-            float xyz[3];
-            std::memcpy(xyz, &m.buffers[0].data[view.byteOffset + a.byteOffset + 12 * v], sizeof xyz);
-            if (xyz[0] != 0 || xyz[1] != 0 || xyz[2] != 0) {
-                moved.insert(moved.end(), xyz, xyz + 3);
-                numbers.push_back(static_cast<uint16_t>(v));
-            }
-        }
-        if (numbers.empty() || numbers.size() == a.count) {
-            continue;
-        }
-        const int values = sparse.AddFloats(moved, 3), indices = sparse.AddShorts(numbers);
-        // Added arrays may have moved the accessors.
-        tinygltf::Accessor& moves = m.accessors[static_cast<size_t>(target.at("POSITION"))];
-        moves.bufferView = -1;
+    const auto targets = sparse.model.meshes[0].primitives[0].targets;
+    ASSERT_FALSE(targets.empty());
+    for (const auto& target : targets) {
+        const auto index = static_cast<size_t>(target.at("POSITION"));
+        std::vector<uint16_t> numbers(sparse.model.accessors[index].count);
+        std::iota(numbers.begin(), numbers.end(), uint16_t{0});
+        const int numbersView =
+            sparse.model.accessors[static_cast<size_t>(sparse.AddShorts(numbers))].bufferView;
+        tinygltf::Accessor& moves = sparse.model.accessors[index];
         moves.sparse.isSparse = true;
         moves.sparse.count = static_cast<int>(numbers.size());
-        moves.sparse.indices = {0, m.accessors[static_cast<size_t>(indices)].bufferView,
-                                TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT};
-        moves.sparse.values = {m.accessors[static_cast<size_t>(values)].bufferView, 0};
-        ++targets;
+        moves.sparse.indices = {0, numbersView, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT};
+        moves.sparse.values = {moves.bufferView, static_cast<int>(moves.byteOffset)};
+        moves.bufferView = -1;
+        moves.byteOffset = 0;
     }
-    ASSERT_GT(targets, 0u);
     WriteFile(dir.File("sparse.glb"), sparse.Glb());
     // Each into a folder of its own, so that the skin named inside is the same.
     for (const char* name : {"dense", "sparse"}) {
