@@ -433,6 +433,15 @@ TEST(Gltf2md2, RefusesDamagedAndOversizedModelsInOneLineLeavingNoFile) {
              a.sparse.values = {a.bufferView, 0};
          },
          "", "sparse with an index outside"},
+        {"sparse accessor of a billion zeros",
+         [](Column& c) {
+             tinygltf::Accessor& a = c.gltf.model.accessors[static_cast<size_t>(c.positions)];
+             a.sparse = {
+                 1, true, {0, a.bufferView, TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE}, {a.bufferView, 0}};
+             a.bufferView = -1;
+             a.count = 1000000000;
+         },
+         "", "more elements than the file holds"},
         {"texture that does not decode",
          [](Column& c) {
              tinygltf::Model& m = c.gltf.model;

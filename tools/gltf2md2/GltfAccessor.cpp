@@ -139,6 +139,15 @@ bool ReadAccessor(const tinygltf::Model& model, int index, int components, std::
     const auto& sparse = accessor.sparse;
     // A sparse accessor without a buffer view starts from zeros, as Blender writes morph targets.
     if (sparse.isSparse && accessor.bufferView < 0) {
+        // The zeros stand for a view's bytes: no more elements than the file's buffers could hold.
+        size_t bytes = 0;
+        for (const tinygltf::Buffer& buffer : model.buffers) {
+            bytes += buffer.data.size();
+        }
+        if (accessor.count > bytes / (ComponentSize(accessor.componentType) * width)) {
+            error = which + " is sparse over more elements than the file holds";
+            return false;
+        }
         values.assign(accessor.count * width, 0.0);
     } else if (!ReadView(model, accessor.bufferView, accessor.byteOffset, accessor.count,
                          accessor.componentType, width, accessor.normalized, which, values, error)) {
